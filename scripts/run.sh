@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Sets up, builds and starts Ornivo. Arguments are passed to the program.
+set -euo pipefail
+here="$(cd "$(dirname "$0")/.." && pwd)"
+"$here/scripts/packages.sh"
+"$here/scripts/build.sh"
+if [ -x "$here/build/src/ui/ornivo" ]; then
+  exec "$here/build/src/ui/ornivo" "$@"
+fi
+exec "$here/build/src/cli/ornivo-cli" "${@:---help}"

@@ -1,0 +1,18 @@
+#pragma once
+// The CLI's Dialogs: messages go to standard error (as warnings while a run goes on) and are
+// kept for the JSON "messages"; questions are answered from the call's arguments.
+#include <iostream>
+
+#include "platform/ScriptedDialogs.h"
+
+namespace ornivo::cli {
+
+class CliDialogs : public platform::ScriptedDialogs {
+public:
+    // Prints the lines of the last error message to standard error and returns the refusal exit code.
+    int refuse() const;
+    // Prints every message shown so far as "warning: ..." lines and forgets nothing.
+    void printWarnings(std::size_t from = 0) const;
+};
+
+}  // namespace ornivo::cli

@@ -1,0 +1,20 @@
+#pragma once
+// JSON helpers of the CLI: singles printed so that they read back as the same 32-bit value.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+namespace ornivo::cli {
+
+using Json = nlohmann::ordered_json;
+
+// A single as the shortest decimal that reads back as the same float (at most 9 digits).
+Json Single(float x);
+Json Double(double x);
+Json SingleTable(const std::vector<std::vector<float>>& rows);
+// Prints the object with a trailing newline.
+void PrintJson(const Json& j);
+
+}  // namespace ornivo::cli
