@@ -1,0 +1,19 @@
+#pragma once
+// Runs the command-line program as a child process for end-to-end tests.
+#include <string>
+#include <vector>
+
+struct RunResult {
+    int exitCode = -1;   // process exit code; -1 if it did not exit normally
+    std::string out;     // everything written to standard output
+    std::string err;     // everything written to standard error
+};
+
+// Runs ornivo-cli (ORNIVO_CLI_PATH) with the given arguments, feeding stdinText to
+// its standard input, and waits for it to finish. Arguments are passed as they are,
+// without a shell, so they need no quoting.
+RunResult RunCli(std::vector<std::string> args, std::string stdinText = {});
+
+// Same, for any program.
+RunResult RunProgram(const std::string& program, std::vector<std::string> args,
+                     std::string stdinText = {});
