@@ -1,0 +1,244 @@
+#include "bird/EnterBird.h"
+
+#include <cmath>
+#include <stdexcept>
+
+#include "atmosphere/Atmosphere.h"
+#include "state/numtext.h"
+
+namespace ornivo::bird {
+namespace {
+
+float toSingle(double v) { return static_cast<float>(v); }
+
+const char* const kOptions[] = {"optPass", "optNonPass", "optMF", "optMale", "optFemale",
+                                "optSexUnknown", "optAdult", "optImm", "optAgeUnknown"};
+const char* const kFields[] = {"txtSpName", "txtShortName", "txtEmptyMass", "txtSpan",
+                               "txtArea", "txtAR", "txtRho", "txtAlt"};
+
+void showSexAge(ProgramState& s, ScreenUpdate& u) {
+    static const char* sexes[] = {"optMF", "optMale", "optFemale", "optSexUnknown"};
+    static const char* ages[] = {"optAdult", "optImm", "optAgeUnknown"};
+    if (s.Sex >= 1 && s.Sex <= 4) u.setChecked(sexes[s.Sex - 1], true);
+    if (s.Age >= 1 && s.Age <= 3) u.setChecked(ages[s.Age - 1], true);
+}
+
+}  // namespace
+
+bool IsEnterBirdField(const std::string& c) {
+    for (const char* f : kFields) if (c == f) return true;
+    return false;
+}
+bool IsEnterBirdOption(const std::string& c) {
+    for (const char* f : kOptions) if (c == f) return true;
+    return false;
+}
+
+ScreenUpdate LoadEnterBird(ProgramState& s) {
+    ScreenUpdate u;
+    s.CalcMode = ModeEnterBird;
+    u.setEnabled("cmdReloadLast", s.LastBirdValid);
+    s.KeepFactors = false;
+    u.show("txtOutDrive", s.OutDrive);
+    s.Pi = 4 * std::atan(1.0);
+    s.TaxonGroup = 2;
+    s.Sex = 1;
+    s.Age = 1;
+    BirdParams& b = s.slot(0);
+    b.EmptyMass = b.FatMass = b.AirframeMass = b.CropMass = b.FatFrac = b.CropFrac = 0;
+    b.AllUpMass = b.WingArea = b.Span = b.AspectRatio = 0;
+    b.MuscleFrac = 0.17f;
+    b.Gravity = 9.81f;
+    b.Cdb = 0.1f;
+    b.Cdw = 0.014f;
+    b.PowerFracBound = 1;
+    b.PowerFracFG = 1;
+    s.ClMax = 1.8f;
+    s.PlanformSlope = 1;
+    s.Bstop = 5;
+    s.FlightStyle = 1;
+    s.PayDragFactor = 1;
+    s.Kflap = 1.2f;
+    s.Kglide = 1.1f;
+    s.Cprof = 8.4f;
+    s.Resp = 1.1f;
+    s.Eta = 0.23f;
+    s.Kmito = 1.2e-6f;
+    s.MuscleDensity = 1060;
+    s.GoalDist = 0;
+    s.SigmaMax = 560000;
+    s.Lambda = 0.26f;
+    const bool hasOutput = !s.LastOutputFolder.empty();
+    u.setVisible("lblOutPath", hasOutput);
+    u.setVisible("txtOutPath", hasOutput);
+    if (hasOutput) u.show("txtOutPath", s.OutPath);
+    u.setChecked("optNonPass", true);
+    u.setChecked("optMF", true);
+    u.setChecked("optAdult", true);
+    return u;
+}
+
+ScreenUpdate EnterBirdField(ProgramState& s, platform::Dialogs& d, const std::string& control,
+                            const std::string& text) {
+    ScreenUpdate u;
+    BirdParams& b = s.slot(0);
+    const double v = LeadingNumber(text);
+    if (control == "txtSpName") {
+        s.SpName = text;
+    } else if (control == "txtShortName") {
+        s.ShortName = text;
+    } else if (control == "txtEmptyMass") {
+        b.EmptyMass = toSingle(v);
+    } else if (control == "txtSpan") {
+        b.Span = toSingle(v);
+        if (b.Span > 0) {
+            u.showSig("txtSpan", b.Span);
+            if (b.WingArea > 0) {
+                b.AspectRatio = toSingle(double(b.Span) * b.Span / b.WingArea);
+                if (b.AspectRatio > 0) u.showSig("txtAR", b.AspectRatio);
+            } else if (b.AspectRatio > 0) {
+                b.WingArea = toSingle(double(b.Span) * b.Span / b.AspectRatio);
+                if (b.WingArea > 0) u.showSig("txtArea", b.WingArea);
+            }
+        }
+    } else if (control == "txtArea") {
+        b.WingArea = toSingle(v);
+        if (b.WingArea > 0) {
+            u.showSig("txtArea", b.WingArea);
+            b.AspectRatio = toSingle(double(b.Span) * b.Span / b.WingArea);
+            if (b.AspectRatio > 0) u.showSig("txtAR", b.AspectRatio);
+        }
+    } else if (control == "txtAR") {
+        b.AspectRatio = toSingle(v);
+        if (b.AspectRatio > 0) {
+            u.showSig("txtAR", b.AspectRatio);
+            b.WingArea = toSingle(double(b.Span) * b.Span / b.AspectRatio);
+            if (b.WingArea > 0) u.showSig("txtArea", b.WingArea);
+        }
+    } else if (control == "txtRho") {
+        auto alt = DensityFieldRule(s, d, v, AltitudeShown::EnterBird);
+        if (!alt) { u.refused = true; u.focus = "txtRho"; }
+        else u.show("txtAlt", *alt);
+    } else if (control == "txtAlt") {
+        auto rho = AltitudeFieldRule(s, d, v);
+        if (!rho) { u.refused = true; u.focus = "txtAlt"; }
+        else u.show("txtRho", *rho);
+    } else {
+        throw std::invalid_argument("no field " + control + " on the Enter Bird screen");
+    }
+    return u;
+}
+
+ScreenUpdate EnterBirdOption(ProgramState& s, const std::string& c) {
+    ScreenUpdate u;
+    if (c == "optPass") s.TaxonGroup = 1;
+    else if (c == "optNonPass") s.TaxonGroup = 2;
+    else if (c == "optMF") s.Sex = 1;
+    else if (c == "optMale") s.Sex = 2;
+    else if (c == "optFemale") s.Sex = 3;
+    else if (c == "optSexUnknown") s.Sex = 4;
+    else if (c == "optAdult") s.Age = 1;
+    else if (c == "optImm") s.Age = 2;
+    else if (c == "optAgeUnknown") s.Age = 3;
+    else throw std::invalid_argument("no option " + c + " on the Enter Bird screen");
+    u.setChecked(c, true);
+    return u;
+}
+
+std::string CheckBird(ProgramState& s, platform::Dialogs& d) {
+    const BirdParams& b = s.slot(0);
+    if (s.SpName.empty()) {
+        d.error({"Please enter a bird"});
+        return "txtSpName";
+    }
+    if (!(b.EmptyMass > 0)) {
+        d.error({"Please enter the empty body mass, and press TAB"});
+        return "txtEmptyMass";
+    }
+    if (!(b.Span > 0)) {
+        d.error({"An accurate value for the wing span is essential", "Please enter the wing span and press TAB"});
+        return "txtSpan";
+    }
+    if (!(b.WingArea > 0) || !(b.AspectRatio > 0)) {
+        d.error({"Please enter the wing area if known,", "otherwise guess the aspect ratio and enter that"});
+        return "txtAR";
+    }
+    if (!(s.AirDensity > 0)) {
+        d.error({"Please enter the altitude above sea level", "or double-click in Air Density box to set density"});
+        return "txtAlt";
+    }
+    return {};
+}
+
+bool PressCalculation(ProgramState& s, platform::Dialogs& d, Calculation c, ScreenUpdate* update) {
+    std::string focus = CheckBird(s, d);
+    if (!focus.empty()) {
+        if (update) { update->focus = focus; update->refused = true; }
+        return false;
+    }
+    BirdParams& b = s.slot(0);
+    // The taxon follows the option buttons, which the option rules keep in step with TaxonGroup.
+    b.AllUpMass = toSingle(double(b.EmptyMass) + b.CropMass);
+    if (c == Calculation::PowerCurve) {
+        b.AirframeFrac = toSingle(1 - (double(b.MuscleFrac) + b.FatFrac));
+        b.AirframeMass = toSingle(double(b.EmptyMass) * b.AirframeFrac);
+    }
+    const double mass = c == Calculation::PowerCurve ? b.EmptyMass : b.AllUpMass;
+    b.Sbody = toSingle(0.00813 * std::pow(mass, 0.666));
+    return true;
+}
+
+ScreenUpdate ReloadLastBird(ProgramState& s) {
+    ScreenUpdate u;
+    if (!s.LastBirdValid) return u;
+    const LastBirdRecord& L = s.LastBird;
+    BirdParams& b = s.slot(0);
+    s.SpName = L.SpName;
+    s.ShortName = L.ShortName;
+    u.show("txtSpName", s.SpName);
+    u.show("txtShortName", s.ShortName);
+    s.TaxonGroup = CInt(L.TaxonGroup);
+    u.setChecked(s.TaxonGroup == 1 ? "optPass" : "optNonPass", true);
+    b.EmptyMass = L.EmptyMass;
+    b.CropMass = L.CropMass;
+    b.Span = L.Span;
+    b.WingArea = L.WingArea;
+    u.showSig("txtEmptyMass", b.EmptyMass);
+    u.showSig("txtSpan", b.Span);
+    u.showSig("txtArea", b.WingArea);
+    b.AspectRatio = toSingle(double(b.Span) * b.Span / b.WingArea);
+    u.showSig("txtAR", b.AspectRatio);
+    s.AirDensity = L.AirDensity;
+    u.showSig("txtRho", s.AirDensity);
+    s.Altitude = AltitudeFromDensity(s.AirDensity);
+    u.show("txtAlt", FormatPattern(s.Altitude, "0"));
+    b.MuscleFrac = L.MuscleFrac;
+    b.FatFrac = L.FatFrac;
+    s.Sex = CInt(L.Sex);
+    s.Age = CInt(L.Age);
+    showSexAge(s, u);
+    s.Cprof = L.Cprof;
+    s.PbmrFactor = L.PbmrFactor;
+    s.ExistenceRatio = L.ExistenceRatio;
+    s.FreqFactor = L.FreqFactor;
+    s.FrontalAreaFactor = L.FrontalAreaFactor;
+    b.Cdb = L.Cdb;
+    b.Cdw = L.Cdw;
+    s.Kflap = L.Kflap;
+    s.Kglide = L.Kglide;
+    s.Kmito = L.Kmito;
+    s.Resp = L.Resp;
+    s.Eta = L.Eta;
+    s.Efat = L.Efat;
+    s.Eprotein = L.Eprotein;
+    s.ProtHydr = L.ProtHydr;
+    s.ProtFracTarget = L.ProtFracTarget;
+    s.ClMax = L.ClMax;
+    s.PlanformSlope = L.PlanformSlope;
+    s.Bstop = L.Bstop;
+    b.Gravity = L.Gravity0;
+    s.KeepFactors = true;
+    return u;
+}
+
+}  // namespace ornivo::bird

@@ -1,0 +1,28 @@
+#pragma once
+// Rules shared by the three setup screens (power curve, migration, glide polar), on the slot of CalcMode:
+// the mass check and re-derivation, the body drag, and the mass, wing and drag field rules.
+#include <functional>
+#include <string>
+
+#include "platform/Dialogs.h"
+#include "state/ProgramState.h"
+#include "state/ScreenUpdate.h"
+
+namespace ornivo::bird {
+
+// The screen's own BMR step (recompute and show), run after mass changes that alter the lean mass.
+using BmrStep = std::function<void(ProgramState&, ScreenUpdate&)>;
+
+// Mass limits (fat 0.6, muscle 0.3, airframe 0.25 of the empty mass), then the masses, fractions,
+// body frontal area and energy heights re-derived and shown. A refusal leaves the values as typed.
+ScreenUpdate CheckAndDeriveMasses(ProgramState& s, platform::Dialogs& d);
+// Sbody[slot] = FrontalAreaFactor x Sbody[0]; BodyDragArea; shows Sbody and the factor.
+ScreenUpdate UpdateBodyDrag(ProgramState& s);
+
+// The shared field rules on leaving a field. Returns false when the control is not one of them.
+// txtEmptyMass, txtCropMass, txtMuscleMass, txtFatMass, txtMuscleFrac, txtFatFrac, txtSpan, txtArea,
+// txtCdb, txtPayDragFactor, txtFrontalAreaFactor, txtSbody, txtSpName, txtShortName.
+bool CommonFieldRule(ProgramState& s, platform::Dialogs& d, const std::string& control, double value,
+                     const std::string& text, const BmrStep& bmr, ScreenUpdate& u);
+
+}  // namespace ornivo::bird

@@ -1,0 +1,77 @@
+#include "cli/CalcOutput.h"
+
+#include <cstdlib>
+#include <map>
+
+#include "output/OutputTree.h"
+
+namespace ornivo::cli {
+namespace {
+std::map<std::string, OutputWriter>& writers() {
+    static std::map<std::string, OutputWriter> w;
+    return w;
+}
+UncertaintyFn& uncertainty() {
+    static UncertaintyFn f;
+    return f;
+}
+}  // namespace
+
+bool RegisterOutputWriter(const std::string& key, OutputWriter w) {
+    writers()[key] = std::move(w);
+    return true;
+}
+
+void SetUncertaintyHook(UncertaintyFn fn) { uncertainty() = std::move(fn); }
+const UncertaintyFn& UncertaintyHook() { return uncertainty(); }
+
+CalcOptions ParseCalcOptions(const Args& args, const std::string& calculation, const std::vector<std::string>& extra) {
+    CalcOptions o;
+    o.calculation = calculation;
+    o.extraValueFlags = extra;
+    std::vector<std::string> valueFlags = {"--format", "--out", "--comment", "--graph"};
+    valueFlags.insert(valueFlags.end(), extra.begin(), extra.end());
+    auto pos = args.positional(valueFlags);
+    if (pos.size() != 1) throw UsageError("give one bird file (or - for standard input)");
+    o.birdPath = pos[0];
+    o.format = args.value("--format").value_or("json");
+    if (o.format != "json" && o.format != "text" && o.format != "xlsx")
+        throw UsageError("--format must be json, text or xlsx");
+    o.out = args.value("--out");
+    o.comment = args.value("--comment");
+    o.graph = args.value("--graph");
+    o.uncertainty = args.has("--uncertainty");
+    if (o.format == "xlsx" && !o.out) throw UsageError("--format xlsx needs --out FILE");
+    for (const auto& x : args.all()) {
+        if (x.rfind("--", 0) != 0) continue;
+        bool known = x == "--uncertainty" || x == "--progress";
+        for (const auto& f : valueFlags) known = known || f == x;
+        if (!known) throw UsageError("unknown option " + x);
+    }
+    return o;
+}
+
+void PrepareOutputState(ProgramState& s, const CalcOptions&) {
+    SetVersionAndNotices(s);
+    const char* home = std::getenv("HOME");
+    s.OutDrive = home ? home : ".";
+}
+
+int FinishCalc(ProgramState& s, CliDialogs& d, const CalcOptions& opt, const Json& out) {
+    int rc = ExitOk;
+    if (opt.format == "json") {
+        PrintJson(out);
+    } else {
+        auto it = writers().find(opt.calculation + "/" + opt.format);
+        if (it == writers().end()) throw UsageError("--format " + opt.format + " is not available for " + opt.calculation);
+        rc = it->second(s, d, opt);
+    }
+    if (rc == ExitOk && opt.graph) {
+        auto it = writers().find(opt.calculation + "/graph");
+        if (it == writers().end()) throw UsageError("--graph is not available for " + opt.calculation);
+        rc = it->second(s, d, opt);
+    }
+    return rc;
+}
+
+}  // namespace ornivo::cli

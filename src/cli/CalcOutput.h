@@ -1,0 +1,44 @@
+#pragma once
+// What the three calculation calls share after their run: the output format (json, text, xlsx),
+// --out, --comment, --graph, and the hooks that the text, workbook and graph writers install.
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "cli/CliDialogs.h"
+#include "cli/Command.h"
+#include "cli/Json.h"
+#include "state/ProgramState.h"
+
+namespace ornivo::cli {
+
+struct CalcOptions {
+    std::string calculation;  // "power-curve", "glide-polar", "migrate"
+    std::string birdPath;
+    std::string format = "json";
+    std::optional<std::string> out, comment, graph;
+    bool uncertainty = false;
+    std::vector<std::string> extraValueFlags;  // call-specific flags with a value (--gps, ...)
+};
+
+// Parses the shared flags; `extra` lists the call's own flags that take a value.
+CalcOptions ParseCalcOptions(const Args& args, const std::string& calculation,
+                             const std::vector<std::string>& extra = {});
+// Output settings the writers read (output root, version, notices) before the run.
+void PrepareOutputState(ProgramState& s, const CalcOptions& opt);
+
+// Writers of the non-JSON formats and the graph, installed by their modules:
+// fn(state, dialogs, options) -> exit code. Key: calculation + "/" + format (e.g. "power-curve/text")
+// or calculation + "/graph".
+using OutputWriter = std::function<int(ProgramState&, CliDialogs&, const CalcOptions&)>;
+bool RegisterOutputWriter(const std::string& key, OutputWriter w);
+
+// The power uncertainty after the curve (bird file's "uncertainty" key or --uncertainty).
+using UncertaintyFn = std::function<int(ProgramState&, CliDialogs&, const Json& bird, const CalcOptions&)>;
+void SetUncertaintyHook(UncertaintyFn fn);
+const UncertaintyFn& UncertaintyHook();
+
+// Prints the JSON or runs the format's writer, then the graph writer when --graph is given.
+int FinishCalc(ProgramState& s, CliDialogs& d, const CalcOptions& opt, const Json& out);
+
+}  // namespace ornivo::cli

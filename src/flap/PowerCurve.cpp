@@ -1,0 +1,195 @@
+#include "flap/PowerCurve.h"
+
+#include <cmath>
+#include <string>
+
+#include "flap/PowerModel.h"
+#include "state/StateOps.h"
+#include "state/numtext.h"
+
+namespace ornivo::flap {
+namespace {
+
+float f32(double v) { return static_cast<float>(v); }
+constexpr int TableRows = 11;
+constexpr int MaxScanSteps = 20000;  // 2000 m/s of 0.1 m/s steps: far beyond any bird
+
+bool isWholeSpeed(float V) { return std::fabs(RoundHalfEven(V) - double(V)) < double(0.0001f); }
+
+void ensureColumn(ProgramState& s, int c) {
+    if (c <= s.CurveLastIndex && c < static_cast<int>(s.PowerCurveTable[0].size())) return;
+    // A bounding bird at a low power fraction scans past the speeds sized from VmrExact: grow the table.
+    s.CurveLastIndex = CInt(c);
+    for (auto& row : s.PowerCurveTable) row.resize(static_cast<std::size_t>(c) + 1, 0.0f);
+}
+
+// Refuses inputs that would make the model's formulas undefined, naming the input.
+bool inputsUsable(ProgramState& s, platform::Dialogs& d, int slot) {
+    const BirdParams& b = s.slot(slot);
+    struct Need { const char* name; double value; };
+    const Need needs[] = {
+        {"All-up mass", b.AllUpMass}, {"Wing span", b.Span}, {"Wing area", b.WingArea},
+        {"Flight muscle mass", b.MuscleMass}, {"Body drag area (body frontal area x drag coefficient x payload drag factor)", b.BodyDragArea},
+        {"Gravity", s.slot(0).Gravity}, {"Effective gravity", b.Gravity}, {"Induced power factor", s.Kflap},
+        {"Conversion efficiency", s.Eta}, {"Respiration factor", s.Resp}, {"Air density", s.AirDensity},
+        {"Wingbeat frequency factor", s.FreqFactor}, {"Muscle density", s.MuscleDensity},
+    };
+    for (const Need& n : needs) {
+        if (!(n.value > 0) || !std::isfinite(n.value)) {
+            d.error({std::string(n.name) + " must be a positive number for the power curve",
+                     "(it is " + FormatSig(f32(n.value), 3) + ")"});
+            return false;
+        }
+    }
+    return true;
+}
+
+bool resultsFinite(const ProgramState& s, int slot) {
+    const BirdParams& b = s.slot(slot);
+    const float vals[] = {s.VmpExact, s.VmrExact, s.Vmp, s.Vmr, s.PmechMin, s.PchemMin, s.NchemVmp, s.QVmp,
+                          s.DownwashVmp, s.MitoFracVmp, s.MitoFracClimb, s.PmechVmr, s.PchemVmr, s.NchemMax,
+                          s.QVmr, s.DownwashVmr, s.MitoFracCruise, s.MaxClimb, s.Ppro, s.PminExact,
+                          b.ReWingVmp, b.ReBodyVmp, b.FredVmp, b.ReWingVmr, b.ReBodyVmr, b.FredVmr, b.WbeatFreq};
+    for (float v : vals) if (!std::isfinite(v)) return false;
+    for (const auto& row : s.PowerCurveTable)
+        for (float v : row) if (!std::isfinite(v)) return false;
+    return true;
+}
+
+}  // namespace
+
+float NextScanSpeed(float V, float step, double first, int n) {
+    const float sum = f32(double(V) + step);
+    const float grid = f32(first + n * double(step));
+    return std::fabs(double(sum) - grid) > 0.00005 ? grid : sum;
+}
+
+void StoreCurveRow(ProgramState& s, int c, float V) {
+    ensureColumn(s, c);
+    auto& t = s.PowerCurveTable;
+    t[0][c] = f32(double(V) * std::sqrt(double(s.RelDensity)));
+    t[1][c] = s.Pmech;
+    t[2][c] = s.Pchem;
+    t[3][c] = s.EffLDChem;
+    t[4][c] = s.MyoSpecificPower;
+    t[5][c] = s.SpecificWork;
+    t[10][c] = s.ClimbRate;
+}
+
+void ScanPowerCurve(ProgramState& s, int slot) {
+    BirdParams& b = s.slot(slot);
+    s.NchemMax = 0;
+    s.Vmp = 0;
+    s.Vmr = 0;
+    const float step = 0.1f;
+    float Nprev = 0, Pprev = 10000;
+    s.MaxSpecificWork = f32(double(s.SigmaMax) * 0.3 * s.Lambda / s.MuscleDensity);
+    s.MaxClimb = -100;
+    s.CurveFirstSpeed = CInt(double(s.VmpExact) - 2);
+    s.CurveLastIndex = CInt(double(s.VmrExact) + 5);
+    if (s.CurveFirstSpeed <= 0)
+        throw EngineError("This bird's minimum power speed (" + FormatSig(s.VmpExact, 3) +
+                          " m/s) is too low for the power curve, which starts 2 m/s below it: "
+                          "the model is not meant for birds slower than about 2.6 m/s");
+    s.PowerCurveTable.assign(TableRows, std::vector<float>(static_cast<std::size_t>(s.CurveLastIndex) + 1, 0.0f));
+    int c = s.CurveFirstSpeed;
+    const double first = double(s.CurveFirstSpeed) - double(step);
+    float V = f32(first);
+    const double f = b.WbeatFreq;
+    for (int n = 0;; ++n) {
+        if (s.Vmr != 0 && V >= f32(double(s.Vmr) + 2)) {
+            s.CurveLastRow = CInt(c);
+            return;
+        }
+        if (n > MaxScanSteps)
+            throw EngineError("The power curve has no maximum range speed below " + FormatSig(V, 3) +
+                              " m/s: check the bird's values");
+        PowerAtSpeed(s, slot, V);
+        MusclePerformance(s, slot);
+        const float Pcur = s.Pmech, Ncur = s.EffLDChem;
+        if (isWholeSpeed(V)) {
+            c = CInt(RoundHalfEven(V));
+            StoreCurveRow(s, c, V);
+        }
+        if (s.Vmp == 0 && Pcur >= Pprev) {
+            s.Vmp = f32(double(V) - step);
+            PowerAtSpeed(s, slot, s.Vmp);
+            MusclePerformance(s, slot);
+            s.PmechMin = s.Pmech;
+            s.PchemMin = s.Pchem;
+            s.NchemVmp = s.EffLDChem;
+            s.MitoFracVmp = s.MitoFrac;
+            s.MitoFracClimb = s.MitoFracClimbNow;
+            s.QVmp = s.SpecificWork;
+            s.DownwashVmp = s.DownwashAngle;
+            b.ReWingVmp = f32(double(s.Vmp) * b.MeanChord / s.KinViscosity);
+            b.ReBodyVmp = f32(double(s.Vmp) * b.BodyDiameter / s.KinViscosity);
+            b.FredVmp = f32(f * s.Pi * b.MeanChord / s.Vmp);
+        }
+        if (s.Vmr == 0 && !(Ncur > Nprev)) {
+            s.Vmr = f32(double(V) - step);
+            PowerAtSpeed(s, slot, s.Vmr);
+            MusclePerformance(s, slot);
+            s.PmechVmr = s.Pmech;
+            s.PchemVmr = s.Pchem;
+            s.NchemMax = s.EffLDChem;
+            s.MitoFracCruise = s.MitoFrac;
+            s.QVmr = s.SpecificWork;
+            s.DownwashVmr = s.DownwashAngle;
+            b.ReWingVmr = f32(double(s.Vmr) * b.MeanChord / s.KinViscosity);
+            b.ReBodyVmr = f32(double(s.Vmr) * b.BodyDiameter / s.KinViscosity);
+            b.FredVmr = f32(f * s.Pi * b.MeanChord / s.Vmr);
+        }
+        if (s.ClimbRate > s.MaxClimb) s.MaxClimb = s.ClimbRate;
+        V = NextScanSpeed(V, step, first, n + 1);
+        Pprev = Pcur;
+        Nprev = Ncur;
+    }
+}
+
+bool ComputePowerCurve(ProgramState& s, platform::Dialogs& d) {
+    const int slot = ModePowerCurve;
+    BirdParams& b = s.slot(slot);
+    s.UncertDone = false;
+    if (!(b.EmptyMass > 0)) {
+        d.error({"You need to enter the empty body mass"});
+        return false;
+    }
+    if (!(b.WingArea > 0)) {
+        d.error({"Enter the wing area if known, or guess", "the aspect ratio and enter that"});
+        return false;
+    }
+    if (s.AirDensity == 0) {
+        d.error({"Please click on air density box to set density"});
+        return false;
+    }
+    if (!inputsUsable(s, d, slot)) return false;
+    SaveLastBird(s);
+    try {
+        FindVmp(s, slot);
+        s.Ppro = 0;
+        PowerAtSpeed(s, slot, s.VmpExact);
+        s.Pam = s.Pmech;
+        s.Ppro = f32(double(s.X1) * s.Pam);
+        s.PminExact = f32((1 + double(s.X1)) * s.Pam);
+        FindVmr(s, slot);
+        WingbeatFrequency(s, slot);
+        ScanPowerCurve(s, slot);
+    } catch (const EngineError& e) {
+        d.error({e.what()});
+        return false;
+    } catch (const OverflowError&) {
+        d.error({"The power curve of this bird lies outside the speeds the program can tabulate:",
+                 "check the mass, wing span, wing area and air density"});
+        return false;
+    }
+    if (!resultsFinite(s, slot)) {
+        d.error({"The power curve of this bird has no finite values:",
+                 "check the mass, wing span, wing area, drag and physiological values"});
+        return false;
+    }
+    s.KeepFactors = false;
+    return true;
+}
+
+}  // namespace ornivo::flap

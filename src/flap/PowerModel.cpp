@@ -1,0 +1,126 @@
+#include "flap/PowerModel.h"
+
+#include <cmath>
+
+#include "nav/DegreeTrig.h"
+
+namespace ornivo::flap {
+namespace {
+float f32(double v) { return static_cast<float>(v); }
+}  // namespace
+
+void BasalMetabolicRate(ProgramState& s, int slot) {
+    BirdParams& b = s.slot(slot);
+    const double lean = double(b.EmptyMass) - b.FatMass;
+    if (s.TaxonGroup == 1) b.Pbmr = f32(double(s.PbmrFactor) * 6.25 * std::pow(lean, 0.724));
+    else b.Pbmr = f32(double(s.PbmrFactor) * 3.79 * std::pow(lean, 0.723));
+    b.EtaPbmr = f32(double(s.Eta) * b.Pbmr);
+}
+
+double PredictedWingbeatFrequency(const ProgramState& s, int slot) {
+    const BirdParams& b = s.slot(slot);
+    return std::pow(double(b.AllUpMass), 3.0 / 8) * std::pow(double(b.Gravity), 0.5) *
+           std::pow(double(b.Span), -23.0 / 24) * std::pow(double(b.WingArea), -1.0 / 3) *
+           std::pow(double(s.AirDensity), -3.0 / 8);
+}
+
+void WingbeatFrequency(ProgramState& s, int slot) {
+    s.slot(slot).WbeatFreq = f32(double(s.FreqFactor) * PredictedWingbeatFrequency(s, slot));
+}
+
+void ReferenceWingbeatFrequency(ProgramState& s, int slot) {
+    s.slot(0).WbeatFreq = f32(PredictedWingbeatFrequency(s, slot));
+}
+
+float StylePowerFraction(const ProgramState& s, int slot) {
+    const BirdParams& b = s.slot(slot);
+    if (s.FlightStyle == 3) return b.PowerFracBound;
+    if (s.FlightStyle == 2) return b.PowerFracFG;
+    return 1;
+}
+
+void PowerAtSpeed(ProgramState& s, int slot, float V) {
+    const BirdParams& b = s.slot(slot);
+    const double m = b.AllUpMass, g0 = s.slot(0).Gravity, gs = b.Gravity, Sd = b.DiscArea;
+    const double A = b.BodyDragArea, rho = s.AirDensity, k = s.Kflap, v = V;
+    float Pflap;
+    if (s.FlightStyle == 3) {
+        Pflap = f32((0.5 * k * (m * gs) * (m * gs) / (rho * Sd * v) + s.Ppro) * b.PowerFracBound);
+        s.InducedVelocity = f32(m * gs / (2 * v * Sd * rho));
+    } else {
+        Pflap = f32(0.5 * k * (m * g0) * (m * g0) / (rho * Sd * v) + s.Ppro);
+        s.InducedVelocity = f32(m * g0 / (2 * v * Sd * rho));
+    }
+    s.Pmech = f32(double(Pflap) + rho * v * v * v * A / 2);
+    s.DownwashAngle = f32(nav::ArcSinD(2 * double(s.InducedVelocity) / v));
+    s.EffLD = f32(m * g0 * v / s.Pmech);
+    s.Pchem = f32((double(s.Pmech) + b.EtaPbmr) * s.Resp / s.Eta);
+    s.EffLDChem = f32(m * g0 * v / (double(s.Pchem) * s.Eta));
+}
+
+void MusclePerformance(ProgramState& s, int slot) {
+    const BirdParams& b = s.slot(slot);
+    const double f = b.WbeatFreq, g0 = s.slot(0).Gravity, q = StylePowerFraction(s, slot);
+    s.SpecificPower = f32(double(s.Pmech) / b.MuscleMass);
+    s.MitoFrac = f32(double(s.SpecificPower) * s.MuscleDensity * s.Kmito);
+    s.MitoMass = f32(double(s.MitoFrac) * b.MuscleMass);
+    s.MyofibrilMass = f32((1 - double(s.MitoFrac)) * b.MuscleMass);
+    s.SpecificWork = f32(double(s.Pmech) / (double(s.MyofibrilMass) * f * q));
+    s.MyoSpecificPower = f32(double(s.Pmech) / s.MyofibrilMass);
+    const float v = f32(double(s.Kmito) * 0.3 * s.SigmaMax * s.Lambda * f);
+    s.MitoFracClimbNow = f32(double(v) / (double(v) + 1));
+    s.ClimbRate = f32((double(s.MaxSpecificWork) - s.SpecificWork) * b.MuscleFrac *
+                      (1 - double(s.MitoFracClimbNow)) * f / g0);
+}
+
+void FindVmp(ProgramState& s, int slot) {
+    const BirdParams& b = s.slot(slot);
+    const double m = b.AllUpMass, gs = b.Gravity, Sd = b.DiscArea, A = b.BodyDragArea;
+    const double rho = s.AirDensity, k = s.Kflap;
+    float a = f32(0.5 * k * (m * gs) * (m * gs) / (rho * Sd));
+    if (s.FlightStyle == 3) a = f32(double(a) * b.PowerFracBound);
+    const float bb = f32(rho * A / 2);
+    float V = f32(0.76 * std::pow(k, 0.25) * std::sqrt(m * gs) / (std::pow(Sd * A, 0.25) * std::sqrt(rho)));
+    for (int i = 0; i < MaxNewtonSteps; ++i) {
+        const double v = V;
+        const float D1 = f32(-double(a) / (v * v) + 3 * double(bb) * v * v);
+        const float D2 = f32(2 * double(a) / (v * v * v) + 6 * double(bb) * v);
+        const float Vnew = f32(v - double(D1) / D2);
+        if (std::fabs(Vnew - V) <= 0.001f) {
+            s.VmpExact = Vnew;
+            return;
+        }
+        if (!std::isfinite(Vnew)) break;
+        V = Vnew;
+    }
+    throw EngineError("The minimum power speed could not be found (the iteration did not settle); "
+                      "check the mass, wing span, body drag area and air density");
+}
+
+void FindVmr(ProgramState& s, int slot) {
+    const BirdParams& b = s.slot(slot);
+    const double m = b.AllUpMass, g0 = s.slot(0).Gravity;
+    const float e = f32(double(s.Kflap) * m * m * g0 * g0);
+    const float G = f32(double(s.AirDensity) * b.DiscArea);
+    const float L = f32(double(s.AirDensity) * b.BodyDragArea);
+    const float R = f32(double(s.Resp) / s.Eta);
+    const double P = s.Ppro, E = b.EtaPbmr;
+    float V = f32(1.5 * double(s.VmpExact));
+    for (int i = 0; i < MaxNewtonSteps; ++i) {
+        const double v = V;
+        const float H = f32((double(L) * v - e / (v * v * v * G) - P / (v * v) - E / (v * v)) * R);
+        const float M = f32((double(L) + 3 * double(e) / (G * v * v * v * v) + 2 * P / (v * v * v) +
+                             2 * E / (v * v * v)) * R);
+        const float Vnew = f32(v - double(H) / M);
+        if (std::fabs(Vnew - V) <= 0.001f) {
+            s.VmrExact = Vnew;
+            return;
+        }
+        if (!std::isfinite(Vnew)) break;
+        V = Vnew;
+    }
+    throw EngineError("The maximum range speed could not be found (the iteration did not settle); "
+                      "check the mass, wing span, body drag area and air density");
+}
+
+}  // namespace ornivo::flap

@@ -1,0 +1,38 @@
+#pragma once
+// The flapping-flight power model, on any slot: the glide and migration engines call these
+// with their own slot. Singles stored, expressions evaluated in double.
+#include <stdexcept>
+#include <string>
+
+#include "state/ProgramState.h"
+
+namespace ornivo::flap {
+
+// An engine that cannot go on (no convergence, an undefined value): its message is shown as a refusal.
+struct EngineError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// Newton iterations stop after this many steps with an EngineError instead of hanging.
+constexpr int MaxNewtonSteps = 200;
+
+// Pbmr[slot] from the lean mass EmptyMass - FatMass, then EtaPbmr[slot].
+void BasalMetabolicRate(ProgramState& s, int slot);
+// Predicted wingbeat frequency of the slot (Hz), without FreqFactor.
+double PredictedWingbeatFrequency(const ProgramState& s, int slot);
+// WbeatFreq[slot] = FreqFactor x predicted; WbeatFreqRef into WbeatFreq[0].
+void WingbeatFrequency(ProgramState& s, int slot);
+void ReferenceWingbeatFrequency(ProgramState& s, int slot);
+
+// Sets Pmech, Pchem, EffLD, EffLDChem, InducedVelocity, DownwashAngle at true air speed V.
+void PowerAtSpeed(ProgramState& s, int slot, float V);
+// Muscle working values and ClimbRate from the last Pmech.
+void MusclePerformance(ProgramState& s, int slot);
+// VmpExact and VmrExact by Newton iteration (VmrExact needs VmpExact and Ppro).
+void FindVmp(ProgramState& s, int slot);
+void FindVmr(ProgramState& s, int slot);
+
+// Mechanical power's power fraction of the flight style: PowerFracBound, PowerFracFG or 1.
+float StylePowerFraction(const ProgramState& s, int slot);
+
+}  // namespace ornivo::flap

@@ -1,0 +1,22 @@
+#pragma once
+// The power-curve setup screen's rules on slot 1: the load, every field rule, the flight style,
+// the power fraction, and "Compute Power Curve".
+#include <string>
+
+#include "platform/Dialogs.h"
+#include "state/Edit.h"
+#include "state/ProgramState.h"
+#include "state/ScreenUpdate.h"
+
+namespace ornivo::flap {
+
+ScreenUpdate LoadSetupFlap(ProgramState& s, platform::Dialogs& d);
+// One action on a control of the screen (text committed on leaving, click, double-click).
+// Throws UnknownControl for a control the screen does not have.
+ScreenUpdate SetupFlapEdit(ProgramState& s, platform::Dialogs& d, const std::string& control, const Edit& e);
+// Shared with the migration screen: the power fraction rule of the current slot.
+ScreenUpdate PowerFractionRule(ProgramState& s, platform::Dialogs& d, double value);
+// Shows the slot's Pbmr and PbmrFactor after BasalMetabolicRate.
+void ShowBmr(ProgramState& s, ScreenUpdate& u);
+
+}  // namespace ornivo::flap
