@@ -28,7 +28,7 @@ TEST(SetupFlap, FatFractionLimitIsSixTenthsOfTheBodyMass) {
     ASSERT_EQ(d.errors().size(), 1u);
     EXPECT_EQ(d.errors()[0], "That won't do. Sum of muscle + fat mass must not exceed 0.75 x Body mass");
     test::ToPowerCurveSetup(s, d);
-    TypeFlap(s, d, "txtMuscleMass", 0.31);
+    TypeFlap(s, d, "txtMuscleFrac", 0.31);
     EXPECT_EQ(d.errors().back(), "That won't do. Muscle mass must not exceed 0.3 x Body mass");
 }
 
