@@ -1,0 +1,11 @@
+#pragma once
+// The JSON of a glide-polar run: the gliding settings and every result the run leaves in the state.
+#include "cli/Json.h"
+#include "state/ProgramState.h"
+
+namespace ornivo::cli {
+
+Json GlideConstantsJson(const ProgramState& s);  // TonicMuscFrac, SpanLaw
+Json GlideResultsJson(const ProgramState& s);    // results, the glide slot's Reynolds numbers, both tables
+
+}  // namespace ornivo::cli

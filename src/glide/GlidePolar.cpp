@@ -1,0 +1,325 @@
+#include "glide/GlidePolar.h"
+
+#include <cmath>
+#include <string>
+#include <utility>
+
+#include "flap/PowerCurve.h"
+#include "flap/PowerModel.h"
+#include "state/StateOps.h"
+#include "state/numtext.h"
+
+namespace ornivo::glide {
+namespace {
+
+using flap::EngineError;
+
+float f32(double v) { return static_cast<float>(v); }
+constexpr int Slot = ModeGlide;
+constexpr float Step = 0.1f;       // m/s, speed step of the scan
+constexpr float TopClimb = 3;      // m/s, climb rate of the last MacCready row
+constexpr float ClimbStep = 0.5f;  // m/s, climb rate between MacCready rows
+constexpr int MacCreadyRows = 6;
+constexpr double SinBank24 = 0.4067;
+
+// The inputs of the polar, read once from the state (singles held as doubles for the arithmetic).
+struct Model {
+    double m, g, rho, b, S, k, Cdw, delta, Ab, Bstop, pi;
+    float Vstall;
+    int16_t law;
+    double Eta = 0, PchemGlide = 0;  // for the effective lift:drag ratios of the MacCready rows
+};
+
+Model modelOf(const ProgramState& s, float Vstall) {
+    const BirdParams& p = s.slot(Slot);
+    return {p.AllUpMass, s.slot(0).Gravity, s.AirDensity, p.Span, p.WingArea, s.Kglide, p.Cdw,
+            s.PlanformSlope, p.BodyDragArea, s.Bstop, s.Pi, Vstall, s.SpanLaw};
+}
+
+float spanRatio(const Model& M, float V) {
+    const double v = V;
+    float beta;
+    if (M.law == SpanLawMinDrag)
+        beta = f32(std::pow(8 * M.k * M.m * M.m * M.g * M.g /
+                                (M.delta * M.pi * M.Cdw * M.rho * M.rho * M.b * M.b * M.S * v * v * v * v),
+                            1.0 / 3));
+    else
+        beta = f32((M.Bstop - v / M.Vstall) / (M.Bstop - 1));
+    return beta > 1 ? 1.0f : beta;
+}
+
+GlidePoint glideAt(const Model& M, float V) {
+    const double v = V;
+    const double beta = spanRatio(M, V);
+    const float wi = f32(2 * M.k * M.m * M.g / (beta * beta * M.pi * M.rho * M.b * M.b * v));
+    GlidePoint p;
+    p.Sink = f32(M.rho * v * v * v * (M.Cdw * M.S * (1 - (1 - beta) * M.delta) + M.Ab) / (2 * M.m * M.g) +
+                 double(wi));
+    p.GlideRatio = f32(v / p.Sink);
+    p.Cl = f32(2 * M.m * M.g / (M.rho * v * v * M.S * beta));
+    return p;
+}
+
+bool isWholeSpeed(float V) { return std::fabs(RoundHalfEven(V) - double(V)) < double(0.0001f); }
+
+std::string valueText(double v) { return std::isfinite(v) ? FormatSig(f32(v), 3) : std::string("not a number"); }
+
+// The inputs the model divides by or takes roots of; the first that is not positive is refused by name.
+bool inputsUsable(const ProgramState& s, platform::Dialogs& d) {
+    const BirdParams& b = s.slot(Slot);
+    struct Need { const char* name; double value; };
+    const Need needs[] = {
+        {"All-up mass (kg)", b.AllUpMass}, {"Wing area (sq m)", b.WingArea}, {"Wing span (m)", b.Span},
+        {"Maximum lift coefficient", s.ClMax}, {"Wing profile drag coeff", b.Cdw},
+        {"Air density (kg/cu m)", s.AirDensity}, {"Gravity (m/s-sq)", s.slot(0).Gravity},
+        {"Gravity of the glide calculation", b.Gravity}, {"Induced drag factor", s.Kglide},
+        {"Body drag area (body frontal area x drag coefficient x payload drag factor)", b.BodyDragArea},
+        {"Induced power factor", s.Kflap}, {"Conversion efficiency", s.Eta}, {"Respiration factor", s.Resp},
+        {"Flight muscle density", s.MuscleDensity}, {"Kinematic viscosity of air", s.KinViscosity},
+    };
+    for (const Need& n : needs) {
+        if (!(n.value > 0) || !std::isfinite(n.value)) {
+            d.error({std::string(n.name) + " must be a positive number for the glide polar",
+                     "(it is " + valueText(n.value) + ")"});
+            return false;
+        }
+    }
+    if (s.SpanLaw == SpanLawLinear && !(s.Bstop > 1)) {
+        d.error({"Bstop must be between 4 and 6"});
+        return false;
+    }
+    if (s.SpanLaw == SpanLawMinDrag && !(s.PlanformSlope >= 0)) {
+        d.error({"The planform slope must not be negative for the minimum drag span reduction",
+                 "(it is " + valueText(s.PlanformSlope) + ")"});
+        return false;
+    }
+    return true;
+}
+
+// The flapping comparison values that a refused run puts back.
+struct FlapValues {
+    float Pam, Ppro, PminExact, Pmech, Pchem, EffLD, EffLDChem, InducedVelocity, DownwashAngle;
+    float VmpExact, VmrExact, PchemMin, NchemVmp, PchemVmr, NchemMax, WbeatFreqRef;
+
+    static FlapValues of(const ProgramState& s) {
+        return {s.Pam, s.Ppro, s.PminExact, s.Pmech, s.Pchem, s.EffLD, s.EffLDChem, s.InducedVelocity,
+                s.DownwashAngle, s.VmpExact, s.VmrExact, s.PchemMin, s.NchemVmp, s.PchemVmr, s.NchemMax,
+                s.slot(0).WbeatFreq};
+    }
+    void restore(ProgramState& s) const {
+        s.Pam = Pam; s.Ppro = Ppro; s.PminExact = PminExact; s.Pmech = Pmech; s.Pchem = Pchem;
+        s.EffLD = EffLD; s.EffLDChem = EffLDChem; s.InducedVelocity = InducedVelocity;
+        s.DownwashAngle = DownwashAngle; s.VmpExact = VmpExact; s.VmrExact = VmrExact;
+        s.PchemMin = PchemMin; s.NchemVmp = NchemVmp; s.PchemVmr = PchemVmr; s.NchemMax = NchemMax;
+        s.slot(0).WbeatFreq = WbeatFreqRef;
+    }
+};
+
+// Steps 2 to 10 of the run: the flapping speeds and powers, the frequency and the gliding power.
+void flappingAndMuscle(ProgramState& s, GlideResults& r) {
+    const BirdParams& b = s.slot(Slot);
+    flap::FindVmp(s, Slot);
+    s.Ppro = 0;
+    flap::PowerAtSpeed(s, Slot, s.VmpExact);
+    s.Pam = s.Pmech;
+    s.Ppro = f32(double(s.X1) * s.Pam);
+    s.PminExact = f32((1 + double(s.X1)) * s.Pam);
+    flap::PowerAtSpeed(s, Slot, s.VmpExact);
+    s.PchemMin = s.Pchem;
+    s.NchemVmp = s.EffLDChem;
+    flap::FindVmr(s, Slot);
+    flap::PowerAtSpeed(s, Slot, s.VmrExact);
+    s.PchemVmr = s.Pchem;
+    s.NchemMax = s.EffLDChem;
+    const float Vt = f32(double(r.TonicMuscFrac) * b.EmptyMass / s.MuscleDensity);
+    flap::ReferenceWingbeatFrequency(s, Slot);
+    const double f = s.slot(0).WbeatFreq;
+    r.JperFlap = f32(double(s.PminExact) / (double(s.Eta) * f));
+    r.PchemTonic = f32(double(s.SigmaMax) * (2 * double(s.Lambda) * f) / 16 * Vt / 0.6);
+    r.PchemGlide = f32(double(r.PchemTonic) + b.Pbmr);
+}
+
+// Throws when the span ratio has run out (the linear law at Bstop x Vstall) or a value is undefined.
+void checkSpan(const Model& M, float beta, float V) {
+    if (beta > 0) return;
+    if (M.law == SpanLawLinear)
+        throw EngineError("The wing span ratio reaches zero at " + FormatSig(f32(M.Bstop * M.Vstall), 3) +
+                          " m/s (Bstop x stall speed), before the glide polar is complete:\n"
+                          "raise Bstop or choose the \"Minimum drag\" span reduction");
+    throw EngineError("The wing span ratio falls to zero at " + FormatSig(V, 3) +
+                      " m/s: check the induced drag factor, planform slope and wing profile drag coeff");
+}
+
+GlidePoint glideChecked(const Model& M, float V) {
+    checkSpan(M, spanRatio(M, V), V);
+    GlidePoint p = glideAt(M, V);
+    if (!std::isfinite(p.Sink) || !std::isfinite(p.GlideRatio) || !std::isfinite(p.Cl) || !(p.Sink > 0))
+        throw EngineError("The glide polar of this bird has no finite sinking speed at " + FormatSig(V, 3) +
+                          " m/s:\ncheck the mass, wing span, wing area, drag and air density");
+    return p;
+}
+
+// The scan from Vstart in 0.1 m/s steps until the first whole speed at which the climb rate of the
+// previous step had reached the top of the MacCready table.
+void scan(const Model& M, float Vstart, GlideResults& r) {
+    const double mg = M.m * M.g;
+    float V = Vstart, c = 0, nextClimb = ClimbStep, prevSink = 0, prevRatio = 0;
+    bool topReached = false;
+    GlidePoint p;
+    r.Vms = r.Vbg = 0;
+    r.MinSink = r.BestGlideRatio = 0;
+    // Every step below the last row's speed; the row limit ends a scan long before this.
+    const int maxSteps = static_cast<int>((r.PolarRowLimit + 2 - double(Vstart)) / Step) + 10;
+    for (int n = 0;; ++n) {
+        if (n > maxSteps)
+            throw EngineError("The glide polar did not reach the top of the cross-country table below " +
+                              FormatSig(V, 3) + " m/s: check the bird's values");
+        p = glideChecked(M, V);
+        if (isWholeSpeed(V)) {
+            const int k = CInt(RoundHalfEven(V));
+            if (k > r.PolarRowLimit)
+                throw EngineError("The cross-country table of this bird is not complete at " + std::to_string(k - 1) +
+                                  " m/s, six times the first speed of the polar:\n"
+                                  "check the mass, wing span, wing area, drag and span reduction values");
+            const float beta = spanRatio(M, float(k));
+            checkSpan(M, beta, float(k));
+            r.GlidePolarTable[k] = {beta, p.Sink, p.GlideRatio};
+            if (c >= TopClimb) topReached = true;
+        }
+        if (V != Vstart) {
+            if (r.Vms != 0) {
+                c = f32(double(V) * (double(p.Sink) - prevSink) / Step - p.Sink);
+                if (c >= nextClimb) {
+                    const int row = CInt(double(nextClimb) / ClimbStep);
+                    if (row <= MacCreadyRows) {
+                        const float Vcc = f32(double(V) * c / (double(p.Sink) + c));
+                        const float Lc = f32(mg * Vcc / (double(M.Eta) * M.PchemGlide));
+                        const float Vccbg = f32(double(r.Vbg) * c / (double(r.SinkVbg) + c));
+                        const float Lbg = f32(mg * Vccbg / (double(M.Eta) * M.PchemGlide));
+                        r.MacCreadyTable[row] = {V, Vcc, Lc, Vccbg, Lbg};
+                        nextClimb = f32(double(nextClimb) + ClimbStep);
+                    }
+                }
+            }
+            const double easFactor = std::sqrt(M.rho / 1.225);
+            if (r.Vms == 0 && p.Sink >= prevSink && V > Vstart) {
+                r.Vms = f32(double(V) - Step);
+                r.VmsEAS = f32(r.Vms * easFactor);
+                const GlidePoint q = glideChecked(M, r.Vms);
+                r.MinSink = q.Sink;
+                r.GlideRatioVms = q.GlideRatio;
+                r.ClVms = q.Cl;
+            } else if (r.Vbg == 0 && p.GlideRatio <= prevRatio) {
+                r.Vbg = f32(double(V) - Step);
+                r.VbgEAS = f32(r.Vbg * easFactor);
+                const GlidePoint q = glideChecked(M, r.Vbg);
+                r.SinkVbg = q.Sink;
+                r.BestGlideRatio = q.GlideRatio;
+                r.ClVbg = q.Cl;
+            }
+        }
+        V = flap::NextScanSpeed(V, Step, Vstart, n + 1);
+        prevSink = p.Sink;
+        prevRatio = p.GlideRatio;
+        if (c >= TopClimb && topReached) break;
+    }
+    r.SinkLast = p.Sink;
+    r.PolarLastRow = CInt(RoundHalfEven(V));
+}
+
+bool resultsFinite(const GlideResults& r, const BirdParams& b, const ProgramState& s) {
+    const float vals[] = {r.Vstall, r.Vms, r.VmsEAS, r.MinSink, r.GlideRatioVms, r.ClVms, r.Vbg, r.VbgEAS,
+                          r.SinkVbg, r.BestGlideRatio, r.ClVbg, r.CircleRadius, r.SinkLast, r.PchemTonic,
+                          r.PchemGlide, r.JperFlap, b.ReWingVms, b.ReBodyVms, b.ReWingVbg, b.ReBodyVbg,
+                          s.PchemMin, s.NchemVmp, s.PchemVmr, s.NchemMax, s.VmpExact, s.VmrExact, s.Ppro,
+                          s.Pam, s.PminExact};
+    for (float v : vals) if (!std::isfinite(v)) return false;
+    for (const auto* t : {&r.GlidePolarTable, &r.MacCreadyTable})
+        for (const auto& row : *t)
+            for (float v : row) if (!std::isfinite(v)) return false;
+    return true;
+}
+
+}  // namespace
+
+float SpanRatio(const ProgramState& s, float V) { return spanRatio(modelOf(s, s.Vstall), V); }
+
+GlidePoint GlideAtSpeed(const ProgramState& s, float V) { return glideAt(modelOf(s, s.Vstall), V); }
+
+bool ComputeGlidePolar(ProgramState& s, platform::Dialogs& d) {
+    if (s.AirDensity == 0) {
+        d.error({"Please click on air density box to set density"});
+        return false;
+    }
+    if (!inputsUsable(s, d)) return false;
+    BirdParams& b = s.slot(Slot);
+    const FlapValues before = FlapValues::of(s);
+    GlideResults r;
+    r.TonicMuscFrac = s.TonicMuscFrac;
+    r.SpanLaw = s.SpanLaw;
+    r.MetSink = s.MetSink;
+    float ReWingVms, ReBodyVms, ReWingVbg, ReBodyVbg;
+    try {
+        flappingAndMuscle(s, r);
+        SaveLastBird(s);
+        // Start of the scan.
+        const double m = b.AllUpMass, g = s.slot(0).Gravity, rho = s.AirDensity;
+        r.Vstall = f32(std::sqrt(2 * m * g / (rho * b.WingArea * s.ClMax)));
+        const float Vstart = f32(RoundHalfEven(10 * double(r.Vstall)) / 10 - 1);
+        if (!(Vstart > 0))
+            throw EngineError("The stall speed of this bird (" + FormatSig(r.Vstall, 3) +
+                              " m/s) is too low for the glide polar, which starts 1 m/s below it");
+        r.PolarFirstRow = CInt(std::floor(double(Vstart)) + 1);
+        r.PolarRowLimit = CInt(6.0 * r.PolarFirstRow);
+        r.GlidePolarTable.assign(static_cast<std::size_t>(r.PolarRowLimit) + 1, std::vector<float>(3, 0.0f));
+        r.MacCreadyTable.assign(MacCreadyRows + 1, std::vector<float>(5, 0.0f));
+        Model M = modelOf(s, r.Vstall);
+        M.Eta = s.Eta;
+        M.PchemGlide = r.PchemGlide;
+        scan(M, Vstart, r);
+        // Finishing.
+        const double nu = s.KinViscosity;
+        ReWingVms = f32(double(r.Vms) * b.MeanChord / nu);
+        ReBodyVms = f32(double(r.Vms) * b.BodyDiameter / nu);
+        ReWingVbg = f32(double(r.Vbg) * b.MeanChord / nu);
+        ReBodyVbg = f32(double(r.Vbg) * b.BodyDiameter / nu);
+        r.CircleRadius = f32(2 * m / (rho * b.WingArea * r.ClVms * SinBank24));
+    } catch (const EngineError& e) {
+        before.restore(s);
+        std::vector<std::string> lines;
+        std::string text = e.what();
+        for (std::size_t at = 0;;) {
+            const std::size_t nl = text.find('\n', at);
+            lines.push_back(text.substr(at, nl == std::string::npos ? std::string::npos : nl - at));
+            if (nl == std::string::npos) break;
+            at = nl + 1;
+        }
+        d.error(lines);
+        return false;
+    } catch (const OverflowError&) {
+        before.restore(s);
+        d.error({"The glide polar of this bird lies outside the speeds the program can tabulate:",
+                 "check the mass, wing area, maximum lift coefficient and air density"});
+        return false;
+    }
+    BirdParams re = b;
+    re.ReWingVms = ReWingVms;
+    re.ReBodyVms = ReBodyVms;
+    re.ReWingVbg = ReWingVbg;
+    re.ReBodyVbg = ReBodyVbg;
+    if (!resultsFinite(r, re, s)) {
+        before.restore(s);
+        d.error({"The glide polar of this bird has no finite values:",
+                 "check the mass, wing span, wing area, drag and physiological values"});
+        return false;
+    }
+    static_cast<GlideResults&>(s) = std::move(r);
+    b.ReWingVms = ReWingVms;
+    b.ReBodyVms = ReBodyVms;
+    b.ReWingVbg = ReWingVbg;
+    b.ReBodyVbg = ReBodyVbg;
+    s.KeepFactors = false;
+    return true;
+}
+
+}  // namespace ornivo::glide
