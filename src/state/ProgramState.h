@@ -8,6 +8,7 @@
 
 #include "flap/PowerCurveResults.h"
 #include "glide/GlideResults.h"
+#include "migrate/GpsResults.h"
 #include "migrate/MigrationResults.h"
 #include "state/BirdParams.h"
 #include "state/EditMarks.h"
@@ -17,7 +18,7 @@ namespace ornivo {
 
 enum CalcModes : int16_t { ModeEnterBird = 0, ModePowerCurve = 1, ModeMigrate = 2, ModeGlide = 3 };
 
-struct ProgramState : PowerCurveResults, GlideResults, MigrationResults {
+struct ProgramState : PowerCurveResults, GlideResults, MigrationResults, GpsResults {
     // ---- Per-calculation slots ----
     int16_t CalcMode = 0;  // 0 Enter Bird, 1 power curve, 2 migration, 3 glide polar
     std::array<BirdParams, 4> Slots{};

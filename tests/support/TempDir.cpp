@@ -1,0 +1,45 @@
+#include "support/TempDir.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace fs = std::filesystem;
+
+namespace ornivo::test {
+
+TempDir::TempDir() {
+    std::string tmpl = (fs::temp_directory_path() / "ornivo-test-XXXXXX").string();
+    if (!mkdtemp(tmpl.data())) throw std::runtime_error("cannot make a temporary folder");
+    path_ = tmpl;
+}
+
+TempDir::~TempDir() {
+    std::error_code ec;
+    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
+    fs::remove_all(path_, ec);
+}
+
+std::string TempDir::copyShared(const std::string& relative) const {
+    fs::path src = fs::path(ORNIVO_SHARED_DIR) / relative;
+    fs::path dst = path_ / src.filename();
+    fs::copy_file(src, dst, fs::copy_options::overwrite_existing);
+    fs::permissions(dst, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add);
+    return dst.string();
+}
+
+std::string TempDir::write(const std::string& name, const std::string& text) const {
+    fs::path p = path_ / name;
+    std::ofstream(p, std::ios::binary) << text;
+    return p.string();
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+}  // namespace ornivo::test
