@@ -1,0 +1,121 @@
+#include "output/FlapTextBlock.h"
+
+#include <cmath>
+
+#include "output/TextLayout.h"
+#include "state/numtext.h"
+
+namespace ornivo::output {
+
+std::string FlightStyleText(int flightStyle) {
+    switch (flightStyle) {
+        case 2: return "Flap-gliding";
+        case 3: return "Bounding";
+        default: return "Continuous flapping";
+    }
+}
+
+namespace {
+
+constexpr int TableColumns[] = {1, 11, 22, 33, 44, 55, 66};
+
+void tableLine(TextLayout& t, const char* const (&cells)[7]) {
+    for (int i = 0; i < 7; ++i)
+        if (cells[i][0] != '\0') t.at(TableColumns[i], cells[i]);
+    t.endLine();
+}
+
+void inputs(TextLayout& t, const ProgramState& s) {
+    const BirdParams& b = s.slot(ModePowerCurve);
+    auto n = [&](double x) { return OutNumber(x, s.SigDigits); };
+    t.valueLine("Empty body mass", n(b.EmptyMass), " kg");
+    t.valueLine("Flight muscle mass", n(b.MuscleMass), " kg");
+    t.valueLine("Fat mass", n(b.FatMass), " kg");
+    t.valueLine("Airframe mass", n(b.AirframeMass), " kg");
+    t.valueLine("Crop contents mass", n(b.CropMass), " kg");
+    t.valueLine("All-up mass", n(b.AllUpMass), " kg");
+    t.line();
+    t.valueLine("Flight muscle fraction", n(b.MuscleFrac));
+    t.valueLine("Fat fraction", n(b.FatFrac));
+    t.valueLine("Airframe fraction", n(b.AirframeFrac));
+    t.line();
+    t.valueLine("Wing span", n(b.Span), " m");
+    t.valueLine("Wing area", n(b.WingArea), " square m");
+    t.valueLine("Aspect ratio", n(b.AspectRatio));
+    t.line();
+    t.valueLine("Air density", n(s.AirDensity), " kg/cubic m");
+    t.valueLine("Density altitude in Std Atmosphere", FormatPattern(s.Altitude, "0"), " m");
+    t.valueLine("Body frontal area", n(b.Sbody), " square m");
+    t.valueLine("Body drag coefficient", n(b.Cdb));
+    t.valueLine("Acceleration due to gravity", n(s.slot(ModeEnterBird).Gravity), " m/sec-squared");
+    t.valueLine("Induced power factor", n(s.Kflap));
+    t.valueLine("Profile power constant", n(s.Cprof));
+    t.valueLine("Profile power ratio", n(s.X1));
+    t.valueLine("Respiration factor", n(s.Resp));
+    t.valueLine("Conversion efficiency", n(s.Eta));
+    t.valueLine("Basal metabolic rate", n(b.Pbmr), " W");
+    t.valueLine("Flight style", FlightStyleText(s.FlightStyle));
+    if (s.FlightStyle == 3) t.valueLine("Power fraction", n(b.PowerFracBound));
+    if (s.FlightStyle == 2) t.valueLine("Power fraction", n(b.PowerFracFG));
+    t.valueLine("Mitochondria inverse power density", n(s.Kmito), "ml/W");
+}
+
+void curveTable(TextLayout& t, const ProgramState& s) {
+    tableLine(t, {"True air", "Mech", "Chem", "Effective", "Specific", "Specific", "Max"});
+    tableLine(t, {"speed", "power", "power", "L/D ratio", "power", "work", "climb"});
+    tableLine(t, {"m/s", "W", "W", "", "W/kg", "J/kg", "m/s"});
+    const auto& tab = s.PowerCurveTable;
+    if (tab.size() < 11) return;
+    constexpr int rows[] = {1, 2, 3, 4, 5, 10};
+    for (int sp = std::max<int>(s.CurveFirstSpeed, 0); sp <= s.CurveLastIndex; ++sp) {
+        const auto col = static_cast<std::size_t>(sp);
+        if (col >= tab[0].size() || !(tab[0][col] > 0)) continue;
+        t.number(sp);
+        for (int i = 0; i < 6; ++i) {
+            const auto& row = tab[static_cast<std::size_t>(rows[i])];
+            t.at(TableColumns[i + 1], OutNumber(col < row.size() ? row[col] : 0.0f, s.SigDigits));
+        }
+        t.endLine();
+    }
+}
+
+void results(TextLayout& t, const ProgramState& s) {
+    const BirdParams& b = s.slot(ModePowerCurve);
+    auto n = [&](double x) { return OutNumber(x, s.SigDigits); };
+    const double eas = std::sqrt(std::max(0.0, double(s.RelDensity)));
+    t.valueLine("Minimum power speed (Vmp)", n(s.Vmp), "m/s TAS");
+    t.valueLine("Minimum power speed (Vmp)", n(double(s.Vmp) * eas), "m/s EAS");
+    t.valueLine("Minimum mechanical power", n(s.PmechMin), "W");
+    t.valueLine("Minimum chemical power", n(s.PchemMin), "W");
+    t.valueLine("Specific work at Vmp", n(s.QVmp), "J/kg");
+    t.valueLine("Maximum range speed (Vmr)", n(s.Vmr), "m/s TAS");
+    t.valueLine("Maximum range speed (Vmr)", n(double(s.Vmr) * eas), "m/s EAS");
+    t.valueLine("Ratio Vmr:Vmp", n(SafeRatio(s.Vmr, s.Vmp)));
+    t.valueLine("Chemical power at Vmr", n(s.PchemVmr), "W");
+    t.valueLine("Specific work at Vmr", n(s.QVmr), "J/kg");
+    t.valueLine("Ratio Min chem power:BMR", n(SafeRatio(s.PchemMin, b.Pbmr)));
+    t.valueLine("Maximum effective lift:drag ratio", n(s.NchemMax));
+    t.valueLine("Wingbeat frequency", n(b.WbeatFreq), "Hz");
+    t.valueLine("Reduced frequency (mean chord)", n(b.FredVmp));
+    t.valueLine("Wing Reynolds number", n(b.ReWingVmp));
+    t.valueLine("Body Reynolds number", n(b.ReBodyVmp));
+}
+
+}  // namespace
+
+std::string FlapTextBlock(const ProgramState& s) {
+    TextLayout t;
+    t.line("Power curve calculation for " + s.SpName + "  " + s.ShortName);
+    t.line(TaxonText(s.TaxonGroup));
+    t.line();
+    RunHeading(t, s);
+    inputs(t, s);
+    t.line();
+    curveTable(t, s);
+    t.line();
+    results(t, s);
+    NoticeEnd(t, s, 2);
+    return t.str();
+}
+
+}  // namespace ornivo::output
