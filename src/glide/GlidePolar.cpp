@@ -178,9 +178,9 @@ void scan(const Model& M, float Vstart, GlideResults& r) {
         if (isWholeSpeed(V)) {
             const int k = CInt(RoundHalfEven(V));
             if (k > r.PolarRowLimit)
-                throw EngineError("The cross-country table of this bird is not complete at " + std::to_string(k - 1) +
-                                  " m/s, six times the first speed of the polar:\n"
-                                  "check the mass, wing span, wing area, drag and span reduction values");
+                throw EngineError("The cross-country table of this bird is not complete at " +
+                                  std::to_string(k - 1) + " m/s, the last speed of its glide polar table\n"
+                                  "(six times its first whole speed): check the drag and span reduction values");
             const float beta = spanRatio(M, float(k));
             checkSpan(M, beta, float(k));
             r.GlidePolarTable[k] = {beta, p.Sink, p.GlideRatio};
