@@ -1,0 +1,460 @@
+// Reading .xlsx workbooks: the zip container through libzip, its XML parts through pugixml.
+// Any file may be damaged or hostile: sizes and counts are bounded, indexes checked, and every
+// failure becomes an error text.
+#include <zip.h>
+
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <memory>
+#include <pugixml.hpp>
+#include <unordered_map>
+#include <vector>
+
+#include "external/spreadsheet/DateSerial.h"
+#include "external/spreadsheet/WorkbookFiles.h"
+
+namespace ornivo::sheet {
+
+namespace {
+
+constexpr zip_uint64_t kMaxPartBytes = 128u << 20;   // one XML part, uncompressed
+constexpr zip_uint64_t kMaxTotalBytes = 512u << 20;  // all parts read
+constexpr std::size_t kMaxCells = 4'000'000;
+
+struct ZipCloser {
+    void operator()(zip_t* z) const { zip_discard(z); }
+};
+
+// Local name of an element or attribute without its namespace prefix ("x:row" -> "row").
+const char* Local(const char* name) {
+    const char* colon = std::strrchr(name, ':');
+    return colon ? colon + 1 : name;
+}
+
+pugi::xml_node Child(pugi::xml_node node, const char* name) {
+    for (pugi::xml_node c : node.children())
+        if (std::strcmp(Local(c.name()), name) == 0) return c;
+    return {};
+}
+
+template <class Fn> void EachChild(pugi::xml_node node, const char* name, Fn fn) {
+    for (pugi::xml_node c : node.children())
+        if (std::strcmp(Local(c.name()), name) == 0) fn(c);
+}
+
+// Text of an <si> or <is> element: its <t>, or its runs' <t>, without phonetic hints.
+std::string RichText(pugi::xml_node node) {
+    std::string text;
+    for (pugi::xml_node c : node.children()) {
+        const char* n = Local(c.name());
+        if (std::strcmp(n, "t") == 0) text += c.text().get();
+        else if (std::strcmp(n, "r") == 0) text += Child(c, "t").text().get();
+    }
+    return text;
+}
+
+bool ParseDouble(const char* s, double& value) {
+    while (*s == ' ') ++s;
+    const char* end = s + std::strlen(s);
+    while (end > s && end[-1] == ' ') --end;
+    if (s != end && *s == '+') ++s;
+    auto res = std::from_chars(s, end, value);
+    return res.ec == std::errc() && res.ptr == end && std::isfinite(value);
+}
+
+long ParseIndex(const char* s) {
+    double v = 0;
+    if (!ParseDouble(s, v) || v < 0 || v > 1e9 || v != std::floor(v)) return -1;
+    return static_cast<long>(v);
+}
+
+// Joins a relationship target to the folder of the part that refers to it.
+std::string ResolvePart(const std::string& baseDir, const std::string& target) {
+    std::string joined = !target.empty() && target[0] == '/' ? target.substr(1) : baseDir + target;
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    while (start <= joined.size()) {
+        std::size_t slash = joined.find('/', start);
+        if (slash == std::string::npos) slash = joined.size();
+        std::string piece = joined.substr(start, slash - start);
+        if (piece == "..") {
+            if (!parts.empty()) parts.pop_back();
+        } else if (!piece.empty() && piece != ".") {
+            parts.push_back(piece);
+        }
+        start = slash + 1;
+    }
+    std::string path;
+    for (const auto& p : parts) path += (path.empty() ? "" : "/") + p;
+    return path;
+}
+
+struct Style {
+    std::string numberFormat;
+    Font font;
+    Align align = Align::General;
+};
+
+// Built-in number formats that spreadsheets leave out of styles.xml.
+std::string BuiltinFormat(long id) {
+    switch (id) {
+    case 1: return "0";
+    case 2: return "0.00";
+    case 3: return "#,##0";
+    case 4: return "#,##0.00";
+    case 9: return "0%";
+    case 10: return "0.00%";
+    case 11: return "0.00E+00";
+    case 12: return "# ?/?";
+    case 13: return "# ?\?/??";
+    case 14: return std::string(kDateFormat);
+    case 15: return "d-mmm-yy";
+    case 16: return "d-mmm";
+    case 17: return "mmm-yy";
+    case 18: return "h:mm AM/PM";
+    case 19: return "h:mm:ss AM/PM";
+    case 20: return std::string(kTimeFormat);
+    case 21: return std::string(kTimeSecondsFormat);
+    case 22: return "yyyy-mm-dd hh:mm";
+    case 45: return "mm:ss";
+    case 46: return "[h]:mm:ss";
+    case 47: return "mm:ss.0";
+    case 49: return "@";
+    default:
+        // Locale-dependent date formats of East Asian spreadsheets.
+        if ((id >= 27 && id <= 36) || (id >= 50 && id <= 58)) return std::string(kDateFormat);
+        return {};
+    }
+}
+
+// "FFFF0000" (alpha, red, green, blue) as the program's colour long.
+int32_t ColourFromArgb(const char* argb) {
+    std::string_view s(argb);
+    if (s.size() == 8) s.remove_prefix(2);
+    if (s.size() != 6) return 0;
+    unsigned int rgb = 0;
+    auto res = std::from_chars(s.data(), s.data() + s.size(), rgb, 16);
+    if (res.ec != std::errc() || res.ptr != s.data() + s.size()) return 0;
+    unsigned int red = (rgb >> 16) & 0xFF, green = (rgb >> 8) & 0xFF, blue = rgb & 0xFF;
+    return static_cast<int32_t>(blue << 16 | green << 8 | red);
+}
+
+// The first colours of the legacy palette, as colour longs.
+int32_t ColourFromIndex(long index) {
+    static const int32_t palette[] = {0x000000, 0xFFFFFF, 0x0000FF, 0x00FF00, 0xFF0000, 0x00FFFF, 0xFF00FF, 0xFFFF00};
+    if (index >= 0 && index < 8) return palette[index];
+    if (index >= 8 && index < 16) return palette[index - 8];
+    return 0;
+}
+
+class XlsxFile {
+public:
+    bool open(const std::string& path, std::string& error) {
+        int code = 0;
+        zip_.reset(zip_open(path.c_str(), ZIP_RDONLY, &code));
+        if (!zip_) {
+            zip_error_t ze;
+            zip_error_init_with_code(&ze, code);
+            error = "Cannot open " + path + ": " + zip_error_strerror(&ze);
+            zip_error_fini(&ze);
+            return false;
+        }
+        path_ = path;
+        return true;
+    }
+
+    bool has(const std::string& part) { return zip_name_locate(zip_.get(), part.c_str(), 0) >= 0; }
+
+    // Parses one XML part; false with a reason when it is missing, too large or not XML.
+    bool load(const std::string& part, pugi::xml_document& doc, std::string& error) {
+        zip_int64_t index = zip_name_locate(zip_.get(), part.c_str(), 0);
+        if (index < 0) {
+            error = path_ + " is not a workbook: " + part + " is missing";
+            return false;
+        }
+        std::unique_ptr<zip_file_t, decltype(&zip_fclose)> file(zip_fopen_index(zip_.get(), index, 0), &zip_fclose);
+        if (!file) {
+            error = path_ + ": cannot read " + part + ": " + zip_strerror(zip_.get());
+            return false;
+        }
+        std::string data;
+        char buf[65536];
+        for (;;) {
+            zip_int64_t n = zip_fread(file.get(), buf, sizeof buf);
+            if (n < 0) {
+                error = path_ + ": " + part + " is damaged: " + zip_file_strerror(file.get());
+                return false;
+            }
+            if (n == 0) break;
+            data.append(buf, static_cast<std::size_t>(n));
+            total_ += static_cast<zip_uint64_t>(n);
+            if (data.size() > kMaxPartBytes || total_ > kMaxTotalBytes) {
+                error = path_ + ": " + part + " is too large";
+                return false;
+            }
+        }
+        pugi::xml_parse_result res = doc.load_buffer(data.data(), data.size());
+        if (!res) {
+            error = path_ + ": " + part + " is not readable XML (" + res.description() + ")";
+            return false;
+        }
+        return true;
+    }
+
+private:
+    std::unique_ptr<zip_t, ZipCloser> zip_;
+    std::string path_;
+    zip_uint64_t total_ = 0;
+};
+
+struct Relationship {
+    std::string type, target;
+};
+
+std::unordered_map<std::string, Relationship> LoadRelationships(XlsxFile& file, const std::string& part) {
+    std::unordered_map<std::string, Relationship> rels;
+    pugi::xml_document doc;
+    std::string ignored;
+    if (!file.has(part) || !file.load(part, doc, ignored)) return rels;
+    EachChild(Child(doc, "Relationships"), "Relationship", [&](pugi::xml_node r) {
+        rels[r.attribute("Id").value()] = {r.attribute("Type").value(), r.attribute("Target").value()};
+    });
+    return rels;
+}
+
+bool EndsWith(const std::string& s, std::string_view end) {
+    return s.size() >= end.size() && s.compare(s.size() - end.size(), end.size(), end) == 0;
+}
+
+std::string FolderOf(const std::string& part) {
+    std::size_t slash = part.find_last_of('/');
+    return slash == std::string::npos ? std::string() : part.substr(0, slash + 1);
+}
+
+class XlsxReader {
+public:
+    XlsxReader(XlsxFile& file, const std::string& path) : file_(file), path_(path) {}
+
+    bool read(Workbook& wb, std::string& error) {
+        std::string workbookPart = "xl/workbook.xml";
+        for (const auto& [id, rel] : LoadRelationships(file_, "_rels/.rels"))
+            if (EndsWith(rel.type, "/officeDocument")) workbookPart = ResolvePart("", rel.target);
+        std::string base = FolderOf(workbookPart);
+        std::string relsPart = base + "_rels/" + workbookPart.substr(base.size()) + ".rels";
+        auto rels = LoadRelationships(file_, relsPart);
+
+        pugi::xml_document book;
+        if (!file_.load(workbookPart, book, error)) return false;
+        pugi::xml_node root = Child(book, "workbook");
+        std::string d1904 = Child(root, "workbookPr").attribute("date1904").value();
+        date1904_ = d1904 == "1" || d1904 == "true";
+
+        std::string sharedPart = base + "sharedStrings.xml", stylesPart = base + "styles.xml";
+        for (const auto& [id, rel] : rels) {
+            if (EndsWith(rel.type, "/sharedStrings")) sharedPart = ResolvePart(base, rel.target);
+            if (EndsWith(rel.type, "/styles")) stylesPart = ResolvePart(base, rel.target);
+        }
+        if (file_.has(sharedPart) && !loadSharedStrings(sharedPart, error)) return false;
+        if (file_.has(stylesPart) && !loadStyles(stylesPart, error)) return false;
+
+        pugi::xml_node sheets = Child(root, "sheets");
+        if (!sheets) {
+            error = path_ + " is not a workbook: it lists no sheets";
+            return false;
+        }
+        bool ok = true;
+        EachChild(sheets, "sheet", [&](pugi::xml_node s) {
+            if (!ok) return;
+            std::string relId;
+            for (pugi::xml_attribute a : s.attributes())
+                if (std::strcmp(Local(a.name()), "id") == 0 && std::strchr(a.name(), ':')) relId = a.value();
+            Sheet& sheet = wb.addSheet(s.attribute("name").value());
+            auto rel = rels.find(relId);
+            if (rel == rels.end() || !EndsWith(rel->second.type, "/worksheet")) return;  // chart sheet: no cells
+            ok = readSheet(ResolvePart(base, rel->second.target), sheet, error);
+        });
+        if (ok && wb.sheetCount() == 0) {
+            error = path_ + " holds no sheets";
+            ok = false;
+        }
+        return ok;
+    }
+
+private:
+    bool loadSharedStrings(const std::string& part, std::string& error) {
+        pugi::xml_document doc;
+        if (!file_.load(part, doc, error)) return false;
+        EachChild(Child(doc, "sst"), "si", [&](pugi::xml_node si) { strings_.push_back(RichText(si)); });
+        return true;
+    }
+
+    bool loadStyles(const std::string& part, std::string& error) {
+        pugi::xml_document doc;
+        if (!file_.load(part, doc, error)) return false;
+        pugi::xml_node root = Child(doc, "styleSheet");
+        std::unordered_map<long, std::string> formats;
+        EachChild(Child(root, "numFmts"), "numFmt", [&](pugi::xml_node f) {
+            formats[ParseIndex(f.attribute("numFmtId").value())] = f.attribute("formatCode").value();
+        });
+        std::vector<Font> fonts;
+        EachChild(Child(root, "fonts"), "font", [&](pugi::xml_node f) {
+            Font font;
+            if (pugi::xml_node n = Child(f, "name")) font.name = n.attribute("val").value();
+            double size = 0;
+            if (pugi::xml_node s = Child(f, "sz"); s && ParseDouble(s.attribute("val").value(), size) && size > 0 &&
+                                                     size < 500)
+                font.size = size;
+            if (pugi::xml_node b = Child(f, "b")) {
+                std::string val = b.attribute("val").value();
+                font.bold = val.empty() || val == "1" || val == "true";
+            }
+            if (pugi::xml_node c = Child(f, "color")) {
+                if (c.attribute("rgb")) font.colour = ColourFromArgb(c.attribute("rgb").value());
+                else if (c.attribute("indexed")) font.colour = ColourFromIndex(ParseIndex(c.attribute("indexed").value()));
+            }
+            fonts.push_back(font);
+        });
+        EachChild(Child(root, "cellXfs"), "xf", [&](pugi::xml_node xf) {
+            Style st;
+            long fmt = ParseIndex(xf.attribute("numFmtId").value());
+            auto custom = formats.find(fmt);
+            st.numberFormat = custom != formats.end() ? custom->second : BuiltinFormat(fmt);
+            if (st.numberFormat == "General") st.numberFormat.clear();
+            long font = ParseIndex(xf.attribute("fontId").value());
+            if (font >= 0 && static_cast<std::size_t>(font) < fonts.size()) st.font = fonts[font];
+            std::string h = Child(xf, "alignment").attribute("horizontal").value();
+            st.align = h == "left" ? Align::Left : h == "right" ? Align::Right : Align::General;
+            styles_.push_back(std::move(st));
+        });
+        return true;
+    }
+
+    // Row and column of a cell reference "E4"; false for anything else.
+    static bool CellRef(const char* ref, int& row, int& column) {
+        auto range = ParseRange(ref);
+        if (!range || range->firstRow != range->lastRow || range->firstColumn != range->lastColumn) return false;
+        row = range->firstRow;
+        column = range->firstColumn;
+        return true;
+    }
+
+    bool readSheet(const std::string& part, Sheet& sheet, std::string& error) {
+        pugi::xml_document doc;
+        if (!file_.load(part, doc, error)) return false;
+        pugi::xml_node root = Child(doc, "worksheet");
+        EachChild(Child(root, "cols"), "col", [&](pugi::xml_node c) {
+            long first = ParseIndex(c.attribute("min").value()), last = ParseIndex(c.attribute("max").value());
+            double width = 0;
+            if (first >= 1 && last >= first && last - first < 64 && ParseDouble(c.attribute("width").value(), width))
+                for (long i = first; i <= last; ++i) sheet.setColumnWidth(static_cast<int>(i), width);
+        });
+        int row = 0;
+        bool ok = true;
+        EachChild(Child(root, "sheetData"), "row", [&](pugi::xml_node r) {
+            if (!ok) return;
+            long number = r.attribute("r") ? ParseIndex(r.attribute("r").value()) : row + 1;
+            if (number < 1 || number > kMaxRows) {
+                error = path_ + ", sheet " + sheet.name() + ": bad row number";
+                ok = false;
+                return;
+            }
+            row = static_cast<int>(number);
+            int column = 0;
+            EachChild(r, "c", [&](pugi::xml_node c) {
+                if (!ok) return;
+                int cellRow = row, cellColumn = column + 1;
+                if (c.attribute("r") && !CellRef(c.attribute("r").value(), cellRow, cellColumn)) {
+                    error = path_ + ", sheet " + sheet.name() + ": bad cell reference \"" +
+                            c.attribute("r").value() + "\"";
+                    ok = false;
+                    return;
+                }
+                column = cellColumn;
+                ok = readCell(c, sheet, cellRow, cellColumn, error);
+            });
+        });
+        return ok;
+    }
+
+    bool readCell(pugi::xml_node c, Sheet& sheet, int row, int column, std::string& error) {
+        if (++cells_ > kMaxCells) {
+            error = path_ + " holds too many cells";
+            return false;
+        }
+        const Style* style = nullptr;
+        if (c.attribute("s")) {
+            long s = ParseIndex(c.attribute("s").value());
+            if (s >= 0 && static_cast<std::size_t>(s) < styles_.size()) style = &styles_[s];
+        }
+        std::string type = c.attribute("t").value();
+        const char* v = Child(c, "v").text().get();
+        Value value;
+        bool date = false;
+        if (type == "s") {
+            long index = ParseIndex(v);
+            if (index < 0 || static_cast<std::size_t>(index) >= strings_.size()) {
+                error = path_ + ", sheet " + sheet.name() + ", cell " + CellName(row, column) +
+                        ": refers to a missing shared text";
+                return false;
+            }
+            value = strings_[index];
+        } else if (type == "inlineStr") {
+            value = RichText(Child(c, "is"));
+        } else if (type == "str" || type == "e") {
+            value = std::string(v);
+        } else if (type == "b") {
+            value = std::strcmp(v, "1") == 0 || std::strcmp(v, "true") == 0;
+        } else if (type == "d") {
+            auto d = ParseDateText(v);
+            if (d) {
+                value = d->serial;
+                date = true;
+            } else if (*v) {
+                value = std::string(v);
+            }
+        } else if (*v) {
+            double number = 0;
+            if (ParseDouble(v, number)) value = number;
+            else value = std::string(v);
+        }
+        if (value.isText() && value.text().empty()) value = Value{};
+        if (value.isEmpty() && !style) return true;
+
+        sheet.write(row, column, value);
+        if (style) {
+            sheet.setFont(row, column, {style->font.name, style->font.size, style->font.bold, style->font.colour});
+            if (style->align != Align::General) sheet.setAlignment(CellName(row, column), style->align);
+            sheet.setNumberFormat(row, column, style->numberFormat);
+        }
+        if (date && (!style || !IsDateFormatCode(style->numberFormat)))
+            sheet.setNumberFormat(row, column, kDateTimeFormat);
+        // Dates of the 1904 system moved to the 1900 system; times of day alone stay as they are.
+        if (date1904_ && !date && value.isNumber() && style && IsDateFormatCode(style->numberFormat) &&
+            style->numberFormat.find_first_of("yYdD") != std::string::npos)
+            sheet.write(row, column, value.number() + kDate1904Offset);
+        return true;
+    }
+
+    XlsxFile& file_;
+    std::string path_;
+    std::vector<std::string> strings_;
+    std::vector<Style> styles_;
+    bool date1904_ = false;
+    std::size_t cells_ = 0;
+};
+
+}  // namespace
+
+bool ReadXlsx(const std::string& path, Workbook& out, std::string& error) {
+    XlsxFile file;
+    if (!file.open(path, error)) return false;
+    Workbook wb;
+    XlsxReader reader(file, path);
+    if (!reader.read(wb, error)) return false;
+    wb.setPath(path);
+    out = std::move(wb);
+    return true;
+}
+
+}  // namespace ornivo::sheet
