@@ -1,0 +1,51 @@
+#include "ui/DensityInput.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "state/numtext.h"
+
+namespace ornivo::ui {
+
+DensityInput::DensityInput(UiContext& ctx, frmAirDensity* calculator, const QString& name, const QString& caption,
+                           DensityMethod method)
+    : Screen(ctx, name, caption, scaling::ResizePattern::ScaleAndCentre, calculator),
+      calculator_(calculator), method_(method) {
+    top_ = new QVBoxLayout(this);
+    top_->setContentsMargins(16, 12, 16, 12);
+    grid_ = new QGridLayout;
+    top_->addLayout(grid_);
+    cmdOK = button("cmdOK", "&OK");
+}
+
+CommitEdit* DensityInput::storedField(const QString& name, float* target) {
+    CommitEdit* f = field(name);
+    connect(f, &CommitEdit::committed, this,
+            [target](const QString& t) { *target = static_cast<float>(LeadingNumber(t.toStdString())); });
+    return f;
+}
+
+void DensityInput::addRow(const QString& labelName, const QString& caption, CommitEdit* f, const QString& unit) {
+    row(grid_, rows_++, label(labelName, caption), f, unit);
+}
+
+void DensityInput::finish() {
+    auto* ok = new QHBoxLayout;
+    ok->addStretch();
+    cmdOK->setDefault(true);
+    ok->addWidget(cmdOK);
+    top_->addLayout(ok);
+    connect(cmdOK, &QPushButton::clicked, this, [this] { guarded([this] { cmdOK_Click(); }); });
+    placeWindow();
+}
+
+void DensityInput::cmdOK_Click() {
+    commitPending();
+    if (auto t = FindAirDensity(ctx_.s, ctx_.d, method_, directDensity())) {
+        calculator_->showDensity(*t);
+        close();
+    }
+}
+
+}  // namespace ornivo::ui

@@ -1,0 +1,68 @@
+#pragma once
+// The common ground of every screen: the shared context, showing what a rule asks (texts, visibility,
+// enabled state, checks, focus) by the controls' names, the rescaling on load, and opening a tool
+// screen that blocks its opener until it closes.
+#include <QGridLayout>
+#include <QLabel>
+#include <QWidget>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "scaling/ResizeControls.h"
+#include "state/ScreenUpdate.h"
+#include "ui/CommitEdit.h"
+#include "ui/UiContext.h"
+
+class QAbstractButton;
+class QPushButton;
+class QRadioButton;
+class QCheckBox;
+class QGroupBox;
+
+namespace ornivo::ui {
+
+class Screen : public QWidget {
+    Q_OBJECT
+public:
+    // A top-level screen, or (with an opener) a tool screen that blocks its opener while open.
+    Screen(UiContext& ctx, const QString& objectName, const QString& caption, scaling::ResizePattern pattern,
+           QWidget* opener = nullptr);
+
+    // Shows what a rule asked for. Names the screen does not have are recorded (see MissingControls).
+    void apply(const ScreenUpdate& u);
+    // Commits the field being typed into before a button acts: a shortcut key does not move the focus.
+    void commitPending();
+    // Runs a handler; an unexpected failure is shown as a message instead of ending the program.
+    void guarded(const std::function<void()>& handler);
+
+    UiContext& context() { return ctx_; }
+
+protected:
+    // Fonts scaled as the rescaling rule says (when ResizeScreens) and the window sized and placed by
+    // the screen's pattern. Called by each screen at the end of its construction.
+    void placeWindow();
+
+    // Builders: every control is named as the screen's own (object name = member name).
+    QLabel* label(const QString& name, const QString& text, QWidget* parent = nullptr);
+    CommitEdit* field(const QString& name, const QString& tip = {}, QWidget* parent = nullptr);
+    CommitEdit* derived(const QString& name, const QString& tip = {}, QWidget* parent = nullptr);
+    QPushButton* button(const QString& name, const QString& caption, QWidget* parent = nullptr);
+    QRadioButton* option(const QString& name, const QString& caption, const QString& tip = {},
+                         QWidget* parent = nullptr);
+    QCheckBox* check(const QString& name, const QString& caption, QWidget* parent = nullptr);
+    QGroupBox* frame(const QString& name, const QString& title, QWidget* parent = nullptr);
+    // A row of a form grid: caption, field, unit text.
+    void row(QGridLayout* g, int r, QLabel* caption, QWidget* field, const QString& unit = {}, int col = 0);
+    // A button that is present but whose screen comes later: disabled, with a note as its tip.
+    void later(QPushButton* b);
+
+    UiContext& ctx_;
+    scaling::ResizePattern pattern_;
+    int unitLabels_ = 0;
+};
+
+// The control names a rule asked for that no screen had (empty when every rule matched its screen).
+std::vector<std::string>& MissingControls();
+
+}  // namespace ornivo::ui

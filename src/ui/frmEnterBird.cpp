@@ -1,0 +1,236 @@
+#include "ui/frmEnterBird.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "bird/EnterBird.h"
+#include "state/numtext.h"
+#include "ui/frmAirDensity.h"
+#include "ui/frmSetupFlap.h"
+
+namespace ornivo::ui {
+
+frmEnterBird::frmEnterBird(UiContext& ctx)
+    : Screen(ctx, "frmEnterBird", "Enter New Bird", scaling::ResizePattern::ControlsOnly) {
+    auto* top = new QVBoxLayout(this);
+    top->setContentsMargins(16, 12, 16, 12);
+    top->setSpacing(8);
+
+    lblHeading = label("lblHeading", "EITHER:   Enter bird details below ..");
+    QFont hf = lblHeading->font();
+    hf.setBold(true);
+    hf.setPointSizeF(hf.pointSizeF() * 1.25);
+    lblHeading->setFont(hf);
+    lblUnits = label("lblUnits", "USE INDICATED UNITS");
+    lblPressTab = label("lblPressTab", "Press TAB to Enter Values");
+    lblPressTab->setStyleSheet("color: #1c4f8a;");
+    auto* head = new QHBoxLayout;
+    head->addWidget(lblHeading);
+    head->addStretch();
+    head->addWidget(lblUnits);
+    head->addSpacing(16);
+    head->addWidget(lblPressTab);
+    top->addLayout(head);
+
+    auto* middle = new QHBoxLayout;
+    QGroupBox* fraBird = frame("fraBird", "Bird");
+    auto* g = new QGridLayout(fraBird);
+    g->setColumnStretch(1, 1);
+    txtSpName = field("txtSpName", {}, fraBird);
+    txtSpName->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    txtShortName = field("txtShortName", {}, fraBird);
+    txtShortName->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    txtEmptyMass = field("txtEmptyMass", "Body mass with crop empty", fraBird);
+    txtSpan = field("txtSpan", "Accurate measurement essential!", fraBird);
+    txtArea = field("txtArea", "Automatic if you enter wing span and aspect ratio", fraBird);
+    txtAR = field("txtAR", "Automatic if you enter wing span and wing area", fraBird);
+    txtAlt = field("txtAlt", "Set zero to get Sea Level density in Standard Atmosphere", fraBird);
+    txtRho = field("txtRho", "Double-click here to set air density", fraBird);
+    lblSpName = label("lblSpName", "Species &Name", fraBird);
+    lblShortName = label("lblShortName", "S&hort Name", fraBird);
+    lblEmptyMass = label("lblEmptyMass", "Body &Mass", fraBird);
+    lblSpan = label("lblSpan", "Wing S&pan", fraBird);
+    lblArea = label("lblArea", "Wing A&rea", fraBird);
+    lblAR = label("lblAR", "Aspect Rat&io", fraBird);
+    lblAlt = label("lblAlt", "Al&titude", fraBird);
+    lblRho = label("lblRho", "Air &Density", fraBird);
+    row(g, 0, lblSpName, txtSpName);
+    row(g, 1, lblShortName, txtShortName);
+    row(g, 2, lblEmptyMass, txtEmptyMass, "KILOGRAMS  (Excluding crop contents)");
+    row(g, 3, lblSpan, txtSpan, "METRES");
+    row(g, 4, lblArea, txtArea, "SQUARE METRES");
+    row(g, 5, lblAR, txtAR);
+    row(g, 6, lblAlt, txtAlt, "METRES above sea level in Std Atmosphere");
+    row(g, 7, lblRho, txtRho, "KG/CUBIC METRE  (double-click to set)");
+    lblCropNote = label("lblCropNote", "Crop contents or external load can be added in subsequent Setup screens",
+                        fraBird);
+    lblCropNote->setStyleSheet("color: palette(dark);");
+    g->addWidget(lblCropNote, 8, 0, 1, 3);
+    middle->addWidget(fraBird, 3);
+
+    auto* groups = new QVBoxLayout;
+    fraTaxon = frame("fraTaxon", "Group (for BMR calculation)");
+    auto* tl = new QVBoxLayout(fraTaxon);
+    optPass = option("optPass", "Passerine", {}, fraTaxon);
+    optNonPass = option("optNonPass", "Non-Passerine", {}, fraTaxon);
+    tl->addWidget(optPass);
+    tl->addWidget(optNonPass);
+    fraSex = frame("fraSex", "Sex");
+    auto* sl = new QGridLayout(fraSex);
+    optMF = option("optMF", "Both sexes", {}, fraSex);
+    optMale = option("optMale", "Male", {}, fraSex);
+    optFemale = option("optFemale", "Female", {}, fraSex);
+    optSexUnknown = option("optSexUnknown", "Unknown", {}, fraSex);
+    sl->addWidget(optMF, 0, 0);
+    sl->addWidget(optMale, 0, 1);
+    sl->addWidget(optFemale, 1, 0);
+    sl->addWidget(optSexUnknown, 1, 1);
+    fraAge = frame("fraAge", "Age");
+    auto* al = new QVBoxLayout(fraAge);
+    optAdult = option("optAdult", "Adult", {}, fraAge);
+    optImm = option("optImm", "Immature", {}, fraAge);
+    optAgeUnknown = option("optAgeUnknown", "Unknown", {}, fraAge);
+    al->addWidget(optAdult);
+    al->addWidget(optImm);
+    al->addWidget(optAgeUnknown);
+    groups->addWidget(fraTaxon);
+    groups->addWidget(fraSex);
+    groups->addWidget(fraAge);
+    groups->addStretch();
+    middle->addLayout(groups, 2);
+    top->addLayout(middle);
+
+    QGroupBox* fraCalc = frame("fraCalc", "Calculation");
+    auto* cl = new QGridLayout(fraCalc);
+    lblCalc = label("lblCalc", "Set up calculation required:", fraCalc);
+    cmdFlap = button("cmdFlap", "&Power curve", fraCalc);
+    cmdGlide = button("cmdGlide", "&Glide polar", fraCalc);
+    cmdMigrate = button("cmdMigrate", "Mi&grate", fraCalc);
+    later(cmdGlide);
+    later(cmdMigrate);
+    cl->addWidget(lblCalc, 0, 0);
+    cl->addWidget(cmdFlap, 0, 1);
+    cl->addWidget(cmdGlide, 0, 2);
+    cl->addWidget(cmdMigrate, 0, 3);
+    lblDatabases = label("lblDatabases", "OR: get predefined details from one of the databases below", fraCalc);
+    cl->addWidget(lblDatabases, 1, 0, 1, 4);
+    cmdGetPreset = button("cmdGetPreset", "Preset birds", fraCalc);
+    cmdGetUser = button("cmdGetUser", "User birds", fraCalc);
+    cmdSearchWings = button("cmdSearchWings", "Wings database", fraCalc);
+    for (QPushButton* b : {cmdGetPreset, cmdGetUser, cmdSearchWings}) later(b);
+    cl->addWidget(cmdGetPreset, 2, 1);
+    cl->addWidget(cmdGetUser, 2, 2);
+    cl->addWidget(cmdSearchWings, 2, 3);
+    lblAllElse = label("lblAllElse", "If all else fails:", fraCalc);
+    cmdReloadLast = button("cmdReloadLast", "Reload &last bird", fraCalc);
+    cmdReloadLast->setEnabled(false);
+    cl->addWidget(lblAllElse, 3, 0);
+    cl->addWidget(cmdReloadLast, 3, 1);
+    cl->setColumnStretch(0, 1);
+    top->addWidget(fraCalc);
+
+    auto* info = new QGridLayout;
+    lblOutDrive = label("lblOutDrive", "Output Drive:");
+    txtOutDrive = derived("txtOutDrive");
+    txtOutDrive->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    lblOutPath = label("lblOutPath", "Last output saved as:");
+    txtOutPath = derived("txtOutPath");
+    txtOutPath->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    lblOutPath->setVisible(false);
+    txtOutPath->setVisible(false);
+    info->addWidget(lblOutDrive, 0, 0);
+    info->addWidget(txtOutDrive, 0, 1);
+    info->addWidget(lblOutPath, 1, 0);
+    info->addWidget(txtOutPath, 1, 1);
+    info->setColumnStretch(1, 1);
+    top->addLayout(info);
+
+    auto* buttons = new QHBoxLayout;
+    cmdSaveUserBird = button("cmdSaveUserBird", "Save User Bird");
+    cmdShowDefs = button("cmdShowDefs", "Show Definitions");
+    cmdHelp = button("cmdHelp", "Read Manual");
+    for (QPushButton* b : {cmdSaveUserBird, cmdShowDefs, cmdHelp}) later(b);
+    cmdExit = button("cmdExit", "E&xit program");
+    buttons->addWidget(cmdSaveUserBird);
+    buttons->addWidget(cmdShowDefs);
+    buttons->addWidget(cmdHelp);
+    buttons->addStretch();
+    buttons->addWidget(cmdExit);
+    top->addLayout(buttons);
+
+    // Reading order: the bird's fields, then its group, sex and age, then the buttons.
+    QWidget* order[] = {txtSpName, txtShortName, txtEmptyMass, txtSpan, txtArea, txtAR, txtAlt, txtRho,
+                        optPass, optNonPass, optMF, optMale, optFemale, optSexUnknown, optAdult, optImm,
+                        optAgeUnknown, cmdFlap, cmdReloadLast, cmdExit};
+    for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+
+    for (CommitEdit* f : {txtSpName, txtShortName, txtEmptyMass, txtSpan, txtArea, txtAR, txtAlt, txtRho})
+        connect(f, &CommitEdit::committed, this,
+                [this, f](const QString& t) { guarded([&] { txtField_LostFocus(f, t); }); });
+    connect(txtRho, &CommitEdit::doubleClicked, this, [this] { txtRho_DblClick(); });
+    for (QRadioButton* o : {optPass, optNonPass, optMF, optMale, optFemale, optSexUnknown, optAdult, optImm,
+                            optAgeUnknown})
+        connect(o, &QRadioButton::clicked, this, [this, o] { opt_Click(o); });
+    connect(cmdFlap, &QPushButton::clicked, this, [this] { guarded([this] { cmdFlap_Click(); }); });
+    connect(cmdReloadLast, &QPushButton::clicked, this, [this] { guarded([this] { cmdReloadLast_Click(); }); });
+    connect(cmdExit, &QPushButton::clicked, this, [this] { cmdExit_Click(); });
+
+    Form_Load();
+    placeWindow();
+}
+
+void frmEnterBird::Form_Load() {
+    ProgramState& s = ctx_.s;
+    apply(bird::LoadEnterBird(s));
+    // What the load keeps from before (names, air density and altitude) is shown, so that a value the
+    // calculation will use is never hidden behind an empty field.
+    txtSpName->setText(QString::fromStdString(s.SpName));
+    txtShortName->setText(QString::fromStdString(s.ShortName));
+    if (s.AirDensity > 0) {
+        txtRho->setText(QString::fromStdString(FormatSig(s.AirDensity, 4)));
+        txtAlt->setText(QString::fromStdString(FormatPattern(s.Altitude, "0")));
+    }
+    txtSpName->setFocus();
+}
+
+void frmEnterBird::txtField_LostFocus(CommitEdit* f, const QString& text) {
+    apply(bird::EnterBirdField(ctx_.s, ctx_.d, f->objectName().toStdString(), text.toStdString()));
+}
+
+void frmEnterBird::txtRho_DblClick() {
+    auto* calc = new frmAirDensity(ctx_, this, [this] {
+        txtRho->setText(QString::fromStdString(FormatSig(ctx_.s.AirDensity, 3)));
+        txtAlt->setText(QString::fromStdString(FormatPattern(ctx_.s.Altitude, "0")));
+    });
+    calc->show();
+}
+
+void frmEnterBird::opt_Click(QRadioButton* o) { apply(bird::EnterBirdOption(ctx_.s, o->objectName().toStdString())); }
+
+void frmEnterBird::cmdFlap_Click() {
+    commitPending();
+    ScreenUpdate u;
+    if (!bird::PressCalculation(ctx_.s, ctx_.d, bird::Calculation::PowerCurve, &u)) {
+        apply(u);
+        return;
+    }
+    auto* setup = new frmSetupFlap(ctx_);
+    setup->show();
+    goingOn_ = true;
+    close();
+}
+
+void frmEnterBird::cmdReloadLast_Click() { apply(bird::ReloadLastBird(ctx_.s)); }
+
+void frmEnterBird::cmdExit_Click() { close(); }
+
+void frmEnterBird::closeEvent(QCloseEvent* e) {
+    e->accept();
+    if (!goingOn_) ctx_.endProgram();
+}
+
+}  // namespace ornivo::ui

@@ -1,0 +1,39 @@
+#pragma once
+// The Enter Bird screen: names, body mass, wings, air density or altitude, group, sex and age of the
+// bird (slot 0), and the way to the three calculations.
+#include "ui/Screen.h"
+
+namespace ornivo::ui {
+
+class frmEnterBird : public Screen {
+    Q_OBJECT
+public:
+    explicit frmEnterBird(UiContext& ctx);
+
+    QLabel *lblHeading, *lblUnits, *lblPressTab, *lblCropNote, *lblAllElse, *lblCalc, *lblDatabases;
+    QLabel *lblSpName, *lblShortName, *lblEmptyMass, *lblSpan, *lblArea, *lblAR, *lblAlt, *lblRho;
+    CommitEdit *txtSpName, *txtShortName, *txtEmptyMass, *txtSpan, *txtArea, *txtAR, *txtAlt, *txtRho;
+    QGroupBox *fraTaxon, *fraSex, *fraAge;
+    QRadioButton *optPass, *optNonPass, *optMF, *optMale, *optFemale, *optSexUnknown, *optAdult, *optImm,
+        *optAgeUnknown;
+    QPushButton *cmdFlap, *cmdGlide, *cmdMigrate, *cmdGetPreset, *cmdGetUser, *cmdSearchWings, *cmdReloadLast,
+        *cmdSaveUserBird, *cmdShowDefs, *cmdHelp, *cmdExit;
+    QLabel *lblOutDrive, *lblOutPath;
+    CommitEdit *txtOutDrive, *txtOutPath;
+
+    void Form_Load();
+    void txtField_LostFocus(CommitEdit* field, const QString& text);  // every text field's rule
+    void txtRho_DblClick();
+    void opt_Click(QRadioButton* option);
+    void cmdFlap_Click();
+    void cmdReloadLast_Click();
+    void cmdExit_Click();
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    bool goingOn_ = false;
+};
+
+}  // namespace ornivo::ui

@@ -1,0 +1,40 @@
+#include "ui/frmOutputFile.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace ornivo::ui {
+
+frmOutputFile::frmOutputFile(UiContext& ctx, QWidget* setup)
+    : Screen(ctx, "frmOutputFile", "Output File", scaling::ResizePattern::ScaleAndCentre, setup) {
+    auto* top = new QVBoxLayout(this);
+    top->setContentsMargins(16, 12, 16, 12);
+    lblOutFile = label("lblOutFile", "Last output saved in:");
+    txtOutFile = derived("txtOutFile");
+    txtOutFile->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    txtOutFile->setFocusPolicy(Qt::StrongFocus);  // so the path can be selected and copied
+    txtOutFile->setMinimumWidth(460);
+    txtOutFile->setText(QString::fromStdString(ctx.s.OutPath));
+    top->addWidget(lblOutFile);
+    top->addWidget(txtOutFile);
+    auto* ok = new QHBoxLayout;
+    ok->addStretch();
+    cmdOK = button("cmdOK", "&OK");
+    cmdOK->setDefault(true);
+    ok->addWidget(cmdOK);
+    top->addLayout(ok);
+    connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+    placeWindow();
+    cmdOK->setFocus();
+}
+
+void frmOutputFile::cmdOK_Click() { ctx_.endProgram(); }
+
+void frmOutputFile::closeEvent(QCloseEvent* e) {
+    e->accept();
+    ctx_.endProgram();
+}
+
+}  // namespace ornivo::ui

@@ -1,0 +1,50 @@
+#pragma once
+// The power-curve setup screen: every input of the flapping-flight model on slot 1, the flight style,
+// and "Compute Power Curve".
+#include <map>
+
+#include "ui/Screen.h"
+
+namespace ornivo::ui {
+
+class frmSetupFlap : public Screen {
+    Q_OBJECT
+public:
+    explicit frmSetupFlap(UiContext& ctx);
+
+    CommitEdit *txtSpName, *txtShortName, *txtTaxon;
+    CommitEdit *txtEmptyMass, *txtCropMass, *txtCropFrac, *txtAllUpMass, *txtMuscleMass, *txtMuscleFrac,
+        *txtFatMass, *txtFatFrac, *txtAirframeMass, *txtAirframeFrac;
+    CommitEdit *txtSpan, *txtArea, *txtAR, *txtRho, *txtAlt;
+    CommitEdit *txtSbody, *txtFrontalAreaFactor, *txtCdb, *txtPayDragFactor, *txtGravity;
+    CommitEdit *txtKflap, *txtCprof, *txtX1, *txtResp, *txtEta, *txtPbmr, *txtPbmrFactor, *txtKmito,
+        *txtSigmaMax, *txtLambda, *txtWbeatFreq, *txtFreqFactor;
+    CommitEdit *txtFatHeight, *txtFatProtHeight;
+    QGroupBox* fraFlightStyle;
+    QRadioButton *optFlap, *optFG, *optBound;
+    QLabel* lblPowerFrac;
+    CommitEdit* txtPowerFrac;
+    QPushButton *cmdPowerCurve, *cmdNewBird, *cmdExit, *cmdShowDefs, *cmdHelp;
+
+    void Form_Load();
+    void txtField_LostFocus(CommitEdit* field, const QString& text);
+    void txtField_Click(CommitEdit* field);
+    void txtTaxon_DblClick();
+    void txtRho_DblClick();
+    void optStyle_Click(QRadioButton* option);
+    void cmdPowerCurve_Click();
+    void cmdNewBird_Click();
+    void cmdExit_Click();
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    // Writes an open result workbook before the screen is left.
+    void saveOpenWorkbook();
+    CommitEdit* add(QGridLayout* g, const QString& name, const QString& caption, const QString& tip = {},
+                    bool derivedValue = false);
+    bool leaving_ = false;
+};
+
+}  // namespace ornivo::ui

@@ -1,0 +1,206 @@
+#include "ui/frmSummaryFlap.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "flap/SummaryFlap.h"
+#include "state/StateOps.h"
+#include "ui/frmWindTrnglCalc.h"
+
+namespace ornivo::ui {
+
+bool frmSummaryFlap::CanSaveRuns(const ProgramState&) {
+    // The power-curve text and workbook writers are not part of this build yet.
+    return false;
+}
+
+frmSummaryFlap::frmSummaryFlap(UiContext& ctx, QWidget* setup)
+    : Screen(ctx, "frmSummaryFlap", "Results summary from Power Curve calculation",
+             scaling::ResizePattern::ScaleAndCentre, setup) {
+    auto* top = new QVBoxLayout(this);
+    top->setContentsMargins(14, 10, 14, 10);
+    auto* head = new QHBoxLayout;
+    lblHeading = label("lblHeading", "Power curve summary");
+    QFont hf = lblHeading->font();
+    hf.setBold(true);
+    hf.setPointSizeF(hf.pointSizeF() * 1.25);
+    lblHeading->setFont(hf);
+    txtSpName = derived("txtSpName");
+    txtSpName->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    txtSpName->setMinimumWidth(200);
+    txtShortName = derived("txtShortName");
+    txtShortName->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    head->addWidget(lblHeading);
+    head->addStretch();
+    head->addWidget(txtSpName);
+    head->addWidget(txtShortName);
+    top->addLayout(head);
+
+    QGroupBox* fraResults = frame("fraResults", "Results");
+    auto* g = new QGridLayout(fraResults);
+    g->setVerticalSpacing(3);
+    g->setColumnStretch(0, 1);
+    auto heading = [&](const QString& name, const QString& text, int col) {
+        QLabel* l = label(name, text, fraResults);
+        l->setAlignment(Qt::AlignRight | Qt::AlignBottom);
+        QFont f = l->font();
+        f.setBold(true);
+        l->setFont(f);
+        g->addWidget(l, 0, col);
+    };
+    heading("lblVmpColumn", "Min power (Vmp)", 1);
+    heading("lblVmrColumn", "Max range (Vmr)", 2);
+    int r = 1;
+    auto pair = [&](const QString& lbl, const QString& caption, CommitEdit*& a, const QString& an, CommitEdit** b,
+                    const QString& bn) {
+        g->addWidget(label(lbl, caption, fraResults), r, 0);
+        a = derived(an, {}, fraResults);
+        g->addWidget(a, r, 1);
+        if (b) {
+            *b = derived(bn, {}, fraResults);
+            g->addWidget(*b, r, 2);
+        }
+        ++r;
+    };
+    pair("lblTAS", "True air speed (m/s)", txtVmp, "txtVmp", &txtVmr, "txtVmr");
+    pair("lblEAS", "Equivalent air speed (m/s)", txtVmpEquiv, "txtVmpEquiv", &txtVmrEquiv, "txtVmrEquiv");
+    pair("lblPmech", "Mechanical power (W)", txtPmechMin, "txtPmechMin", &txtPmechVmr, "txtPmechVmr");
+    pair("lblPchem", "Chemical power (W)", txtPchemMin, "txtPchemMin", &txtPchemVmr, "txtPchemVmr");
+    pair("lblNchem", "Effective lift:drag ratio", txtNchemVmp, "txtNchemVmp", &txtNchemMax, "txtNchemMax");
+    pair("lblQ", "Specific work in myofibrils (J/kg)", txtQVmp, "txtQVmp", &txtQVmr, "txtQVmr");
+    pair("lblDownwash", "Downwash angle (degrees)", txtDownwashVmp, "txtDownwashVmp", &txtDownwashVmr,
+         "txtDownwashVmr");
+    pair("lblReWing", "Wing Reynolds Number (Mean Chord)", txtReWingVmp, "txtReWingVmp", &txtReWingVmr,
+         "txtReWingVmr");
+    pair("lblReBody", "Body Reynolds Number", txtReBodyVmp, "txtReBodyVmp", &txtReBodyVmr, "txtReBodyVmr");
+    pair("lblFred", "Reduced frequency", txtFredVmp, "txtFredVmp", &txtFredVmr, "txtFredVmr");
+    pair("lblMitoLevel", "Mitochondria fraction (level)", txtMitoFracVmp, "txtMitoFracVmp", &txtMitoFracCruise,
+         "txtMitoFracCruise");
+    pair("lblMitoClimb", "Mitochondria fraction (climb)", txtMitoFracClimb, "txtMitoFracClimb", nullptr, {});
+    pair("lblFreq", "Wingbeat frequency (Hz)", txtFreq, "txtFreq", nullptr, {});
+    pair("lblMaxClimb", "Max rate of climb (m/s)", txtMaxClimb, "txtMaxClimb", nullptr, {});
+    QLabel* ratios = label("lblRatios", "Ratios", fraResults);
+    QFont rf = ratios->font();
+    rf.setBold(true);
+    ratios->setFont(rf);
+    g->addWidget(ratios, r++, 0);
+    pair("lblVratio", "Vmr:Vmp", txtVratio, "txtVratio", nullptr, {});
+    pair("lblPbmrRatio", "Min chem power:BMR", txtPbmrRatio, "txtPbmrRatio", nullptr, {});
+
+    auto* middle = new QHBoxLayout;
+    middle->addWidget(fraResults, 3);
+    auto* side = new QVBoxLayout;
+    QGroupBox* fraBound = frame("fraBound", "Bounding flight");
+    auto* bg = new QGridLayout(fraBound);
+    lblPowerFrac = label("lblPowerFrac", "Bounding with power fraction", fraBound);
+    txtPowerFrac = derived("txtPowerFrac", {}, fraBound);
+    cmdGetBH = button("cmdGetBH", "Find &bound height", fraBound);
+    lblTau = label("lblTau", "Bound period (sec)", fraBound);
+    txtTau = derived("txtTau", {}, fraBound);
+    lblBH = label("lblBH", "Bound height top to bottom (m)", fraBound);
+    txtBH = derived("txtBH", {}, fraBound);
+    bg->addWidget(lblPowerFrac, 0, 0);
+    bg->addWidget(txtPowerFrac, 0, 1);
+    bg->addWidget(cmdGetBH, 1, 0, 1, 2);
+    bg->addWidget(lblTau, 2, 0);
+    bg->addWidget(txtTau, 2, 1);
+    bg->addWidget(lblBH, 3, 0);
+    bg->addWidget(txtBH, 3, 1);
+    side->addWidget(fraBound);
+
+    QGroupBox* fraSave = frame("fraSave", "Save results");
+    auto* sv = new QGridLayout(fraSave);
+    chkExcelFile = check("chkExcelFile", "", fraSave);
+    lblFileName = label("lblFileName", "Output file name", fraSave);
+    txtFileName = derived("txtFileName", {}, fraSave);
+    txtFileName->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    chk4Digit = check("chk4Digit", "&4-digit output", fraSave);
+    sv->addWidget(chkExcelFile, 0, 0, 1, 2);
+    sv->addWidget(lblFileName, 1, 0);
+    sv->addWidget(txtFileName, 1, 1);
+    sv->addWidget(chk4Digit, 2, 0, 1, 2);
+    side->addWidget(fraSave);
+
+    cmdWindTrnglCalc = button("cmdWindTrnglCalc", "&Wind Triangle Calculator");
+    cmdGraph = button("cmdGraph", "Show Graph");
+    cmdShowDefs = button("cmdShowDefs", "Show Definitions");
+    later(cmdGraph);
+    later(cmdShowDefs);
+    side->addWidget(cmdWindTrnglCalc);
+    side->addWidget(cmdGraph);
+    side->addWidget(cmdShowDefs);
+    side->addStretch();
+    middle->addLayout(side, 2);
+    top->addLayout(middle);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    lblWait = label("lblWait", "WAIT..");
+    cmdOK = button("cmdOK", "&Return to Setup");
+    cmdOK->setDefault(true);
+    buttons->addWidget(lblWait);
+    buttons->addWidget(cmdOK);
+    top->addLayout(buttons);
+
+    setTabOrder(cmdGetBH, chkExcelFile);
+    setTabOrder(chkExcelFile, chk4Digit);
+    setTabOrder(chk4Digit, cmdWindTrnglCalc);
+    setTabOrder(cmdWindTrnglCalc, cmdOK);
+
+    connect(chkExcelFile, &QCheckBox::clicked, this, [this] { guarded([this] { chkExcelFile_Click(); }); });
+    connect(chk4Digit, &QCheckBox::toggled, this, [this] { chk4Digit_LostFocus(); });
+    connect(cmdGetBH, &QPushButton::clicked, this, [this] { guarded([this] { cmdGetBH_Click(); }); });
+    connect(cmdOK, &QPushButton::clicked, this, [this] { guarded([this] { cmdOK_Click(); }); });
+    connect(cmdWindTrnglCalc, &QPushButton::clicked, this, [this] { guarded([this] { cmdWindTrnglCalc_Click(); }); });
+
+    Form_Load();
+    placeWindow();
+}
+
+void frmSummaryFlap::Form_Load() {
+    apply(flap::LoadSummaryFlap(ctx_.s));
+    // The bounding frame only matters for bounding flight.
+    findChild<QGroupBox*>("fraBound")->setVisible(ctx_.s.FlightStyle == 3);
+    if (!CanSaveRuns(ctx_.s)) {
+        chkExcelFile->setEnabled(false);
+        chkExcelFile->setToolTip("Saving runs comes with the output files of a later version");
+    }
+    cmdOK->setFocus();
+}
+
+void frmSummaryFlap::chkExcelFile_Click() { apply(flap::SaveBoxClick(ctx_.s)); }
+
+void frmSummaryFlap::chk4Digit_LostFocus() { flap::Set4DigitOutput(ctx_.s, chk4Digit->isChecked()); }
+
+void frmSummaryFlap::cmdGetBH_Click() { apply(flap::FindBoundHeight(ctx_.s, ctx_.d)); }
+
+void frmSummaryFlap::cmdOK_Click() {
+    if (chkExcelFile->isChecked() && CanSaveRuns(ctx_.s)) {
+        cmdOK->setVisible(false);
+        lblWait->setVisible(true);
+    }
+    ClearEditMarks(ctx_.s);
+    returning_ = true;
+    close();
+}
+
+void frmSummaryFlap::cmdWindTrnglCalc_Click() {
+    auto* wind = new frmWindTrnglCalc(ctx_, this);
+    wind->show();
+}
+
+void frmSummaryFlap::closeEvent(QCloseEvent* e) {
+    if (returning_ || ctx_.ending) {
+        e->accept();
+        return;
+    }
+    // The title bar's close button is "Return to Setup".
+    e->ignore();
+    guarded([this] { cmdOK_Click(); });
+}
+
+}  // namespace ornivo::ui

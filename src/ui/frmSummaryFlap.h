@@ -1,0 +1,46 @@
+#pragma once
+// The power-curve results: the speeds and the quantities at them, the bound height for bounding
+// flight, and the save box. It blocks the setup screen while open.
+#include "ui/Screen.h"
+
+namespace ornivo::ui {
+
+class frmSummaryFlap : public Screen {
+    Q_OBJECT
+public:
+    frmSummaryFlap(UiContext& ctx, QWidget* setup);
+
+    QLabel* lblHeading;
+    CommitEdit *txtSpName, *txtShortName;
+    CommitEdit *txtVmp, *txtVmr, *txtVmpEquiv, *txtVmrEquiv, *txtPmechMin, *txtPmechVmr, *txtPchemMin,
+        *txtPchemVmr, *txtNchemVmp, *txtNchemMax, *txtQVmp, *txtQVmr, *txtDownwashVmp, *txtDownwashVmr,
+        *txtReWingVmp, *txtReWingVmr, *txtReBodyVmp, *txtReBodyVmr, *txtFredVmp, *txtFredVmr, *txtMitoFracVmp,
+        *txtMitoFracCruise, *txtMitoFracClimb, *txtFreq, *txtMaxClimb, *txtVratio, *txtPbmrRatio;
+    QLabel *lblPowerFrac, *lblTau, *lblBH;
+    CommitEdit *txtPowerFrac, *txtTau, *txtBH;
+    QPushButton* cmdGetBH;
+    QCheckBox *chkExcelFile, *chk4Digit;
+    QLabel* lblFileName;
+    CommitEdit* txtFileName;
+    QPushButton* cmdOK;
+    QLabel* lblWait;
+    QPushButton *cmdGraph, *cmdShowDefs, *cmdWindTrnglCalc;
+
+    void Form_Load();
+    void chkExcelFile_Click();
+    void chk4Digit_LostFocus();
+    void cmdGetBH_Click();
+    void cmdOK_Click();
+    void cmdWindTrnglCalc_Click();
+
+    // True when a writer for the current output type is available.
+    static bool CanSaveRuns(const ProgramState& s);
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    bool returning_ = false;
+};
+
+}  // namespace ornivo::ui

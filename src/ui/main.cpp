@@ -1,0 +1,28 @@
+// The desktop program: the start screen, and the event loop until a screen ends the program.
+#include <QApplication>
+#include <QFont>
+
+#include "platform/Dialogs.h"
+#include "state/ProgramState.h"
+#include "ui/QtDialogs.h"
+#include "ui/QtSettingsStore.h"
+#include "ui/frmStart.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Ornivo");
+    QApplication::setOrganizationName("Ornivo");
+    QFont font("Liberation Sans");
+    font.setPointSizeF(9.5);
+    QApplication::setFont(font);
+    // Screens close themselves as the user moves on; the program ends only when a screen says so.
+    app.setQuitOnLastWindowClosed(false);
+
+    ornivo::ProgramState state;
+    ornivo::ui::QtDialogs dialogs;
+    ornivo::ui::QtSettingsStore settings;
+    ornivo::ui::UiContext ctx{state, dialogs, settings, [] { QApplication::quit(); }};
+    auto* start = new ornivo::ui::frmStart(ctx);
+    start->show();
+    return app.exec();
+}
