@@ -1,0 +1,75 @@
+#include "cli/MigrateJson.h"
+
+#include <algorithm>
+
+namespace ornivo::cli {
+
+Json MigrationTableJson(const MigrationTable& t, int lastRow) {
+    Json rows = Json::array();
+    const int n = std::min<int>(lastRow, static_cast<int>(t.size()) - 1);
+    for (int r = 0; r <= n; ++r) {
+        Json row = Json::array();
+        for (float v : t[r]) row.push_back(Single(v));
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+Json MigrationSettingsJson(const ProgramState& s) {
+    Json j;
+    j["Vratio"] = Single(s.Vratio);
+    j["VratioGPS"] = Single(s.VratioGPS);
+    j["SpeedControl"] = s.SpeedControl;
+    j["MuscleControl"] = s.MuscleControl;
+    j["MitoControl"] = s.MitoControl;
+    j["VclimbThreshold"] = Double(s.VclimbThreshold);
+    j["OutputInterval"] = Single(s.OutputInterval);
+    j["TimeStep"] = Single(s.TimeStep);
+    j["MaxSpecificWork"] = Single(s.MaxSpecificWork);
+    j["GpsMode"] = s.GpsMode;
+    j["ProjectedMode"] = s.ProjectedMode;
+    return j;
+}
+
+Json MigrationResultsJson(const ProgramState& s) {
+    const MigrationState& m = s.Mig;
+    Json j;
+    j["RowsWritten"] = s.RowsWritten;
+    j["Arrived"] = s.Arrived;
+    j["ClimbFlag"] = s.ClimbFlag;
+    j["ClimbAborted"] = s.ClimbAborted;
+#define F(name) j[#name] = Single(s.name)
+    F(ClimbTime); F(ClimbDist); F(InitialVclimb); F(FinalVclimb); F(FinalGlideDist); F(FinalGlideTime);
+    F(StartAltitude); F(CruiseAlt); F(StartDensity); F(CruiseDensity); F(CruiseKinViscosity); F(Distance);
+    F(MetabolicSink); F(MitoFracStart); F(FatEnergyHeight); F(FuelEnergyHeight); F(Altitude); F(AirDensity);
+#undef F
+    j["Vmp"] = Single(m.Vmp);
+    j["Vmr"] = Single(m.Vmr);
+    j["VmrRatio"] = Single(m.VmrRatio);
+    j["Speed"] = Single(m.Speed);
+    j["StartSpeed"] = Single(m.StartSpeed);
+    j["HoursFlown"] = Single(m.HoursFlown);
+    j["ElapsedSec"] = m.ElapsedSec;
+    j["ClimbSeconds"] = m.ClimbSeconds;
+    j["MaxRow"] = s.MaxRow;
+    j["RowsExhausted"] = s.RowsExhausted;
+    const int last = s.MaxRow;
+    Json log = Json::array();
+    for (int r = 0; r <= last && r < static_cast<int>(s.StateLog.size()); ++r) {
+        Json row = Json::array();
+        for (float v : s.StateLog[r]) row.push_back(Single(v));
+        log.push_back(row);
+    }
+    j["StateLog"] = log;
+    // EndStates by quantity (rows 0..27), one column per record (0 arrival, 1 out of fuel).
+    Json ends = Json::array();
+    for (int i = 0; i < RecordSize; ++i) ends.push_back(Json::array({Single(s.EndStates[0][i]), Single(s.EndStates[1][i])}));
+    j["EndStates"] = ends;
+    j["TravelTable"] = MigrationTableJson(s.TravelTable, last);
+    j["PowerTable"] = MigrationTableJson(s.PowerTable, last);
+    j["FuelTable"] = MigrationTableJson(s.FuelTable, last);
+    j["GpsTable"] = MigrationTableJson(s.GpsTable, last);
+    return j;
+}
+
+}  // namespace ornivo::cli

@@ -1,0 +1,504 @@
+#include "migrate/SetupMigrate.h"
+
+#include <cmath>
+#include <map>
+
+#include "atmosphere/Atmosphere.h"
+#include "bird/SetupCommon.h"
+#include "flap/PowerModel.h"
+#include "flap/SetupFlap.h"
+#include "state/StateOps.h"
+#include "state/numtext.h"
+
+namespace ornivo::migrate {
+namespace {
+
+float f32(double v) { return static_cast<float>(v); }
+const std::string SettingsPrefix = "frmSetDefaultsMigr.";
+
+GpsRunFn& gpsRun() {
+    static GpsRunFn fn;
+    return fn;
+}
+
+std::string PlainText(double x) {
+    std::string t = SignedNumberText(x);
+    if (!t.empty() && t[0] == ' ') t.erase(0, 1);
+    return t;
+}
+
+void showFrequency(ProgramState& s, ScreenUpdate& u) {
+    u.showSig("txtWbeatFreq", s.slot(Slot).WbeatFreq);
+    u.showSig("txtFreqFactor", s.FreqFactor);
+}
+
+void hidePowerFraction(ScreenUpdate& u) {
+    u.setVisible("lblPowerFrac", false);
+    u.setEnabled("txtPowerFrac", false);
+    u.setVisible("txtPowerFrac", false);
+}
+
+void showPowerFraction(ScreenUpdate& u) {
+    u.setVisible("lblPowerFrac", true);
+    u.setEnabled("txtPowerFrac", true);
+    u.setVisible("txtPowerFrac", true);
+    u.focus = "txtPowerFrac";
+}
+
+void bmrStep(ProgramState& s, ScreenUpdate& u) {
+    flap::BasalMetabolicRate(s, Slot);
+    flap::ShowBmr(s, u);
+}
+
+// Marks set by a click into a setup screen field.
+const std::map<std::string, Mark>& setupMarks() {
+    static const std::map<std::string, Mark> m = {
+        {"txtEmptyMass", Mark::EmptyMass}, {"txtMuscleMass", Mark::MuscleMass}, {"txtFatMass", Mark::FatMass},
+        {"txtCropMass", Mark::CropMass}, {"txtSpan", Mark::Span}, {"txtArea", Mark::WingArea},
+        {"txtAR", Mark::AspectRatio}, {"txtRho", Mark::AirDensity}, {"txtAlt", Mark::Altitude},
+        {"txtRhoCruise", Mark::CruiseDensity}, {"txtAltCruise", Mark::CruiseAltitude},
+        {"txtSbody", Mark::Sbody}, {"txtFrontalAreaFactor", Mark::FrontalAreaFactor}, {"txtCdb", Mark::Cdb},
+        {"txtPayDragFactor", Mark::PayDragFactor}, {"txtMuscleFrac", Mark::MuscleFrac},
+        {"txtFatFrac", Mark::FatFrac}, {"txtPbmr", Mark::Pbmr}, {"txtPbmrFactor", Mark::PbmrFactor},
+        {"txtWbeatFreq", Mark::WbeatFreq}, {"txtFreqFactor", Mark::WbeatFreq}, {"txtPowerFrac", Mark::PowerFrac},
+        {"txtVratio", Mark::Vratio}, {"txtVratioGPS", Mark::VratioGPS}, {"txtGoalDist", Mark::GoalDist},
+    };
+    return m;
+}
+
+// Marks set by a click into a settings screen field.
+const std::map<std::string, Mark>& settingsMarks() {
+    static const std::map<std::string, Mark> m = {
+        {"txtSigmaMax", Mark::SigmaMax}, {"txtLambda", Mark::Lambda}, {"txtCprof", Mark::Cprof},
+        {"txtX1", Mark::X1}, {"txtGravity", Mark::Gravity}, {"txtKflap", Mark::Kflap}, {"txtResp", Mark::Resp},
+        {"txtEta", Mark::Eta}, {"txtKmito", Mark::Kmito}, {"txtOutputInt", Mark::OutputInterval},
+        {"txtEfat", Mark::Efat}, {"txtEprotein", Mark::Eprotein}, {"txtProtHydr", Mark::ProtHydr},
+        {"txtProtFracTarget", Mark::ProtFracTarget}, {"txtVclimbThreshold", Mark::VclimbThreshold},
+    };
+    return m;
+}
+
+void setCruiseEnabled(ScreenUpdate& u, bool on) {
+    for (const char* c : {"lblAltCruise", "lblRhoCruise", "txtAltCruise", "txtRhoCruise"}) u.setEnabled(c, on);
+}
+
+void setGpsControls(ScreenUpdate& u, bool gps) {
+    u.setEnabled("chkProgress", gps);
+    u.setEnabled("chkKMLfile", gps);
+    for (const char* c : {"lblRho", "txtRho", "lblAlt", "txtAlt", "lblAltCruise", "lblRhoCruise", "txtAltCruise",
+                          "txtRhoCruise", "lblGoalDist", "txtGoalDist", "fraSpeedControl", "optVratioConst",
+                          "optVconst", "optMaxRange"})
+        u.setEnabled(c, !gps);
+}
+
+// The mixed fuel energy density from the typed protein values, and the energy heights.
+void fuelChanged(ProgramState& s, ScreenUpdate& u) {
+    const double ew = double(s.Eprotein) / (1 + double(s.ProtHydr)), ef = s.Efat, p = s.ProtFracTarget;
+    s.Efuel = f32(ew * ef / (p * ef + (1 - p) * ew));
+    u.show("txtEmixed", FormatScientific(s.Efuel));
+    UpdateEnergyHeightConstants(s);
+    UpdateEnergyHeights(s);
+}
+
+}  // namespace
+
+void SetGpsRun(GpsRunFn fn) { gpsRun() = std::move(fn); }
+
+ScreenUpdate LoadSetupMigrate(ProgramState& s, platform::Dialogs& d) {
+    ScreenUpdate u;
+    ClearEditMarks(s);
+    s.CalcMode = ModeMigrate;
+    u.show("txtSpName", s.SpName);
+    u.show("txtShortName", s.ShortName);
+    u.show("txtTaxon", s.TaxonGroup == 1 ? "Passerine" : "Non-Passerine");
+    if (s.FreqFactor == 0 || !s.KeepFactors) {
+        s.FrontalAreaFactor = 1;
+        s.PbmrFactor = 1;
+        s.FreqFactor = 1;
+    }
+    s.ProjectedMode = true;
+    s.StopMassReturn = false;
+    const BirdParams& b0 = s.slot(0);
+    BirdParams& b = s.slot(Slot);
+    b.EmptyMass = b0.EmptyMass;
+    u.showSig("txtEmptyMass", b.EmptyMass);
+    b.CropMass = b0.CropMass;
+    u.showSig("txtCropMass", b.CropMass);
+    b.CropFrac = b0.CropFrac;
+    u.showSig("txtCropFrac", b.CropFrac);
+    u.showSig("txtPayDragFactor", s.PayDragFactor);
+    b.AllUpMass = f32(double(b.EmptyMass) + b.CropMass);
+    u.showSig("txtAllUpMass", b.AllUpMass);
+    b.MuscleFrac = b0.MuscleFrac;
+    b.MuscleMass = f32(double(b.MuscleFrac) * b.EmptyMass);
+    u.showSig("txtMuscleFrac", b.MuscleFrac);
+    u.showSig("txtMuscleMass", b.MuscleMass);
+    b.FatFrac = b0.FatFrac;
+    b.FatMass = f32(double(b.FatFrac) * b.EmptyMass);
+    u.showSig("txtFatFrac", b.FatFrac);
+    u.showSig("txtFatMass", b.FatMass);
+    b.AirframeMass = f32(double(b.EmptyMass) - b.FatMass - b.MuscleMass);
+    u.showSig("txtAirframeMass", b.AirframeMass);
+    b.Span = b0.Span;
+    u.showSig("txtSpan", b.Span);
+    b.DiscArea = f32(s.Pi * b.Span * b.Span / 4);
+    b.WingArea = b0.WingArea;
+    u.showSig("txtArea", b.WingArea);
+    b.MeanChord = f32(double(b.WingArea) / b.Span);
+    b.AspectRatio = b0.AspectRatio;
+    u.showSig("txtAR", b.AspectRatio);
+    u.append(bird::UpdateBodyDrag(s));
+    b.BodyDiameter = f32(0.102 * std::cbrt(double(b.AllUpMass)));
+    b.Cdb = b0.Cdb;
+    u.showSig("txtCdb", b.Cdb);
+    bmrStep(s, u);
+    s.slot(0).Pbmr = b.Pbmr;
+    b.EtaPbmr = f32(double(s.Eta) * b.Pbmr);
+    s.X1 = f32(double(s.Cprof) / b.AspectRatio);
+    u.showSig("txtRho", s.AirDensity);
+    u.show("txtAlt", FormatPattern(s.Altitude, "0"));
+    b.PowerFracBound = b0.PowerFracBound;
+    b.PowerFracFG = b0.PowerFracFG;
+    b.Gravity = f32(double(s.slot(0).Gravity) / b.PowerFracBound);
+    s.Vratio = 1.2f;
+    s.VratioGPS = 1;
+    u.show("txtVratio", FormatSig(s.Vratio, 3));
+    u.show("txtVratioGPS", FormatSig(s.VratioGPS, 3));
+    s.SpeedControl = 3;
+    s.VclimbThreshold = 0.02;
+    u.show("txtGoalDist", PlainText(s.GoalDist));
+    flap::WingbeatFrequency(s, Slot);
+    s.slot(0).WbeatFreq = b.WbeatFreq;
+    showFrequency(s, u);
+    s.MitoControl = 2;
+    LoadEnergyConstants(s);
+    u.showSig("txtFatProtHeight", f32(double(s.FuelEnergyHeight) / 1000));
+    s.MaxSpecificWork = f32(double(s.SigmaMax) * 0.3 * s.Lambda / s.MuscleDensity);
+    s.ExistenceRatio = 3.0;
+    u.append(bird::CheckAndDeriveMasses(s, d));
+    s.TimeStep = 6;
+    s.OutputInterval = 6;
+    s.WorkbookUnsaved = 0;
+    s.OutputCount = 0;
+    s.OutFileName.clear();
+    s.SigDigits = 3;
+    // The screen opens with empty cruise fields, Standard speed control, specific work held, a
+    // programmed run and continuous flapping selected.
+    s.MigScreen = {};
+    u.show("txtAltCruise", "");
+    u.show("txtRhoCruise", "");
+    u.setChecked("optMaxRange", true);
+    u.setChecked("optSpWorkConst", true);
+    u.setChecked("optProj", true);
+    u.setChecked("optFlap", true);
+    hidePowerFraction(u);
+    setGpsControls(u, false);
+    u.refused = false;  // a mass refusal during the load is a notice, not a failed load
+    return u;
+}
+
+ScreenUpdate ActivateSetupMigrate(ProgramState& s) {
+    ScreenUpdate u;
+    if (s.StopMassReturn) {
+        s.CalcMode = ModeMigrate;
+        bmrStep(s, u);
+        s.StopMassReturn = false;
+    }
+    return u;
+}
+
+ScreenUpdate LoadSetDefaultsMigr(ProgramState& s) {
+    ScreenUpdate u;
+    s.MigScreen.SettingsOpen = true;
+    u.setChecked(s.MitoControl == 1 ? "optMitoFracConst" : "optPdensityConst", true);
+    s.Efuel = MixedFuelEnergy(s);
+    u.showSig("txtSigmaMax", s.SigmaMax);
+    u.showSig("txtLambda", s.Lambda);
+    u.showSig("txtCprof", s.Cprof);
+    u.showSig("txtX1", s.X1);
+    u.showSig("txtGravity", s.slot(0).Gravity);
+    u.showSig("txtKflap", s.Kflap);
+    u.showSig("txtResp", s.Resp);
+    u.showSig("txtEta", s.Eta);
+    u.show("txtKmito", FormatScientific(s.Kmito));
+    u.showSig("txtOutputInt", s.OutputInterval);
+    u.show("txtEfat", FormatScientific(s.Efat));
+    u.show("txtEprotein", FormatScientific(s.Eprotein));
+    u.showSig("txtProtHydr", s.ProtHydr);
+    u.showSig("txtProtFracTarget", f32(double(s.ProtFracTarget) * 100));
+    u.show("txtVclimbThreshold", FormatSig(f32(s.VclimbThreshold), 3));
+    u.show("txtEmixed", FormatScientific(s.Efuel));
+    return u;
+}
+
+ScreenUpdate SetDefaultsMigrEdit(ProgramState& s, platform::Dialogs&, const std::string& c, const Edit& e) {
+    ScreenUpdate u;
+    if (e.kind == Edit::Kind::Click || e.kind == Edit::Kind::DoubleClick) {
+        if (c == "optMitoFracConst" || c == "optPdensityConst") {
+            s.MitoControl = c == "optMitoFracConst" ? 1 : 2;
+            s.Marks.set(Mark::MitoControl);
+        } else if (settingsMarks().count(c)) {
+            s.Marks.set(settingsMarks().at(c));
+        } else if (c != "cmdOK" && c != "cmdReturn") {
+            throw UnknownControl("no control " + c + " that takes a click on the migration settings screen");
+        }
+        return u;
+    }
+    if (e.kind != Edit::Kind::Text) throw UnknownControl("no check box " + c + " on the migration settings screen");
+    auto mark = settingsMarks().find(c);
+    if (mark == settingsMarks().end())
+        throw UnknownControl("no text field " + c + " on the migration settings screen");
+    s.Marks.set(mark->second);
+    const double v = LeadingNumber(e.text);
+    const float fv = f32(v);
+    if (c == "txtEfat" || c == "txtEprotein" || c == "txtProtHydr" || c == "txtProtFracTarget") {
+        if (c == "txtEfat") s.Efat = fv;
+        else if (c == "txtEprotein") s.Eprotein = fv;
+        else if (c == "txtProtHydr") s.ProtHydr = fv;
+        else s.ProtFracTarget = f32(v / 100);
+        fuelChanged(s, u);
+    } else if (c == "txtEta") {
+        s.Eta = fv;
+        UpdateEnergyHeightConstants(s);
+        UpdateEnergyHeights(s);
+    } else if (c == "txtGravity") {
+        s.slot(0).Gravity = fv;
+        UpdateEnergyHeightConstants(s);
+    } else if (c == "txtCprof") {
+        s.Cprof = fv;
+        s.X1 = f32(double(s.Cprof) / s.slot(Slot).AspectRatio);
+        u.showSig("txtX1", s.X1);
+    } else if (c == "txtX1") { s.X1 = fv;
+    } else if (c == "txtKflap") { s.Kflap = fv;
+    } else if (c == "txtKmito") { s.Kmito = fv;
+    } else if (c == "txtResp") { s.Resp = fv;
+    } else if (c == "txtSigmaMax") { s.SigmaMax = fv;
+    } else if (c == "txtLambda") { s.Lambda = fv;
+    } else if (c == "txtOutputInt") { s.OutputInterval = fv;
+    } else if (c == "txtVclimbThreshold") { s.VclimbThreshold = v;
+    }
+    return u;
+}
+
+ScreenUpdate SetupMigrateEdit(ProgramState& s, platform::Dialogs& d, const std::string& control, const Edit& e) {
+    if (control.rfind(SettingsPrefix, 0) == 0) {
+        ScreenUpdate u;
+        if (!s.MigScreen.SettingsOpen) u.append(LoadSetDefaultsMigr(s));
+        u.append(SetDefaultsMigrEdit(s, d, control.substr(SettingsPrefix.size()), e));
+        return u;
+    }
+    s.MigScreen.SettingsOpen = false;  // back on the setup screen: "Return to Migration Setup"
+    const std::string& c = control;
+    ScreenUpdate u;
+    BirdParams& b = s.slot(Slot);
+    if (e.kind == Edit::Kind::Check) {
+        if (c == "chkKMLfile") s.MigScreen.KmlChecked = e.checked;
+        else if (c == "chkProgress") s.MigScreen.ProgressChecked = e.checked;
+        else throw UnknownControl("no check box " + c + " on the migration setup screen");
+        return u;
+    }
+    if (e.kind == Edit::Kind::Click || e.kind == Edit::Kind::DoubleClick) {
+        const bool dbl = e.kind == Edit::Kind::DoubleClick;
+        if (c == "optFlap") {
+            s.FlightStyle = 1;
+            b.Gravity = s.slot(0).Gravity;
+            hidePowerFraction(u);
+            flap::ReferenceWingbeatFrequency(s, Slot);
+            flap::WingbeatFrequency(s, Slot);
+            showFrequency(s, u);
+            s.Marks.set(Mark::FlightStyle);
+        } else if (c == "optFG") {
+            s.FlightStyle = 2;
+            b.Gravity = s.slot(0).Gravity;
+            showPowerFraction(u);
+            s.Marks.set(Mark::FlightStyle);
+        } else if (c == "optBound") {
+            s.FlightStyle = 3;
+            b.Gravity = f32(double(s.slot(0).Gravity) / b.PowerFracBound);
+            showPowerFraction(u);
+            s.Marks.set(Mark::FlightStyle);
+        } else if (c == "optVratioConst" || c == "optVconst") {
+            s.SpeedControl = c == "optVratioConst" ? 1 : 2;
+            s.MigScreen.SpeedOption = s.SpeedControl;
+            s.Marks.set(Mark::SpeedControl);
+            setCruiseEnabled(u, false);
+        } else if (c == "optMaxRange") {
+            s.SpeedControl = 3;
+            s.MigScreen.SpeedOption = 3;
+            s.Marks.set(Mark::SpeedControl);
+            setCruiseEnabled(u, true);
+        } else if (c == "optSpWorkConst" || c == "optSpPowerConst" || c == "optMuscleMassConst") {
+            s.MuscleControl = c == "optSpWorkConst" ? 1 : c == "optSpPowerConst" ? 2 : 3;
+            s.MigScreen.MuscleOption = s.MuscleControl;
+            s.Marks.set(Mark::MuscleControl);
+        } else if (c == "optGPS") {
+            s.MigScreen.ProjOption = false;
+            setGpsControls(u, true);
+        } else if (c == "optProj") {
+            s.MigScreen.ProjOption = true;
+            setGpsControls(u, false);
+        } else if (c == "txtTaxon" && dbl) {
+            s.TaxonGroup = s.TaxonGroup == 1 ? 2 : 1;
+            u.show("txtTaxon", s.TaxonGroup == 1 ? "Passerine" : "Non-Passerine");
+            bmrStep(s, u);
+        } else if (c == "txtFatHeight") {
+            u.showSig("txtFatHeight", f32(double(s.FatEnergyHeight) / 1000));
+        } else if (c == "txtVmrRatio") {
+            u.append(MigrationStart(s, d));
+            u.showSig("txtVmrRatio", s.Mig.VmrRatio);
+        } else if (setupMarks().count(c)) {
+            // A click into a field marks it; double-clicks on txtRho and txtGoalDist open the air density
+            // calculator and the goal distance screen, which are screens of their own.
+            s.Marks.set(setupMarks().at(c));
+        } else {
+            throw UnknownControl("no control " + c + " that takes a click on the migration setup screen");
+        }
+        return u;
+    }
+    // Typing into a field: the click into it marks it, leaving it commits the text.
+    if (auto it = setupMarks().find(c); it != setupMarks().end()) s.Marks.set(it->second);
+    const double v = LeadingNumber(e.text);
+    const float fv = f32(v);
+    if (bird::CommonFieldRule(s, d, c, v, e.text, bmrStep, u)) return u;
+    if (c == "txtAlt") {
+        auto rho = AltitudeFieldRule(s, d, v);
+        if (rho) u.show("txtRho", *rho); else u.refused = true;
+        if (rho) s.Marks.set(Mark::AirDensity);
+    } else if (c == "txtRho") {
+        const float rel = s.RelDensity;
+        auto alt = DensityFieldRule(s, d, v, AltitudeShown::SetupScreen);
+        s.RelDensity = rel;  // this screen's density rule leaves the density ratio as it was
+        if (alt) u.show("txtAlt", *alt); else u.refused = true;
+        if (alt) s.Marks.set(Mark::Altitude);
+    } else if (c == "txtAltCruise") {
+        s.MigScreen.AltCruiseText = e.text;
+        if (!AltitudeInAtmosphere(v)) {
+            d.error(AltitudeOutOfRangeMessage());
+            u.refused = true;
+            return u;
+        }
+        s.CruiseAlt = fv;
+        s.CruiseKinViscosity = KinViscosityAt(s.CruiseAlt);
+        s.RelDensity = StdDensityRatio(s.CruiseAlt);
+        s.CruiseDensity = f32(1.225 * double(s.RelDensity));
+        s.MigScreen.RhoCruiseText = FormatSig(s.CruiseDensity, 4);
+        u.show("txtRhoCruise", s.MigScreen.RhoCruiseText);
+        s.Marks.set(Mark::CruiseDensity);
+    } else if (c == "txtRhoCruise") {
+        s.MigScreen.RhoCruiseText = e.text;
+        if (!(v >= 0) || !std::isfinite(v)) {
+            d.error(NegativeDensityMessage());
+            u.refused = true;
+            return u;
+        }
+        s.CruiseDensity = fv;
+        s.CruiseAlt = AltitudeFromDensity(s.CruiseDensity);
+        s.MigScreen.AltCruiseText = FormatPattern(s.CruiseAlt, "0");
+        u.show("txtAltCruise", s.MigScreen.AltCruiseText);
+        s.CruiseKinViscosity = KinViscosityAt(s.CruiseAlt);
+        s.Marks.set(Mark::CruiseAltitude);
+    } else if (c == "txtAR") {
+        b.AspectRatio = fv;
+        b.WingArea = f32(double(b.Span) * b.Span / b.AspectRatio);
+        u.showSig("txtArea", b.WingArea);
+        s.X1 = f32(double(s.Cprof) / b.AspectRatio);
+    } else if (c == "txtFreqFactor") {
+        s.FreqFactor = fv;
+        flap::WingbeatFrequency(s, Slot);
+        showFrequency(s, u);
+    } else if (c == "txtWbeatFreq") {
+        s.FreqFactor = f32(v / s.slot(0).WbeatFreq);
+        s.Marks.set(Mark::WbeatFreq);
+        flap::WingbeatFrequency(s, Slot);
+        showFrequency(s, u);
+    } else if (c == "txtPbmrFactor") {
+        s.PbmrFactor = fv;
+        s.Marks.set(Mark::PbmrFactor);
+        bmrStep(s, u);
+    } else if (c == "txtPbmr") {
+        s.PbmrFactor = f32(v / s.slot(0).Pbmr);
+        bmrStep(s, u);
+    } else if (c == "txtPowerFrac") {
+        u.append(flap::PowerFractionRule(s, d, v));
+    } else if (c == "txtGoalDist") {
+        s.GoalDist = fv;
+    } else if (c == "txtVratio") {
+        if (v >= 1 && v <= 3) {
+            s.Vratio = fv;
+        } else {
+            d.error({"Starting air speed must be between 1 and 3 times Vmp"});
+            u.refused = true;
+        }
+    } else if (c == "txtVratioGPS") {
+        if (v >= 1) {
+            s.VratioGPS = fv;
+        } else {
+            d.error({"Air speed between GPS points must be at least Vmp"});
+            u.refused = true;
+        }
+    } else {
+        throw UnknownControl("no text field " + c + " on the migration setup screen");
+    }
+    return u;
+}
+
+std::vector<std::string> OutputIntervalMessage() {
+    return {"The output interval must be at least 0.02 hours:",
+            "the output tables hold rows for 600 hours of flight"};
+}
+
+StartOutcome StartMigrating(ProgramState& s, platform::Dialogs& d) {
+    s.CalcMode = ModeMigrate;
+    if (!(s.slot(Slot).FatMass > 0)) {
+        d.error({"You need some fat before migrating"});
+        return StartOutcome::Refused;
+    }
+    if (!(s.AirDensity > 0)) {
+        d.error({"You need to set Air density or Altitude"});
+        return StartOutcome::Refused;
+    }
+    // The tables hold 600 hours at the output interval: 0 or a tiny interval cannot size them.
+    const double rows = std::floor(600.0 / double(s.OutputInterval));
+    if (!(s.OutputInterval > 0) || !(rows <= 32767)) {
+        d.error(OutputIntervalMessage());
+        return StartOutcome::Refused;
+    }
+    const bool cruiseTyped = !s.MigScreen.AltCruiseText.empty();
+    if (cruiseTyped && !AltitudeInAtmosphere(LeadingNumber(s.MigScreen.AltCruiseText))) {
+        d.error(AltitudeOutOfRangeMessage());
+        return StartOutcome::Refused;
+    }
+    SaveLastBird(s);
+    s.MaxRow = static_cast<int16_t>(rows);
+    CreateOutputTables(s);
+    s.SpeedControl = s.MigScreen.SpeedOption;
+    s.CruiseDensity = s.MigScreen.RhoCruiseText.empty() ? s.AirDensity
+                                                        : f32(LeadingNumber(s.MigScreen.RhoCruiseText));
+    s.CruiseAlt = cruiseTyped ? f32(LeadingNumber(s.MigScreen.AltCruiseText)) : s.Altitude;
+    s.ClimbFlag = cruiseTyped && s.CruiseAlt > s.Altitude;
+    s.MuscleControl = s.MigScreen.MuscleOption == 1 ? 1 : s.MigScreen.MuscleOption == 2 ? 2 : 3;
+    s.TrackEnded = false;
+    StartOutcome out;
+    if (s.MigScreen.ProjOption) {
+        s.GpsMode = false;
+        s.ProjectedMode = true;
+        switch (MigrationRun(s, d)) {
+            case RunOutcome::Finished: out = StartOutcome::Finished; break;
+            case RunOutcome::CannotClimb: out = StartOutcome::CannotClimb; break;
+            default: out = StartOutcome::Failed; break;
+        }
+    } else {
+        s.GpsMode = true;
+        s.ProjectedMode = false;
+        if (!gpsRun()) {
+            d.error({"A run along a GPS track is not available in this build"});
+            out = StartOutcome::Failed;
+        } else {
+            out = gpsRun()(s, d);
+        }
+    }
+    s.KeepFactors = false;
+    return out;
+}
+
+}  // namespace ornivo::migrate
