@@ -1,0 +1,195 @@
+#include "graph/PowerGraph.h"
+
+#include <cmath>
+
+#include "state/StateOps.h"
+#include "state/numtext.h"
+
+namespace ornivo::graph {
+namespace {
+
+bool finite(double x) { return std::isfinite(x); }
+
+// Tick length: a sixtieth of the surface height.
+int16_t tickLength(const Surface& surface) { return static_cast<int16_t>(CLng(surface.ScaleHeight()) / 60); }
+
+// The curve must be complete: rows 0 to `rows` - 1 with columns up to CurveLastRow.
+void requireCurve(const ProgramState& s, std::size_t rows) {
+    const auto& tab = s.PowerCurveTable;
+    bool ok = s.CurveLastRow >= 1 && s.CurveFirstSpeed >= 0 && s.CurveFirstSpeed <= s.CurveLastRow &&
+              tab.size() >= rows;
+    for (std::size_t r = 0; ok && r < rows; ++r) ok = tab[r].size() > std::size_t(s.CurveLastRow);
+    if (!ok) throw GraphError("There is no power curve to draw: compute the power curve first");
+}
+
+float cell(const ProgramState& s, int row, int speed) { return s.PowerCurveTable[row][speed]; }
+
+// Speed ticks every 1 m/s below the axis at GraphY0, labels every 5 m/s, the axis title.
+void drawSpeedAxis(ProgramState& s, Surface& surface, int16_t t) {
+    for (int i = 0; i <= s.CurveLastRow; ++i) {
+        const int16_t x = GraphX(s, i);
+        if (i % 5 != 0) {
+            surface.Line(x, s.GraphY0 + t, x, s.GraphY0);
+        } else {
+            surface.Line(x, s.GraphY0, x, s.GraphY0 + 1.5 * t);
+            const std::string label = SignedNumberText(i);
+            surface.CurrentX = static_cast<float>(x - CInt(surface.TextWidth(label)) / 2);
+            surface.CurrentY = static_cast<float>(s.GraphY0 + t + surface.TextHeight(label) / 2);
+            surface.Print(label);
+        }
+    }
+    surface.CurrentX = static_cast<float>(0.4 * surface.ScaleWidth());
+    surface.CurrentY = static_cast<float>(0.93 * surface.ScaleHeight());
+    surface.Font.Size = 12;
+    surface.Print("True air speed (m/s)");
+}
+
+void drawCurve(ProgramState& s, Surface& surface, int row) {
+    for (int i = s.CurveFirstSpeed + 1; i <= s.CurveLastRow; ++i) {
+        if (!(cell(s, 0, i) > 0)) continue;
+        surface.Line(GraphX(s, i - 1), GraphY(s, cell(s, row, i - 1)), GraphX(s, i), GraphY(s, cell(s, row, i)));
+    }
+}
+
+void printAt(Surface& surface, double x, double y, const std::string& text) {
+    surface.CurrentX = static_cast<float>(x);
+    surface.CurrentY = static_cast<float>(y);
+    surface.Print(text);
+}
+
+void setMapping(ProgramState& s, const Surface& surface, double top, double bottom, float Pmax) {
+    s.GraphTop = CInt(top * surface.ScaleHeight());
+    s.GraphY0 = CInt(bottom * surface.ScaleHeight());
+    s.GraphYScale = static_cast<float>((double(s.GraphY0) - s.GraphTop) / Pmax);
+}
+
+}  // namespace
+
+float NiceStep(float x) {
+    const int16_t e = CInt(std::floor(std::log(double(x)) / std::log(10.0)));
+    const int16_t m = CInt(std::floor(double(x) / std::pow(10.0, e)));
+    const double p = std::pow(10.0, e - 1);
+    if (m == 1) return static_cast<float>(p);
+    if (m >= 2 && m <= 4) return static_cast<float>(2 * p);
+    return static_cast<float>(5 * p);
+}
+
+std::string PowerGraphHeading(const ProgramState& s) {
+    return "Power curves for " + s.SpName + " with air density " + FormatSig(s.AirDensity, 3) + " kg/cubic m";
+}
+
+void DrawPowerAxis(ProgramState& s, Surface& surface, Rotator& rotator, float Pmax, int16_t t) {
+    const float step = NiceStep(Pmax);
+    const int n = CLng(std::floor(double(Pmax) / step));
+    for (int j = 0; j <= n; ++j) {
+        const float power = static_cast<float>(double(j) * step);
+        const int16_t y = GraphY(s, power);
+        if (j % 5 != 0) {
+            surface.Line(s.GraphX0 - t, y, s.GraphX0, y);
+        } else {
+            surface.Line(s.GraphX0, y, s.GraphX0 - 1.5 * t, y);
+            const std::string label = FormatSig(power, 2);
+            printAt(surface, s.GraphX0 - 3.0 * t - surface.TextWidth(label), y - surface.TextHeight(label) / 2, label);
+        }
+    }
+    surface.CurrentX = static_cast<float>(s.GraphX0 - 10.0 * t);
+    surface.CurrentY = static_cast<float>(s.GraphY0 - 3.0 * t);
+    surface.Font.Size = 12;
+    rotator.Device(surface);
+    rotator.SetAngle(90);
+    rotator.Label("Power (Watts)");
+}
+
+std::string DrawPowerGraph(ProgramState& s, Surface& surface, Rotator& rotator) {
+    requireCurve(s, 3);
+    const float Pm = cell(s, 1, s.CurveLastRow);
+    const float Pc = cell(s, 2, s.CurveLastRow);
+    if (!(Pm > 0) || !(Pc > 0) || !finite(Pm) || !finite(Pc) || !finite(s.Vmp) || !finite(s.Vmr))
+        throw GraphError("There is no power curve to draw: compute the power curve first");
+
+    const std::string heading = PowerGraphHeading(s);
+    const float W = surface.ScaleWidth(), H = surface.ScaleHeight();
+    s.GraphX0 = CInt(0.2 * W);
+    const int16_t R = CInt(0.9 * W);
+    s.GraphXScale = static_cast<float>((double(R) - s.GraphX0) / s.CurveLastRow);
+
+    // Lower plot: mechanical power.
+    setMapping(s, surface, 0.45, 0.85, Pm);
+    int16_t t = tickLength(surface);
+    s.MechPlotY0 = s.GraphY0;
+    s.MechPlotTop = s.GraphTop;
+    s.MechPlotYScale = s.GraphYScale;
+    surface.Line(s.GraphX0, s.GraphTop, R, s.GraphTop);
+    surface.Line(R, s.GraphTop, R, s.GraphY0);
+    surface.Line(R, s.GraphY0, s.GraphX0, s.GraphY0);
+    surface.Line(s.GraphX0, s.GraphY0, s.GraphX0, s.GraphTop);
+    drawSpeedAxis(s, surface, t);
+    DrawPowerAxis(s, surface, rotator, Pm, t);
+    drawCurve(s, surface, 1);
+
+    const int16_t xVmp = GraphX(s, s.Vmp);
+    surface.Line(xVmp, s.GraphY0, xVmp, s.GraphTop);
+    std::string text = "Vmp = " + FormatSig(s.Vmp, 3) + " m/s";
+    printAt(surface, xVmp + 0.5 * surface.TextWidth(text), s.GraphY0 - 2 * surface.TextHeight(text), text);
+    surface.Font.Bold = true;
+    text = "Mechanical power";
+    printAt(surface, s.GraphX0 + t, s.GraphTop + surface.TextHeight(text), text);
+    surface.Font.Bold = false;
+    text = "Minimum power = " + FormatSig(s.PmechMin, 3) + " W";
+    printAt(surface, s.GraphX0 + 2.0 * t, GraphY(s, s.PmechMin) + surface.TextHeight(text), text);
+
+    // Upper plot: chemical power; its lower edge is the lower plot's top line.
+    setMapping(s, surface, 0.05, 0.45, Pc);
+    t = tickLength(surface);
+    surface.Line(s.GraphX0, s.GraphY0, s.GraphX0, s.GraphTop);
+    surface.Line(s.GraphX0, s.GraphTop, R, s.GraphTop);
+    surface.Line(R, s.GraphTop, R, s.GraphY0);
+    DrawPowerAxis(s, surface, rotator, Pc, t);
+    drawCurve(s, surface, 2);
+
+    surface.Line(xVmp, GraphY(s, s.PchemMin) - H / 20.0, xVmp, s.GraphY0);
+    const int16_t xVmr = GraphX(s, s.Vmr);
+    surface.Line(xVmr, s.GraphTop, xVmr, s.GraphY0);
+    text = "Vmr = " + FormatSig(s.Vmr, 3) + " m/s";
+    printAt(surface, xVmr - 1.1 * surface.TextWidth(text), GraphY(s, s.PchemVmr) + H / 10.0, text);
+    surface.Font.Bold = true;
+    text = "Chemical power";
+    printAt(surface, s.GraphX0 + t, s.GraphTop + surface.TextHeight(text), text);
+    surface.Font.Bold = false;
+    text = "Minimum power = " + FormatSig(s.PchemMin, 3) + " W";
+    const int16_t yMin = GraphY(s, s.PchemMin);
+    printAt(surface, s.GraphX0 + 2.0 * t, yMin + surface.TextHeight(text), text);
+    text = "Max effective L/D = " + FormatSig(s.NchemMax, 3);
+    printAt(surface, s.GraphX0 + 2.0 * t, yMin + 2 * surface.TextHeight(text), text);
+    return heading;
+}
+
+void DrawUncertaintyBands(ProgramState& s, Surface& surface) {
+    requireCurve(s, 8);
+    if (s.MechPlotYScale == 0 || s.GraphXScale == 0)
+        throw GraphError("Draw the power curve before its uncertainty bands");
+    if (!finite(s.VmpUncert)) throw GraphError("The uncertainty of Vmp is not a number");
+    s.GraphY0 = s.MechPlotY0;
+    s.GraphTop = s.MechPlotTop;
+    s.GraphYScale = s.MechPlotYScale;
+
+    const double top = cell(s, 1, s.CurveLastRow);  // highest power on the curve
+    surface.DrawStyle = LineStyle::Dotted;
+    for (int v = s.CurveFirstSpeed + 1; v <= s.CurveLastRow; ++v) {
+        const int16_t x0 = GraphX(s, v - 1), x1 = GraphX(s, v);
+        surface.Line(x0, GraphY(s, cell(s, 6, v - 1)), x1, GraphY(s, cell(s, 6, v)));
+        // The upper band only while it stays below the highest power on the curve.
+        if ((double(cell(s, 7, v)) - top) / top < 0.0001)
+            surface.Line(x0, GraphY(s, cell(s, 7, v - 1)), x1, GraphY(s, cell(s, 7, v)));
+    }
+    const int16_t yTop = GraphY(s, 1.1 * s.PmechMin);
+    for (double vmp : {double(s.Vmp) - s.VmpUncert, double(s.Vmp) + s.VmpUncert}) {
+        const int16_t x = GraphX(s, vmp);
+        surface.Line(x, s.GraphY0, x, yTop);
+    }
+    const std::string label = "\u00B1" + FormatSig(s.VmpUncert, 2) + " m/s";
+    printAt(surface, GraphX(s, s.Vmp) + 3 * surface.TextWidth(label), s.GraphY0 - 2 * surface.TextHeight(label), label);
+    surface.DrawStyle = LineStyle::Solid;
+}
+
+}  // namespace ornivo::graph
