@@ -1,0 +1,71 @@
+#include "birddb/PresetBirds.h"
+
+#include "birddb/BirdFiles.h"
+#include "birddb/EnterFromRecord.h"
+
+namespace ornivo::birddb {
+
+bool PresetBirdsScreen::load(ScreenUpdate* update) {
+    db_ = OpenPresetBirds(s_, d_);
+    if (!db_) return false;
+    try {
+        rs_ = db_->openRecordSet("SELECT * FROM [Preset Birds] ORDER BY [Scientific name]");
+    } catch (const external::DatabaseError& e) {
+        ShowDatabaseError(d_, e);
+        close();
+        return false;
+    }
+    by_ = ListBy::ShortName;
+    ScreenUpdate u = fill();
+    u.setChecked("optShortName", true);
+    u.setEnabled("cmdExit", false);
+    if (update) *update = u;
+    return true;
+}
+
+ScreenUpdate PresetBirdsScreen::fill() {
+    ScreenUpdate u;
+    list_ = BuildList(*rs_, by_);
+    chosen_ = false;  // the record set now stands past its last record
+    u.show("txtRecordCount", std::to_string(rs_->recordCount()));
+    return u;
+}
+
+ScreenUpdate PresetBirdsScreen::listBy(ListBy by) {
+    if (!rs_) return {};
+    by_ = by;
+    ScreenUpdate u = fill();
+    u.setChecked(by == ListBy::ShortName ? "optShortName" : "optSciName", true);
+    // No record is current until an entry is clicked, so entering is not possible meanwhile.
+    u.setEnabled("cmdExit", false);
+    return u;
+}
+
+ScreenUpdate PresetBirdsScreen::choose(int index) {
+    ScreenUpdate u;
+    if (!rs_ || index < 0 || index >= static_cast<int>(list_.size())) return u;
+    if (!FindEntry(*rs_, by_, list_[index])) return u;
+    chosen_ = true;
+    u.show("txtShortName", rs_->text("Short name"));
+    u.show("txtScientificName", rs_->text("Scientific name"));
+    u.show("txtComment", rs_->text("Comment"));
+    u.setEnabled("cmdExit", true);
+    return u;
+}
+
+ScreenUpdate PresetBirdsScreen::enterBird() {
+    if (!rs_ || !chosen_ || rs_->eof()) return {};
+    ScreenUpdate u = EnterCommonFields(s_, *rs_, 3);
+    close();
+    return u;
+}
+
+void PresetBirdsScreen::cancel() { close(); }
+
+void PresetBirdsScreen::close() {
+    rs_.reset();
+    db_.reset();
+    chosen_ = false;
+}
+
+}  // namespace ornivo::birddb
