@@ -28,29 +28,30 @@ struct Model {
     float Vstall;
     int16_t law;
     double Eta = 0, PchemGlide = 0;  // for the effective lift:drag ratios of the MacCready rows
+    double minDragConst = 0;         // 8 k m^2 g^2 / (delta pi Cdw rho^2 b^2 S): beta^3 x V^4 of that law
 };
 
 Model modelOf(const ProgramState& s, float Vstall) {
     const BirdParams& p = s.slot(Slot);
-    return {p.AllUpMass, s.slot(0).Gravity, s.AirDensity, p.Span, p.WingArea, s.Kglide, p.Cdw,
+    Model M{p.AllUpMass, s.slot(0).Gravity, s.AirDensity, p.Span, p.WingArea, s.Kglide, p.Cdw,
             s.PlanformSlope, p.BodyDragArea, s.Bstop, s.Pi, Vstall, s.SpanLaw};
+    M.minDragConst = 8 * M.k * M.m * M.m * M.g * M.g / (M.delta * M.pi * M.Cdw * M.rho * M.rho * M.b * M.b * M.S);
+    return M;
 }
 
 float spanRatio(const Model& M, float V) {
     const double v = V;
     float beta;
     if (M.law == SpanLawMinDrag)
-        beta = f32(std::pow(8 * M.k * M.m * M.m * M.g * M.g /
-                                (M.delta * M.pi * M.Cdw * M.rho * M.rho * M.b * M.b * M.S * v * v * v * v),
-                            1.0 / 3));
+        beta = f32(std::cbrt(M.minDragConst / (v * v * v * v)));
     else
         beta = f32((M.Bstop - v / M.Vstall) / (M.Bstop - 1));
     return beta > 1 ? 1.0f : beta;
 }
 
-GlidePoint glideAt(const Model& M, float V) {
+GlidePoint glideAt(const Model& M, float V, float spanRatioAtV) {
     const double v = V;
-    const double beta = spanRatio(M, V);
+    const double beta = spanRatioAtV;
     const float wi = f32(2 * M.k * M.m * M.g / (beta * beta * M.pi * M.rho * M.b * M.b * v));
     GlidePoint p;
     p.Sink = f32(M.rho * v * v * v * (M.Cdw * M.S * (1 - (1 - beta) * M.delta) + M.Ab) / (2 * M.m * M.g) +
@@ -151,8 +152,9 @@ void checkSpan(const Model& M, float beta, float V) {
 }
 
 GlidePoint glideChecked(const Model& M, float V) {
-    checkSpan(M, spanRatio(M, V), V);
-    GlidePoint p = glideAt(M, V);
+    const float beta = spanRatio(M, V);
+    checkSpan(M, beta, V);
+    GlidePoint p = glideAt(M, V, beta);
     if (!std::isfinite(p.Sink) || !std::isfinite(p.GlideRatio) || !std::isfinite(p.Cl) || !(p.Sink > 0))
         throw EngineError("The glide polar of this bird has no finite sinking speed at " + FormatSig(V, 3) +
                           " m/s:\ncheck the mass, wing span, wing area, drag and air density");
@@ -244,7 +246,10 @@ bool resultsFinite(const GlideResults& r, const BirdParams& b, const ProgramStat
 
 float SpanRatio(const ProgramState& s, float V) { return spanRatio(modelOf(s, s.Vstall), V); }
 
-GlidePoint GlideAtSpeed(const ProgramState& s, float V) { return glideAt(modelOf(s, s.Vstall), V); }
+GlidePoint GlideAtSpeed(const ProgramState& s, float V) {
+    const Model M = modelOf(s, s.Vstall);
+    return glideAt(M, V, spanRatio(M, V));
+}
 
 bool ComputeGlidePolar(ProgramState& s, platform::Dialogs& d) {
     if (s.AirDensity == 0) {

@@ -132,6 +132,27 @@ TEST(GlidePolar, VmsAndVbgLieOneStepBeforeTheSinkStopsFallingAndTheRatioStopsRis
     }
 }
 
+TEST(GlidePolar, AnEqualSuccessiveValueCountsAsStopped) {
+    // Two birds found by search whose polars hold an exact tie of successive singles: the sink at
+    // 6.9 m/s equals that at 6.8 (1.2899 kg), the glide ratio at 10.5 equals that at 10.4 (1.1657 kg).
+    test::TypedBird tieSink = test::ExampleGlider(), tieRatio = test::ExampleGlider();
+    tieSink.mass = 1.2899;
+    tieRatio.mass = 1.1657;
+    ProgramState a = computed(tieSink);
+    std::vector<float> V = scanSpeeds(a, 40);
+    int n = 0;
+    while (std::fabs(V[n] - 6.9f) > 0.01f) ++n;
+    ASSERT_EQ(glide::GlideAtSpeed(a, V[n]).Sink, glide::GlideAtSpeed(a, V[n - 1]).Sink);
+    EXPECT_EQ(a.Vms, static_cast<float>(double(V[n]) - 0.1f));
+
+    ProgramState b = computed(tieRatio);
+    V = scanSpeeds(b, 80);
+    n = 0;
+    while (std::fabs(V[n] - 10.5f) > 0.01f) ++n;
+    ASSERT_EQ(glide::GlideAtSpeed(b, V[n]).GlideRatio, glide::GlideAtSpeed(b, V[n - 1]).GlideRatio);
+    EXPECT_EQ(b.Vbg, static_cast<float>(double(V[n]) - 0.1f));
+}
+
 TEST(GlidePolar, WholeSpeedRowsAreWrittenBeforeVmsWithTheSpanRatioAtTheWholeSpeed) {
     ProgramState s = computed();
     ASSERT_GT(s.Vms, 8.0f);  // row 7 and 8 come before the minimum sink is known
