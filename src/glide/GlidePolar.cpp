@@ -156,7 +156,7 @@ GlidePoint glideChecked(const Model& M, float V) {
     checkSpan(M, beta, V);
     GlidePoint p = glideAt(M, V, beta);
     if (!std::isfinite(p.Sink) || !std::isfinite(p.GlideRatio) || !std::isfinite(p.Cl) || !(p.Sink > 0))
-        throw EngineError("The glide polar of this bird has no finite sinking speed at " + FormatSig(V, 3) +
+        throw EngineError("The glide polar of this bird has no positive, finite sinking speed at " + FormatSig(V, 3) +
                           " m/s:\ncheck the mass, wing span, wing area, drag and air density");
     return p;
 }
