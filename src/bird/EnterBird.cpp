@@ -83,6 +83,13 @@ ScreenUpdate EnterBirdField(ProgramState& s, platform::Dialogs& d, const std::st
     ScreenUpdate u;
     BirdParams& b = s.slot(0);
     const double v = LeadingNumber(text);
+    const bool textField = control == "txtSpName" || control == "txtShortName";
+    if (!textField && IsEnterBirdField(control) && !(std::isfinite(v) && std::fabs(v) <= 3.4e38)) {
+        d.error({"That number is too large to be used: please type a smaller value"});
+        u.refused = true;
+        u.focus = control;
+        return u;
+    }
     if (control == "txtSpName") {
         s.SpName = text;
     } else if (control == "txtShortName") {

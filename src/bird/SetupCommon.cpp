@@ -21,6 +21,18 @@ void showMassesAndFractions(const BirdParams& b, ScreenUpdate& u) {
 ScreenUpdate CheckAndDeriveMasses(ProgramState& s, platform::Dialogs& d) {
     ScreenUpdate u;
     BirdParams& b = s.slot();
+    // The limits below are fractions of the body mass, and the fractions are of the all-up mass:
+    // neither means anything for a mass of 0 or less.
+    if (!(b.EmptyMass > 0)) {
+        d.error({"You need to enter the empty body mass", "(a body mass of more than 0 kg)"});
+        u.refused = true;
+        return u;
+    }
+    if (!(double(b.EmptyMass) + b.CropMass > 0)) {
+        d.error({"The all-up mass (body mass + payload mass) must be more than 0 kg"});
+        u.refused = true;
+        return u;
+    }
     if (f32(double(b.FatMass) / b.EmptyMass) > 0.6f) {
         d.error({"That won't do. Fat mass must not exceed 0.6 x Body mass"});
         u.refused = true;
@@ -69,10 +81,29 @@ ScreenUpdate UpdateBodyDrag(ProgramState& s) {
     return u;
 }
 
+bool UsableNumber(platform::Dialogs& d, double value) {
+    if (std::isfinite(value) && std::fabs(value) <= 3.4e38) return true;
+    d.error({"That number is too large to be used: please type a smaller value"});
+    return false;
+}
+
+bool IsCommonField(const std::string& c) {
+    static const char* const fields[] = {"txtSpName", "txtShortName", "txtEmptyMass", "txtCropMass", "txtMuscleMass",
+                                         "txtFatMass", "txtMuscleFrac", "txtFatFrac", "txtSpan", "txtArea", "txtSbody",
+                                         "txtFrontalAreaFactor", "txtCdb", "txtPayDragFactor"};
+    for (const char* f : fields) if (c == f) return true;
+    return false;
+}
+
 bool CommonFieldRule(ProgramState& s, platform::Dialogs& d, const std::string& c, double value,
                      const std::string& text, const BmrStep& bmr, ScreenUpdate& u) {
     BirdParams& b = s.slot();
     const float v = f32(value);
+    if (!IsCommonField(c)) return false;
+    if (c != "txtSpName" && c != "txtShortName" && !UsableNumber(d, value)) {
+        u.refused = true;
+        return true;
+    }
     if (c == "txtSpName") {
         s.SpName = text;
     } else if (c == "txtShortName") {
@@ -83,7 +114,7 @@ bool CommonFieldRule(ProgramState& s, platform::Dialogs& d, const std::string& c
         b.FatMass = f32(double(b.FatFrac) * b.AllUpMass);
         b.MuscleMass = f32(double(b.MuscleFrac) * b.AllUpMass);
         b.AirframeMass = f32(double(b.EmptyMass) - b.FatMass - b.MuscleMass);
-        b.AirframeFrac = f32(double(b.AirframeMass) / b.AllUpMass);
+        if (b.AllUpMass != 0) b.AirframeFrac = f32(double(b.AirframeMass) / b.AllUpMass);
         u.showSig("txtAllUpMass", b.AllUpMass);
         u.append(CheckAndDeriveMasses(s, d));
         bmr(s, u);
@@ -94,7 +125,7 @@ bool CommonFieldRule(ProgramState& s, platform::Dialogs& d, const std::string& c
         b.MuscleMass = v;
         b.EmptyMass = f32(double(b.FatMass) + b.MuscleMass + b.AirframeMass);
         b.AllUpMass = f32(double(b.EmptyMass) + b.CropMass);
-        b.MuscleFrac = f32(double(b.MuscleMass) / b.AllUpMass);
+        if (b.AllUpMass != 0) b.MuscleFrac = f32(double(b.MuscleMass) / b.AllUpMass);
         u.append(CheckAndDeriveMasses(s, d));
     } else if (c == "txtFatMass") {
         b.FatMass = v;
@@ -109,7 +140,7 @@ bool CommonFieldRule(ProgramState& s, platform::Dialogs& d, const std::string& c
             // With a crop load the fractions are of the all-up mass: the airframe is what the empty
             // mass leaves, so that the re-derivation does not add the crop to the body a second time.
             b.AirframeMass = f32(double(b.EmptyMass) - b.FatMass - b.MuscleMass);
-            b.AirframeFrac = f32(double(b.AirframeMass) / b.AllUpMass);
+            if (b.AllUpMass != 0) b.AirframeFrac = f32(double(b.AirframeMass) / b.AllUpMass);
         } else {
             b.AirframeMass = f32(double(b.AirframeFrac) * b.AllUpMass);
         }
@@ -126,8 +157,10 @@ bool CommonFieldRule(ProgramState& s, platform::Dialogs& d, const std::string& c
         }
     } else if (c == "txtArea") {
         b.WingArea = v;
-        b.AspectRatio = f32(double(b.Span) * b.Span / b.WingArea);
-        u.showSig("txtAR", b.AspectRatio);
+        if (b.WingArea > 0) {  // a non-positive area is stored but derives nothing
+            b.AspectRatio = f32(double(b.Span) * b.Span / b.WingArea);
+            u.showSig("txtAR", b.AspectRatio);
+        }
     } else if (c == "txtSbody") {
         b.Sbody = v;
     } else if (c == "txtFrontalAreaFactor") {

@@ -19,6 +19,10 @@ ScreenUpdate CheckAndDeriveMasses(ProgramState& s, platform::Dialogs& d);
 // Sbody[slot] = FrontalAreaFactor x Sbody[0]; BodyDragArea; shows Sbody and the factor.
 ScreenUpdate UpdateBodyDrag(ProgramState& s);
 
+// False (after a message) for a typed number too large for a single or not finite ("1e999").
+bool UsableNumber(platform::Dialogs& d, double value);
+bool IsCommonField(const std::string& control);
+
 // The shared field rules on leaving a field. Returns false when the control is not one of them.
 // txtEmptyMass, txtCropMass, txtMuscleMass, txtFatMass, txtMuscleFrac, txtFatFrac, txtSpan, txtArea,
 // txtCdb, txtPayDragFactor, txtFrontalAreaFactor, txtSbody, txtSpName, txtShortName.

@@ -4,24 +4,28 @@
 
 namespace ornivo::cli {
 
+std::vector<std::string> CliDialogs::lastError() const {
+    for (auto it = shown.rbegin(); it != shown.rend(); ++it)
+        if (it->kind == "error") return it->lines;
+    return {};
+}
+
 int CliDialogs::refuse() const {
-    for (auto it = shown.rbegin(); it != shown.rend(); ++it) {
-        if (it->kind == "error") {
-            for (const auto& l : it->lines) std::cerr << l << "\n";
-            return ExitRefused;
-        }
-    }
-    std::cerr << "refused\n";
+    if (!err) return ExitRefused;
+    auto lines = lastError();
+    if (lines.empty()) lines = {"refused"};
+    for (const auto& l : lines) *err << l << "\n";
     return ExitRefused;
 }
 
 void CliDialogs::printWarnings(std::size_t from) const {
+    if (!err) return;
     for (std::size_t i = from; i < shown.size(); ++i) {
         const auto& s = shown[i];
         if (s.kind != "error" && s.kind != "info") continue;
         std::string text;
         for (const auto& l : s.lines) text += (text.empty() ? "" : " / ") + l;
-        std::cerr << "warning: " << text << "\n";
+        *err << "warning: " << text << "\n";
     }
 }
 

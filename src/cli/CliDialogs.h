@@ -13,6 +13,12 @@ public:
     int refuse() const;
     // Prints every message shown so far as "warning: ..." lines and forgets nothing.
     void printWarnings(std::size_t from = 0) const;
+    // The lines of the last error message (empty when none).
+    std::vector<std::string> lastError() const;
+
+    // Where refusals and warnings are printed; nullptr keeps them quiet (batch runs, which report
+    // each bird's outcome in its row instead).
+    std::ostream* err = &std::cerr;
 };
 
 }  // namespace ornivo::cli

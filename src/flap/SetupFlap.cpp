@@ -103,7 +103,7 @@ ScreenUpdate LoadSetupFlap(ProgramState& s, platform::Dialogs& d) {
     s.slot(0).Pbmr = b.Pbmr;
     b.EtaPbmr = f32(double(s.Eta) * b.Pbmr);
     u.showSig("txtCprof", s.Cprof);
-    s.X1 = f32(double(s.Cprof) / b.AspectRatio);
+    s.X1 = b.AspectRatio > 0 ? f32(double(s.Cprof) / b.AspectRatio) : 0.0f;
     u.showSig("txtX1", s.X1);
     u.showSig("txtGravity", s.slot(0).Gravity);
     u.showSig("txtKflap", s.Kflap);
@@ -222,12 +222,18 @@ ScreenUpdate SetupFlapEdit(ProgramState& s, platform::Dialogs& d, const std::str
     const double v = LeadingNumber(e.text);
     const float fv = f32(v);
     if (bird::CommonFieldRule(s, d, c, v, e.text, bmr, u)) return u;
+    if (!bird::UsableNumber(d, v)) {
+        u.refused = true;
+        return u;
+    }
     if (c == "txtAR") {
         b.AspectRatio = fv;
-        b.WingArea = f32(double(b.Span) * b.Span / b.AspectRatio);
-        u.showSig("txtArea", b.WingArea);
-        s.X1 = f32(double(s.Cprof) / b.AspectRatio);
-        u.showSig("txtX1", s.X1);
+        if (b.AspectRatio > 0) {  // a non-positive ratio is stored but derives nothing
+            b.WingArea = f32(double(b.Span) * b.Span / b.AspectRatio);
+            u.showSig("txtArea", b.WingArea);
+            s.X1 = f32(double(s.Cprof) / b.AspectRatio);
+            u.showSig("txtX1", s.X1);
+        }
     } else if (c == "txtRho") {
         auto alt = DensityFieldRule(s, d, v, AltitudeShown::SetupScreen);
         if (alt) u.show("txtAlt", *alt); else u.refused = true;
@@ -245,16 +251,18 @@ ScreenUpdate SetupFlapEdit(ProgramState& s, platform::Dialogs& d, const std::str
     } else if (c == "txtX1") { s.X1 = fv;
     } else if (c == "txtCprof") {
         s.Cprof = fv;
-        s.X1 = f32(double(s.Cprof) / b.AspectRatio);
-        u.showSig("txtX1", s.X1);
+        if (b.AspectRatio > 0) {
+            s.X1 = f32(double(s.Cprof) / b.AspectRatio);
+            u.showSig("txtX1", s.X1);
+        }
     } else if (c == "txtPbmr") {
-        s.PbmrFactor = f32(v / s.slot(0).Pbmr);
+        if (s.slot(0).Pbmr > 0) s.PbmrFactor = f32(v / s.slot(0).Pbmr);
         bmr(s, u);
     } else if (c == "txtPbmrFactor") {
         s.PbmrFactor = fv;
         bmr(s, u);
     } else if (c == "txtWbeatFreq") {
-        s.FreqFactor = f32(v / s.slot(0).WbeatFreq);
+        if (s.slot(0).WbeatFreq > 0) s.FreqFactor = f32(v / s.slot(0).WbeatFreq);
         WingbeatFrequency(s, Slot);
         showFrequency(s, u);
     } else if (c == "txtFreqFactor") {

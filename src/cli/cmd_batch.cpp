@@ -1,0 +1,223 @@
+// ornivo-cli batch: one calculation over many birds, each exactly as a single call would run it,
+// in parallel, with one result row per bird in input order.
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <thread>
+#include <map>
+
+#include "cli/BatchTable.h"
+#include "cli/BirdFile.h"
+#include "cli/CalcRunner.h"
+#include "cli/Command.h"
+#include "external/spreadsheet/Workbook.h"
+
+namespace ornivo::cli {
+namespace {
+
+// The scalar results of each calculation, in the order of the result columns.
+const std::vector<std::string>& resultColumns(const std::string& calc) {
+    static const std::map<std::string, std::vector<std::string>> cols = {
+        {"power-curve",
+         {"VmpExact", "VmrExact", "Vmp", "Vmr", "PmechMin", "PchemMin", "NchemVmp", "QVmp", "DownwashVmp",
+          "MitoFracVmp", "MitoFracClimb", "PmechVmr", "PchemVmr", "NchemMax", "QVmr", "DownwashVmr", "MitoFracCruise",
+          "ReWingVmp", "ReBodyVmp", "FredVmp", "ReWingVmr", "ReBodyVmr", "FredVmr", "MaxClimb", "WbeatFreq", "Pbmr",
+          "Ppro", "PminExact", "CurveFirstSpeed", "CurveLastIndex", "CurveLastRow"}},
+        {"glide-polar",
+         {"Vstall", "Vms", "VmsEAS", "MinSink", "GlideRatioVms", "ClVms", "Vbg", "VbgEAS", "SinkVbg", "BestGlideRatio",
+          "ClVbg", "ReWingVms", "ReBodyVms", "ReWingVbg", "ReBodyVbg", "CircleRadius", "SinkLast", "PchemTonic",
+          "PchemGlide", "JperFlap", "MetSink", "PchemMin", "NchemVmp", "PchemVmr", "NchemMax", "VmpExact", "VmrExact",
+          "PolarFirstRow", "PolarRowLimit", "PolarLastRow"}},
+        {"migrate",
+         {"Arrived", "RowsWritten", "ClimbFlag", "ClimbAborted", "ClimbTime", "ClimbDist", "InitialVclimb",
+          "FinalVclimb", "FinalGlideDist", "FinalGlideTime", "StartAltitude", "CruiseAlt", "StartDensity",
+          "CruiseDensity", "Vmp", "Vmr", "VmrRatio", "TripHours", "AirDistance", "FeedingHours", "TrackEndTrip",
+          "TrackEndFlown", "TrackEndGround", "TrackEndAir", "StopoverNote"}},
+    };
+    auto it = cols.find(calc);
+    if (it == cols.end()) throw UsageError("CALC must be power-curve, glide-polar or migrate");
+    return it->second;
+}
+
+struct Outcome {
+    Json results;
+    std::string status;
+};
+
+std::string cellText(const Json& v) {
+    if (v.is_null()) return "";
+    if (v.is_boolean()) return v.get<bool>() ? "true" : "false";
+    if (v.is_number_integer()) return std::to_string(v.get<long long>());
+    if (v.is_number()) return NumberText(v.get<double>());
+    if (v.is_string()) return v.get<std::string>();
+    return "";
+}
+
+Outcome runRow(const std::string& calc, const BatchRow& row, const std::string& folder) {
+    Outcome o;
+    if (!row.readError.empty()) {
+        o.status = "unreadable: " + row.readError;
+        return o;
+    }
+    const CalcRunFn* run = FindCalcRunner(calc);
+    ProgramState s;
+    CliDialogs d;
+    d.err = nullptr;
+    Json out;
+    try {
+        CalcOptions opt;
+        opt.calculation = calc;
+        PrepareOutputState(s, opt);
+        int rc = (*run)(s, d, row.bird, folder, opt, out);
+        if (rc == ExitOk && out.value("aborted", false)) {
+            auto texts = out.value("abortTexts", Json::array());
+            o.status = texts.empty() ? "aborted" : cellText(texts[0]);
+        } else if (rc == ExitOk) {
+            o.status = "ok";
+        } else {
+            std::string t;
+            for (const auto& l : d.lastError()) t += (t.empty() ? "" : " ") + l;
+            o.status = t.empty() ? "refused" : t;
+        }
+        if (out.contains("results")) o.results = out["results"];
+    } catch (const std::exception& e) {
+        o.status = std::string("unreadable: ") + e.what();
+    }
+    return o;
+}
+
+std::vector<std::string> rowCells(const BatchRow& row, const Outcome& o, const std::vector<std::string>& cols) {
+    std::vector<std::string> cells = {cellText(row.bird.value("SpName", Json(""))),
+                                      cellText(row.bird.value("ShortName", Json("")))};
+    if (cells[0].empty() && row.bird.contains("Preset")) cells[1] = cellText(row.bird["Preset"]);
+    if (cells[0].empty() && row.bird.contains("User")) cells[1] = cellText(row.bird["User"]);
+    for (const auto& c : cols) cells.push_back(o.status == "ok" && o.results.contains(c) ? cellText(o.results[c]) : "");
+    cells.push_back(o.status);
+    return cells;
+}
+
+using TableSource = std::function<std::vector<BatchRow>(bool preset)>;
+TableSource& tableSource() {
+    static TableSource t;
+    return t;
+}
+
+int runBatch(const std::vector<std::string>& a) {
+    Args args(a);
+    auto pos = args.positional({"--out", "-j"});
+    if (pos.empty()) throw UsageError("give the calculation: power-curve, glide-polar or migrate");
+    const std::string calc = pos[0];
+    const auto& cols = resultColumns(calc);
+    if (!FindCalcRunner(calc)) throw UsageError(calc + " is not available in this build");
+    std::vector<BatchRow> rows;
+    std::string folder = ".";
+    const bool preset = args.has("--preset"), user = args.has("--user");
+    if (preset || user) {
+        if (pos.size() > 1 || (preset && user)) throw UsageError("give a bird table or one of --preset and --user");
+        if (!tableSource()) throw UsageError("the bird databases are not available in this build");
+        rows = tableSource()(preset);
+    } else {
+        if (pos.size() != 2) throw UsageError("give one bird table (BIRDS.csv), or --preset or --user");
+        std::ifstream in(pos[1], std::ios::binary);
+        if (!in) throw UsageError("cannot read the bird table " + pos[1]);
+        std::stringstream ss;
+        ss << in.rdbuf();
+        rows = ReadBatchTable(ss.str());
+        auto parent = std::filesystem::path(pos[1]).parent_path();
+        folder = parent.empty() ? "." : parent.string();
+    }
+    unsigned jobs = std::max(1u, std::thread::hardware_concurrency());
+    if (auto j = args.value("-j")) {
+        double v = ParseNumber(*j, "-j");
+        if (v < 1 || v > 256 || v != static_cast<int>(v)) throw UsageError("-j must be a whole number from 1 to 256");
+        jobs = static_cast<unsigned>(v);
+    }
+    auto out = args.value("--out");
+    const bool xlsx = out && std::filesystem::path(*out).extension() == ".xlsx";
+
+    std::vector<Outcome> outcomes(rows.size());
+    std::atomic<std::size_t> next{0}, done{0};
+    const bool showProgress = isatty(STDERR_FILENO);
+    const auto start = std::chrono::steady_clock::now();
+    auto worker = [&] {
+        for (std::size_t i; (i = next++) < rows.size();) {
+            outcomes[i] = runRow(calc, rows[i], folder);
+            ++done;
+        }
+    };
+    std::vector<std::thread> pool;
+    for (unsigned k = 0; k < std::min<std::size_t>(jobs, std::max<std::size_t>(rows.size(), 1)); ++k) pool.emplace_back(worker);
+    while (showProgress && done < rows.size()) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        const double secs = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        const double rate = done / std::max(secs, 1e-9);
+        std::cerr << "\r" << done << " of " << rows.size() << " birds, " << static_cast<long>(rate) << " per s, "
+                  << static_cast<long>(rate > 0 ? (rows.size() - done) / rate : 0) << " s left   " << std::flush;
+    }
+    for (auto& t : pool) t.join();
+    if (showProgress) std::cerr << "\r" << rows.size() << " of " << rows.size() << " birds done" << std::string(20, ' ') << "\n";
+
+    std::vector<std::string> header = {"SpName", "ShortName"};
+    header.insert(header.end(), cols.begin(), cols.end());
+    header.push_back("status");
+    bool allOk = true;
+    for (const auto& o : outcomes) allOk = allOk && o.status == "ok";
+    if (xlsx) {
+        sheet::Workbook wb;
+        sheet::Sheet& sh = wb.addSheet("Results");
+        for (std::size_t c = 0; c < header.size(); ++c) {
+            sh.write(1, static_cast<int>(c) + 1, header[c]);
+            sh.setFont(1, static_cast<int>(c) + 1, {.bold = true});
+        }
+        for (std::size_t r = 0; r < rows.size(); ++r) {
+            auto cells = rowCells(rows[r], outcomes[r], cols);
+            for (std::size_t c = 0; c < cells.size(); ++c) {
+                const int col = static_cast<int>(c) + 1, rr = static_cast<int>(r) + 2;
+                char* e = nullptr;
+                double v = std::strtod(cells[c].c_str(), &e);
+                if (!cells[c].empty() && e && *e == '\0' && c >= 2 && c + 1 < cells.size()) sh.write(rr, col, v);
+                else sh.write(rr, col, cells[c]);
+            }
+        }
+        sheet::Status st = wb.saveAs(*out);
+        if (!st.ok()) throw UsageError("cannot save " + *out + ": " + st.text);
+    } else {
+        std::ostringstream csv;
+        auto line = [&](const std::vector<std::string>& cells) {
+            for (std::size_t c = 0; c < cells.size(); ++c) csv << (c ? "," : "") << CsvField(cells[c]);
+            csv << "\n";
+        };
+        line(header);
+        for (std::size_t r = 0; r < rows.size(); ++r) line(rowCells(rows[r], outcomes[r], cols));
+        if (out) {
+            const std::string tmp = *out + ".tmp";
+            {
+                std::ofstream f(tmp, std::ios::binary | std::ios::trunc);
+                f << csv.str();
+                if (!f.flush()) throw UsageError("cannot write " + *out);
+            }
+            std::error_code ec;
+            std::filesystem::rename(tmp, *out, ec);
+            if (ec) throw UsageError("cannot write " + *out + ": " + ec.message());
+        } else {
+            std::cout << csv.str();
+        }
+    }
+    return allOk ? ExitOk : ExitRefused;
+}
+
+}  // namespace
+
+void SetBatchTableSource(TableSource source) { tableSource() = std::move(source); }
+
+ORNIVO_CLI_COMMAND(batch, "batch",
+                   "batch CALC BIRDS.csv | --preset | --user [--out RESULTS.csv|RESULTS.xlsx] [-j N]   "
+                   "(CALC: power-curve | glide-polar | migrate)",
+                   runBatch);
+
+}  // namespace ornivo::cli

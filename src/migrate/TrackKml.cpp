@@ -1,0 +1,163 @@
+#include "migrate/TrackKml.h"
+
+#include <filesystem>
+#include <fstream>
+
+#include "migrate/LongDate.h"
+#include "state/numtext.h"
+
+namespace ornivo::migrate {
+namespace {
+
+class Lines {
+public:
+    void add(int indent, const std::string& text) { out_ += std::string(indent, ' ') + text + "\r\n"; }
+    void blank() { out_ += "\r\n"; }
+    const std::string& text() const { return out_; }
+
+private:
+    std::string out_;
+};
+
+const char* const kIconHost = "http://maps.google.com";
+
+}  // namespace
+
+std::string KmlCoordinatePair(double lon, double lat) {
+    std::string la = SignedNumberText(lat);
+    if (!la.empty() && la[0] == ' ') la.erase(0, 1);  // a KML tuple holds no space
+    return SignedNumberText(lon) + "," + la;
+}
+
+std::string TrackKmlName(const ProgramState& s) { return s.FilePrefix + " Track to " + LongDate(s.PointDate) + ".kml"; }
+
+std::string TrackKmlText(const ProgramState& s) {
+    const std::string q = "\"";
+    Lines k;
+    k.add(0, "<?xml version=" + q + "1.0" + q + " encoding=" + q + "UTF-8" + q + "?>");
+    k.add(0, "<kml xmlns=" + q + "http://www.opengis.net/kml/2.2" + q + ">");
+    k.add(2, "<Document>");
+    k.add(4, "<name>" + s.FilePrefix + " Track</name>");
+    k.add(4, "<description>GPS track</description>");
+    k.blank();
+    k.add(4, "<StyleMap id=" + q + "msn_placemark_circle" + q + ">");
+    k.add(6, "<Pair>");
+    k.add(8, "<key>normal</key>");
+    k.add(8, "<styleUrl>#sn_placemark_circle</styleUrl>");
+    k.add(6, "</Pair>");
+    k.add(6, "<Pair>");
+    k.add(8, "<key>highlight</key>");
+    k.add(8, "<styleUrl>#sh_placemark_circle_highlight</styleUrl>");
+    k.add(6, "</Pair>");
+    k.add(4, "</StyleMap>");
+    k.blank();
+    k.add(4, "<Style id=" + q + "sn_placemark_circle" + q + ">");
+    k.add(6, "<IconStyle>");
+    k.add(8, "<scale>0.6</scale>");
+    k.add(8, "<Icon>");
+    k.add(10, "<href>");
+    k.add(3, std::string(kIconHost) + "/mapfiles/kml/shapes/placemark_circle.png");
+    k.add(10, "</href>");
+    k.add(8, "</Icon>");
+    k.add(6, "</IconStyle>");
+    k.add(6, "<LineStyle>");
+    k.add(8, "<color>ff00ff00</color>");
+    k.add(8, "<width>3</width>");
+    k.add(6, "</LineStyle>");
+    k.add(6, "<PolyStyle>");
+    k.add(8, "<fill>0</fill>");
+    k.add(6, "</PolyStyle>");
+    k.add(4, "</Style>");
+    k.blank();
+    k.add(4, "<Style id=" + q + "sh_placemark_circle_highlight" + q + ">");
+    k.add(6, "<IconStyle>");
+    k.add(8, "<scale>0.6</scale>");
+    k.add(8, "<Icon>");
+    k.add(10, "<href>");
+    k.add(0, std::string(kIconHost) + "/mapfiles/kml/shapes/placemark_circle_highlight.png");
+    k.add(10, "</href>");
+    k.add(8, "</Icon>");
+    k.add(6, "</IconStyle>");
+    k.add(4, "</Style>");
+    k.add(4, "<Style id=" + q + "yellowLineGreenPoly" + q + ">");
+    k.add(6, "<LineStyle>");
+    k.add(8, "<color>7f00ffff</color>");
+    k.add(8, "<width>4</width>");
+    k.add(6, "</LineStyle>");
+    k.add(6, "<PolyStyle>");
+    k.add(8, "<Color>7f00ff00</Color>");
+    k.add(6, "</PolyStyle>");
+    k.add(4, "</Style>");
+    if (s.SitesLoaded) {
+        for (int n = 1; n <= s.SiteCount && n <= static_cast<int>(s.StopoverSites.size()); ++n) {
+            const StopoverSite& site = s.StopoverSites[n - 1];
+            k.add(6, "<Placemark>");
+            k.add(8, "<name>Stopover Area" + SignedNumberText(n) + "</name>");
+            k.add(8, "<styleUrl>#msn_placemark_circle</styleUrl>");
+            k.add(8, "<Polygon>");
+            k.add(10, "<tessellate>0</tessellate>");
+            k.add(10, "<outerBoundaryIs>");
+            k.add(12, "<LinearRing>");
+            k.add(14, "<coordinates>");
+            for (int c : {0, 1, 2, 3, 0}) k.add(13, KmlCoordinatePair(site.SiteCorners[c][1], site.SiteCorners[c][0]));
+            k.add(14, "</coordinates>");
+            k.add(12, "</LinearRing>");
+            k.add(10, "</outerBoundaryIs>");
+            k.add(8, "</Polygon>");
+            k.add(6, "</Placemark>");
+            k.blank();
+        }
+    }
+    const int n = std::min<int>(s.PointCount, static_cast<int>(std::min(s.TrackLat.size(), s.TrackLon.size())));
+    for (int i = 0; i < n; ++i)
+        k.add(0, "<Placemark><styleUrl>#msn_placemark_circle</styleUrl><Point><coordinates>" +
+                     KmlCoordinatePair(s.TrackLon[i], s.TrackLat[i]) + "</coordinates></Point></Placemark>");
+    k.add(4, "<Placemark>");
+    k.add(6, "<name>Absolute Extruded</name>");
+    k.add(6, "<description>Transparent green wall with yellow outlines</description>");
+    k.add(6, "<styleUrl>#yellowLineGreenPoly</styleUrl>");
+    k.add(6, "<LineString>");
+    k.add(8, "<extrude>1</extrude>");
+    k.add(8, "<tessellate>1</tessellate>");
+    k.add(8, "<altitudeMode>absolute</altitudeMode>");
+    k.add(8, "<coordinates>");
+    for (int i = 0; i < n; ++i) k.add(7, KmlCoordinatePair(s.TrackLon[i], s.TrackLat[i]));
+    k.add(8, "</coordinates>");
+    k.add(6, "</LineString>");
+    k.add(4, "</Placemark>");
+    k.add(2, "</Document>");
+    k.add(0, "</kml>");
+    return k.text();
+}
+
+bool WriteTrackKml(ProgramState& s, const std::string& folder, std::string& error) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    fs::create_directories(folder, ec);
+    const fs::path target = fs::path(folder) / TrackKmlName(s);
+    const fs::path tmp = target.string() + ".tmp";
+    {
+        std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
+        if (!out) {
+            error = "The KML file " + target.string() + " cannot be created";
+            return false;
+        }
+        out << TrackKmlText(s);
+        out.flush();
+        if (!out) {
+            error = "The KML file " + target.string() + " could not be written";
+            fs::remove(tmp, ec);
+            return false;
+        }
+    }
+    fs::rename(tmp, target, ec);
+    if (ec) {
+        error = "The KML file " + target.string() + " could not be written: " + ec.message();
+        fs::remove(tmp, ec);
+        return false;
+    }
+    s.KmlFile = target.string();
+    return true;
+}
+
+}  // namespace ornivo::migrate

@@ -1,0 +1,46 @@
+#pragma once
+// Reading the track file of a GPS run: the sheet "Moving" of an .xlsx or .xls workbook (data from row 4)
+// or a .csv file (one heading line, data from line 2), each field converted to its column's type.
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+#include "external/spreadsheet/Workbook.h"
+
+namespace ornivo::migrate {
+
+// A track that cannot be read: the message names the file, the line or row, the column and what was expected.
+struct TrackError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+class TrackFile {
+public:
+    // Opens the file (.csv by its extension, else a workbook); throws TrackError.
+    explicit TrackFile(const std::string& path);
+
+    int firstDataRow() const { return csv_ ? 2 : 4; }
+    int lastRow() const { return sheet_->lastUsedRow(); }
+    const std::string& name() const { return name_; }
+    const std::string& path() const { return path_; }
+    // True when column 1 of the row is empty (a stop row).
+    bool isStopRow(int row) const;
+
+    double date(int row, int column) const;                  // serial day number
+    double time(int row, int column) const;                  // fraction of a day
+    double number(int row, int column, bool dotIsZero = false) const;
+    int16_t whole16(int row, int column) const;              // rounded half to even
+    int32_t whole32(int row, int column) const;
+    bool isNumber(int row, int column) const;
+
+private:
+    [[noreturn]] void fail(int row, int column, const std::string& expected) const;
+    std::string found(int row, int column) const;
+
+    sheet::Workbook wb_;
+    const sheet::Sheet* sheet_ = nullptr;
+    bool csv_ = false;
+    std::string name_, path_;
+};
+
+}  // namespace ornivo::migrate
