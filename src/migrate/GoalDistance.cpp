@@ -1,0 +1,61 @@
+#include "migrate/GoalDistance.h"
+
+#include <cmath>
+
+#include "state/StateOps.h"
+#include "state/numtext.h"
+
+namespace ornivo::migrate {
+
+GoalDistanceForm LoadGoalDistance() { return {}; }
+
+std::string ToggleHemisphere(GoalDistanceForm& f, const std::string& c) {
+    const int i = (!c.empty() && c.back() == '2') ? 1 : 0;
+    if (c.rfind("txtLatNS", 0) == 0) {
+        f.LatSign[i] = -f.LatSign[i];
+        return f.LatSign[i] > 0 ? "North" : "South";
+    }
+    if (c.rfind("txtLongEW", 0) == 0) {
+        f.LongSign[i] = -f.LongSign[i];
+        return f.LongSign[i] > 0 ? "West" : "East";
+    }
+    throw std::invalid_argument("no hemisphere box " + c + " on the goal distance screen");
+}
+
+double GreatCircleDistance(const ProgramState& s, double lat1, double lon1, double lat2, double lon2) {
+    const double dlon = (lon2 - lon1) * s.Pi / 180;
+    const double c1 = (0.5 - lat1 / 180) * s.Pi, c2 = (0.5 - lat2 / 180) * s.Pi;
+    const double cosd = std::cos(dlon) * std::sin(c1) * std::sin(c2) + std::cos(c1) * std::cos(c2);
+    return ArcCos(cosd) * 20002 / s.Pi;  // ArcCos clamps rounding just outside -1..1
+}
+
+bool UpdateDistance(const ProgramState& s, GoalDistanceForm& f, platform::Dialogs& d, ScreenUpdate* u) {
+    for (const auto* t : {&f.LatDegText, &f.LongDegText})
+        for (const std::string& x : *t)
+            if (x.empty()) {
+                d.error({"Enter numbers in all four Degrees boxes", "Click on boxes to toggle N-S or E-W"});
+                f.ErrorFlag = true;
+                return false;
+            }
+    f.ErrorFlag = false;
+    double lat[2], lon[2];
+    for (int i = 0; i < 2; ++i) {
+        lat[i] = (f.LatMin[i] / 60 + LeadingNumber(f.LatDegText[i])) * f.LatSign[i];
+        lon[i] = (f.LongMin[i] / 60 + LeadingNumber(f.LongDegText[i])) * f.LongSign[i];
+    }
+    f.Distance = GreatCircleDistance(s, lat[0], lon[0], lat[1], lon[1]);
+    if (u) {
+        u->show("txtDistance", FormatPattern(f.Distance, "#0"));
+        u->setEnabled("cmdAccept", true);
+    }
+    return true;
+}
+
+bool AcceptGoalDistance(ProgramState& s, GoalDistanceForm& f, platform::Dialogs& d, ScreenUpdate* setup) {
+    if (!UpdateDistance(s, f, d)) return false;
+    s.GoalDist = static_cast<float>(f.Distance);
+    if (setup) setup->show("txtGoalDist", FormatPattern(s.GoalDist, "#0"));
+    return true;
+}
+
+}  // namespace ornivo::migrate
