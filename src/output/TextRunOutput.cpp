@@ -112,6 +112,13 @@ std::string WriteTextFile(const std::string& path, const std::string& content, b
         ::unlink(tmp.c_str());
         return reason(err);
     }
+    // Make the rename itself durable; a folder that cannot be synced does not undo the save.
+    const fs::path parent = fs::path(path).has_parent_path() ? fs::path(path).parent_path() : fs::path(".");
+    int dirFd = ::open(parent.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd >= 0) {
+        ::fsync(dirFd);
+        ::close(dirFd);
+    }
     return {};
 }
 
