@@ -635,7 +635,7 @@ std::vector<std::string> MigrAbortTexts() {
 std::string ClimbAbortTitle() { return "Climb Aborted"; }
 
 std::vector<std::string> ClimbAbortTexts(const ProgramState& s) {
-    return {"Climb aborted at", FormatPattern(s.Altitude, "0.#"), "metres",
+    return {"Climb aborted at", FormatPattern(s.CruiseAlt, "0.#"), "metres",
             "because rate of climb dropped below " + PlainNumberText(s.VclimbThreshold) + " m/s",
             "Migration continues at this altitude"};
 }

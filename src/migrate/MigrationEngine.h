@@ -71,6 +71,7 @@ void InitialClimb(ProgramState& s);
 std::string MigrAbortTitle();
 std::vector<std::string> MigrAbortTexts();
 std::string ClimbAbortTitle();
+// The altitude reached is CruiseAlt, which the climb leaves at the altitude where it stopped.
 std::vector<std::string> ClimbAbortTexts(const ProgramState& s);
 // The message when a run needed an output row beyond MaxRow.
 std::vector<std::string> RowsExhaustedMessage();
