@@ -1,5 +1,6 @@
 #include "atmosphere/Atmosphere.h"
 
+#include <cfloat>
 #include <cmath>
 
 #include "state/numtext.h"
@@ -24,10 +25,27 @@ float KinViscosityAt(double h) {
     return static_cast<float>(double(t) * 0.0000145 / std::pow(double(t), 4.256));
 }
 
-bool AltitudeInAtmosphere(double h) { return std::isfinite(h) && h < StdAtmosphereTop; }
+bool AltitudeInAtmosphere(double h) {
+    // The single the state holds is what the formulas see.
+    const float hs = static_cast<float>(h);
+    return std::isfinite(h) && h < StdAtmosphereTop && hs < StdAtmosphereTop && hs >= LowestAltitude;
+}
 
 std::vector<std::string> AltitudeOutOfRangeMessage() {
     return {"The standard atmosphere ends at 44308 m:", "please enter a lower altitude"};
+}
+
+std::vector<std::string> AltitudeTooLowMessage() {
+    return {"The altitude is too far below sea level for the standard atmosphere:",
+            "please enter an altitude of -440000 m or more"};
+}
+
+std::vector<std::string> AltitudeRefusal(double h) {
+    return h < 0 ? AltitudeTooLowMessage() : AltitudeOutOfRangeMessage();
+}
+
+std::vector<std::string> DensityTooLargeMessage() {
+    return {"This air density is too large to calculate with:", "please enter a density in kg per cubic m"};
 }
 
 std::vector<std::string> NegativeDensityMessage() {
@@ -36,8 +54,12 @@ std::vector<std::string> NegativeDensityMessage() {
 
 std::optional<std::string> DensityFieldRule(ProgramState& s, platform::Dialogs& d, double value,
                                             AltitudeShown where) {
-    if (!(value >= 0) || !std::isfinite(value)) {
+    if (!(value >= 0)) {
         d.error(NegativeDensityMessage());
+        return std::nullopt;
+    }
+    if (!(value <= FLT_MAX)) {  // a single holds the density
+        d.error(DensityTooLargeMessage());
         return std::nullopt;
     }
     s.AirDensity = static_cast<float>(value);
@@ -49,8 +71,8 @@ std::optional<std::string> DensityFieldRule(ProgramState& s, platform::Dialogs& 
 }
 
 std::optional<std::string> AltitudeFieldRule(ProgramState& s, platform::Dialogs& d, double value) {
-    if (!AltitudeInAtmosphere(value) || value <= -StdAtmosphereTop * 10) {
-        d.error(AltitudeOutOfRangeMessage());
+    if (!AltitudeInAtmosphere(value)) {
+        d.error(AltitudeRefusal(value));
         return std::nullopt;
     }
     s.Altitude = static_cast<float>(value);

@@ -18,7 +18,11 @@ float StdDensity(ProgramState& s, double h);      // stores RelDensity, returns 
 float AltitudeFromDensity(double rho);            // (1 - (rho / 1.225)^0.235) / 0.00002257
 float KinViscosityAt(double h);                   // 0.0000145 / t^3.256, t as a single
 
-// True when h lies in the standard atmosphere (below about 44308 m).
+// The lowest altitude the field rules take (m): far below any place a bird flies, and well inside
+// the range where the derived density and viscosity stay finite singles.
+constexpr double LowestAltitude = -440000;
+
+// True when h lies in the standard atmosphere (from LowestAltitude up to about 44308 m).
 bool AltitudeInAtmosphere(double h);
 
 // Where the altitude a density field rule derives is shown.
@@ -32,8 +36,13 @@ std::optional<std::string> DensityFieldRule(ProgramState& s, platform::Dialogs& 
 // Returns the density field's text (4 significant digits), or nothing when refused.
 std::optional<std::string> AltitudeFieldRule(ProgramState& s, platform::Dialogs& d, double value);
 
-// Message lines for an altitude outside the standard atmosphere, and for a negative density.
+// Message lines for an altitude above or below the standard atmosphere, for a negative density,
+// and for a number too large to be held (beyond the single range).
 std::vector<std::string> AltitudeOutOfRangeMessage();
+std::vector<std::string> AltitudeTooLowMessage();
 std::vector<std::string> NegativeDensityMessage();
+std::vector<std::string> DensityTooLargeMessage();
+// The message for h, which lies outside the standard atmosphere.
+std::vector<std::string> AltitudeRefusal(double h);
 
 }  // namespace ornivo
