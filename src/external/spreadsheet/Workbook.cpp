@@ -170,7 +170,13 @@ Sheet* Workbook::sheet(std::string_view name) {
 
 const Sheet* Workbook::sheet(std::string_view name) const { return const_cast<Workbook*>(this)->sheet(name); }
 
-std::string Workbook::freeName(const std::string& base) const {
+std::string Workbook::freeName(const std::string& name) const {
+    // "Sheet1 (2)" copied again gives "Sheet1 (3)", not "Sheet1 (2) (2)".
+    std::string base = name;
+    std::size_t open = base.rfind(" (");
+    if (open != std::string::npos && base.back() == ')' && open + 3 < base.size() &&
+        base.find_first_not_of("0123456789", open + 2) == base.size() - 1)
+        base.erase(open);
     for (int n = 2;; ++n) {
         std::string suffix = " (" + std::to_string(n) + ")";
         std::string name = base.substr(0, 31 - std::min<std::size_t>(31, suffix.size())) + suffix;

@@ -274,6 +274,8 @@ public:
             if (rel == rels.end() || !EndsWith(rel->second.type, "/worksheet")) return;  // chart sheet: no cells
             ok = readSheet(ResolvePart(base, rel->second.target), sheet, error);
         });
+        long active = ParseIndex(Child(Child(root, "bookViews"), "workbookView").attribute("activeTab").value());
+        if (ok && active >= 0 && active < wb.sheetCount()) wb.activate(static_cast<int>(active) + 1);
         if (ok && wb.sheetCount() == 0) {
             error = path_ + " holds no sheets";
             ok = false;
@@ -346,8 +348,11 @@ private:
         EachChild(Child(root, "cols"), "col", [&](pugi::xml_node c) {
             long first = ParseIndex(c.attribute("min").value()), last = ParseIndex(c.attribute("max").value());
             double width = 0;
-            if (first >= 1 && last >= first && last - first < 64 && ParseDouble(c.attribute("width").value(), width))
+            if (first >= 1 && last >= first && last - first < 64 && ParseDouble(c.attribute("width").value(), width)) {
+                // Files hold the width plus the cell padding of 5/7 of a character; keep the width as set.
+                if (width > 12.0 / 7) width = std::round((width - 5.0 / 7) * 100) / 100;
                 for (long i = first; i <= last; ++i) sheet.setColumnWidth(static_cast<int>(i), width);
+            }
         });
         int row = 0;
         bool ok = true;

@@ -13,6 +13,7 @@
 #include <tuple>
 
 #include "external/spreadsheet/Workbook.h"
+#include "external/spreadsheet/WorkbookFiles.h"
 
 namespace ornivo::sheet {
 
@@ -159,6 +160,16 @@ Status Workbook::saveAs(const std::string& path) {
         }
     }
 
+    // The writer does not report every failed write of its own temporary files (a full disk, a
+    // size limit): read the result back before it may replace anything.
+    if (status.ok()) {
+        Workbook check;
+        std::string why;
+        bool same = ReadXlsx(tmp, check, why) && check.sheetCount() == sheetCount();
+        for (int i = 1; same && i <= sheetCount(); ++i)
+            same = check.sheet(i).lastUsedRow() == sheet(i).lastUsedRow();
+        if (!same) status = {EIO, "Cannot write " + path + ": the file written came out damaged"};
+    }
     if (status.ok()) {
         ::chmod(tmp.c_str(), TargetMode(path));
         int sync = ::open(tmp.c_str(), O_RDONLY);
