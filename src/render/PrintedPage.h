@@ -1,0 +1,20 @@
+#pragma once
+// The printed page of a graph on any paged device (a printer, a PDF file): the page's text lines in
+// its font at the device's text columns, and the graph's picture at its own size.
+#include <QPagedPaintDevice>
+
+#include "graph/PrintPage.h"
+#include "graph/RecordingSurface.h"
+
+namespace ornivo::render {
+
+// Paints the page (further pages if the lines run past the bottom) and ends the document. Column n
+// starts n - 1 average character widths from the left of the printable area; lines are the font's
+// line spacing apart. Returns false when the device cannot be painted on.
+bool PaintPrintedPage(QPagedPaintDevice& device, const graph::PrintedPage& page, const graph::RecordingSurface& picture);
+
+// The page as a PDF file (A4, half-inch margins), replaced only when complete.
+bool PrintPageToPdf(const std::string& path, const graph::PrintedPage& page, const graph::RecordingSurface& picture,
+                    std::string& error);
+
+}  // namespace ornivo::render
