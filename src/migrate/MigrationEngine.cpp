@@ -607,7 +607,7 @@ RunOutcome MigrationRun(ProgramState& s, platform::Dialogs& d) {
         d.error({e.what()});
         return RunOutcome::Failed;
     } catch (const NumberTextError&) {
-        d.error({"The migration stopped: a value of the run has no value (check the settings of the run)"});
+        d.error({"The migration stopped: a value of the run could not be computed (check the settings of the run)"});
         return RunOutcome::Failed;
     } catch (const OverflowError&) {
         d.error({"The migration stopped: a value of the run went out of range (check the settings of the run)"});
