@@ -4,7 +4,7 @@ set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 "$here/scripts/packages.sh"
 "$here/scripts/build.sh"
-if [ -x "$here/build/src/ui/ornivo" ]; then
-  exec "$here/build/src/ui/ornivo" "$@"
+if [ -x "$here/build/bin/ornivo" ]; then
+  exec "$here/build/bin/ornivo" "$@"
 fi
 exec "$here/build/src/cli/ornivo-cli" "${@:---help}"

@@ -21,7 +21,8 @@ CommitEdit* frmSetupFlap::add(QGridLayout* g, const QString& name, const QString
                               bool derivedValue) {
     QWidget* box = g->parentWidget();
     CommitEdit* f = derivedValue ? derived(name, tip, box) : field(name, tip, box);
-    f->setMaximumWidth(110);
+    f->setFixedWidth(f->objectName() == "txtSpName" || f->objectName() == "txtShortName" ||
+                             f->objectName() == "txtTaxon" ? 120 : 78);
     QString lblName = "lbl" + name.mid(3);
     row(g, g->rowCount(), label(lblName, caption, box), f);
     return f;
@@ -30,7 +31,8 @@ CommitEdit* frmSetupFlap::add(QGridLayout* g, const QString& name, const QString
 frmSetupFlap::frmSetupFlap(UiContext& ctx)
     : Screen(ctx, "frmSetupFlap", "Set up Power Curve calculation", scaling::ResizePattern::ControlsOnly) {
     auto* top = new QVBoxLayout(this);
-    top->setContentsMargins(12, 10, 12, 10);
+    top->setContentsMargins(8, 8, 8, 8);
+    top->setSpacing(6);
     auto* cols = new QHBoxLayout;
     auto* c1 = new QVBoxLayout;
     auto* c2 = new QVBoxLayout;
@@ -43,6 +45,8 @@ frmSetupFlap::frmSetupFlap(UiContext& ctx)
         QGroupBox* f = frame(name, title);
         auto* g = new QGridLayout(f);
         g->setVerticalSpacing(3);
+        g->setHorizontalSpacing(6);
+        g->setContentsMargins(8, 6, 8, 6);
         g->setColumnStretch(0, 1);
         col->addWidget(f);
         return g;
@@ -71,10 +75,8 @@ frmSetupFlap::frmSetupFlap(UiContext& ctx)
     txtAirframeFrac = add(gm, "txtAirframeFrac", "Airframe fraction", "1 - (fat fraction + flight muscle fraction)",
                           true);
 
-    QGridLayout* ge = grid("fraEnergy", "Energy heights", c1);
-    txtFatHeight = add(ge, "txtFatHeight", "Energy height (km) fat only", "Click to show", true);
-    txtFatProtHeight = add(ge, "txtFatProtHeight", "Energy height (km) fat+prot", {}, true);
     c1->addStretch();
+    QGridLayout* ge = nullptr;
 
     QGridLayout* gw = grid("fraWings", "Wings and air", c2);
     txtSpan = add(gw, "txtSpan", "Wing span (m)", "Accurate measurement essential!");
@@ -102,7 +104,7 @@ frmSetupFlap::frmSetupFlap(UiContext& ctx)
     fs->addWidget(optBound, 2, 0, 1, 2);
     lblPowerFrac = label("lblPowerFrac", "Power fraction:", fraFlightStyle);
     txtPowerFrac = field("txtPowerFrac", "Ratio duration of flapping phase to duration of bound cycle", fraFlightStyle);
-    txtPowerFrac->setMaximumWidth(110);
+    txtPowerFrac->setFixedWidth(78);
     lblPowerFrac->setBuddy(txtPowerFrac);
     fs->addWidget(lblPowerFrac, 3, 0);
     fs->addWidget(txtPowerFrac, 3, 1);
@@ -125,6 +127,9 @@ frmSetupFlap::frmSetupFlap(UiContext& ctx)
     txtLambda = add(gp, "txtLambda", "Active strain");
     txtWbeatFreq = add(gp, "txtWbeatFreq", "Wingbeat frequency (Hz)");
     txtFreqFactor = add(gp, "txtFreqFactor", "Wingbeat frequency factor");
+    ge = grid("fraEnergy", "Energy heights", c3);
+    txtFatHeight = add(ge, "txtFatHeight", "Energy height (km) fat only", "Click to show", true);
+    txtFatProtHeight = add(ge, "txtFatProtHeight", "Energy height (km) fat+prot", {}, true);
     c3->addStretch();
 
     auto* buttons = new QHBoxLayout;
@@ -226,26 +231,24 @@ void frmSetupFlap::cmdNewBird_Click() {
     close();
 }
 
-void frmSetupFlap::cmdExit_Click() {
-    saveOpenWorkbook();
-    leaving_ = true;
-    if (ctx_.s.OutPath.empty()) {
-        close();
-        ctx_.endProgram();
-        return;
-    }
-    auto* out = new frmOutputFile(ctx_, this);
-    out->show();
-}
+void frmSetupFlap::cmdExit_Click() { close(); }
 
 void frmSetupFlap::closeEvent(QCloseEvent* e) {
     if (leaving_ || ctx_.ending) {
         e->accept();
         return;
     }
-    // The title bar's close button is "Exit Program".
+    // "Exit Program" and the title bar's close button take the same road: an open workbook is written,
+    // then the program ends, after showing where the last output went when there is one.
+    guarded([this] { saveOpenWorkbook(); });
+    if (ctx_.s.OutPath.empty()) {
+        e->accept();
+        ctx_.endProgram();
+        return;
+    }
     e->ignore();
-    guarded([this] { cmdExit_Click(); });
+    auto* out = new frmOutputFile(ctx_, this);
+    out->show();
 }
 
 }  // namespace ornivo::ui

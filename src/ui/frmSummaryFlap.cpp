@@ -8,14 +8,15 @@
 #include <QVBoxLayout>
 
 #include "flap/SummaryFlap.h"
+#include "output/TextRunOutput.h"
 #include "state/StateOps.h"
 #include "ui/frmWindTrnglCalc.h"
 
 namespace ornivo::ui {
 
-bool frmSummaryFlap::CanSaveRuns(const ProgramState&) {
-    // The power-curve text and workbook writers are not part of this build yet.
-    return false;
+bool frmSummaryFlap::CanSaveRuns(const ProgramState& s) {
+    // Runs are saved as text files; the workbook writer is not part of this build yet.
+    return s.UseTextFiles;
 }
 
 frmSummaryFlap::frmSummaryFlap(UiContext& ctx, QWidget* setup)
@@ -31,7 +32,7 @@ frmSummaryFlap::frmSummaryFlap(UiContext& ctx, QWidget* setup)
     lblHeading->setFont(hf);
     txtSpName = derived("txtSpName");
     txtSpName->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    txtSpName->setMinimumWidth(200);
+    txtSpName->setMinimumWidth(160);
     txtShortName = derived("txtShortName");
     txtShortName->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     head->addWidget(lblHeading);
@@ -59,9 +60,11 @@ frmSummaryFlap::frmSummaryFlap(UiContext& ctx, QWidget* setup)
                     const QString& bn) {
         g->addWidget(label(lbl, caption, fraResults), r, 0);
         a = derived(an, {}, fraResults);
+        a->setFixedWidth(84);
         g->addWidget(a, r, 1);
         if (b) {
             *b = derived(bn, {}, fraResults);
+            (*b)->setFixedWidth(84);
             g->addWidget(*b, r, 2);
         }
         ++r;
@@ -103,6 +106,7 @@ frmSummaryFlap::frmSummaryFlap(UiContext& ctx, QWidget* setup)
     txtTau = derived("txtTau", {}, fraBound);
     lblBH = label("lblBH", "Bound height top to bottom (m)", fraBound);
     txtBH = derived("txtBH", {}, fraBound);
+    for (CommitEdit* f : {txtPowerFrac, txtTau, txtBH}) f->setFixedWidth(70);
     bg->addWidget(lblPowerFrac, 0, 0);
     bg->addWidget(txtPowerFrac, 0, 1);
     bg->addWidget(cmdGetBH, 1, 0, 1, 2);
@@ -115,6 +119,7 @@ frmSummaryFlap::frmSummaryFlap(UiContext& ctx, QWidget* setup)
     QGroupBox* fraSave = frame("fraSave", "Save results");
     auto* sv = new QGridLayout(fraSave);
     chkExcelFile = check("chkExcelFile", "", fraSave);
+    chkExcelFile->setMinimumWidth(0);
     lblFileName = label("lblFileName", "Output file name", fraSave);
     txtFileName = derived("txtFileName", {}, fraSave);
     txtFileName->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -167,7 +172,7 @@ void frmSummaryFlap::Form_Load() {
     findChild<QGroupBox*>("fraBound")->setVisible(ctx_.s.FlightStyle == 3);
     if (!CanSaveRuns(ctx_.s)) {
         chkExcelFile->setEnabled(false);
-        chkExcelFile->setToolTip("Saving runs comes with the output files of a later version");
+        chkExcelFile->setToolTip("Saving as workbooks comes in a later version: choose Text Files on the start screen");
     }
     cmdOK->setFocus();
 }
@@ -178,14 +183,16 @@ void frmSummaryFlap::chk4Digit_LostFocus() { flap::Set4DigitOutput(ctx_.s, chk4D
 
 void frmSummaryFlap::cmdGetBH_Click() { apply(flap::FindBoundHeight(ctx_.s, ctx_.d)); }
 
-void frmSummaryFlap::cmdOK_Click() {
+void frmSummaryFlap::cmdOK_Click() { close(); }
+
+void frmSummaryFlap::returnToSetup() {
     if (chkExcelFile->isChecked() && CanSaveRuns(ctx_.s)) {
         cmdOK->setVisible(false);
         lblWait->setVisible(true);
+        lblWait->repaint();
+        output::WriteRunText(ctx_.s, ctx_.d);
     }
     ClearEditMarks(ctx_.s);
-    returning_ = true;
-    close();
 }
 
 void frmSummaryFlap::cmdWindTrnglCalc_Click() {
@@ -194,13 +201,9 @@ void frmSummaryFlap::cmdWindTrnglCalc_Click() {
 }
 
 void frmSummaryFlap::closeEvent(QCloseEvent* e) {
-    if (returning_ || ctx_.ending) {
-        e->accept();
-        return;
-    }
-    // The title bar's close button is "Return to Setup".
-    e->ignore();
-    guarded([this] { cmdOK_Click(); });
+    // "Return to Setup" and the title bar's close button take the same road.
+    if (!ctx_.ending) guarded([this] { returnToSetup(); });
+    e->accept();
 }
 
 }  // namespace ornivo::ui

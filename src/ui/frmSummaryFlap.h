@@ -40,7 +40,8 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
-    bool returning_ = false;
+    // Saves the run when the save box is checked, and clears the edit marks.
+    void returnToSetup();
 };
 
 }  // namespace ornivo::ui

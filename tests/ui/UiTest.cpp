@@ -1,0 +1,123 @@
+#include "UiTest.h"
+
+#include <QAbstractButton>
+#include <QDialog>
+#include <QFont>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <thread>
+#include <unistd.h>
+
+namespace ornivo::test {
+
+ScreenTest::ScreenTest() { ui::MissingControls().clear(); }
+
+ScreenTest::~ScreenTest() {
+    ctx.ending = true;
+    for (QWidget* w : QApplication::topLevelWidgets()) w->close();
+    Settle();
+    EXPECT_TRUE(ui::MissingControls().empty()) << "a rule named a control its screen lacks: "
+                                               << ui::MissingControls().front();
+}
+
+void Settle() {
+    for (int i = 0; i < 3; ++i) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+    }
+}
+
+void TypeInto(QWidget* screen, const char* name, const QString& text) {
+    auto* f = screen->findChild<QLineEdit*>(name);
+    ASSERT_NE(f, nullptr) << name;
+    QWidget* win = f->window();
+    win->activateWindow();
+    QApplication::setActiveWindow(win);
+    QTest::mouseClick(f, Qt::LeftButton);
+    f->setFocus(Qt::MouseFocusReason);
+    f->selectAll();
+    QTest::keyClicks(f, text);
+    QTest::keyClick(f, Qt::Key_Tab);
+    Settle();
+}
+
+QString TextOf(QWidget* screen, const char* name) {
+    QWidget* w = screen->findChild<QWidget*>(name);
+    if (auto* e = qobject_cast<QLineEdit*>(w)) return e->text();
+    if (auto* l = qobject_cast<QLabel*>(w)) return l->text();
+    if (auto* b = qobject_cast<QAbstractButton*>(w)) return b->text();
+    ADD_FAILURE() << "no control " << name;
+    return {};
+}
+
+namespace {
+
+// Ends the test program when one test takes far too long (a dialog nobody answers, a loop).
+class Watchdog : public ::testing::EmptyTestEventListener {
+public:
+    Watchdog() {
+        thread_ = std::thread([this] {
+            while (!stop_) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(200));
+                if (deadline_.load() != 0 && now() > deadline_.load()) {
+                    std::fprintf(stderr, "watchdog: a screen test hung for more than 60 s\n");
+                    std::fflush(stderr);
+                    _exit(124);
+                }
+            }
+        });
+    }
+    ~Watchdog() override {
+        stop_ = true;
+        thread_.join();
+    }
+    void OnTestStart(const ::testing::TestInfo&) override { deadline_ = now() + 60; }
+    void OnTestEnd(const ::testing::TestInfo&) override { deadline_ = 0; }
+
+private:
+    static long now() {
+        return std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now().time_since_epoch())
+            .count();
+    }
+    std::atomic<long> deadline_{0};
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
+};
+
+}  // namespace
+}  // namespace ornivo::test
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Settings go to a temporary folder, never the user's own.
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config.path());
+    QApplication app(argc, argv);
+    app.setQuitOnLastWindowClosed(false);
+    QFont font("Liberation Sans");
+    font.setPointSizeF(9.5);
+    QApplication::setFont(font);
+    ::testing::InitGoogleTest(&argc, argv);
+    auto* watchdog = new ornivo::test::Watchdog;
+    ::testing::UnitTest::GetInstance()->listeners().Append(watchdog);
+    // A real dialog must never open in a screen test: close it and fail instead of waiting for a person.
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* dlg = qobject_cast<QDialog*>(w); dlg && dlg->isVisible()) {
+                ADD_FAILURE() << "a real dialog opened: " << dlg->windowTitle().toStdString();
+                dlg->reject();
+            }
+    });
+    closer.start(200);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,46 @@
+#pragma once
+// Screen test support: a fixture with the program state, scripted dialogs and an in-memory settings
+// store, and helpers that type into fields and leave them as a person would.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QString>
+
+#include "platform/ScriptedDialogs.h"
+#include "platform/SettingsStore.h"
+#include "state/ProgramState.h"
+#include "ui/Screen.h"
+#include "ui/UiContext.h"
+
+namespace ornivo::test {
+
+class ScreenTest : public ::testing::Test {
+protected:
+    ScreenTest();
+    ~ScreenTest() override;
+
+    // The open screen with this object name, or null.
+    template <class T>
+    T* screen(const char* name) {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == name && w->isVisible()) return qobject_cast<T*>(w);
+        for (QWidget* w : QApplication::allWidgets())
+            if (w->isWindow() && w->objectName() == name && w->isVisible()) return qobject_cast<T*>(w);
+        return nullptr;
+    }
+
+    ProgramState s;
+    platform::ScriptedDialogs d;
+    platform::MemorySettingsStore settings;
+    bool ended = false;
+    ui::UiContext ctx{s, d, settings, [this] { ended = true; }};
+};
+
+// Clicks into the field, replaces its text by typing, and presses TAB.
+void TypeInto(QWidget* screen, const char* field, const QString& text);
+// The text of a field or label.
+QString TextOf(QWidget* screen, const char* control);
+// Lets deferred deletions and events run.
+void Settle();
+
+}  // namespace ornivo::test
