@@ -1,9 +1,11 @@
 #include "cli/CalcOutput.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <map>
 
 #include "output/OutputTree.h"
+#include "platform/Folders.h"
 
 namespace ornivo::cli {
 namespace {
@@ -41,6 +43,12 @@ CalcOptions ParseCalcOptions(const Args& args, const std::string& calculation, c
     o.comment = args.value("--comment");
     o.graph = args.value("--graph");
     o.uncertainty = args.has("--uncertainty");
+    if (std::find(extra.begin(), extra.end(), "--gps") != extra.end()) {
+        o.gps = args.value("--gps");
+        o.sites = args.value("--sites");
+        o.kml = args.value("--kml");
+        o.progress = args.has("--progress");
+    }
     if (o.format == "xlsx" && !o.out) throw UsageError("--format xlsx needs --out FILE");
     for (const auto& x : args.all()) {
         if (x.rfind("--", 0) != 0) continue;
@@ -53,6 +61,7 @@ CalcOptions ParseCalcOptions(const Args& args, const std::string& calculation, c
 
 void PrepareOutputState(ProgramState& s, const CalcOptions&) {
     SetVersionAndNotices(s);
+    s.ProgramFolder = platform::ShippedFolder();
     const char* home = std::getenv("HOME");
     s.OutDrive = home ? home : ".";
 }

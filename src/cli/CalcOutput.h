@@ -18,6 +18,8 @@ struct CalcOptions {
     std::string format = "json";
     std::optional<std::string> out, comment, graph;
     bool uncertainty = false;
+    std::optional<std::string> gps, sites, kml;  // a migration along a GPS track
+    bool progress = false;
     std::vector<std::string> extraValueFlags;  // call-specific flags with a value (--gps, ...)
 };
 

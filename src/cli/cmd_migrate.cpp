@@ -1,13 +1,15 @@
 // ornivo-cli migrate: a bird through Enter Bird, "Migrate", the migration setup screen's edits (and its
-// settings screen's, as frmSetDefaultsMigr.<control>) and "Start migrating".
-#include <iostream>
+// settings screen's, as frmSetDefaultsMigr.<control>) and "Start migrating", programmed or along a GPS
+// track (--gps, or the bird file's "gps" key).
+#include <filesystem>
 
 #include "cli/BirdFile.h"
-#include "cli/CalcOutput.h"
+#include "cli/CalcRunner.h"
 #include "cli/Command.h"
 #include "cli/FlapJson.h"
 #include "cli/MigrateJson.h"
 #include "migrate/SetupMigrate.h"
+#include "platform/Folders.h"
 
 namespace ornivo::cli {
 namespace {
@@ -18,31 +20,62 @@ Json Lines(const std::vector<std::string>& lines) {
     return a;
 }
 
-int runMigrate(const std::vector<std::string>& a) {
-    Args args(a);
-    CalcOptions opt = ParseCalcOptions(args, "migrate", {"--gps", "--sites", "--kml"});
-    BirdFile file = ReadBirdFile(opt.birdPath);
-    if (args.has("--gps") || args.has("--sites") || args.has("--kml") || args.has("--progress") ||
-        file.json.contains("gps"))
-        throw UsageError("runs along a GPS track are not available in this build");
-    ProgramState s;
-    CliDialogs d;
-    PrepareOutputState(s, opt);
-    if (!EnterBirdFromFile(s, d, file.json)) return ExitRefused;
-    ScreenUpdate press;
-    if (!bird::PressCalculation(s, d, bird::Calculation::Migrate, &press)) return d.refuse();
+// A path of the bird file relative to its folder.
+std::string relativeTo(const std::string& folder, const std::string& path) {
+    std::filesystem::path p(path);
+    return p.is_absolute() ? path : (std::filesystem::path(folder) / p).string();
+}
+
+Json gpsResults(const ProgramState& s) {
+    Json r;
+    r["StopoverNote"] = s.StopoverNote;
+    r["TripHours"] = Single(s.TripHours);
+    r["AirDistance"] = Double(s.AirDistance);
+    r["FeedingHours"] = Double(s.FeedingHours);
+    r["TrackEndTrip"] = Single(s.TrackEndTrip);
+    r["TrackEndFlown"] = Single(s.TrackEndFlown);
+    r["TrackEndGround"] = Double(s.TrackEndGround);
+    r["TrackEndAir"] = Double(s.TrackEndAir);
+    r["PointCount"] = s.PointCount;
+    r["GpsTable"] = SingleTable(s.GpsTable);
+    if (!s.KmlFile.empty()) r["KmlFile"] = s.KmlFile;
+    if (!s.ProgressFile.empty()) r["ProgressFile"] = s.ProgressFile;
+    return r;
+}
+
+int runMigrate(ProgramState& s, CliDialogs& d, const Json& bird, const std::string& folder, const CalcOptions& opt,
+               Json& out) {
+    // The track and site files: the command line wins over the bird file's keys.
+    std::string gps = opt.gps.value_or(""), sites = opt.sites.value_or("");
+    if (gps.empty() && bird.contains("gps") && bird["gps"].is_string()) gps = relativeTo(folder, bird["gps"].get<std::string>());
+    if (sites.empty() && bird.contains("sites") && bird["sites"].is_string())
+        sites = relativeTo(folder, bird["sites"].get<std::string>());
+    if (gps.empty() && (!sites.empty() || opt.kml || opt.progress))
+        throw UsageError("--sites, --kml and --progress need a track (--gps)");
+
+    if (!EnterBirdFromFile(s, d, bird)) return ExitRefused;
+    if (!bird::PressCalculation(s, d, bird::Calculation::Migrate)) return d.refuse();
     std::size_t before = d.shown.size();
     migrate::LoadSetupMigrate(s, d);
     d.printWarnings(before);
-    ReplayEdits(s, d, file.json, [](ProgramState& st, platform::Dialogs& dl, const std::string& c, const Edit& e) {
-        if (c == "optGPS") throw UsageError("the edit optGPS needs a track (--gps)");
+    ReplayEdits(s, d, bird, [&](ProgramState& st, platform::Dialogs& dl, const std::string& c, const Edit& e) {
+        if (c == "optGPS" && gps.empty()) throw UsageError("the edit optGPS needs a track (--gps)");
         return migrate::SetupMigrateEdit(st, dl, c, e);
-    });
+    }, [](const std::string& c) { return c == "chkKMLfile" || c == "chkProgress"; });
+    if (!gps.empty()) {
+        migrate::SetupMigrateEdit(s, d, "optGPS", Edit::click());
+        s.MigScreen.KmlChecked = opt.kml.has_value();
+        s.MigScreen.ProgressChecked = opt.progress;
+        s.TrackFolder = opt.kml ? *opt.kml : platform::DocumentsFolder() + "/Ornivo Tracks";
+        // The screen's questions and dialogs, answered as the call says.
+        d.yesNo.push_back(!sites.empty());
+        if (!sites.empty()) d.files.push_back(sites);
+        d.files.push_back(gps);
+    }
     before = d.shown.size();
     const migrate::StartOutcome outcome = migrate::StartMigrating(s, d);
     if (outcome == migrate::StartOutcome::Refused || outcome == migrate::StartOutcome::Failed) return d.refuse();
     d.printWarnings(before);
-    Json out;
     out["calculation"] = "migrate";
     Json inputs = BirdSlotJson(s, ModeMigrate);
     inputs.update(SharedConstantsJson(s));
@@ -54,9 +87,10 @@ int runMigrate(const std::vector<std::string>& a) {
         r["abortTitle"] = migrate::MigrAbortTitle();
         r["abortTexts"] = Lines(migrate::MigrAbortTexts());
         r["InitialVclimb"] = Single(s.ClimbRate);
+        out["aborted"] = true;
+        out["abortTexts"] = Lines(migrate::MigrAbortTexts());
         out["results"] = r;
         out["messages"] = MessagesJson(d);
-        PrintJson(out);
         return ExitOk;
     }
     Json r = MigrationResultsJson(s);
@@ -64,14 +98,23 @@ int runMigrate(const std::vector<std::string>& a) {
         r["climbAbortTitle"] = migrate::ClimbAbortTitle();
         r["climbAbortTexts"] = Lines(migrate::ClimbAbortTexts(s));
     }
+    if (s.GpsMode) r.update(gpsResults(s));
     out["results"] = r;
     out["messages"] = MessagesJson(d);
-    return FinishCalc(s, d, opt, out);
+    return ExitOk;
+}
+
+const bool registered = RegisterCalcRunner("migrate", runMigrate);
+
+int command(const std::vector<std::string>& a) {
+    return RunCalcCommand("migrate", a, {"--gps", "--sites", "--kml"});
 }
 
 }  // namespace
 
 ORNIVO_CLI_COMMAND(migrate, "migrate",
-                   "migrate BIRD.json [--format json|text|xlsx] [--out PATH] [--comment TEXT]", runMigrate);
+                   "migrate BIRD.json [--format json|text|xlsx] [--out PATH] [--comment TEXT] "
+                   "[--gps TRACK.xlsx|.xls|.csv [--sites SITES.txt] [--kml FOLDER] [--progress]]",
+                   command);
 
 }  // namespace ornivo::cli

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "migrate/MigrationEngine.h"
+#include "migrate/SetupMigrate.h"
 #include "migrate/ProgressWorkbook.h"
 #include "migrate/StopoverSites.h"
 #include "migrate/TrackKml.h"
@@ -345,6 +346,19 @@ GpsOutcome GpsRun(ProgramState& s, platform::Dialogs& d, const GpsRunOptions& op
         return GpsOutcome::Failed;
     }
     return GpsOutcome::Finished;
+}
+
+StartOutcome StartGpsRun(ProgramState& s, platform::Dialogs& d) {
+    GpsRunOptions opt;
+    opt.kml = s.MigScreen.KmlChecked;
+    opt.progress = s.MigScreen.ProgressChecked;
+    opt.kmlFolder = s.TrackFolder;
+    opt.progressTemplate = s.ProgramFolder + "/XLTemplates/Progress Update.xlsx";
+    switch (GpsRun(s, d, opt)) {
+        case GpsOutcome::Finished: return StartOutcome::Finished;
+        case GpsOutcome::Cancelled: return StartOutcome::Refused;
+        default: return StartOutcome::Failed;
+    }
 }
 
 }  // namespace ornivo::migrate

@@ -25,6 +25,11 @@ enum class GpsOutcome { Finished, Cancelled, Failed };
 // message that says why (file, row, column), writes no KML or progress file, and opens no results.
 GpsOutcome GpsRun(ProgramState& s, platform::Dialogs& d, const GpsRunOptions& opt);
 
+// "Start migrating" with "Start with GPS Track": the run with the screen's check boxes, the progress
+// template beside the program and the KML file in TrackFolder.
+enum class StartOutcome;
+StartOutcome StartGpsRun(ProgramState& s, platform::Dialogs& d);
+
 // The step operations of the track, for tests.
 double GroundSpeedAt(double V, double windSpeed, double track, double windFrom);
 void StopoverFuelChange(ProgramState& s);

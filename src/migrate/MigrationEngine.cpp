@@ -436,9 +436,14 @@ bool RecordRow(ProgramState& s) {
     const BirdParams& b = s.slot(Slot);
     const int row = m.Row;
     if (!EnsureRow(s, row)) return false;
-    const float h = m.HoursFlown;
+    // A GPS run counts its rows in trip hours (stops included) and, while it follows the track, shows the
+    // recorded air speed rather than the model's floor speed.
+    const float h = s.GpsMode ? s.TripHours : m.HoursFlown;
     const float hShown = f32(LeadingNumber(FormatPattern(h, "0.0")));
-    SetRow(s.TravelTable, row, {0, hShown, s.Distance, m.Speed, m.Vmp, f32(double(m.Speed) / m.Vmp), m.ReWing,
+    const bool onTrack = s.GpsMode && !s.TrackEnded;
+    const float shownSpeed = onTrack ? f32(s.GpsAirSpeed) : m.Speed;
+    const float shownRatio = onTrack ? f32(s.GpsAirSpeed / m.Vmp) : f32(double(m.Speed) / m.Vmp);
+    SetRow(s.TravelTable, row, {0, hShown, s.Distance, shownSpeed, m.Vmp, shownRatio, m.ReWing,
                                 m.ReBody, m.AllUpMass, m.FatMass, m.MuscleMass, m.AirframeMass});
     SetRow(s.PowerTable, row, {0, h, s.Pmech, s.Pchem, s.EffLDChem, m.WbeatFreq, m.ReducedFreq, m.MyoSpecificPower,
                                m.SpecificWork, b.Pbmr, f32(double(s.Pchem) / b.Pbmr), f32(double(m.MitoFrac) * 100)});
@@ -454,7 +459,7 @@ bool RecordRow(ProgramState& s) {
     if (s.GpsMode) {
         std::vector<float>& g = s.GpsTable[row];
         g[1] = h;
-        g[2] = s.Altitude;
+        g[2] = s.TrackAltitude;
         g[3] = s.AirDensity;
         g[4] = f32(m.ClimbRateInPower);
     }
@@ -483,8 +488,10 @@ bool RecordState(ProgramState& s) {
 
 void RecordEnd(ProgramState& s) {
     const MigrationState& m = s.Mig;
-    const float i20 = m.FuelEnergy > 0 ? f32(double(m.BmrEnergy) * 100 / m.FuelEnergy) : 0.0f;
+    // No fuel burnt yet (a track of stops only): the share keeps its previous value.
+    const float i20 = m.FuelEnergy != 0 ? f32(double(m.BmrEnergy) * 100 / m.FuelEnergy) : s.EndStates.at(m.EndColumn)[20];
     s.EndStates.at(m.EndColumn) = CurrentRecord(s, i20);
+    if (s.GpsMode) s.EndStates.at(m.EndColumn)[0] = s.TripHours;
 }
 
 void InitialClimb(ProgramState& s) {

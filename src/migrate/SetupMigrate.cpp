@@ -7,6 +7,7 @@
 #include "bird/SetupCommon.h"
 #include "flap/PowerModel.h"
 #include "flap/SetupFlap.h"
+#include "migrate/GpsRun.h"
 #include "state/StateOps.h"
 #include "state/numtext.h"
 
@@ -490,12 +491,7 @@ StartOutcome StartMigrating(ProgramState& s, platform::Dialogs& d) {
     } else {
         s.GpsMode = true;
         s.ProjectedMode = false;
-        if (!gpsRun()) {
-            d.error({"A run along a GPS track is not available in this build"});
-            out = StartOutcome::Failed;
-        } else {
-            out = gpsRun()(s, d);
-        }
+        out = gpsRun() ? gpsRun()(s, d) : StartGpsRun(s, d);
     }
     s.KeepFactors = false;
     return out;
