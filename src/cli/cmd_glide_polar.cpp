@@ -1,7 +1,7 @@
 // ornivo-cli glide-polar: a bird through Enter Bird, "Glide polar", the glide setup screen's edits and
 // "Compute Glide Polar".
 #include "cli/BirdFile.h"
-#include "cli/CalcOutput.h"
+#include "cli/CalcRunner.h"
 #include "cli/Command.h"
 #include "cli/FlapJson.h"
 #include "cli/GlideJson.h"
@@ -11,21 +11,15 @@
 namespace ornivo::cli {
 namespace {
 
-int runGlidePolar(const std::vector<std::string>& a) {
-    Args args(a);
-    CalcOptions opt = ParseCalcOptions(args, "glide-polar");
-    BirdFile file = ReadBirdFile(opt.birdPath);
-    ProgramState s;
-    CliDialogs d;
-    PrepareOutputState(s, opt);
-    if (!EnterBirdFromFile(s, d, file.json)) return ExitRefused;
+int runGlidePolar(ProgramState& s, CliDialogs& d, const Json& bird, const std::string&, const CalcOptions&,
+                  Json& out) {
+    if (!EnterBirdFromFile(s, d, bird)) return ExitRefused;
     if (!bird::PressCalculation(s, d, bird::Calculation::GlidePolar)) return d.refuse();
     std::size_t before = d.shown.size();
     glide::LoadSetupGlide(s, d);
     d.printWarnings(before);
-    ReplayEdits(s, d, file.json, glide::SetupGlideEdit);
+    ReplayEdits(s, d, bird, glide::SetupGlideEdit);
     if (!glide::ComputeGlidePolar(s, d)) return d.refuse();
-    Json out;
     out["calculation"] = "glide-polar";
     Json inputs = BirdSlotJson(s, ModeGlide);
     inputs.update(SharedConstantsJson(s));
@@ -33,13 +27,17 @@ int runGlidePolar(const std::vector<std::string>& a) {
     out["inputs"] = inputs;
     out["results"] = GlideResultsJson(s);
     out["messages"] = MessagesJson(d);
-    return FinishCalc(s, d, opt, out);
+    return ExitOk;
 }
+
+const bool registered = RegisterCalcRunner("glide-polar", runGlidePolar);
+
+int command(const std::vector<std::string>& a) { return RunCalcCommand("glide-polar", a); }
 
 }  // namespace
 
 ORNIVO_CLI_COMMAND(glide_polar, "glide-polar",
                    "glide-polar BIRD.json [--format json|text|xlsx] [--out PATH] [--comment TEXT] [--graph FILE]",
-                   runGlidePolar);
+                   command);
 
 }  // namespace ornivo::cli
