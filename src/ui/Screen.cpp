@@ -6,7 +6,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
-#include <QDebug>
 #include <exception>
 
 namespace ornivo::ui {
@@ -103,7 +102,6 @@ void Screen::placeWindow() {
         s, pattern_, {0, 0, designed.width() * tw, designed.height() * tw});
     const QSize want(std::max(int(g.width / tw), sizeHint().width()), std::max(int(g.height / tw), sizeHint().height()));
     resize(want);
-    if (qEnvironmentVariableIsSet("ORNIVO_DEBUG_PLACE")) qDebug() << objectName() << designed << sizeHint() << want << minimumSizeHint();
     if (pattern_ == scaling::ResizePattern::ScaleAndCentre) {
         const QPoint origin = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->geometry().topLeft()
                                                                : QPoint();

@@ -58,8 +58,14 @@ frmEnterBird::frmEnterBird(UiContext& ctx)
     lblAR = label("lblAR", "Aspect Rat&io", fraBird);
     lblAlt = label("lblAlt", "Al&titude", fraBird);
     lblRho = label("lblRho", "Air &Density", fraBird);
-    row(g, 0, lblSpName, txtSpName);
-    row(g, 1, lblShortName, txtShortName);
+    // The names take the width of the field and unit columns.
+    g->addWidget(lblSpName, 0, 0);
+    g->addWidget(txtSpName, 0, 1, 1, 2);
+    lblSpName->setBuddy(txtSpName);
+    g->addWidget(lblShortName, 1, 0);
+    g->addWidget(txtShortName, 1, 1, 1, 2);
+    lblShortName->setBuddy(txtShortName);
+    txtShortName->setMaximumWidth(160);
     row(g, 2, lblEmptyMass, txtEmptyMass, "KILOGRAMS  (Excluding crop contents)");
     row(g, 3, lblSpan, txtSpan, "METRES");
     row(g, 4, lblArea, txtArea, "SQUARE METRES");

@@ -23,7 +23,7 @@ frmSummaryFlap::frmSummaryFlap(UiContext& ctx, QWidget* setup)
     : Screen(ctx, "frmSummaryFlap", "Results summary from Power Curve calculation",
              scaling::ResizePattern::ScaleAndCentre, setup) {
     auto* top = new QVBoxLayout(this);
-    top->setContentsMargins(14, 10, 14, 10);
+    top->setContentsMargins(8, 8, 8, 8);
     auto* head = new QHBoxLayout;
     lblHeading = label("lblHeading", "Power curve summary");
     QFont hf = lblHeading->font();
@@ -32,8 +32,10 @@ frmSummaryFlap::frmSummaryFlap(UiContext& ctx, QWidget* setup)
     lblHeading->setFont(hf);
     txtSpName = derived("txtSpName");
     txtSpName->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    txtSpName->setMinimumWidth(160);
+    txtSpName->setMinimumWidth(150);
+    txtSpName->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     txtShortName = derived("txtShortName");
+    txtShortName->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     txtShortName->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     head->addWidget(lblHeading);
     head->addStretch();
@@ -53,18 +55,18 @@ frmSummaryFlap::frmSummaryFlap(UiContext& ctx, QWidget* setup)
         l->setFont(f);
         g->addWidget(l, 0, col);
     };
-    heading("lblVmpColumn", "Min power (Vmp)", 1);
-    heading("lblVmrColumn", "Max range (Vmr)", 2);
+    heading("lblVmpColumn", "Min power\n(Vmp)", 1);
+    heading("lblVmrColumn", "Max range\n(Vmr)", 2);
     int r = 1;
     auto pair = [&](const QString& lbl, const QString& caption, CommitEdit*& a, const QString& an, CommitEdit** b,
                     const QString& bn) {
         g->addWidget(label(lbl, caption, fraResults), r, 0);
         a = derived(an, {}, fraResults);
-        a->setFixedWidth(84);
+        a->setFixedWidth(76);
         g->addWidget(a, r, 1);
         if (b) {
             *b = derived(bn, {}, fraResults);
-            (*b)->setFixedWidth(84);
+            (*b)->setFixedWidth(76);
             g->addWidget(*b, r, 2);
         }
         ++r;
