@@ -158,3 +158,21 @@ TEST_F(Render, PrintedPageToPdfHoldsHeadingCommentAndValueLines) {
                               "Profile power ratio", "Respiration factor", "Conversion efficiency", "9.81", "1.05"})
         EXPECT_NE(text.find(label), std::string::npos) << label;
 }
+
+TEST_F(Render, GlidePolarPageToPdfListsItsValues) {
+    ProgramState s = test::GlidePolarState();
+    s.slot(3).EmptyMass = 2.2f;
+    render::ImageSurface surface(test::PolarPixelsX, test::PolarPixelsY);
+    Rotator rotator;
+    const std::string heading = DrawPolarGraph(s, surface, rotator);
+    const fs::path pdf = outputDir() / "polar_graph_page.pdf";
+    std::string error;
+    ASSERT_TRUE(render::PrintPageToPdf(pdf.string(), PolarGraphPage(s, heading, "Polar comment"), surface, error)) << error;
+    if (std::system("pdftotext -v > /dev/null 2>&1") != 0) GTEST_SKIP() << "pdftotext is not installed";
+    const fs::path txt = outputDir() / "polar_graph_page.txt";
+    ASSERT_EQ(std::system(("pdftotext -layout '" + pdf.string() + "' '" + txt.string() + "'").c_str()), 0);
+    const std::string text = slurp(txt);
+    for (const std::string& want : {heading, std::string("Polar comment"), std::string("Wing span reduction law"),
+                                    std::string("Bstop = 5.00"), std::string("Induced drag factor"), std::string("2.20")})
+        EXPECT_NE(text.find(want), std::string::npos) << want;
+}
