@@ -1,0 +1,163 @@
+#include "output/GlideWorkbook.h"
+
+#include <optional>
+
+#include "output/GlideTextBlock.h"
+#include "output/TextLayout.h"
+#include "output/WorkbookCells.h"
+#include "state/numtext.h"
+
+namespace ornivo::output {
+
+void ResetGlideMarkColours(sheet::Sheet& sh) { ResetColours(sh, {"E4:E12", "J4:J12"}); }
+
+namespace {
+
+constexpr int FirstTableRow = 26;
+constexpr int A = 1, C = 3, E = 5, F = 6, G = 7, I = 9, K = 11;
+
+float cell(const std::vector<std::vector<float>>& t, int row, int col) {
+    if (row < 0 || static_cast<std::size_t>(row) >= t.size() || col < 0) return 0;
+    const auto& r = t[static_cast<std::size_t>(row)];
+    return static_cast<std::size_t>(col) < r.size() ? r[static_cast<std::size_t>(col)] : 0.0f;
+}
+
+void parameters(const ProgramState& s, sheet::Sheet& sh) {
+    const BirdParams& b = s.slot(ModeGlide);
+    auto put = [&](const char* c, double x) { sh.write(c, SigValue(x, s.SigDigits)); };
+    sh.write("E1", s.SpName);
+    sh.write("I1", s.ShortName);
+    sh.write("G2", TaxonCellText(s.TaxonGroup));
+    sh.write("B2", SexCellText(s.Sex));
+    if (s.Age == 1) sh.write("E2", "Adult");
+    if (s.Age == 2) sh.write("E2", "Immature");
+    put("E4", b.EmptyMass);
+    put("E5", b.MuscleMass);
+    put("E6", b.FatMass);
+    put("E7", b.AirframeMass);
+    put("E8", b.CropMass);
+    put("E9", b.AllUpMass);
+    put("E10", b.Span);
+    put("E11", b.WingArea);
+    put("E12", b.AspectRatio);
+    put("E13", s.AirDensity);
+    sh.write("E14", PatternValue(s.Altitude, "0"));
+    if (s.SpanLaw == 1)
+        sh.write("D15", "Linear (Bstop = " + OutNumber(s.Bstop, s.SigDigits) + ")");
+    else if (s.SpanLaw == 2)
+        sh.write("D15", "Minimise induced + profile drag");
+    put("E16", 100.0 * s.TonicMuscFrac);
+    put("E17", s.FatEnergyHeight / 1000.0);
+    put("E18", b.Sbody);
+    put("E19", b.Pbmr);
+    put("J5", b.MuscleFrac);
+    put("J6", b.FatFrac);
+    put("J7", b.AirframeFrac);
+    put("J8", b.CropFrac);
+    put("J9", s.PayDragFactor);
+    put("J10", b.Cdb);
+    put("J11", s.Kglide);
+    put("J12", s.ClMax);
+    put("J13", b.Cdw);
+    put("J14", s.PlanformSlope);
+    put("J15", s.slot(ModeEnterBird).Gravity);
+    put("J16", s.MetSink);
+    put("J17", s.FuelEnergyHeight / 1000.0);
+    put("J18", s.FrontalAreaFactor);
+    put("J19", s.PbmrFactor);
+    sh.write("A21", s.Comment);
+}
+
+// The polar table; returns R, the row after it.
+int polarTable(const ProgramState& s, sheet::Sheet& sh) {
+    for (int k = s.PolarFirstRow; k <= s.PolarRowLimit; ++k) {
+        const int r = FirstTableRow + k - s.PolarFirstRow;
+        if (!(cell(s.GlidePolarTable, k, 0) > 0)) return r;
+        sh.write(r, A, double(k));
+        sh.write(r, C, SigValue(cell(s.GlidePolarTable, k, 0), s.SigDigits));
+        sh.write(r, E, SigValue(cell(s.GlidePolarTable, k, 1), s.SigDigits));
+        sh.write(r, G, SigValue(cell(s.GlidePolarTable, k, 2), s.SigDigits));
+    }
+    return FirstTableRow + s.PolarRowLimit + 1 - s.PolarFirstRow;
+}
+
+void resultsBlock(const ProgramState& s, sheet::Sheet& sh, int R) {
+    const BirdParams& b = s.slot(ModeGlide);
+    auto n = [&](double x) { return SigValue(x, s.SigDigits); };
+    auto row = [&](int k, const std::string& label, double e, std::optional<double> g = std::nullopt) {
+        sh.write(R + k, A, label);
+        sh.write(R + k, E, n(e));
+        if (g) sh.write(R + k, G, n(*g));
+    };
+    sh.write(R + 1, E, "Min Sink");
+    sh.write(R + 1, G, "Best Glide");
+    row(2, "True air speed (m/s)", s.Vms, s.Vbg);
+    row(3, "Equivalent air speed (m/s)", s.VmsEAS, s.VbgEAS);
+    row(4, "Sink (m/s)", s.MinSink, s.SinkVbg);
+    row(5, "Glide ratio", s.GlideRatioVms, s.BestGlideRatio);
+    row(6, "Lift coefficient", s.ClVms, s.ClVbg);
+    row(7, "Wing Reynolds Number", b.ReWingVms, b.ReWingVbg);
+    row(8, "Body Reynolds number", b.ReBodyVms, b.ReBodyVbg);
+    row(9, "Chem power for tonic pectoralis muscle (W)", s.PchemTonic);
+    row(10, "Total chemical power in gliding (W)", s.PchemGlide);
+    row(11, CircleRadiusCaption(s), s.CircleRadius);
+
+    sh.write(R + 14, A, "Cross country speed (MacCready)");
+    auto texts = [&](int r, std::initializer_list<std::pair<int, const char*>> cells) {
+        for (const auto& [col, text] : cells) sh.write(r, col, text);
+    };
+    texts(R + 16, {{A, "Climb in thermals"}, {C, "Optimum inter-"}, {E, "Cross-country speed"}, {G, "Effective L/D"},
+                   {I, "Cross-country speed"}, {K, "Effective L/D"}});
+    texts(R + 17, {{A, "m/s"}, {C, "thermal speed"}, {E, "using Vopt"}, {G, "flying at Vopt"},
+                   {I, "using best glide"}, {K, "flying at Vbg"}});
+    texts(R + 18, {{C, "m/s"}, {E, "m/s"}, {G, "between thermals"}, {I, "m/s"}, {K, "between thermals"}});
+    constexpr int macCols[] = {C, E, G, I, K};
+    for (int r = 1; r <= 6; ++r) {
+        sh.write(R + 18 + r, A, PatternValue(r / 2.0, "#0.0"));
+        for (int c = 0; c < 5; ++c) sh.write(R + 18 + r, macCols[c], n(cell(s.MacCreadyTable, r, c)));
+    }
+
+    sh.write(R + 26, A, "Flapping flight performance for comparison");
+    texts(R + 28, {{C, "Air speed"}, {E, "Chemical power"}, {G, "Effective"}});
+    texts(R + 29, {{C, "m/s"}, {E, "W"}, {G, "L/D ratio"}});
+    sh.write(R + 30, A, "Min power (Vmp)");
+    sh.write(R + 30, C, n(s.VmpExact));
+    sh.write(R + 30, E, n(s.PchemMin));
+    sh.write(R + 30, G, n(s.NchemVmp));
+    sh.write(R + 31, A, "Max range (Vmr)");
+    sh.write(R + 31, C, n(s.VmrExact));
+    sh.write(R + 31, E, n(s.PchemVmr));
+    sh.write(R + 31, G, n(s.NchemMax));
+    sh.write(R + 33, A, "Fuel energy per wingbeat for sporadic flapping");
+    sh.write(R + 33, E, n(s.JperFlap));
+    sh.write(R + 33, F, "J");
+    sh.write(R + 35, A, s.VersionLine);
+    for (int i = 0; i < 4; ++i) sh.write(R + 36 + i, A, s.NoticeLines[static_cast<std::size_t>(i)]);
+    sh.setFont(RangeName(R, A, R + 39, K), BlockFont(true));
+}
+
+}  // namespace
+
+int GlideTableEndRow(const ProgramState& s) {
+    for (int k = s.PolarFirstRow; k <= s.PolarRowLimit; ++k)
+        if (!(cell(s.GlidePolarTable, k, 0) > 0)) return FirstTableRow + k - s.PolarFirstRow;
+    return FirstTableRow + s.PolarRowLimit + 1 - s.PolarFirstRow;
+}
+
+void WriteGlideSheet(const ProgramState& s, sheet::Sheet& sh) {
+    parameters(s, sh);
+    const int lastRegular = s.PolarRowLimit + 24 - s.PolarFirstRow;
+    if (lastRegular >= 24) sh.setFont(RangeName(24, A, lastRegular, 10), BlockFont(false));
+    resultsBlock(s, sh, polarTable(s, sh));
+    ColourMarked(sh, s.Marks,
+                 {{"E4", Mark::EmptyMass},  {"E5", Mark::MuscleMass},   {"E6", Mark::FatMass},
+                  {"E8", Mark::CropMass},   {"E10", Mark::Span},        {"E11", Mark::WingArea},
+                  {"E12", Mark::AspectRatio}, {"E13", Mark::AirDensity}, {"E14", Mark::Altitude},
+                  {"E15", Mark::Bstop},     {"E16", Mark::TonicMuscFrac}, {"J5", Mark::MuscleFrac},
+                  {"J6", Mark::FatFrac},    {"J9", Mark::PayDragFactor}, {"J10", Mark::Cdb},
+                  {"J11", Mark::Kglide},    {"J12", Mark::ClMax},       {"J13", Mark::Cdw},
+                  {"J14", Mark::PlanformSlope}, {"J15", Mark::Gravity}, {"J18", Mark::FrontalAreaFactor},
+                  {"J19", Mark::PbmrFactor}});
+}
+
+}  // namespace ornivo::output

@@ -1,0 +1,264 @@
+#include "output/MigrationWorkbook.h"
+
+#include <cmath>
+
+#include "output/TextLayout.h"
+#include "output/WorkbookCells.h"
+
+namespace ornivo::output {
+
+void ResetMigrationMarkColours(sheet::Sheet& sh) {
+    ResetColours(sh, {"E4:E21", "D22:D23", "J4:J13", "I15", "J16:J17", "I18", "J19:J23"});
+}
+
+namespace {
+
+constexpr int TravelFirstRow = 50;
+constexpr int LastColumn = 11;
+
+float cell(const MigrationTable& t, int row, int col) {
+    if (row < 0 || static_cast<std::size_t>(row) >= t.size() || col < 0) return 0;
+    const auto& r = t[static_cast<std::size_t>(row)];
+    return static_cast<std::size_t>(col) < r.size() ? r[static_cast<std::size_t>(col)] : 0.0f;
+}
+
+std::string speedControlText(int c) {
+    switch (c) {
+        case 1: return "Constant ratio V:Vmp";
+        case 2: return "Constant air speed";
+        default: return "Standard";
+    }
+}
+
+std::string muscleControlText(int c) {
+    switch (c) {
+        case 2: return "Constant specific power";
+        case 3: return "Constant muscle mass";
+        default: return "Constant specific work";
+    }
+}
+
+void parameters(const ProgramState& s, sheet::Sheet& sh) {
+    const BirdParams& b = s.slot(ModeMigrate);
+    auto put = [&](const char* c, double x) { sh.write(c, SigValue(x, s.SigDigits)); };
+    sh.write("E1", s.SpName);
+    sh.write("I1", s.ShortName);
+    sh.write("A34", s.Comment);
+    sh.write("G2", TaxonCellText(s.TaxonGroup));
+    sh.write("B2", SexCellText(s.Sex));
+    if (s.Age == 1) sh.write("E2", "Adult");
+    if (s.Age == 2) sh.write("E2", "Immature");
+    sh.write("I16", FlightStyleCellText(s.FlightStyle));
+    put("E4", b.EmptyMass);
+    put("E5", b.MuscleMass);
+    put("E6", b.FatMass);
+    put("E7", b.AirframeMass);
+    put("E8", b.CropMass);
+    put("E9", b.AllUpMass);
+    put("E10", b.Span);
+    put("E11", b.WingArea);
+    put("E12", b.AspectRatio);
+    put("E15", b.Sbody);
+    put("E16", b.Cdb);
+    put("E17", s.PayDragFactor);
+    put("E18", s.Kmito);
+    put("E19", s.Efat);
+    put("E20", s.Eprotein);
+    put("E21", s.ProtHydr);
+    put("E22", 100.0 * s.ProtFracTarget);
+    sh.write("D23", muscleControlText(s.MuscleControl));
+    sh.write("D24", s.MitoControl == 1 ? "Constant mito fraction" : "Constant mito power density");
+    put("E25", s.SigmaMax);
+    put("E26", s.Lambda);
+    put("J5", b.MuscleFrac);
+    put("J6", b.FatFrac);
+    put("J7", b.AirframeFrac);
+    put("J8", b.CropFrac);
+    put("J9", s.Kflap);
+    put("J10", s.Cprof);
+    put("J11", s.X1);
+    put("J12", s.Resp);
+    put("J13", s.Eta);
+    if (s.FlightStyle == 3)
+        put("J17", b.PowerFracBound);
+    else if (s.FlightStyle == 2)
+        put("J17", b.PowerFracFG);
+    else
+        sh.write("J17", 1.0);
+    put("J18", s.PbmrFactor);
+    put("J21", s.TimeStep);
+    put("J22", s.OutputInterval);
+    put("J24", s.FreqFactor);
+    put("J25", s.slot(ModeEnterBird).Gravity);
+}
+
+void programmedCells(const ProgramState& s, sheet::Sheet& sh) {
+    auto put = [&](const char* c, double x) { sh.write(c, SigValue(x, s.SigDigits)); };
+    if (s.GpsMode) {
+        for (const char* r : {"A13:A14", "G13:G14", "A29:A32", "G19:G20", "G23", "G26", "G30:G32"}) sh.clear(r);
+        return;
+    }
+    put("E13", s.StartDensity);
+    sh.write("E14", PatternValue(s.StartAltitude, "0"));
+    put("J14", s.CruiseDensity);
+    sh.write("J15", PatternValue(s.CruiseAlt, "0"));
+    sh.write("I19", speedControlText(s.SpeedControl));
+    put("J23", s.GoalDist);
+    sh.write("A13", "Starting air density (kg/cu m)");
+    sh.write("A14", "Starting altitude (m ASL in Std Atmosphere)");
+    sh.write("A28",
+             "Initial climb and final glide are enabled if a value is entered for Cruising altitude, and "
+             "Cruising altitude > Starting altitude");
+    sh.write("G14", "Cruising air density (kg/cu m)");
+    sh.write("G15", "Cruising altitude (m ASL)");
+    sh.write("G19", "Air speed control");
+    sh.write("G20", "Starting ratio V:Vmp");
+    sh.write("G23", "Distance to destination (km)");
+    if (!s.ClimbFlag) return;
+    sh.write("A29", "Climb is included in tabulated time and distance (below) but final glide is not");
+    sh.write("A30", "Initial rate of climb (m/sec)");
+    sh.write("A31", "Climb time to cruise altitude (min)");
+    sh.write("A32", "Climb distance to cruise altitude (km)");
+    sh.write("G26", "Rate of climb threshold (m/s)");
+    sh.write("G30", "Final rate of climb (m/sec)");
+    sh.write("G31", "Final glide time (min)");
+    sh.write("G32", "Final glide distance (km)");
+    put("E30", s.InitialVclimb);
+    put("E31", s.ClimbTime);
+    put("E32", s.ClimbDist);
+    put("J20", s.Vratio);
+    put("J26", s.VclimbThreshold);
+    put("J30", s.FinalVclimb);
+    put("J31", s.FinalGlideTime);
+    put("J32", s.FinalGlideDist);
+}
+
+void summaryBlock(const ProgramState& s, sheet::Sheet& sh) {
+    static const MigrationRecord none{};
+    const MigrationRecord& dep = s.StateLog.empty() ? none : s.StateLog[0];
+    const MigrationRecord* cols[] = {&dep, &s.EndStates[0], &s.EndStates[1]};
+    constexpr int D = 4, F = 6, H = 8;
+    constexpr int valueCols[] = {D, F, H};
+    auto n = [](double x) { return SigValue(x, 3); };
+    sh.write("A36", "Migration Summary");
+    sh.write("D38", "Start");
+    sh.write("F38", "Arrive destination");
+    sh.write("H38", "Out of fuel");
+    const char* labels[] = {"Air distance (km)",  "Flight time (hr)", "All-up mass (kg)",
+                            "Fat mass (kg)",      "Fat fraction",     "Energy height (km) fat + protein)",
+                            "Energy gradient"};
+    for (int i = 0; i < 7; ++i) sh.write(39 + i, 1, labels[i]);
+    for (int c = 0; c < 3; ++c) {
+        const MigrationRecord& q = *cols[c];
+        const int col = valueCols[c];
+        const double km = std::isfinite(q[1]) ? std::trunc(double(q[1])) : 0.0;
+        sh.write(39, col, km);
+        sh.write(40, col, PatternValue(q[0], "#0.0"));
+        sh.write(41, col, n(q[6]));
+        sh.write(42, col, n(q[8]));
+        sh.write(43, col, n(q[22]));
+        sh.write(44, col, n(q[27] / 1000.0));
+    }
+    // The energy gradient: air distance per energy height used. A height used of 0 has no
+    // gradient, and its cell stays empty.
+    auto gradient = [&](int col, double km, double heightUsed) {
+        if (heightUsed == 0 || !std::isfinite(km) || !std::isfinite(heightUsed)) return;
+        sh.write(45, col, n(km * 1000.0 / heightUsed));
+    };
+    gradient(F, s.EndStates[0][1], double(dep[27]) - s.EndStates[0][27]);
+    gradient(H, s.EndStates[1][1], dep[27]);
+    sh.setBold("D38:H45", true);
+}
+
+struct Heading {
+    const char* rows[3];
+};
+
+const Heading PowerHeadings[LastColumn] = {
+    {{"Time", "", "Hrs"}},          {{"Mechanical", "power", "W"}}, {{"Chemical", "power", "W"}},
+    {{"Effective", "lift:drag", "ratio"}}, {{"Wingbeat", "frequency", "Hz"}}, {{"Reduced", "frequency", ""}},
+    {{"Specific", "power", "W/kg"}}, {{"Specific", "work", "J/kg"}}, {{"Pbmr", "", "W"}},
+    {{"Pchem:", "Pbmr", "ratio"}},  {{"Mitochon", "mass frac", "%"}},
+};
+const Heading FuelHeadings[LastColumn] = {
+    {{"Time", "", "Hrs"}},           {{"Fat", "burn", "kJ"}},          {{"Protein", "burn", "kJ"}},
+    {{"Total", "fuel burn", "kJ"}},  {{"Protein", "burn frac", "%"}},  {{"BMR", "burn frac", "%"}},
+    {{"Flight", "muscle", "fraction"}}, {{"Airframe", "fraction", ""}}, {{"Fat + Prot", "Fuel", "fraction"}},
+    {{"Fat + Prot", "Energy ht", "km"}}, {{"Metabolic", "Sink", "m/s"}},
+};
+const Heading GpsHeadings[4] = {
+    {{"Time", "", "Hrs"}}, {{"Altitude", "", "m ASL"}}, {{"Air", "density", "kg/cu m"}}, {{"Climb rate", "", "m/s"}},
+};
+
+void headings(sheet::Sheet& sh, int firstRow, const Heading* h, int columns) {
+    for (int c = 0; c < columns; ++c)
+        for (int r = 0; r < 3; ++r)
+            if (h[c].rows[r][0] != '\0') sh.write(firstRow + r, c + 1, h[c].rows[r]);
+    const std::string range = RangeName(firstRow, 1, firstRow + 2, LastColumn);
+    sh.setFont(range, BlockFont(true));
+    sh.setAlignment(range, sheet::Align::Right);
+}
+
+// Rows 0 to RowsWritten of a table from `firstRow`, columns 1 to `columns`; a later row whose
+// time column reads 0 marks the end of the track data, one whose time is -1 a stop.
+void rows(const ProgramState& s, sheet::Sheet& sh, const MigrationTable& t, int firstRow, int columns) {
+    for (int r = 0; r <= s.RowsWritten; ++r) {
+        const int row = firstRow + r;
+        for (int c = 1; c <= columns; ++c) sh.write(row, c, SigValue(cell(t, r, c), s.SigDigits));
+        if (r == 0) continue;
+        const sheet::Value time = sh.value(row, 1);
+        if (time == sheet::Value(0.0) || time == sheet::Value(-1.0)) {
+            sh.clear(RangeName(row, 1, row, LastColumn));
+            sh.write(row, 1, time.number() == 0 ? std::string("End of GPS data") : s.StopoverNote);
+        }
+    }
+}
+
+}  // namespace
+
+MigrationSheetRows MigrationRows(const ProgramState& s) {
+    const int rw = s.RowsWritten;
+    return {52 + rw, 57 + 2 * rw, 62 + 3 * rw, s.GpsMode ? 66 + 4 * rw : 61 + 3 * rw};
+}
+
+void WriteMigrationSheet(const ProgramState& s, sheet::Sheet& sh) {
+    parameters(s, sh);
+    programmedCells(s, sh);
+    summaryBlock(s, sh);
+
+    const MigrationSheetRows at = MigrationRows(s);
+    rows(s, sh, s.TravelTable, TravelFirstRow, LastColumn);
+    headings(sh, at.powerHeading, PowerHeadings, LastColumn);
+    rows(s, sh, s.PowerTable, at.powerHeading + 3, LastColumn);
+    headings(sh, at.fuelHeading, FuelHeadings, LastColumn);
+    rows(s, sh, s.FuelTable, at.fuelHeading + 3, LastColumn);
+    if (s.GpsMode) {
+        headings(sh, at.gpsHeading, GpsHeadings, 4);
+        rows(s, sh, s.GpsTable, at.gpsHeading + 3, 4);
+    }
+
+    const int N = at.noticeBase;
+    sh.write(N + 1, 1, s.VersionLine);
+    for (int i = 0; i < 4; ++i) sh.write(N + 2 + i, 1, s.NoticeLines[static_cast<std::size_t>(i)]);
+    const std::string block = RangeName(N + 1, 1, N + 5, LastColumn);
+    sh.setFont(block, BlockFont(true));
+    sh.setAlignment(block, sheet::Align::Left);
+
+    ColourMarked(sh, s.Marks,
+                 {{"E4", Mark::EmptyMass},     {"E5", Mark::MuscleMass},     {"E6", Mark::FatMass},
+                  {"E8", Mark::CropMass},      {"E10", Mark::Span},          {"E11", Mark::WingArea},
+                  {"E12", Mark::AspectRatio},  {"E13", Mark::AirDensity},    {"E14", Mark::Altitude},
+                  {"E15", Mark::Sbody},        {"E15", Mark::FrontalAreaFactor}, {"E16", Mark::Cdb},
+                  {"E17", Mark::PayDragFactor}, {"E18", Mark::Kmito},        {"E19", Mark::Efat},
+                  {"E20", Mark::Eprotein},     {"E21", Mark::ProtHydr},      {"E22", Mark::ProtFracTarget},
+                  {"D23", Mark::MuscleControl}, {"D24", Mark::MitoControl},  {"E25", Mark::SigmaMax},
+                  {"E26", Mark::Lambda},       {"J5", Mark::MuscleFrac},     {"J6", Mark::FatFrac},
+                  {"J9", Mark::Kflap},         {"J10", Mark::Cprof},         {"J11", Mark::X1},
+                  {"J12", Mark::Resp},         {"J13", Mark::Eta},           {"J14", Mark::CruiseDensity},
+                  {"J15", Mark::CruiseAltitude}, {"I16", Mark::FlightStyle}, {"J17", Mark::PowerFrac},
+                  {"J18", Mark::PbmrFactor},   {"I19", Mark::SpeedControl},  {"J20", Mark::Vratio},
+                  {"J22", Mark::OutputInterval}, {"J23", Mark::GoalDist},    {"J24", Mark::WbeatFreq},
+                  {"J25", Mark::Gravity},      {"J26", Mark::VclimbThreshold}});
+}
+
+}  // namespace ornivo::output

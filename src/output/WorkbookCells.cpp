@@ -1,0 +1,56 @@
+#include "output/WorkbookCells.h"
+
+#include <cfloat>
+#include <cmath>
+
+#include "output/TextLayout.h"
+#include "state/numtext.h"
+
+namespace ornivo::output {
+namespace {
+sheet::Value fromText(const std::string& t) {
+    if (!HasLeadingNumber(t)) return sheet::Value(t);
+    const double v = LeadingNumber(t);
+    return std::isfinite(v) ? sheet::Value(v) : sheet::Value(0.0);
+}
+}  // namespace
+
+sheet::Value SigValue(double x, int digits) {
+    if (!std::isfinite(static_cast<float>(x))) return sheet::Value(0.0);
+    return fromText(OutNumber(x, digits));
+}
+
+sheet::Value PatternValue(double x, const char* pattern) {
+    if (!std::isfinite(x)) return sheet::Value(0.0);
+    return fromText(FormatPattern(x, pattern));
+}
+
+std::string TaxonCellText(int taxonGroup) { return taxonGroup == 1 ? "(Passerine)" : "(Non-Passerine)"; }
+
+std::string SexCellText(int sex) {
+    switch (sex) {
+        case 1: return "Male and female";
+        case 2: return "Male";
+        case 3: return "Female";
+        default: return "Unknown";
+    }
+}
+
+std::string FlightStyleCellText(int flightStyle) {
+    switch (flightStyle) {
+        case 2: return "  Flap-gliding";
+        case 3: return "  Bounding";
+        default: return "Continuous flapping";
+    }
+}
+
+void ColourMarked(sheet::Sheet& sh, const EditMarks& marks, std::initializer_list<std::pair<const char*, Mark>> cells) {
+    for (const auto& [cell, mark] : cells)
+        if (marks.test(mark)) sh.setFontColour(cell, sheet::kRed);
+}
+
+void ResetColours(sheet::Sheet& sh, std::initializer_list<const char*> ranges) {
+    for (const char* r : ranges) sh.setFontColour(r, sheet::kBlack);
+}
+
+}  // namespace ornivo::output

@@ -1,0 +1,40 @@
+#pragma once
+// Pieces the three workbook writers share: numbers stored as the number their output text reads as,
+// the bird's describing texts, and the red marks of edited fields.
+#include <initializer_list>
+#include <string>
+#include <utility>
+
+#include "external/spreadsheet/Workbook.h"
+#include "state/EditMarks.h"
+
+namespace ornivo::output {
+
+// FormatSig with `digits`, stored as the number that text reads as (a numeric cell); a value that
+// has no text (NaN, infinity) is written as 0, as in the text files.
+sheet::Value SigValue(double x, int digits);
+// A display pattern ("0", "#0.0") likewise.
+sheet::Value PatternValue(double x, const char* pattern);
+
+// "(Passerine)" or "(Non-Passerine)" (TaxonGroup 1 or 2).
+std::string TaxonCellText(int taxonGroup);
+// "Male and female", "Male", "Female" or "Unknown" (Sex 1 to 4).
+std::string SexCellText(int sex);
+// "Continuous flapping", "  Flap-gliding" or "  Bounding" (FlightStyle 1 to 3).
+std::string FlightStyleCellText(int flightStyle);
+
+// Colours each cell red whose field carries an edit mark.
+void ColourMarked(sheet::Sheet& sh, const EditMarks& marks, std::initializer_list<std::pair<const char*, Mark>> cells);
+
+// Sets the font colour of each range to black.
+void ResetColours(sheet::Sheet& sh, std::initializer_list<const char*> ranges);
+
+// "A45:J68" from its corners.
+inline std::string RangeName(int firstRow, int firstColumn, int lastRow, int lastColumn) {
+    return sheet::CellName(firstRow, firstColumn) + ":" + sheet::CellName(lastRow, lastColumn);
+}
+
+// The font of the results blocks: Times New Roman, size 10, bold or regular.
+inline sheet::FontChange BlockFont(bool bold) { return {.name = "Times New Roman", .size = 10, .bold = bold}; }
+
+}  // namespace ornivo::output
