@@ -8,7 +8,7 @@ PACKAGES=(
   nlohmann-json3-dev libsqlite3-dev sqlite3
   libxlsxwriter-dev libzip-dev libpugixml-dev libfreexl-dev
   qt6-base-dev qt6-svg-dev libgl-dev fonts-liberation
-  python3
+  python3 python3-xlwt poppler-utils
 )
 missing=()
 for p in "${PACKAGES[@]}"; do
