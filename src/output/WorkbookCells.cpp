@@ -25,6 +25,11 @@ sheet::Value PatternValue(double x, const char* pattern) {
     return fromText(FormatPattern(x, pattern));
 }
 
+sheet::Value PatternValue(float x, const char* pattern) {
+    if (!std::isfinite(x)) return sheet::Value(0.0);
+    return fromText(FormatPattern(x, pattern));
+}
+
 std::string TaxonCellText(int taxonGroup) { return taxonGroup == 1 ? "(Passerine)" : "(Non-Passerine)"; }
 
 std::string SexCellText(int sex) {

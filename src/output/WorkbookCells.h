@@ -14,7 +14,9 @@ namespace ornivo::output {
 // has no text (NaN, infinity) is written as 0, as in the text files.
 sheet::Value SigValue(double x, int digits);
 // A display pattern ("0", "#0.0") likewise.
+// A single is rounded as a single (its own shortest text), a double as a double.
 sheet::Value PatternValue(double x, const char* pattern);
+sheet::Value PatternValue(float x, const char* pattern);
 
 // "(Passerine)" or "(Non-Passerine)" (TaxonGroup 1 or 2).
 std::string TaxonCellText(int taxonGroup);
