@@ -53,10 +53,10 @@ TEST(CliTrack, RefusalsExitTwoWithTheMessage) {
     EXPECT_NE(r.err.find("longer than the stop gap of 2 hours"), std::string::npos) << r.err;
     EXPECT_FALSE(std::filesystem::exists(out));
 
-    std::vector<ornivo::test::Fix> two = {{.time = "2016-05-02 04:00:00", .animal = "A"},
-                                          {.time = "2016-05-02 04:20:00", .lon = 0.1, .animal = "A"},
-                                          {.time = "2016-05-02 04:00:00", .animal = "B"},
-                                          {.time = "2016-05-02 04:20:00", .lon = 0.1, .animal = "B"}};
+    std::vector<ornivo::test::Fix> two = {{.time = "2016-05-02 04:00:00", .animal = "A", .event = 1},
+                                          {.time = "2016-05-02 04:20:00", .lon = 0.1, .animal = "A", .event = 1},
+                                          {.time = "2016-05-02 04:00:00", .animal = "B", .event = 2},
+                                          {.time = "2016-05-02 04:20:00", .lon = 0.1, .animal = "B", .event = 2}};
     const auto both = dir.write("both.csv", ornivo::test::MovebankCsv(two));
     r = RunCli({"track", "import", both, "--out", out});
     EXPECT_EQ(r.exitCode, 2);
