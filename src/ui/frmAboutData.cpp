@@ -1,0 +1,32 @@
+#include "ui/frmAboutData.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "birddb/BirdFiles.h"
+
+namespace ornivo::ui {
+
+frmAboutData::frmAboutData(UiContext& ctx, QWidget* opener)
+    : Screen(ctx, "frmAboutData", "About the data", scaling::ResizePattern::ScaleAndCentre, opener) {
+    auto* top = new QVBoxLayout(this);
+    top->setContentsMargins(16, 12, 16, 12);
+    txtAbout = new QTextBrowser(this);
+    txtAbout->setObjectName("txtAbout");
+    txtAbout->setOpenExternalLinks(true);
+    txtAbout->setMinimumSize(600, 420);
+    txtAbout->setMarkdown(QString::fromStdString(birddb::AboutTheDataText(ctx_.s)));
+    top->addWidget(txtAbout, 1);
+    auto* b = new QHBoxLayout;
+    b->addStretch();
+    cmdExit = button("cmdExit", "&Return");
+    b->addWidget(cmdExit);
+    top->addLayout(b);
+    connect(cmdExit, &QPushButton::clicked, this, [this] { cmdExit_Click(); });
+    placeWindow();
+}
+
+void frmAboutData::cmdExit_Click() { close(); }
+
+}  // namespace ornivo::ui

@@ -1,0 +1,289 @@
+#include "ui/frmGetUserBird.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include "birddb/EnterFromRecord.h"
+
+namespace ornivo::ui {
+namespace {
+
+// The captions of the parameter boxes, in the order of birddb::UserParameters().
+struct ParameterCaption {
+    const char* caption;
+    const char* unit;
+};
+const ParameterCaption kParameterCaptions[] = {
+    {"Profile power constant", ""},  {"BMR factor", ""},
+    {"Wingbeat frequency factor", ""}, {"Frontal area factor", ""},
+    {"Body drag coefficient", ""},   {"Wing drag coefficient", ""},
+    {"Ind power factor (flap)", ""}, {"Ind drag factor (glide)", ""},
+    {"Mitochon inv pwr density", "m-cubed/W"}, {"Respiration factor", ""},
+    {"Conversion efficiency", ""},   {"Fat energy density", "J/kg"},
+    {"Dry protein energy density", "J/kg"}, {"Protein hydration ratio", ""},
+    {"Min energy from protein", ""}, {"Max lift coefficient", ""},
+    {"Planform slope", ""},          {"B-stop", ""},
+    {"Gravity m/s^2", ""},
+};
+
+}  // namespace
+
+frmGetUserBird::frmGetUserBird(UiContext& ctx, QWidget* opener, std::function<void(const ScreenUpdate&)> onEntered)
+    : Screen(ctx, "frmGetUserBird", "Get User Bird", scaling::ResizePattern::ScaleAndCentre, opener),
+      logic_(ctx.s, ctx.d), onEntered_(std::move(onEntered)) {
+    auto* top = new QVBoxLayout(this);
+    top->setContentsMargins(12, 10, 12, 10);
+    top->setSpacing(6);
+    lblHeading = label("lblHeading", "Get bird from User database");
+    QFont hf = lblHeading->font();
+    hf.setBold(true);
+    hf.setPointSizeF(hf.pointSizeF() * 1.25);
+    lblHeading->setFont(hf);
+    top->addWidget(lblHeading);
+
+    auto* middle = new QHBoxLayout;
+    // The list and its options.
+    auto* left = new QVBoxLayout;
+    fraListBy = frame("fraListBy", "List by:");
+    auto* fl = new QHBoxLayout(fraListBy);
+    optSciName = option("optSciName", "Scientific Names", {}, fraListBy);
+    optShortName = option("optShortName", "Short Names", {}, fraListBy);
+    fl->addWidget(optSciName);
+    fl->addWidget(optShortName);
+    left->addWidget(fraListBy);
+    lstGetBird = new QListWidget(this);
+    lstGetBird->setObjectName("lstGetBird");
+    lstGetBird->setMinimumSize(180, 200);
+    left->addWidget(lstGetBird, 1);
+    auto* count = new QHBoxLayout;
+    lblRecordCount = label("lblRecordCount", "Number of birds available:");
+    txtRecordCount = derived("txtRecordCount");
+    txtRecordCount->setMaximumWidth(60);
+    count->addWidget(lblRecordCount);
+    count->addWidget(txtRecordCount);
+    left->addLayout(count);
+    lblAddNew = label("lblAddNew", "");
+    lblAddNew->setStyleSheet("color: #a01010; font-weight: bold;");
+    left->addWidget(lblAddNew);
+    middle->addLayout(left, 2);
+
+    // The record: the twelve common fields and the crop mass.
+    QGroupBox* fraRecord = frame("fraRecord", "Bird");
+    auto* rg = new QGridLayout(fraRecord);
+    auto text = [&](const char* name) {
+        CommitEdit* e = field(name, {}, fraRecord);
+        e->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        e->setMinimumWidth(160);
+        return e;
+    };
+    txtShortName = text("txtShortName");
+    txtScientificName = text("txtScientificName");
+    txtComment = text("txtComment");
+    txtMass = field("txtMass", {}, fraRecord);
+    txtCropMass = field("txtCropMass", {}, fraRecord);
+    txtSpan = field("txtSpan", {}, fraRecord);
+    txtArea = field("txtArea", {}, fraRecord);
+    txtRho = field("txtRho", {}, fraRecord);
+    txtMuscFrac = field("txtMuscFrac", {}, fraRecord);
+    txtFatFrac = field("txtFatFrac", {}, fraRecord);
+    int r = 0;
+    row(rg, r++, label("lblShortName", "Short name", fraRecord), txtShortName);
+    row(rg, r++, label("lblScientificName", "Scientific name", fraRecord), txtScientificName);
+    row(rg, r++, label("lblComment", "Comment", fraRecord), txtComment);
+    row(rg, r++, label("lblMass", "Body mass in KILOGRAMS", fraRecord), txtMass);
+    row(rg, r++, label("lblCropMass", "Crop mass in KILOGRAMS", fraRecord), txtCropMass);
+    row(rg, r++, label("lblSpan", "Wing span in METRES", fraRecord), txtSpan);
+    row(rg, r++, label("lblArea", "Wing area in SQUARE METRES", fraRecord), txtArea);
+    row(rg, r++, label("lblRho", "Air density in KG per CUBIC METRE", fraRecord), txtRho);
+    row(rg, r++, label("lblMuscFrac", "Flight muscle fraction", fraRecord), txtMuscFrac);
+    row(rg, r++, label("lblFatFrac", "Fat fraction", fraRecord), txtFatFrac);
+    auto code = [&](const char* caption, const char* box, const char* spinner, const char* nameBox, int max,
+                    CommitEdit*& e, QSpinBox*& sp, CommitEdit*& n) {
+        e = field(box, {}, fraRecord);
+        e->setMaximumWidth(40);
+        e->setMinimumWidth(30);
+        sp = new QSpinBox(fraRecord);
+        sp->setObjectName(spinner);
+        sp->setRange(1, max);
+        sp->setButtonSymbols(QAbstractSpinBox::UpDownArrows);
+        sp->setMaximumWidth(20);
+        n = derived(nameBox, {}, fraRecord);
+        n->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        auto* h = new QHBoxLayout;
+        h->addWidget(e);
+        h->addWidget(sp);
+        h->addWidget(n, 1);
+        rg->addWidget(label(QString("lbl") + QString(box).mid(3), caption, fraRecord), r, 0);
+        rg->addLayout(h, r, 1);
+        ++r;
+    };
+    code("Group", "txtTaxon", "UpDownTaxon", "txtTaxName", 2, txtTaxon, UpDownTaxon, txtTaxName);
+    code("Sex", "txtSex", "UpDownSex", "txtSexName", 4, txtSex, UpDownSex, txtSexName);
+    code("Age", "txtAge", "UpDownAge", "txtAgeName", 3, txtAge, UpDownAge, txtAgeName);
+    rg->setRowStretch(r, 1);
+    middle->addWidget(fraRecord, 3);
+
+    // The nineteen parameters.
+    QGroupBox* fraParams = frame("fraParams", "Parameters");
+    auto* pg = new QGridLayout(fraParams);
+    const auto& params = birddb::UserParameters();
+    for (std::size_t i = 0; i < params.size(); ++i) {
+        CommitEdit* e = field(params[i].box, {}, fraParams);
+        e->setMaximumWidth(90);
+        parameterBoxes.push_back(e);
+        row(pg, int(i), label(QString("lbl") + QString(params[i].box).mid(3), kParameterCaptions[i].caption, fraParams),
+            e, kParameterCaptions[i].unit);
+    }
+    middle->addWidget(fraParams, 3);
+    top->addLayout(middle, 1);
+
+    auto* done = new QHBoxLayout;
+    lblDoneBackup = label("lblDoneBackup", "Data backed       up in:");
+    txtBackupLoc = derived("txtBackupLoc");
+    txtBackupLoc->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    lblDoneRestore = label("lblDoneRestore", "   Data restored");
+    done->addWidget(lblDoneBackup);
+    done->addWidget(txtBackupLoc, 1);
+    done->addWidget(lblDoneRestore);
+    top->addLayout(done);
+
+    auto* b1 = new QHBoxLayout;
+    auto* b2 = new QHBoxLayout;
+    cmdExit = button("cmdExit", "&Enter bird into program");
+    cmdReturn = button("cmdReturn", "&Return to Enter Bird Screen");
+    cmdDelete = button("cmdDelete", "&Delete bird from database");
+    cmdSaveLast = button("cmdSaveLast", "Save &last bird as User Bird");
+    cmdAdd = button("cmdAdd", "&Save");
+    cmdCancel = button("cmdCancel", "&Cancel");
+    cmdStartEdit = button("cmdStartEdit", "Start editing &bird");
+    cmdStopEdit = button("cmdStopEdit", "&Finish editing bird");
+    cmdBackup = button("cmdBackup", "Backup &User birds");
+    cmdRestore = button("cmdRestore", "Rest&ore User birds");
+    cmdShowDefs = button("cmdShowDefs", "Show Definitions");
+    later(cmdShowDefs);
+    for (QPushButton* b : {cmdExit, cmdSaveLast, cmdAdd, cmdCancel, cmdStartEdit, cmdStopEdit}) b1->addWidget(b);
+    for (QPushButton* b : {cmdDelete, cmdBackup, cmdRestore, cmdShowDefs}) b2->addWidget(b);
+    b2->addStretch();
+    b2->addWidget(cmdReturn);
+    top->addLayout(b1);
+    top->addLayout(b2);
+
+    connect(optSciName, &QRadioButton::clicked, this, [this] { guarded([this] { optSciName_MouseUp(); }); });
+    connect(optShortName, &QRadioButton::clicked, this, [this] { guarded([this] { optShortName_MouseUp(); }); });
+    connect(lstGetBird, &QListWidget::itemClicked, this, [this] { guarded([this] { lstGetBird_MouseUp(); }); });
+    std::vector<CommitEdit*> boxes = {txtShortName, txtScientificName, txtComment, txtMass, txtCropMass, txtSpan,
+                                      txtArea, txtRho, txtMuscFrac, txtFatFrac, txtTaxon, txtSex, txtAge};
+    boxes.insert(boxes.end(), parameterBoxes.begin(), parameterBoxes.end());
+    for (CommitEdit* f : boxes)
+        connect(f, &CommitEdit::committed, this,
+                [this, f](const QString& t) { guarded([&] { txtBox_LostFocus(f, t); }); });
+    for (QSpinBox* sp : {UpDownTaxon, UpDownSex, UpDownAge})
+        connect(sp, &QSpinBox::valueChanged, this, [this, sp] { guarded([&] { UpDown_Change(sp); }); });
+    connect(cmdExit, &QPushButton::clicked, this, [this] { guarded([this] { cmdExit_Click(); }); });
+    connect(cmdReturn, &QPushButton::clicked, this, [this] { cmdReturn_Click(); });
+    connect(cmdDelete, &QPushButton::clicked, this, [this] { guarded([this] { cmdDelete_Click(); }); });
+    connect(cmdSaveLast, &QPushButton::clicked, this, [this] { guarded([this] { cmdSaveLast_Click(); }); });
+    connect(cmdAdd, &QPushButton::clicked, this, [this] { guarded([this] { cmdAdd_Click(); }); });
+    connect(cmdCancel, &QPushButton::clicked, this, [this] { guarded([this] { cmdCancel_Click(); }); });
+    connect(cmdStartEdit, &QPushButton::clicked, this, [this] { guarded([this] { cmdStartEdit_Click(); }); });
+    connect(cmdStopEdit, &QPushButton::clicked, this, [this] { guarded([this] { cmdStopEdit_Click(); }); });
+    connect(cmdBackup, &QPushButton::clicked, this, [this] { guarded([this] { cmdBackup_Click(); }); });
+    connect(cmdRestore, &QPushButton::clicked, this, [this] { guarded([this] { cmdRestore_Click(); }); });
+
+    ScreenUpdate u;
+    loaded_ = logic_.load(&u);
+    if (loaded_) showUpdate(u);
+    placeWindow();
+}
+
+void frmGetUserBird::showUpdate(const ScreenUpdate& update) {
+    ScreenUpdate u = update;
+    std::vector<std::pair<std::string, bool>> rest;
+    for (const auto& [name, on] : u.enabled) {
+        if (name == "cmdShowDefs") continue;  // the definitions page comes later
+        if (auto* e = findChild<CommitEdit*>(QString::fromStdString(name))) {
+            e->setDerived(!on);
+            e->setAlignment(name == "txtShortName" || name == "txtScientificName" || name == "txtComment"
+                                ? Qt::AlignLeft | Qt::AlignVCenter
+                                : Qt::AlignRight | Qt::AlignVCenter);
+        } else {
+            rest.emplace_back(name, on);
+        }
+    }
+    u.enabled = rest;
+    apply(u);
+    // The list and its highlighted entry as the logic holds them.
+    {
+        const QSignalBlocker block(lstGetBird);
+        const auto& names = logic_.list();
+        bool same = lstGetBird->count() == int(names.size());
+        for (int i = 0; same && i < lstGetBird->count(); ++i)
+            same = lstGetBird->item(i)->text().toStdString() == names[i];
+        if (!same) {
+            lstGetBird->clear();
+            for (const std::string& n : names) lstGetBird->addItem(QString::fromStdString(n));
+        }
+        lstGetBird->setCurrentRow(logic_.highlighted());
+    }
+    // The spinners follow the code boxes.
+    const std::pair<QSpinBox*, const char*> spinners[] = {
+        {UpDownTaxon, "txtTaxon"}, {UpDownSex, "txtSex"}, {UpDownAge, "txtAge"}};
+    for (const auto& [sp, box] : spinners) {
+        const QSignalBlocker block(sp);
+        bool ok = false;
+        const int v = QString::fromStdString(logic_.boxText(box)).toInt(&ok);
+        if (ok) sp->setValue(v);
+    }
+}
+
+void frmGetUserBird::optSciName_MouseUp() { showUpdate(logic_.listBy(birddb::ListBy::ScientificName)); }
+void frmGetUserBird::optShortName_MouseUp() { showUpdate(logic_.listBy(birddb::ListBy::ShortName)); }
+void frmGetUserBird::lstGetBird_MouseUp() { showUpdate(logic_.choose(lstGetBird->currentRow())); }
+
+void frmGetUserBird::txtBox_LostFocus(CommitEdit* box, const QString& text) {
+    showUpdate(logic_.field(box->objectName().toStdString(), text.toStdString()));
+}
+
+void frmGetUserBird::UpDown_Change(QSpinBox* sp) { showUpdate(logic_.spin(sp->objectName().toStdString(), sp->value())); }
+
+void frmGetUserBird::cmdExit_Click() {
+    commitPending();
+    ScreenUpdate u = logic_.enterBird();
+    if (logic_.isOpen()) return;
+    if (onEntered_) onEntered_(u);
+    close();
+}
+
+void frmGetUserBird::cmdReturn_Click() { close(); }
+
+void frmGetUserBird::cmdDelete_Click() { showUpdate(logic_.deleteBird()); }
+void frmGetUserBird::cmdSaveLast_Click() { showUpdate(logic_.saveLast()); }
+
+void frmGetUserBird::cmdAdd_Click() {
+    commitPending();
+    showUpdate(logic_.save());
+}
+
+void frmGetUserBird::cmdCancel_Click() { showUpdate(logic_.cancel()); }
+void frmGetUserBird::cmdStartEdit_Click() { showUpdate(logic_.startEdit()); }
+
+void frmGetUserBird::cmdStopEdit_Click() {
+    commitPending();
+    showUpdate(logic_.finishEdit());
+}
+
+void frmGetUserBird::cmdBackup_Click() { showUpdate(logic_.backup()); }
+void frmGetUserBird::cmdRestore_Click() { showUpdate(logic_.restore()); }
+
+void frmGetUserBird::closeEvent(QCloseEvent* e) {
+    // The title-bar close is the Return road: the state values showing and typing changed go back.
+    if (logic_.isOpen()) logic_.returnToEnterBird();
+    e->accept();
+}
+
+}  // namespace ornivo::ui
