@@ -9,7 +9,12 @@
 
 #include "bird/EnterBird.h"
 #include "state/numtext.h"
+#include "ui/frmAboutData.h"
 #include "ui/frmAirDensity.h"
+#include "ui/frmGetPreset.h"
+#include "ui/frmGetUserBird.h"
+#include "ui/frmGetWings.h"
+#include "ui/frmSaveUserBird.h"
 #include "ui/frmSetupFlap.h"
 
 namespace ornivo::ui {
@@ -127,7 +132,6 @@ frmEnterBird::frmEnterBird(UiContext& ctx)
     cmdGetPreset = button("cmdGetPreset", "Preset birds", fraCalc);
     cmdGetUser = button("cmdGetUser", "User birds", fraCalc);
     cmdSearchWings = button("cmdSearchWings", "Wings database", fraCalc);
-    for (QPushButton* b : {cmdGetPreset, cmdGetUser, cmdSearchWings}) later(b);
     cl->addWidget(cmdGetPreset, 2, 1);
     cl->addWidget(cmdGetUser, 2, 2);
     cl->addWidget(cmdSearchWings, 2, 3);
@@ -159,11 +163,13 @@ frmEnterBird::frmEnterBird(UiContext& ctx)
     cmdSaveUserBird = button("cmdSaveUserBird", "Save User Bird");
     cmdShowDefs = button("cmdShowDefs", "Show Definitions");
     cmdHelp = button("cmdHelp", "Read Manual");
-    for (QPushButton* b : {cmdSaveUserBird, cmdShowDefs, cmdHelp}) later(b);
+    for (QPushButton* b : {cmdShowDefs, cmdHelp}) later(b);
+    QPushButton* cmdAboutData = button("cmdAboutData", "About the data");
     cmdExit = button("cmdExit", "E&xit program");
     buttons->addWidget(cmdSaveUserBird);
     buttons->addWidget(cmdShowDefs);
     buttons->addWidget(cmdHelp);
+    buttons->addWidget(cmdAboutData);
     buttons->addStretch();
     buttons->addWidget(cmdExit);
     top->addLayout(buttons);
@@ -184,6 +190,29 @@ frmEnterBird::frmEnterBird(UiContext& ctx)
     connect(cmdFlap, &QPushButton::clicked, this, [this] { guarded([this] { cmdFlap_Click(); }); });
     connect(cmdReloadLast, &QPushButton::clicked, this, [this] { guarded([this] { cmdReloadLast_Click(); }); });
     connect(cmdExit, &QPushButton::clicked, this, [this] { cmdExit_Click(); });
+    // The databases: each screen hands back the Enter Bird update of the bird it entered.
+    auto entered = [this](const ScreenUpdate& u) { apply(u); };
+    connect(cmdGetPreset, &QPushButton::clicked, this, [this, entered] {
+        guarded([&] {
+            auto* f = new frmGetPreset(ctx_, this, entered);
+            if (f->loaded()) f->show();
+            else f->deleteLater();
+        });
+    });
+    connect(cmdGetUser, &QPushButton::clicked, this, [this, entered] {
+        guarded([&] {
+            auto* f = new frmGetUserBird(ctx_, this, entered);
+            if (f->loaded()) f->show();
+            else f->deleteLater();
+        });
+    });
+    connect(cmdSearchWings, &QPushButton::clicked, this,
+            [this, entered] { guarded([&] { (new frmGetWings(ctx_, this, entered))->show(); }); });
+    connect(cmdSaveUserBird, &QPushButton::clicked, this,
+            [this] { guarded([this] { (new frmSaveUserBird(ctx_, this))->show(); }); });
+    connect(cmdAboutData, &QPushButton::clicked, this,
+            [this] { guarded([this] { (new frmAboutData(ctx_, this))->show(); }); });
+
 
     Form_Load();
     placeWindow();
