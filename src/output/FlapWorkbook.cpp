@@ -25,8 +25,8 @@ float tableValue(const ProgramState& s, int row, int column) {
 void parameters(const ProgramState& s, sheet::Sheet& sh) {
     const BirdParams& b = s.slot(ModePowerCurve);
     auto put = [&](const char* cell, double x) { sh.write(cell, SigValue(x, s.SigDigits)); };
-    sh.write("E1", s.SpName);
-    sh.write("I1", s.ShortName);
+    sh.write("E1", TextValue(s.SpName));
+    sh.write("I1", TextValue(s.ShortName));
     sh.write("G2", TaxonCellText(s.TaxonGroup));
     sh.write("B2", SexCellText(s.Sex));
     if (s.Age == 1) sh.write("E2", "Adult");
@@ -69,7 +69,7 @@ void parameters(const ProgramState& s, sheet::Sheet& sh) {
     put("J18", s.Lambda);
     put("J19", s.SigmaMax);
     put("J20", s.FreqFactor);
-    sh.write("A24", s.Comment);
+    sh.write("A24", TextValue(s.Comment));
 }
 
 // The curve table; returns R, the row after it.
@@ -114,8 +114,8 @@ void resultsBlock(const ProgramState& s, sheet::Sheet& sh, int R) {
     row(15, "Max rate of climb (m/s)", s.MaxClimb);
     row(16, "Ratio Vmr:Vmp", SafeRatio(s.Vmr, s.Vmp));
     row(17, "Ratio min chem power:BMR", SafeRatio(s.PchemMin, b.Pbmr));
-    sh.write(R + 19, 1, s.VersionLine);
-    for (int i = 0; i < 4; ++i) sh.write(R + 20 + i, 1, s.NoticeLines[static_cast<std::size_t>(i)]);
+    sh.write(R + 19, 1, TextValue(s.VersionLine));
+    for (int i = 0; i < 4; ++i) sh.write(R + 20 + i, 1, TextValue(s.NoticeLines[static_cast<std::size_t>(i)]));
     const std::string block = RangeName(R, 1, R + 23, 10);
     sh.setFont(block, BlockFont(true));
     sh.setAlignment(block, sheet::Align::Left);

@@ -25,8 +25,8 @@ float cell(const std::vector<std::vector<float>>& t, int row, int col) {
 void parameters(const ProgramState& s, sheet::Sheet& sh) {
     const BirdParams& b = s.slot(ModeGlide);
     auto put = [&](const char* c, double x) { sh.write(c, SigValue(x, s.SigDigits)); };
-    sh.write("E1", s.SpName);
-    sh.write("I1", s.ShortName);
+    sh.write("E1", TextValue(s.SpName));
+    sh.write("I1", TextValue(s.ShortName));
     sh.write("G2", TaxonCellText(s.TaxonGroup));
     sh.write("B2", SexCellText(s.Sex));
     if (s.Age == 1) sh.write("E2", "Adult");
@@ -65,7 +65,7 @@ void parameters(const ProgramState& s, sheet::Sheet& sh) {
     put("J17", s.FuelEnergyHeight / 1000.0);
     put("J18", s.FrontalAreaFactor);
     put("J19", s.PbmrFactor);
-    sh.write("A21", s.Comment);
+    sh.write("A21", TextValue(s.Comment));
 }
 
 // The polar table; returns R, the row after it.
@@ -131,8 +131,8 @@ void resultsBlock(const ProgramState& s, sheet::Sheet& sh, int R) {
     sh.write(R + 33, A, "Fuel energy per wingbeat for sporadic flapping");
     sh.write(R + 33, E, n(s.JperFlap));
     sh.write(R + 33, F, "J");
-    sh.write(R + 35, A, s.VersionLine);
-    for (int i = 0; i < 4; ++i) sh.write(R + 36 + i, A, s.NoticeLines[static_cast<std::size_t>(i)]);
+    sh.write(R + 35, A, TextValue(s.VersionLine));
+    for (int i = 0; i < 4; ++i) sh.write(R + 36 + i, A, TextValue(s.NoticeLines[static_cast<std::size_t>(i)]));
     sh.setFont(RangeName(R, A, R + 39, K), BlockFont(true));
 }
 

@@ -41,9 +41,9 @@ std::string muscleControlText(int c) {
 void parameters(const ProgramState& s, sheet::Sheet& sh) {
     const BirdParams& b = s.slot(ModeMigrate);
     auto put = [&](const char* c, double x) { sh.write(c, SigValue(x, s.SigDigits)); };
-    sh.write("E1", s.SpName);
-    sh.write("I1", s.ShortName);
-    sh.write("A34", s.Comment);
+    sh.write("E1", TextValue(s.SpName));
+    sh.write("I1", TextValue(s.ShortName));
+    sh.write("A34", TextValue(s.Comment));
     sh.write("G2", TaxonCellText(s.TaxonGroup));
     sh.write("B2", SexCellText(s.Sex));
     if (s.Age == 1) sh.write("E2", "Adult");
@@ -209,7 +209,7 @@ void rows(const ProgramState& s, sheet::Sheet& sh, const MigrationTable& t, int 
         const sheet::Value time = sh.value(row, 1);
         if (time == sheet::Value(0.0) || time == sheet::Value(-1.0)) {
             sh.clear(RangeName(row, 1, row, LastColumn));
-            sh.write(row, 1, time.number() == 0 ? std::string("End of GPS data") : s.StopoverNote);
+            sh.write(row, 1, time.number() == 0 ? sheet::Value("End of GPS data") : TextValue(s.StopoverNote));
         }
     }
 }
@@ -238,8 +238,8 @@ void WriteMigrationSheet(const ProgramState& s, sheet::Sheet& sh) {
     }
 
     const int N = at.noticeBase;
-    sh.write(N + 1, 1, s.VersionLine);
-    for (int i = 0; i < 4; ++i) sh.write(N + 2 + i, 1, s.NoticeLines[static_cast<std::size_t>(i)]);
+    sh.write(N + 1, 1, TextValue(s.VersionLine));
+    for (int i = 0; i < 4; ++i) sh.write(N + 2 + i, 1, TextValue(s.NoticeLines[static_cast<std::size_t>(i)]));
     const std::string block = RangeName(N + 1, 1, N + 5, LastColumn);
     sh.setFont(block, BlockFont(true));
     sh.setAlignment(block, sheet::Align::Left);

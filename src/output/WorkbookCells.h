@@ -18,6 +18,9 @@ sheet::Value SigValue(double x, int digits);
 sheet::Value PatternValue(double x, const char* pattern);
 sheet::Value PatternValue(float x, const char* pattern);
 
+// Text for a cell; empty text leaves the cell empty, as a saved file holds it.
+inline sheet::Value TextValue(const std::string& t) { return t.empty() ? sheet::Value{} : sheet::Value(t); }
+
 // "(Passerine)" or "(Non-Passerine)" (TaxonGroup 1 or 2).
 std::string TaxonCellText(int taxonGroup);
 // "Male and female", "Male", "Female" or "Unknown" (Sex 1 to 4).
