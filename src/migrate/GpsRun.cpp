@@ -169,7 +169,7 @@ void processStop(ProgramState& s, const TrackFile& t, int row, ProgressWorkbook*
     s.TripSeconds = CLng(double(s.TripSeconds) + s.SegmentSeconds);
     s.TripHours = f32(s.TripSeconds / 3600.0);
     if (s.AtKnownSite) s.FeedingHours += s.SegmentSeconds / 3600.0;
-    const int16_t n = CInt(s.SegmentSeconds / (double(s.TimeStep) * 60));
+    const int16_t n = StopSteps(s.SegmentSeconds, s.TimeStep);
     for (int i = 0; i < n; ++i) {
         m.StepEnergy = f32(double(s.slot(Slot).Pbmr) * (s.ExistenceRatio - s.FeedQ) * s.TimeStep * 60);
         StopoverFuelChange(s);
@@ -193,8 +193,7 @@ void projection(ProgramState& s, platform::Dialogs& d) {
     RecordRow(s);  // makes room for the end-of-data row, then clears it
     for (MigrationTable* t : {&s.TravelTable, &s.PowerTable, &s.FuelTable, &s.GpsTable})
         std::fill((*t)[m.Row].begin(), (*t)[m.Row].end(), 0.0f);
-    const int32_t interval = CLng(s.OutputInterval);
-    s.ProjectionPhase = interval == 0 ? 0 : static_cast<float>(CLng(s.TripHours) % interval);
+    s.ProjectionPhase = ProjectionPhaseFor(s.TripHours, s.OutputInterval);
     // The projection is a level cruise, as a programmed run flies.
     m.ClimbRateInPower = 0;
     const double startHours = m.HoursFlown;
@@ -255,6 +254,13 @@ void StopoverFuelChange(ProgramState& s) {
     m.FatMass = f32(double(m.FatMass) - fat);
     m.MuscleMass = f32(double(m.MuscleMass) - muscle);
     m.AirframeMass = f32(double(m.AirframeMass) - airframe);
+}
+
+int16_t StopSteps(double seconds, double timeStepMinutes) { return CInt(seconds / (timeStepMinutes * 60)); }
+
+float ProjectionPhaseFor(float tripHours, float outputInterval) {
+    const int32_t interval = CLng(outputInterval);
+    return interval == 0 ? 0 : static_cast<float>(CLng(tripHours) % interval);
 }
 
 std::string StopNote(const ProgramState& s) {

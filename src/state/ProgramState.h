@@ -10,6 +10,7 @@
 #include "glide/GlideResults.h"
 #include "migrate/GpsResults.h"
 #include "migrate/MigrationResults.h"
+#include "output/OutputState.h"
 #include "state/BirdParams.h"
 #include "state/EditMarks.h"
 #include "state/LastBird.h"
@@ -18,7 +19,7 @@ namespace ornivo {
 
 enum CalcModes : int16_t { ModeEnterBird = 0, ModePowerCurve = 1, ModeMigrate = 2, ModeGlide = 3 };
 
-struct ProgramState : PowerCurveResults, GlideResults, MigrationResults, GpsResults {
+struct ProgramState : PowerCurveResults, GlideResults, MigrationResults, GpsResults, OutputState {
     // ---- Per-calculation slots ----
     int16_t CalcMode = 0;  // 0 Enter Bird, 1 power curve, 2 migration, 3 glide polar
     std::array<BirdParams, 4> Slots{};
