@@ -215,9 +215,25 @@ int runBatch(const std::vector<std::string>& a) {
 
 void SetBatchTableSource(TableSource source) { tableSource() = std::move(source); }
 
-ORNIVO_CLI_COMMAND(batch, "batch",
-                   "batch CALC BIRDS.csv | --preset | --user [--out RESULTS.csv|RESULTS.xlsx] [-j N]   "
-                   "(CALC: power-curve | glide-polar | migrate)",
-                   runBatch);
+// The usage with the result columns of each calculation, as --help prints them.
+std::string batchUsage() {
+    std::string u =
+        "batch CALC BIRDS.csv | --preset | --user [--out RESULTS.csv|RESULTS.xlsx] [-j N]   "
+        "(CALC: power-curve | glide-polar | migrate)\n"
+        "      Result columns: SpName, ShortName, then the calculation's results, then status\n"
+        "      (ok, the refusal's text, the abort screen's first line, or \"unreadable: \" and why).";
+    for (const char* calc : {"power-curve", "glide-polar", "migrate"}) {
+        u += std::string("\n      ") + calc + ":";
+        std::size_t width = 8 + std::char_traits<char>::length(calc);
+        for (const auto& c : resultColumns(calc)) {
+            if (width + c.size() + 2 > 100) { u += "\n       "; width = 7; }
+            u += " " + c;
+            width += c.size() + 1;
+        }
+    }
+    return u;
+}
+
+ORNIVO_CLI_COMMAND(batch, "batch", batchUsage(), runBatch);
 
 }  // namespace ornivo::cli
