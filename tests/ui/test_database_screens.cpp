@@ -133,7 +133,7 @@ TEST_F(DatabaseScreens, SaveWithoutACommentIsRefusedAndAddsNothing) {
     s.LastBird.Age = 1;
     auto* u = open<frmGetUserBird>(enter->cmdGetUser, "frmGetUserBird");
     ASSERT_NE(u, nullptr);
-    EXPECT_FALSE(u->txtComment->isReadOnly() == false);  // read-only while browsing
+    EXPECT_TRUE(u->txtComment->isReadOnly());  // read-only while browsing
     ASSERT_TRUE(u->cmdSaveLast->isEnabled());
     u->cmdSaveLast->click();
     test::Settle();
