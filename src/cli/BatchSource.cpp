@@ -6,6 +6,7 @@
 #include "birddb/PresetBirds.h"
 #include "birddb/UserBirds.h"
 #include "cli/BatchTable.h"
+#include "cli/CliDialogs.h"
 #include "cli/Command.h"
 
 namespace ornivo::cli {
