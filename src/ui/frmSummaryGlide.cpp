@@ -1,0 +1,235 @@
+#include "ui/frmSummaryGlide.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFontDatabase>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "flap/SummaryFlap.h"
+#include "glide/SummaryGlide.h"
+#include "output/TextRunOutput.h"
+#include "state/StateOps.h"
+#include "ui/frmSummaryFlap.h"
+#include "ui/frmWindTrnglCalc.h"
+
+namespace ornivo::ui {
+
+frmSummaryGlide::frmSummaryGlide(UiContext& ctx, QWidget* setup)
+    : Screen(ctx, "frmSummaryGlide", "Results summary from Glide Polar calculation",
+             scaling::ResizePattern::ScaleAndCentre, setup) {
+    auto* top = new QVBoxLayout(this);
+    top->setContentsMargins(8, 8, 8, 8);
+    auto* head = new QHBoxLayout;
+    lblHeading = label("lblHeading", "Glide polar summary");
+    QFont hf = lblHeading->font();
+    hf.setBold(true);
+    hf.setPointSizeF(hf.pointSizeF() * 1.25);
+    lblHeading->setFont(hf);
+    txtSpName = derived("txtSpName");
+    txtSpName->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    txtSpName->setMinimumWidth(150);
+    txtShortName = derived("txtShortName");
+    txtShortName->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    head->addWidget(lblHeading);
+    head->addStretch();
+    head->addWidget(txtSpName);
+    head->addWidget(txtShortName);
+    top->addLayout(head);
+
+    auto bold = [](QLabel* l) {
+        QFont f = l->font();
+        f.setBold(true);
+        l->setFont(f);
+        return l;
+    };
+    QGroupBox* fraResults = frame("fraResults", "Gliding");
+    auto* g = new QGridLayout(fraResults);
+    g->setVerticalSpacing(3);
+    g->setColumnStretch(0, 1);
+    auto heading = [&](const QString& name, const QString& text, int col) {
+        QLabel* l = bold(label(name, text, fraResults));
+        l->setAlignment(Qt::AlignRight | Qt::AlignBottom);
+        g->addWidget(l, 0, col);
+    };
+    heading("lblVmsColumn", "Minimum\nSink", 1);
+    heading("lblVbgColumn", "Best\nGlide", 2);
+    int r = 1;
+    auto value = [&](const QString& name, int row, int col) {
+        CommitEdit* f = derived(name, {}, fraResults);
+        f->setFixedWidth(76);
+        g->addWidget(f, row, col);
+        return f;
+    };
+    auto pair = [&](const QString& lbl, const QString& caption, CommitEdit*& a, const QString& an, CommitEdit*& b,
+                    const QString& bn) {
+        g->addWidget(label(lbl, caption, fraResults), r, 0);
+        a = value(an, r, 1);
+        b = value(bn, r, 2);
+        ++r;
+    };
+    pair("lblTAS", "True air speed (m/s)", txtVmsTAS, "txtVmsTAS", txtVbgTAS, "txtVbgTAS");
+    pair("lblEAS", "Equivalent air speed (m/s)", txtVmsEAS, "txtVmsEAS", txtVbgEas, "txtVbgEas");
+    pair("lblSink", "Sinking speed (m/s)", txtMinSink, "txtMinSink", txtSinkVbg, "txtSinkVbg");
+    pair("lblN", "Glide ratio", txtNVms, "txtNVms", txtNmax, "txtNmax");
+    pair("lblCl", "Lift coefficient", txtClVms, "txtClVms", txtClVbg, "txtClVbg");
+    pair("lblReWing", "Wing Re at best glide speed", txtReWingVms, "txtReWingVms", txtReWingVbg, "txtReWingVbg");
+    pair("lblReBody", "Body Re at best glide speed", txtReBodyVms, "txtReBodyVms", txtReBodyVbg, "txtReBodyVbg");
+    lblCircleRadius = label("lblCircleRadius", "", fraResults);
+    g->addWidget(lblCircleRadius, r, 0);
+    txtCircleRadius = value("txtCircleRadius", r++, 1);
+    g->addWidget(label("lblPchemTonicMusc", "Chemical power (W) for tonic pectoralis muscles", fraResults), r, 0);
+    txtPchemTonicMusc = value("txtPchemTonicMusc", r++, 1);
+    g->addWidget(label("lblPchemGlide", "Chemical power (W) in gliding (tonic musc + BMR)", fraResults), r, 0);
+    txtPchemGlide = value("txtPchemGlide", r++, 1);
+
+    QGroupBox* fraFlap = frame("fraFlap", "FLAPPING flight speeds and effective L/D for comparison:");
+    auto* fg = new QGridLayout(fraFlap);
+    fg->setVerticalSpacing(3);
+    fg->setColumnStretch(0, 1);
+    int fc = 1;
+    for (auto [n, t] : {std::pair{"lblAirSpeed", "Air speed m/s"}, std::pair{"lblChemPower", "Chem power W"},
+                        std::pair{"lblEffLD", "Effective L/D"}}) {
+        QLabel* l = bold(label(n, t, fraFlap));
+        l->setAlignment(Qt::AlignRight | Qt::AlignBottom);
+        fg->addWidget(l, 0, fc++);
+    }
+    auto flapValue = [&](const QString& name, int row, int col) {
+        CommitEdit* f = derived(name, {}, fraFlap);
+        f->setFixedWidth(76);
+        fg->addWidget(f, row, col);
+        return f;
+    };
+    fg->addWidget(label("lblVmpRow", "Min power (Vmp)", fraFlap), 1, 0);
+    txtVmp = flapValue("txtVmp", 1, 1);
+    txtPchemVmp = flapValue("txtPchemVmp", 1, 2);
+    txtNVmp = flapValue("txtNVmp", 1, 3);
+    fg->addWidget(label("lblVmrRow", "Max range (Vmr)", fraFlap), 2, 0);
+    txtVmr = flapValue("txtVmr", 2, 1);
+    txtPchemVmr = flapValue("txtPchemVmr", 2, 2);
+    txtNVmr = flapValue("txtNVmr", 2, 3);
+    fg->addWidget(label("lblJperFlap", "Sporadic flapping - fuel energy per wingbeat (J)", fraFlap), 3, 0, 1, 3);
+    txtJperFlap = flapValue("txtJperFlap", 3, 3);
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(fraResults);
+    left->addWidget(fraFlap);
+    QLabel* note = label("lblNote",
+                         "All speeds on this screen, horizontal and vertical, refer to True Air Speed, unless "
+                         "identified as Equivalent Air Speed");
+    note->setWordWrap(true);
+    left->addWidget(note);
+    left->addStretch();
+
+    auto* side = new QVBoxLayout;
+    QGroupBox* fraMacCready = frame("fraMacCready", "Cross-country speed");
+    auto* mg = new QVBoxLayout(fraMacCready);
+    lblMacCready = label("lblMacCready", "", fraMacCready);
+    txtMacCready = new QPlainTextEdit(fraMacCready);
+    txtMacCready->setObjectName("txtMacCready");
+    txtMacCready->setReadOnly(true);
+    txtMacCready->setLineWrapMode(QPlainTextEdit::NoWrap);
+    txtMacCready->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    txtMacCready->setMinimumHeight(150);
+    mg->addWidget(lblMacCready);
+    mg->addWidget(txtMacCready);
+    side->addWidget(fraMacCready);
+
+    QGroupBox* fraSave = frame("fraSave", "Save results");
+    auto* sv = new QGridLayout(fraSave);
+    chkExcel = check("chkExcel", "", fraSave);
+    lblFileName = label("lblFileName", "Output file name", fraSave);
+    txtFileName = derived("txtFileName", {}, fraSave);
+    txtFileName->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    lblFileName->setVisible(false);
+    txtFileName->setVisible(false);
+    chk4Digit = check("chk4Digit", "&4-digit output", fraSave);
+    sv->addWidget(chkExcel, 0, 0, 1, 2);
+    sv->addWidget(lblFileName, 1, 0);
+    sv->addWidget(txtFileName, 1, 1);
+    sv->addWidget(chk4Digit, 2, 0, 1, 2);
+    side->addWidget(fraSave);
+
+    auto* tools = new QHBoxLayout;
+    cmdGraph = button("cmdGraph", "Show graph");
+    cmdWindTrnglCalc = button("cmdWindTrnglCalc", "&Wind Triangle Calculator");
+    cmdShowDefs = button("cmdShowDefs", "Show Definitions");
+    later(cmdGraph);
+    later(cmdShowDefs);
+    tools->addWidget(cmdWindTrnglCalc);
+    tools->addWidget(cmdGraph);
+    tools->addWidget(cmdShowDefs);
+    side->addLayout(tools);
+    side->addStretch();
+
+    auto* middle = new QHBoxLayout;
+    middle->addLayout(left, 3);
+    middle->addLayout(side, 3);
+    top->addLayout(middle);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    lblWait = label("lblWait", "WAIT..");
+    lblWait->setVisible(false);
+    cmdOK = button("cmdOK", "&Return to Setup");
+    cmdOK->setDefault(true);
+    buttons->addWidget(lblWait);
+    buttons->addWidget(cmdOK);
+    top->addLayout(buttons);
+
+    setTabOrder(chkExcel, chk4Digit);
+    setTabOrder(chk4Digit, cmdWindTrnglCalc);
+    setTabOrder(cmdWindTrnglCalc, cmdOK);
+
+    connect(chkExcel, &QCheckBox::clicked, this, [this] { guarded([this] { chkExcel_Click(); }); });
+    connect(chk4Digit, &QCheckBox::toggled, this, [this] { chk4Digit_LostFocus(); });
+    connect(cmdOK, &QPushButton::clicked, this, [this] { guarded([this] { cmdOK_Click(); }); });
+    connect(cmdWindTrnglCalc, &QPushButton::clicked, this, [this] { guarded([this] { cmdWindTrnglCalc_Click(); }); });
+
+    Form_Load();
+    placeWindow();
+}
+
+void frmSummaryGlide::Form_Load() {
+    ScreenUpdate u = glide::LoadSummaryGlide(ctx_.s);
+    if (const std::string* t = u.textOf("txtMacCready")) txtMacCready->setPlainText(QString::fromStdString(*t));
+    apply(u);
+    if (!frmSummaryFlap::CanSaveRuns(ctx_.s)) {
+        chkExcel->setChecked(false);
+        chkExcel->setEnabled(false);
+        chkExcel->setToolTip("Saving as workbooks comes in a later version: choose Text Files on the start screen");
+    }
+    cmdOK->setFocus();
+}
+
+void frmSummaryGlide::chkExcel_Click() { apply(flap::SaveBoxClick(ctx_.s)); }
+
+void frmSummaryGlide::chk4Digit_LostFocus() { flap::Set4DigitOutput(ctx_.s, chk4Digit->isChecked()); }
+
+void frmSummaryGlide::cmdOK_Click() { close(); }
+
+void frmSummaryGlide::returnToSetup() {
+    if (chkExcel->isChecked() && frmSummaryFlap::CanSaveRuns(ctx_.s)) {
+        cmdOK->setVisible(false);
+        lblWait->setVisible(true);
+        lblWait->repaint();
+        output::WriteGlideText(ctx_.s, ctx_.d);
+    }
+    ClearEditMarks(ctx_.s);
+}
+
+void frmSummaryGlide::cmdWindTrnglCalc_Click() {
+    auto* wind = new frmWindTrnglCalc(ctx_, this);
+    wind->show();
+}
+
+void frmSummaryGlide::closeEvent(QCloseEvent* e) {
+    // "Return to Setup" and the title bar's close button take the same road.
+    if (!ctx_.ending) guarded([this] { returnToSetup(); });
+    e->accept();
+}
+
+}  // namespace ornivo::ui
