@@ -16,6 +16,7 @@
 #include "ui/frmGetWings.h"
 #include "ui/frmSaveUserBird.h"
 #include "ui/frmSetupFlap.h"
+#include "ui/frmSetupGlide.h"
 
 namespace ornivo::ui {
 
@@ -121,7 +122,6 @@ frmEnterBird::frmEnterBird(UiContext& ctx)
     cmdFlap = button("cmdFlap", "&Power curve", fraCalc);
     cmdGlide = button("cmdGlide", "&Glide polar", fraCalc);
     cmdMigrate = button("cmdMigrate", "Mi&grate", fraCalc);
-    later(cmdGlide);
     later(cmdMigrate);
     cl->addWidget(lblCalc, 0, 0);
     cl->addWidget(cmdFlap, 0, 1);
@@ -188,6 +188,21 @@ frmEnterBird::frmEnterBird(UiContext& ctx)
                             optAgeUnknown})
         connect(o, &QRadioButton::clicked, this, [this, o] { opt_Click(o); });
     connect(cmdFlap, &QPushButton::clicked, this, [this] { guarded([this] { cmdFlap_Click(); }); });
+    // "Glide polar": the bird check, then the glide-polar setup screen in place of this one.
+    connect(cmdGlide, &QPushButton::clicked, this, [this] {
+        guarded([this] {
+            commitPending();
+            ScreenUpdate u;
+            if (!bird::PressCalculation(ctx_.s, ctx_.d, bird::Calculation::GlidePolar, &u)) {
+                apply(u);
+                return;
+            }
+            auto* setup = new frmSetupGlide(ctx_);
+            setup->show();
+            goingOn_ = true;
+            close();
+        });
+    });
     connect(cmdReloadLast, &QPushButton::clicked, this, [this] { guarded([this] { cmdReloadLast_Click(); }); });
     connect(cmdExit, &QPushButton::clicked, this, [this] { cmdExit_Click(); });
     // The databases: each screen hands back the Enter Bird update of the bird it entered.
