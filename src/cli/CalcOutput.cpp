@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <iostream>
 #include <map>
 
 #include "output/OutputTree.h"
@@ -69,6 +70,16 @@ void PrepareOutputState(ProgramState& s, const CalcOptions&) {
 int FinishCalc(ProgramState& s, CliDialogs& d, const CalcOptions& opt, const Json& out) {
     int rc = ExitOk;
     if (opt.format == "json") {
+        // A value that overflowed or has no number is refused rather than printed as null.
+        for (const char* part : {"inputs", "results"}) {
+            if (!out.contains(part)) continue;
+            std::string where = FirstMissingNumber(out[part], part);
+            if (!where.empty()) {
+                std::cerr << "The calculation gave no finite value for " << where
+                          << ": check the values given for it and for what it depends on\n";
+                return ExitRefused;
+            }
+        }
         PrintJson(out);
     } else {
         auto it = writers().find(opt.calculation + "/" + opt.format);

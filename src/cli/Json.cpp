@@ -30,6 +30,22 @@ Json SingleTable(const std::vector<std::vector<float>>& rows) {
     return t;
 }
 
+std::string FirstMissingNumber(const Json& j, const std::string& path) {
+    if (j.is_null() || (j.is_number_float() && !std::isfinite(j.get<double>()))) return path.empty() ? "(value)" : path;
+    if (j.is_object()) {
+        for (auto it = j.begin(); it != j.end(); ++it) {
+            std::string w = FirstMissingNumber(it.value(), path.empty() ? it.key() : path + "." + it.key());
+            if (!w.empty()) return w;
+        }
+    } else if (j.is_array()) {
+        for (size_t i = 0; i < j.size(); ++i) {
+            std::string w = FirstMissingNumber(j[i], path + "[" + std::to_string(i) + "]");
+            if (!w.empty()) return w;
+        }
+    }
+    return {};
+}
+
 void PrintJson(const Json& j) { std::cout << j.dump(1) << "\n"; }
 
 }  // namespace ornivo::cli

@@ -14,6 +14,9 @@ using Json = nlohmann::ordered_json;
 Json Single(float x);
 Json Double(double x);
 Json SingleTable(const std::vector<std::vector<float>>& rows);
+// The path ("results.GoalDist", "results.StateLog[3][2]") of the first null in j, where Single and
+// Double put a value that is NaN or infinite; empty when every number is finite.
+std::string FirstMissingNumber(const Json& j, const std::string& path = {});
 // Prints the object with a trailing newline.
 void PrintJson(const Json& j);
 

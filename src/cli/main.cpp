@@ -3,6 +3,7 @@
 
 #include "cli/Command.h"
 #include "output/OutputTree.h"
+#include "state/numtext.h"
 
 using namespace ornivo::cli;
 
@@ -31,6 +32,15 @@ int main(int argc, char** argv) {
         }
         try {
             return c.run(rest);
+        } catch (const ornivo::NumberTextError& e) {
+            // Values that overflow or have no number (NaN) are refused, never shown or written.
+            std::cerr << "ornivo-cli " << c.name << ": " << e.what()
+                      << ": a value of the calculation is out of range (check the values given)\n";
+            return ExitRefused;
+        } catch (const ornivo::OverflowError& e) {
+            std::cerr << "ornivo-cli " << c.name << ": " << e.what()
+                      << ": a value of the calculation is out of range (check the values given)\n";
+            return ExitRefused;
         } catch (const UsageError& e) {
             std::cerr << "ornivo-cli " << c.name << ": " << e.what() << "\n";
             return ExitFailure;

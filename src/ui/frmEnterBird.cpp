@@ -228,7 +228,6 @@ frmEnterBird::frmEnterBird(UiContext& ctx)
     connect(cmdAboutData, &QPushButton::clicked, this,
             [this] { guarded([this] { (new frmAboutData(ctx_, this))->show(); }); });
 
-
     Form_Load();
     placeWindow();
 }

@@ -1,6 +1,7 @@
 #include "support/RunCli.h"
 
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
@@ -21,7 +22,8 @@ void CloseFd(int& fd)
 
 } // namespace
 
-RunResult RunProgram(const std::string& program, std::vector<std::string> args, std::string stdinText)
+RunResult RunProgram(const std::string& program, std::vector<std::string> args, std::string stdinText,
+                     double timeoutSeconds)
 {
     int inPipe[2], outPipe[2], errPipe[2];
     if (::pipe(inPipe) != 0 || ::pipe(outPipe) != 0 || ::pipe(errPipe) != 0)
@@ -55,6 +57,7 @@ RunResult RunProgram(const std::string& program, std::vector<std::string> args, 
     ::fcntl(inFd, F_SETFL, O_NONBLOCK);
 
     RunResult result;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(timeoutSeconds);
     size_t written = 0;
     if (stdinText.empty())
         CloseFd(inFd);
@@ -66,7 +69,17 @@ RunResult RunProgram(const std::string& program, std::vector<std::string> args, 
         if (outFd >= 0) { fds[n] = {outFd, POLLIN, 0}; outIdx = n++; }
         if (errFd >= 0) { fds[n] = {errFd, POLLIN, 0}; errIdx = n++; }
         if (inFd >= 0) { fds[n] = {inFd, POLLOUT, 0}; inIdx = n++; }
-        if (::poll(fds, n, -1) < 0) {
+        int waitMs = -1;
+        if (timeoutSeconds > 0) {
+            auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+            if (left.count() <= 0) {
+                ::kill(pid, SIGKILL);
+                result.timedOut = true;
+                break;
+            }
+            waitMs = static_cast<int>(left.count()) + 1;
+        }
+        if (::poll(fds, n, waitMs) < 0) {
             if (errno == EINTR)
                 continue;
             break;
@@ -91,15 +104,18 @@ RunResult RunProgram(const std::string& program, std::vector<std::string> args, 
         }
     }
     CloseFd(inFd);
+    CloseFd(outFd);
+    CloseFd(errFd);
 
     int status = 0;
     while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
     }
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    result.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
     return result;
 }
 
-RunResult RunCli(std::vector<std::string> args, std::string stdinText)
+RunResult RunCli(std::vector<std::string> args, std::string stdinText, double timeoutSeconds)
 {
-    return RunProgram(ORNIVO_CLI_PATH, std::move(args), std::move(stdinText));
+    return RunProgram(ORNIVO_CLI_PATH, std::move(args), std::move(stdinText), timeoutSeconds);
 }
