@@ -19,7 +19,7 @@ struct CalcWorkbook {
     bool (*writeText)(ProgramState&, platform::Dialogs&);
 };
 
-const CalcWorkbook& spec(WorkbookCalc calc) {
+const CalcWorkbook& workbookOf(WorkbookCalc calc) {
     static const CalcWorkbook flap{"PowerCurve.xlsx", "PowerCurves", "F3", ResetMarkColours, WriteFlapSheet, WriteRunText};
     static const CalcWorkbook glide{"GlidePolar.xlsx", "GlidePolars", "G3", ResetGlideMarkColours, WriteGlideSheet,
                                     WriteGlideText};
@@ -68,7 +68,7 @@ std::vector<std::string> SpreadsheetMissingMessage() {
 }
 
 std::string TemplatePath(const ProgramState& s, WorkbookCalc calc) {
-    return s.ProgramFolder + "/XLTemplates/" + spec(calc).templateName;
+    return s.ProgramFolder + "/XLTemplates/" + workbookOf(calc).templateName;
 }
 
 bool OpenResultWorkbook(const ProgramState& s, OutputState& o, WorkbookCalc calc, std::string& error) {
@@ -93,8 +93,8 @@ void AddRunSheet(ProgramState& s, OutputState& o, WorkbookCalc calc) {
     wb.activate(n);
     s.WorkbookUnsaved = 1;
     sheet::Sheet& sh = wb.sheet(n);
-    spec(calc).resetColours(sh);
-    spec(calc).writeSheet(s, sh);
+    workbookOf(calc).resetColours(sh);
+    workbookOf(calc).writeSheet(s, sh);
 }
 
 bool WriteWorkbookRun(ProgramState& s, OutputState& o, platform::Dialogs& d, WorkbookCalc calc) {
@@ -107,7 +107,7 @@ bool WriteWorkbookRun(ProgramState& s, OutputState& o, platform::Dialogs& d, Wor
             d.info(SpreadsheetMissingMessage());
             s.UseTextFiles = true;
             closeWorkbook(s, o);
-            return spec(calc).writeText(s, d);
+            return workbookOf(calc).writeText(s, d);
         }
         s.OutputCount = 1;
     }
@@ -123,7 +123,7 @@ sheet::Status SaveWorkbookAs(ProgramState& s, OutputState& o, WorkbookCalc calc,
     const int blank = s.OutputCount + 1;
     if (out.sheetCount() > 1 && blank >= 2 && blank <= out.sheetCount()) out.deleteSheet(blank);
     out.activate(1);
-    out.sheet(1).write(spec(calc).pathCell, path);
+    out.sheet(1).write(workbookOf(calc).pathCell, path);
     sheet::Status st = out.saveAs(path);
     if (!st.ok()) return st;
     s.OutPath = path;
@@ -140,7 +140,7 @@ WorkbookSaveOutcome SaveWorkbook(ProgramState& s, OutputState& o, platform::Dial
 
     std::string candidate;
     try {
-        EnsureOutputFolder(s, "ExcelFiles", spec(calc).folder);
+        EnsureOutputFolder(s, "ExcelFiles", workbookOf(calc).folder);
         candidate = NextFreeOutputName(s, ".xlsx");
     } catch (const OutputError& e) {
         // The dialog still lets the user choose a folder of their own.
