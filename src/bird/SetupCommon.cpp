@@ -81,6 +81,24 @@ ScreenUpdate UpdateBodyDrag(ProgramState& s) {
     return u;
 }
 
+void ShowWingbeatFrequency(const ProgramState& s, int slot, ScreenUpdate& u) {
+    u.showSig("txtWbeatFreq", s.slot(slot).WbeatFreq);
+    u.showSig("txtFreqFactor", s.FreqFactor);
+}
+
+void HidePowerFraction(ScreenUpdate& u) {
+    u.setVisible("lblPowerFrac", false);
+    u.setEnabled("txtPowerFrac", false);
+    u.setVisible("txtPowerFrac", false);
+}
+
+void ShowPowerFraction(ScreenUpdate& u) {
+    u.setVisible("lblPowerFrac", true);
+    u.setEnabled("txtPowerFrac", true);
+    u.setVisible("txtPowerFrac", true);
+    u.focus = "txtPowerFrac";
+}
+
 bool UsableNumber(platform::Dialogs& d, double value) {
     if (std::isfinite(value) && std::fabs(value) <= 3.4e38) return true;
     d.error({"That number is too large to be used: please type a smaller value"});

@@ -19,6 +19,13 @@ ScreenUpdate CheckAndDeriveMasses(ProgramState& s, platform::Dialogs& d);
 // Sbody[slot] = FrontalAreaFactor x Sbody[0]; BodyDragArea; shows Sbody and the factor.
 ScreenUpdate UpdateBodyDrag(ProgramState& s);
 
+// The wingbeat frequency of a slot and the frequency factor, shown (3 significant digits).
+void ShowWingbeatFrequency(const ProgramState& s, int slot, ScreenUpdate& u);
+// The power fraction box of the flap-gliding and bounding styles: hidden and disabled, or shown,
+// enabled and given the focus.
+void HidePowerFraction(ScreenUpdate& u);
+void ShowPowerFraction(ScreenUpdate& u);
+
 // False (after a message) for a typed number too large for a single or not finite ("1e999").
 bool UsableNumber(platform::Dialogs& d, double value);
 bool IsCommonField(const std::string& control);

@@ -16,23 +16,9 @@ namespace {
 float f32(double v) { return static_cast<float>(v); }
 constexpr int Slot = ModePowerCurve;
 
-void showFrequency(ProgramState& s, ScreenUpdate& u) {
-    u.showSig("txtWbeatFreq", s.slot(Slot).WbeatFreq);
-    u.showSig("txtFreqFactor", s.FreqFactor);
-}
-
-void hidePowerFraction(ScreenUpdate& u) {
-    u.setVisible("lblPowerFrac", false);
-    u.setEnabled("txtPowerFrac", false);
-    u.setVisible("txtPowerFrac", false);
-}
-
-void showPowerFraction(ScreenUpdate& u) {
-    u.setVisible("lblPowerFrac", true);
-    u.setEnabled("txtPowerFrac", true);
-    u.setVisible("txtPowerFrac", true);
-    u.focus = "txtPowerFrac";
-}
+void showFrequency(ProgramState& s, ScreenUpdate& u) { bird::ShowWingbeatFrequency(s, Slot, u); }
+using bird::HidePowerFraction;
+using bird::ShowPowerFraction;
 
 const std::map<std::string, Mark>& marksByControl() {
     static const std::map<std::string, Mark> m = {
@@ -129,7 +115,7 @@ ScreenUpdate LoadSetupFlap(ProgramState& s, platform::Dialogs& d) {
     ClearEditMarks(s);
     // The flight style the screen opens with: the state's, with the power fraction box to match.
     u.setChecked(s.FlightStyle == 3 ? "optBound" : s.FlightStyle == 2 ? "optFG" : "optFlap", true);
-    if (s.FlightStyle == 1) hidePowerFraction(u);
+    if (s.FlightStyle == 1) HidePowerFraction(u);
     u.refused = false;  // a mass refusal during the load is a notice, not a failed load
     return u;
 }
@@ -145,7 +131,7 @@ ScreenUpdate PowerFractionRule(ProgramState& s, platform::Dialogs& d, double val
         b.PowerFracBound = 1;
         if (bothFractions) b.PowerFracFG = 1;
         b.Gravity = s.slot(0).Gravity;
-        hidePowerFraction(u);
+        HidePowerFraction(u);
     };
     if (s.FlightStyle == 2) {
         b.PowerFracFG = v;
@@ -185,7 +171,7 @@ ScreenUpdate SetupFlapEdit(ProgramState& s, platform::Dialogs& d, const std::str
         if (c == "optFlap") {
             s.FlightStyle = 1;
             b.Gravity = s.slot(0).Gravity;
-            hidePowerFraction(u);
+            HidePowerFraction(u);
             ReferenceWingbeatFrequency(s, Slot);
             WingbeatFrequency(s, Slot);
             showFrequency(s, u);
@@ -193,12 +179,12 @@ ScreenUpdate SetupFlapEdit(ProgramState& s, platform::Dialogs& d, const std::str
         } else if (c == "optFG") {
             s.FlightStyle = 2;
             b.Gravity = s.slot(0).Gravity;
-            showPowerFraction(u);
+            ShowPowerFraction(u);
             s.Marks.set(Mark::FlightStyle);
         } else if (c == "optBound") {
             s.FlightStyle = 3;
             b.Gravity = f32(double(s.slot(0).Gravity) / b.PowerFracBound);
-            showPowerFraction(u);
+            ShowPowerFraction(u);
             s.Marks.set(Mark::FlightStyle);
         } else if (c == "txtTaxon" && e.kind == Edit::Kind::DoubleClick) {
             s.TaxonGroup = s.TaxonGroup == 1 ? 2 : 1;

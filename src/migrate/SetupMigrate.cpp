@@ -28,23 +28,9 @@ std::string PlainText(double x) {
     return t;
 }
 
-void showFrequency(ProgramState& s, ScreenUpdate& u) {
-    u.showSig("txtWbeatFreq", s.slot(Slot).WbeatFreq);
-    u.showSig("txtFreqFactor", s.FreqFactor);
-}
-
-void hidePowerFraction(ScreenUpdate& u) {
-    u.setVisible("lblPowerFrac", false);
-    u.setEnabled("txtPowerFrac", false);
-    u.setVisible("txtPowerFrac", false);
-}
-
-void showPowerFraction(ScreenUpdate& u) {
-    u.setVisible("lblPowerFrac", true);
-    u.setEnabled("txtPowerFrac", true);
-    u.setVisible("txtPowerFrac", true);
-    u.focus = "txtPowerFrac";
-}
+void showFrequency(ProgramState& s, ScreenUpdate& u) { bird::ShowWingbeatFrequency(s, Slot, u); }
+using bird::HidePowerFraction;
+using bird::ShowPowerFraction;
 
 void bmrStep(ProgramState& s, ScreenUpdate& u) {
     flap::BasalMetabolicRate(s, Slot);
@@ -192,7 +178,7 @@ ScreenUpdate LoadSetupMigrate(ProgramState& s, platform::Dialogs& d) {
     u.setChecked("optSpWorkConst", true);
     u.setChecked("optProj", true);
     u.setChecked("optFlap", true);
-    hidePowerFraction(u);
+    HidePowerFraction(u);
     setGpsControls(u, false);
     u.refused = false;  // a mass refusal during the load is a notice, not a failed load
     return u;
@@ -303,7 +289,7 @@ ScreenUpdate SetupMigrateEdit(ProgramState& s, platform::Dialogs& d, const std::
         if (c == "optFlap") {
             s.FlightStyle = 1;
             b.Gravity = s.slot(0).Gravity;
-            hidePowerFraction(u);
+            HidePowerFraction(u);
             flap::ReferenceWingbeatFrequency(s, Slot);
             flap::WingbeatFrequency(s, Slot);
             showFrequency(s, u);
@@ -311,12 +297,12 @@ ScreenUpdate SetupMigrateEdit(ProgramState& s, platform::Dialogs& d, const std::
         } else if (c == "optFG") {
             s.FlightStyle = 2;
             b.Gravity = s.slot(0).Gravity;
-            showPowerFraction(u);
+            ShowPowerFraction(u);
             s.Marks.set(Mark::FlightStyle);
         } else if (c == "optBound") {
             s.FlightStyle = 3;
             b.Gravity = f32(double(s.slot(0).Gravity) / b.PowerFracBound);
-            showPowerFraction(u);
+            ShowPowerFraction(u);
             s.Marks.set(Mark::FlightStyle);
         } else if (c == "optVratioConst" || c == "optVconst") {
             s.SpeedControl = c == "optVratioConst" ? 1 : 2;
