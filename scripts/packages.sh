@@ -9,6 +9,7 @@ PACKAGES=(
   libxlsxwriter-dev libzip-dev libpugixml-dev libfreexl-dev
   qt6-base-dev qt6-svg-dev libgl-dev fonts-liberation
   python3 python3-xlwt poppler-utils
+  dpkg-dev file appstream desktop-file-utils
 )
 missing=()
 for p in "${PACKAGES[@]}"; do
