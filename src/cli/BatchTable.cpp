@@ -118,9 +118,8 @@ std::vector<BatchRow> ReadBatchTable(const std::string& text) {
                     if (base.rfind("opt", 0) == 0) { if (on) edits.push_back(Json::array({key, nullptr})); }
                     else edits.push_back(Json::array({key, on}));
                 } else {
-                    double v;
-                    if (strictNumber(cell, v)) edits.push_back(Json::array({key, v}));
-                    else edits.push_back(Json::array({key, cell}));
+                    // A text box takes the cell's text as typed, as a person would type it.
+                    edits.push_back(Json::array({key, cell}));
                 }
             }
         }

@@ -67,18 +67,25 @@ void PrepareOutputState(ProgramState& s, const CalcOptions&) {
     s.OutDrive = home ? home : ".";
 }
 
+std::string NoFiniteValueRefusal(const Json& out) {
+    for (const char* part : {"inputs", "results"}) {
+        if (!out.contains(part)) continue;
+        std::string where = FirstMissingNumber(out[part], part);
+        if (!where.empty())
+            return "The calculation gave no finite value for " + where +
+                   ": check the values given for it and for what it depends on";
+    }
+    return "";
+}
+
 int FinishCalc(ProgramState& s, CliDialogs& d, const CalcOptions& opt, const Json& out) {
     int rc = ExitOk;
     if (opt.format == "json") {
         // A value that overflowed or has no number is refused rather than printed as null.
-        for (const char* part : {"inputs", "results"}) {
-            if (!out.contains(part)) continue;
-            std::string where = FirstMissingNumber(out[part], part);
-            if (!where.empty()) {
-                std::cerr << "The calculation gave no finite value for " << where
-                          << ": check the values given for it and for what it depends on\n";
-                return ExitRefused;
-            }
+        const std::string refusal = NoFiniteValueRefusal(out);
+        if (!refusal.empty()) {
+            std::cerr << refusal << "\n";
+            return ExitRefused;
         }
         PrintJson(out);
     } else {

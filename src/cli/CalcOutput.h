@@ -40,6 +40,9 @@ using UncertaintyFn = std::function<int(ProgramState&, CliDialogs&, const Json& 
 void SetUncertaintyHook(UncertaintyFn fn);
 const UncertaintyFn& UncertaintyHook();
 
+// The refusal of a run whose inputs or results hold a value that is not finite ("" when none does).
+std::string NoFiniteValueRefusal(const Json& out);
+
 // Prints the JSON or runs the format's writer, then the graph writer when --graph is given.
 int FinishCalc(ProgramState& s, CliDialogs& d, const CalcOptions& opt, const Json& out);
 

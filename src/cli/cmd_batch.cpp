@@ -8,14 +8,16 @@
 #include <fstream>
 #include <iostream>
 #include <sstream>
-#include <thread>
 #include <map>
+#include <thread>
 
 #include "cli/BatchTable.h"
 #include "cli/BirdFile.h"
 #include "cli/CalcRunner.h"
+#include "cli/CalcOutput.h"
 #include "cli/Command.h"
 #include "external/spreadsheet/Workbook.h"
+#include "state/numtext.h"
 
 namespace ornivo::cli {
 namespace {
@@ -27,17 +29,20 @@ const std::vector<std::string>& resultColumns(const std::string& calc) {
          {"VmpExact", "VmrExact", "Vmp", "Vmr", "PmechMin", "PchemMin", "NchemVmp", "QVmp", "DownwashVmp",
           "MitoFracVmp", "MitoFracClimb", "PmechVmr", "PchemVmr", "NchemMax", "QVmr", "DownwashVmr", "MitoFracCruise",
           "ReWingVmp", "ReBodyVmp", "FredVmp", "ReWingVmr", "ReBodyVmr", "FredVmr", "MaxClimb", "WbeatFreq", "Pbmr",
-          "Ppro", "PminExact", "CurveFirstSpeed", "CurveLastIndex", "CurveLastRow"}},
+          "Ppro", "Pam", "PminExact", "MaxSpecificWork", "CurveFirstSpeed", "CurveLastIndex", "CurveLastRow"}},
         {"glide-polar",
          {"Vstall", "Vms", "VmsEAS", "MinSink", "GlideRatioVms", "ClVms", "Vbg", "VbgEAS", "SinkVbg", "BestGlideRatio",
           "ClVbg", "ReWingVms", "ReBodyVms", "ReWingVbg", "ReBodyVbg", "CircleRadius", "SinkLast", "PchemTonic",
-          "PchemGlide", "JperFlap", "MetSink", "PchemMin", "NchemVmp", "PchemVmr", "NchemMax", "VmpExact", "VmrExact",
-          "PolarFirstRow", "PolarRowLimit", "PolarLastRow"}},
+          "PchemGlide", "JperFlap", "MetSink", "TonicMuscFrac", "PchemMin", "NchemVmp", "PchemVmr", "NchemMax",
+          "VmpExact", "VmrExact", "PminExact", "Ppro", "Pam", "Pbmr", "WbeatFreqRef", "SpanLaw", "PolarFirstRow",
+          "PolarRowLimit", "PolarLastRow"}},
         {"migrate",
          {"Arrived", "RowsWritten", "ClimbFlag", "ClimbAborted", "ClimbTime", "ClimbDist", "InitialVclimb",
           "FinalVclimb", "FinalGlideDist", "FinalGlideTime", "StartAltitude", "CruiseAlt", "StartDensity",
-          "CruiseDensity", "Vmp", "Vmr", "VmrRatio", "TripHours", "AirDistance", "FeedingHours", "TrackEndTrip",
-          "TrackEndFlown", "TrackEndGround", "TrackEndAir", "StopoverNote"}},
+          "CruiseDensity", "CruiseKinViscosity", "Distance", "HoursFlown", "ElapsedSec", "ClimbSeconds", "Altitude",
+          "AirDensity", "MetabolicSink", "MitoFracStart", "FatEnergyHeight", "FuelEnergyHeight", "Vmp", "Vmr",
+          "VmrRatio", "Speed", "StartSpeed", "MaxRow", "RowsExhausted", "PointCount", "TripHours", "AirDistance",
+          "FeedingHours", "TrackEndTrip", "TrackEndFlown", "TrackEndGround", "TrackEndAir", "StopoverNote"}},
     };
     auto it = cols.find(calc);
     if (it == cols.end()) throw UsageError("CALC must be power-curve, glide-polar or migrate");
@@ -45,8 +50,9 @@ const std::vector<std::string>& resultColumns(const std::string& calc) {
 }
 
 struct Outcome {
-    Json results;
-    std::string status;
+    Json results;               // shown when the run ended on its results or on the abort screen
+    std::string status;         // "ok", or why not
+    std::string spName, shortName;  // the names of the bird the run entered
 };
 
 std::string cellText(const Json& v) {
@@ -58,6 +64,8 @@ std::string cellText(const Json& v) {
     return "";
 }
 
+// A run of one row, as the single call would run it; what the single call prints on standard error
+// (a refusal, an unreadable edit, a value out of range) becomes the row's status.
 Outcome runRow(const std::string& calc, const BatchRow& row, const std::string& folder) {
     Outcome o;
     if (!row.readError.empty()) {
@@ -73,30 +81,52 @@ Outcome runRow(const std::string& calc, const BatchRow& row, const std::string& 
         CalcOptions opt;
         opt.calculation = calc;
         PrepareOutputState(s, opt);
-        int rc = (*run)(s, d, row.bird, folder, opt, out);
-        if (rc == ExitOk && out.value("aborted", false)) {
-            auto texts = out.value("abortTexts", Json::array());
-            o.status = texts.empty() ? "aborted" : cellText(texts[0]);
-        } else if (rc == ExitOk) {
-            o.status = "ok";
-        } else {
+        const int rc = (*run)(s, d, row.bird, folder, opt, out);
+        if (rc != ExitOk) {
             std::string t;
             for (const auto& l : d.lastError()) t += (t.empty() ? "" : " ") + l;
             o.status = t.empty() ? "refused" : t;
+        } else if (std::string refusal = NoFiniteValueRefusal(out); !refusal.empty()) {
+            o.status = refusal;
+        } else {
+            o.results = out.value("results", Json::object());
+            if (out.value("aborted", false)) {
+                // The abort screen ends the run: its first line is the status.
+                auto texts = out.value("abortTexts", Json::array());
+                o.status = texts.empty() ? "aborted" : cellText(texts[0]);
+            } else {
+                o.status = "ok";
+            }
         }
-        if (out.contains("results")) o.results = out["results"];
-    } catch (const std::exception& e) {
+    } catch (const NumberTextError& e) {
+        o.status = std::string(e.what()) + ": a value of the calculation is out of range (check the values given)";
+    } catch (const OverflowError& e) {
+        o.status = std::string(e.what()) + ": a value of the calculation is out of range (check the values given)";
+    } catch (const UsageError& e) {
         o.status = std::string("unreadable: ") + e.what();
+    } catch (const std::exception& e) {
+        o.status = std::string("failed: ") + e.what();
+    } catch (...) {
+        o.status = "failed";
     }
+    o.spName = s.SpName;
+    o.shortName = s.ShortName;
     return o;
 }
 
+// The names of a row: the table's, else those of the bird the run entered (a "Preset" or "User"
+// row), else the name the row gave.
 std::vector<std::string> rowCells(const BatchRow& row, const Outcome& o, const std::vector<std::string>& cols) {
-    std::vector<std::string> cells = {cellText(row.bird.value("SpName", Json(""))),
-                                      cellText(row.bird.value("ShortName", Json("")))};
-    if (cells[0].empty() && row.bird.contains("Preset")) cells[1] = cellText(row.bird["Preset"]);
-    if (cells[0].empty() && row.bird.contains("User")) cells[1] = cellText(row.bird["User"]);
-    for (const auto& c : cols) cells.push_back(o.status == "ok" && o.results.contains(c) ? cellText(o.results[c]) : "");
+    std::string spName = cellText(row.bird.value("SpName", Json(""))),
+                shortName = cellText(row.bird.value("ShortName", Json("")));
+    if (spName.empty() && shortName.empty()) {
+        spName = o.spName;
+        shortName = o.shortName;
+    }
+    for (const char* key : {"Preset", "User"})
+        if (spName.empty() && shortName.empty() && row.bird.contains(key)) shortName = cellText(row.bird[key]);
+    std::vector<std::string> cells = {spName, shortName};
+    for (const auto& c : cols) cells.push_back(o.results.contains(c) ? cellText(o.results[c]) : "");
     cells.push_back(o.status);
     return cells;
 }
@@ -138,7 +168,9 @@ int runBatch(const std::vector<std::string>& a) {
         jobs = static_cast<unsigned>(v);
     }
     auto out = args.value("--out");
-    const bool xlsx = out && std::filesystem::path(*out).extension() == ".xlsx";
+    std::string ext = out ? std::filesystem::path(*out).extension().string() : "";
+    for (char& ch : ext) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+    const bool xlsx = ext == ".xlsx";
 
     std::vector<Outcome> outcomes(rows.size());
     std::atomic<std::size_t> next{0}, done{0};
@@ -220,8 +252,13 @@ std::string batchUsage() {
     std::string u =
         "batch CALC BIRDS.csv | --preset | --user [--out RESULTS.csv|RESULTS.xlsx] [-j N]   "
         "(CALC: power-curve | glide-polar | migrate)\n"
-        "      Result columns: SpName, ShortName, then the calculation's results, then status\n"
-        "      (ok, the refusal's text, the abort screen's first line, or \"unreadable: \" and why).";
+        "      BIRDS.csv: a header of bird-file keys (SpName, ShortName, EmptyMass, Span, WingArea or\n"
+        "      AspectRatio, Altitude or AirDensity, TaxonGroup, Sex, Age, Preset, User, gps, sites) and setup\n"
+        "      controls (txtFatFrac, optBound, frmSetDefaultsMigr.txtEfat, ...), replayed as edits in column\n"
+        "      order; an empty cell is no edit; opt and chk columns take 1/0, true/false or yes/no.\n"
+        "      Result columns: SpName, ShortName, then the calculation's results, then status (ok, the\n"
+        "      refusal's text, the abort screen's first line, \"unreadable: \" and why the row could not be\n"
+        "      read, or \"failed: \" and why the run stopped). Exit status 0 when every row is ok, else 2.";
     for (const char* calc : {"power-curve", "glide-polar", "migrate"}) {
         u += std::string("\n      ") + calc + ":";
         std::size_t width = 8 + std::char_traits<char>::length(calc);
