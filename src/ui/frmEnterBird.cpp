@@ -164,7 +164,7 @@ frmEnterBird::frmEnterBird(UiContext& ctx)
     cmdShowDefs = button("cmdShowDefs", "Show Definitions");
     cmdHelp = button("cmdHelp", "Read Manual");
     for (QPushButton* b : {cmdShowDefs, cmdHelp}) later(b);
-    QPushButton* cmdAboutData = button("cmdAboutData", "About the data");
+    cmdAboutData = button("cmdAboutData", "About the data");
     cmdExit = button("cmdExit", "E&xit program");
     buttons->addWidget(cmdSaveUserBird);
     buttons->addWidget(cmdShowDefs);
@@ -188,45 +188,14 @@ frmEnterBird::frmEnterBird(UiContext& ctx)
                             optAgeUnknown})
         connect(o, &QRadioButton::clicked, this, [this, o] { opt_Click(o); });
     connect(cmdFlap, &QPushButton::clicked, this, [this] { guarded([this] { cmdFlap_Click(); }); });
-    // "Glide polar": the bird check, then the glide-polar setup screen in place of this one.
-    connect(cmdGlide, &QPushButton::clicked, this, [this] {
-        guarded([this] {
-            commitPending();
-            ScreenUpdate u;
-            if (!bird::PressCalculation(ctx_.s, ctx_.d, bird::Calculation::GlidePolar, &u)) {
-                apply(u);
-                return;
-            }
-            auto* setup = new frmSetupGlide(ctx_);
-            setup->show();
-            goingOn_ = true;
-            close();
-        });
-    });
+    connect(cmdGlide, &QPushButton::clicked, this, [this] { guarded([this] { cmdGlide_Click(); }); });
     connect(cmdReloadLast, &QPushButton::clicked, this, [this] { guarded([this] { cmdReloadLast_Click(); }); });
     connect(cmdExit, &QPushButton::clicked, this, [this] { cmdExit_Click(); });
-    // The databases: each screen hands back the Enter Bird update of the bird it entered.
-    auto entered = [this](const ScreenUpdate& u) { apply(u); };
-    connect(cmdGetPreset, &QPushButton::clicked, this, [this, entered] {
-        guarded([&] {
-            auto* f = new frmGetPreset(ctx_, this, entered);
-            if (f->loaded()) f->show();
-            else f->deleteLater();
-        });
-    });
-    connect(cmdGetUser, &QPushButton::clicked, this, [this, entered] {
-        guarded([&] {
-            auto* f = new frmGetUserBird(ctx_, this, entered);
-            if (f->loaded()) f->show();
-            else f->deleteLater();
-        });
-    });
-    connect(cmdSearchWings, &QPushButton::clicked, this,
-            [this, entered] { guarded([&] { (new frmGetWings(ctx_, this, entered))->show(); }); });
-    connect(cmdSaveUserBird, &QPushButton::clicked, this,
-            [this] { guarded([this] { (new frmSaveUserBird(ctx_, this))->show(); }); });
-    connect(cmdAboutData, &QPushButton::clicked, this,
-            [this] { guarded([this] { (new frmAboutData(ctx_, this))->show(); }); });
+    connect(cmdGetPreset, &QPushButton::clicked, this, [this] { guarded([this] { cmdGetPreset_Click(); }); });
+    connect(cmdGetUser, &QPushButton::clicked, this, [this] { guarded([this] { cmdGetUser_Click(); }); });
+    connect(cmdSearchWings, &QPushButton::clicked, this, [this] { guarded([this] { cmdSearchWings_Click(); }); });
+    connect(cmdSaveUserBird, &QPushButton::clicked, this, [this] { guarded([this] { cmdSaveUserBird_Click(); }); });
+    connect(cmdAboutData, &QPushButton::clicked, this, [this] { guarded([this] { cmdAboutData_Click(); }); });
 
     Form_Load();
     placeWindow();
@@ -260,18 +229,48 @@ void frmEnterBird::txtRho_DblClick() {
 
 void frmEnterBird::opt_Click(QRadioButton* o) { apply(bird::EnterBirdOption(ctx_.s, o->objectName().toStdString())); }
 
-void frmEnterBird::cmdFlap_Click() {
+void frmEnterBird::goToSetup(bird::Calculation calc, const std::function<QWidget*()>& openSetup) {
+    // The bird check first; a bird that passes goes on to the calculation's setup screen in place of
+    // this one.
     commitPending();
     ScreenUpdate u;
-    if (!bird::PressCalculation(ctx_.s, ctx_.d, bird::Calculation::PowerCurve, &u)) {
+    if (!bird::PressCalculation(ctx_.s, ctx_.d, calc, &u)) {
         apply(u);
         return;
     }
-    auto* setup = new frmSetupFlap(ctx_);
-    setup->show();
+    openSetup()->show();
     goingOn_ = true;
     close();
 }
+
+void frmEnterBird::cmdFlap_Click() {
+    goToSetup(bird::Calculation::PowerCurve, [this] { return new frmSetupFlap(ctx_); });
+}
+
+void frmEnterBird::cmdGlide_Click() {
+    goToSetup(bird::Calculation::GlidePolar, [this] { return new frmSetupGlide(ctx_); });
+}
+
+// The databases: each screen hands back the Enter Bird update of the bird it entered.
+void frmEnterBird::cmdGetPreset_Click() {
+    auto* f = new frmGetPreset(ctx_, this, [this](const ScreenUpdate& u) { apply(u); });
+    if (f->loaded()) f->show();
+    else f->deleteLater();
+}
+
+void frmEnterBird::cmdGetUser_Click() {
+    auto* f = new frmGetUserBird(ctx_, this, [this](const ScreenUpdate& u) { apply(u); });
+    if (f->loaded()) f->show();
+    else f->deleteLater();
+}
+
+void frmEnterBird::cmdSearchWings_Click() {
+    (new frmGetWings(ctx_, this, [this](const ScreenUpdate& u) { apply(u); }))->show();
+}
+
+void frmEnterBird::cmdSaveUserBird_Click() { (new frmSaveUserBird(ctx_, this))->show(); }
+
+void frmEnterBird::cmdAboutData_Click() { (new frmAboutData(ctx_, this))->show(); }
 
 void frmEnterBird::cmdReloadLast_Click() { apply(bird::ReloadLastBird(ctx_.s)); }
 

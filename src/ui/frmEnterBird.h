@@ -1,6 +1,9 @@
 #pragma once
 // The Enter Bird screen: names, body mass, wings, air density or altitude, group, sex and age of the
 // bird (slot 0), and the way to the three calculations.
+#include <functional>
+
+#include "bird/EnterBird.h"
 #include "ui/Screen.h"
 
 namespace ornivo::ui {
@@ -17,7 +20,7 @@ public:
     QRadioButton *optPass, *optNonPass, *optMF, *optMale, *optFemale, *optSexUnknown, *optAdult, *optImm,
         *optAgeUnknown;
     QPushButton *cmdFlap, *cmdGlide, *cmdMigrate, *cmdGetPreset, *cmdGetUser, *cmdSearchWings, *cmdReloadLast,
-        *cmdSaveUserBird, *cmdShowDefs, *cmdHelp, *cmdExit;
+        *cmdSaveUserBird, *cmdAboutData, *cmdShowDefs, *cmdHelp, *cmdExit;
     QLabel *lblOutDrive, *lblOutPath;
     CommitEdit *txtOutDrive, *txtOutPath;
 
@@ -26,6 +29,12 @@ public:
     void txtRho_DblClick();
     void opt_Click(QRadioButton* option);
     void cmdFlap_Click();
+    void cmdGlide_Click();
+    void cmdGetPreset_Click();
+    void cmdGetUser_Click();
+    void cmdSearchWings_Click();
+    void cmdSaveUserBird_Click();
+    void cmdAboutData_Click();
     void cmdReloadLast_Click();
     void cmdExit_Click();
 
@@ -33,6 +42,9 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
+    // Checks the bird for a calculation and, when it passes, opens that calculation's setup screen.
+    void goToSetup(bird::Calculation calc, const std::function<QWidget*()>& openSetup);
+
     bool goingOn_ = false;
 };
 

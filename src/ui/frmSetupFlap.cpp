@@ -9,6 +9,7 @@
 
 #include "flap/PowerCurve.h"
 #include "flap/SetupFlap.h"
+#include "output/WorkbookRunOutput.h"
 #include "state/numtext.h"
 #include "ui/frmAirDensity.h"
 #include "ui/frmEnterBird.h"
@@ -217,14 +218,14 @@ void frmSetupFlap::cmdPowerCurve_Click() {
     results->show();
 }
 
-void frmSetupFlap::saveOpenWorkbook() {
-    // The workbook writers come with the workbook output; until then no workbook is ever left open.
-    if (ctx_.s.WorkbookUnsaved == 1 && !ctx_.s.UseTextFiles) ctx_.s.WorkbookUnsaved = 0;
+bool frmSetupFlap::saveOpenWorkbook() {
+    // A workbook that could not be written keeps its runs, and the screen stays open to try again.
+    return output::MayLeaveSetup(output::SaveResultWorkbook(ctx_.s, ctx_.d));
 }
 
 void frmSetupFlap::cmdNewBird_Click() {
     commitPending();
-    saveOpenWorkbook();
+    if (!saveOpenWorkbook()) return;
     auto* next = new frmEnterBird(ctx_);
     next->show();
     leaving_ = true;
@@ -240,7 +241,12 @@ void frmSetupFlap::closeEvent(QCloseEvent* e) {
     }
     // "Exit Program" and the title bar's close button take the same road: an open workbook is written,
     // then the program ends, after showing where the last output went when there is one.
-    guarded([this] { saveOpenWorkbook(); });
+    bool mayLeave = true;
+    guarded([this, &mayLeave] { mayLeave = saveOpenWorkbook(); });
+    if (!mayLeave) {
+        e->ignore();
+        return;
+    }
     if (ctx_.s.OutPath.empty()) {
         e->accept();
         ctx_.endProgram();

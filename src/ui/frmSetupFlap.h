@@ -40,8 +40,9 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
-    // Writes an open result workbook before the screen is left.
-    void saveOpenWorkbook();
+    // Writes an open result workbook before the screen is left; false when it could not be written
+    // (the user was told) and the screen stays open so nothing is lost.
+    bool saveOpenWorkbook();
     CommitEdit* add(QGridLayout* g, const QString& name, const QString& caption, const QString& tip = {},
                     bool derivedValue = false);
     bool leaving_ = false;

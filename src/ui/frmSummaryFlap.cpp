@@ -8,16 +8,11 @@
 #include <QVBoxLayout>
 
 #include "flap/SummaryFlap.h"
-#include "output/TextRunOutput.h"
+#include "output/WorkbookRunOutput.h"
 #include "state/StateOps.h"
 #include "ui/frmWindTrnglCalc.h"
 
 namespace ornivo::ui {
-
-bool frmSummaryFlap::CanSaveRuns(const ProgramState& s) {
-    // Runs are saved as text files; the workbook writer is not part of this build yet.
-    return s.UseTextFiles;
-}
 
 frmSummaryFlap::frmSummaryFlap(UiContext& ctx, QWidget* setup)
     : Screen(ctx, "frmSummaryFlap", "Results summary from Power Curve calculation",
@@ -172,10 +167,6 @@ void frmSummaryFlap::Form_Load() {
     apply(flap::LoadSummaryFlap(ctx_.s));
     // The bounding frame only matters for bounding flight.
     findChild<QGroupBox*>("fraBound")->setVisible(ctx_.s.FlightStyle == 3);
-    if (!CanSaveRuns(ctx_.s)) {
-        chkExcelFile->setEnabled(false);
-        chkExcelFile->setToolTip("Saving as workbooks comes in a later version: choose Text Files on the start screen");
-    }
     cmdOK->setFocus();
 }
 
@@ -188,11 +179,12 @@ void frmSummaryFlap::cmdGetBH_Click() { apply(flap::FindBoundHeight(ctx_.s, ctx_
 void frmSummaryFlap::cmdOK_Click() { close(); }
 
 void frmSummaryFlap::returnToSetup() {
-    if (chkExcelFile->isChecked() && CanSaveRuns(ctx_.s)) {
+    if (chkExcelFile->isChecked()) {
         cmdOK->setVisible(false);
         lblWait->setVisible(true);
         lblWait->repaint();
-        output::WriteRunText(ctx_.s, ctx_.d);
+        // A text file or a sheet of the result workbook, as chosen on the start screen.
+        output::WriteRunOutput(ctx_.s, ctx_.d);
     }
     ClearEditMarks(ctx_.s);
 }

@@ -33,9 +33,6 @@ public:
     void cmdOK_Click();
     void cmdWindTrnglCalc_Click();
 
-    // True when a writer for the current output type is available.
-    static bool CanSaveRuns(const ProgramState& s);
-
 protected:
     void closeEvent(QCloseEvent* e) override;
 

@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 
 #include "UiTest.h"
+#include "external/spreadsheet/WorkbookFiles.h"
 #include "flap/PowerCurve.h"
 #include "flap/SummaryFlap.h"
 #include "support/BirdSetup.h"
@@ -419,9 +420,9 @@ TEST_F(PowerCurveScreens, RoadToASavedTextFileWithTwoRuns) {
 }
 
 TEST_F(PowerCurveScreens, CancelledSaveDialogWritesNothing) {
-    s.UseTextFiles = true;
     QTemporaryDir root;
     auto* setup = toSetup();
+    s.UseTextFiles = true;
     s.OutDrive = root.path().toStdString();
     auto* results = compute(setup);
     results->chkExcelFile->click();
@@ -431,4 +432,86 @@ TEST_F(PowerCurveScreens, CancelledSaveDialogWritesNothing) {
     EXPECT_EQ(s.OutputCount, 0);
     EXPECT_TRUE(s.OutPath.empty());
     EXPECT_NE(screen<frmSetupFlap>("frmSetupFlap"), nullptr);
+}
+
+// Two runs as sheets of one result workbook; "Get New Bird" writes it before Enter Bird comes back.
+TEST_F(PowerCurveScreens, RoadToASavedWorkbookWithTwoRuns) {
+    QTemporaryDir root;
+    s.ProgramFolder = ORNIVO_RUNTIME_DIR;
+    auto* start = new frmStart(ctx);
+    start->show();
+    start->optExcel->click();
+    start->drvOutDefault->addItem(root.path(), root.path());
+    start->drvOutDefault->setCurrentIndex(start->drvOutDefault->count() - 1);
+    start->cmdEnterNewBird->click();
+    test::Settle();
+    auto* e = screen<frmEnterBird>("frmEnterBird");
+    ASSERT_NE(e, nullptr);
+    typeBird(e);
+    e->cmdFlap->click();
+    test::Settle();
+    auto* setup = screen<frmSetupFlap>("frmSetupFlap");
+    ASSERT_NE(setup, nullptr);
+
+    auto* results = compute(setup);
+    ASSERT_NE(results, nullptr);
+    EXPECT_EQ(TextOf(results, "chkExcelFile"), "Save power curve as Sheet 1 of a new Excel workbook");
+    results->chkExcelFile->click();
+    results->cmdOK->click();
+    test::Settle();
+    ASSERT_TRUE(d.errors().empty()) << d.errors().front();
+    EXPECT_EQ(s.OutputCount, 1);
+
+    TypeInto(setup, "txtFatFrac", "0.4");
+    results = compute(setup);
+    ASSERT_NE(results, nullptr);
+    EXPECT_NE(TextOf(results, "chkExcelFile").indexOf("new sheet"), -1);
+    results->chkExcelFile->click();
+    results->cmdOK->click();
+    test::Settle();
+    EXPECT_EQ(s.OutputCount, 2);
+    EXPECT_EQ(s.WorkbookUnsaved, 1);
+
+    const std::string path = (root.path() + "/two runs.xlsx").toStdString();
+    d.clear();
+    d.files.push_back(path);
+    setup->cmdNewBird->click();
+    test::Settle();
+    ASSERT_TRUE(d.errors().empty()) << d.errors().front();
+    ASSERT_FALSE(d.shown.empty());
+    EXPECT_EQ(d.shown.front().request.title, "Save Excel Workbook");
+    EXPECT_NE(screen<frmEnterBird>("frmEnterBird"), nullptr);
+    EXPECT_EQ(screen<frmSetupFlap>("frmSetupFlap"), nullptr);
+    EXPECT_EQ(s.WorkbookUnsaved, 0);
+
+    sheet::Workbook back;
+    std::string error;
+    ASSERT_TRUE(sheet::OpenWorkbook(path, back, error)) << error;
+    ASSERT_EQ(back.sheetCount(), 2);
+    EXPECT_EQ(back.sheet(1).value("F3"), sheet::Value(path));
+    EXPECT_TRUE(back.sheet(2).value("F3").isEmpty());
+}
+
+// A workbook that cannot be written keeps its runs and the setup screen, so nothing is lost.
+TEST_F(PowerCurveScreens, UnwritableWorkbookKeepsTheSetupScreenOpen) {
+    QTemporaryDir root;
+    s.ProgramFolder = ORNIVO_RUNTIME_DIR;
+    s.UseTextFiles = false;
+    auto* setup = toSetup();
+    s.OutDrive = root.path().toStdString();
+    auto* results = compute(setup);
+    results->chkExcelFile->click();
+    results->cmdOK->click();
+    test::Settle();
+    ASSERT_EQ(s.WorkbookUnsaved, 1);
+
+    d.clear();
+    d.files.push_back((root.path() + "/no such folder/runs.xlsx").toStdString());
+    setup->cmdExit->click();
+    test::Settle();
+    EXPECT_FALSE(d.errors().empty());
+    EXPECT_FALSE(ended);
+    EXPECT_NE(screen<frmSetupFlap>("frmSetupFlap"), nullptr);
+    EXPECT_EQ(s.WorkbookUnsaved, 1);
+    EXPECT_EQ(s.OutputCount, 1);
 }
