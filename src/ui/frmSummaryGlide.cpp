@@ -11,9 +11,8 @@
 
 #include "flap/SummaryFlap.h"
 #include "glide/SummaryGlide.h"
-#include "output/TextRunOutput.h"
+#include "output/WorkbookRunOutput.h"
 #include "state/StateOps.h"
-#include "ui/frmSummaryFlap.h"
 #include "ui/frmWindTrnglCalc.h"
 
 namespace ornivo::ui {
@@ -197,11 +196,6 @@ void frmSummaryGlide::Form_Load() {
     ScreenUpdate u = glide::LoadSummaryGlide(ctx_.s);
     if (const std::string* t = u.textOf("txtMacCready")) txtMacCready->setPlainText(QString::fromStdString(*t));
     apply(u);
-    if (!frmSummaryFlap::CanSaveRuns(ctx_.s)) {
-        chkExcel->setChecked(false);
-        chkExcel->setEnabled(false);
-        chkExcel->setToolTip("Saving as workbooks comes in a later version: choose Text Files on the start screen");
-    }
     cmdOK->setFocus();
 }
 
@@ -212,11 +206,12 @@ void frmSummaryGlide::chk4Digit_LostFocus() { flap::Set4DigitOutput(ctx_.s, chk4
 void frmSummaryGlide::cmdOK_Click() { close(); }
 
 void frmSummaryGlide::returnToSetup() {
-    if (chkExcel->isChecked() && frmSummaryFlap::CanSaveRuns(ctx_.s)) {
+    if (chkExcel->isChecked()) {
         cmdOK->setVisible(false);
         lblWait->setVisible(true);
         lblWait->repaint();
-        output::WriteGlideText(ctx_.s, ctx_.d);
+        // A text file or a sheet of the result workbook, as chosen on the start screen.
+        output::WriteGlideOutput(ctx_.s, ctx_.d);
     }
     ClearEditMarks(ctx_.s);
 }
