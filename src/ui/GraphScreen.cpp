@@ -1,0 +1,109 @@
+#include "ui/GraphScreen.h"
+
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <cctype>
+#include <optional>
+
+#include "render/Export.h"
+#include "render/QtFonts.h"
+#include "scaling/ResizeControls.h"
+
+namespace ornivo::ui {
+namespace {
+
+// The drawing area's size after the screen's controls were rescaled (as designed when they are not).
+std::pair<int, int> surfaceTwips(const ProgramState& s, int widthTwips, int heightTwips) {
+    std::vector<scaling::ControlGeometry> g{{"pbxGraph", 0, 0, double(widthTwips), double(heightTwips), 0}};
+    if (s.ResizeScreens) scaling::ResizeControls(s, g);
+    return {int(g[0].width), int(g[0].height)};
+}
+
+// A file name made of the bird's short name: letters, digits, '-' and '_' kept, others as '_'.
+std::string safeName(const std::string& name) {
+    std::string out;
+    for (unsigned char c : name) out += (std::isalnum(c) || c == '-' || c == '_' || c >= 0x80) ? char(c) : '_';
+    return out;
+}
+
+bool hasExtension(const std::string& path) {
+    const auto slash = path.find_last_of("/\\");
+    const auto dot = path.find_last_of('.');
+    return dot != std::string::npos && (slash == std::string::npos || dot > slash);
+}
+
+}  // namespace
+
+GraphScreen::GraphScreen(UiContext& ctx, const QString& objectName, const QString& caption, int widthTwips,
+                         int heightTwips, const QString& exitCaption, QWidget* opener)
+    : Screen(ctx, objectName, caption, scaling::ResizePattern::ControlsOnly, opener), printer_(DialogPrinter()) {
+    // Opened without blocking: its own window beside the results screen, closed when that closes.
+    setWindowFlags(Qt::Window);
+    setWindowModality(Qt::NonModal);
+
+    auto* top = new QVBoxLayout(this);
+    top->setContentsMargins(6, 6, 6, 6);
+    top->setSpacing(4);
+    lblHeading = label("lblHeading", "Heading");
+    QFont hf(render::FontFamily("Times New Roman"));
+    hf.setPointSizeF(14.25);
+    lblHeading->setFont(hf);
+    lblHeading->setAlignment(Qt::AlignCenter);
+    lblHeading->setVisible(false);
+    top->addWidget(lblHeading);
+
+    const auto [w, h] = surfaceTwips(ctx.s, widthTwips, heightTwips);
+    pbxGraph = new GraphBox("pbxGraph", w, h, this);
+    top->addWidget(pbxGraph, 0, Qt::AlignHCenter);
+
+    buttons_ = new QHBoxLayout;
+    cmdPrint = button("cmdPrint", "&Print graph");
+    cmdSavePicture = button("cmdSavePicture", "&Save picture...");
+    cmdExit = button("cmdExit", exitCaption);
+    cmdExit->setDefault(true);
+    buttons_->addWidget(cmdPrint);
+    buttons_->addWidget(cmdSavePicture);
+    buttons_->addStretch();
+    buttons_->addWidget(cmdExit);
+    top->addLayout(buttons_);
+
+    connect(cmdPrint, &QPushButton::clicked, this, [this] { guarded([this] { cmdPrint_Click(); }); });
+    connect(cmdSavePicture, &QPushButton::clicked, this, [this] { guarded([this] { cmdSavePicture_Click(); }); });
+    connect(cmdExit, &QPushButton::clicked, this, [this] { cmdExit_Click(); });
+}
+
+bool GraphScreen::Form_Load() {
+    try {
+        heading_ = drawGraph(pbxGraph->surface(), rotator_);
+    } catch (const std::exception& e) {
+        ctx_.d.error({e.what()});
+        return false;
+    }
+    lblHeading->setText(QString::fromStdString(heading_));
+    lblHeading->setVisible(true);
+    pbxGraph->update();
+    cmdExit->setFocus();
+    return true;
+}
+
+void GraphScreen::cmdPrint_Click() {
+    std::string comment;
+    if (!graph::AskToPrint(ctx_.s, ctx_.d, comment)) return;
+    comment_ = comment;
+    std::string error;
+    if (!printer_->print(this, printedPage(heading_, comment_), pbxGraph->surface(), error) && !error.empty())
+        ctx_.d.error({error});
+}
+
+void GraphScreen::cmdSavePicture_Click() {
+    const platform::FileDialogRequest req{"Save picture of the graph", ctx_.s.LastOutputFolder,
+                                          "Pictures (*.png *.svg *.pdf)", safeName(pictureName()) + ".png"};
+    std::optional<std::string> path = ctx_.d.saveFile(req);
+    if (!path || path->empty()) return;
+    // A name typed without an extension becomes a PNG picture.
+    if (!hasExtension(*path)) *path += ".png";
+    std::string error;
+    if (!render::SavePicture(pbxGraph->surface(), *path, error)) ctx_.d.error({"The picture was not saved.", error});
+}
+
+}  // namespace ornivo::ui

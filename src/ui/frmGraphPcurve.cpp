@@ -1,0 +1,47 @@
+#include "ui/frmGraphPcurve.h"
+
+#include <QPushButton>
+
+#include "graph/PowerGraph.h"
+#include "ui/frmPowerUncert.h"
+
+namespace ornivo::ui {
+
+frmGraphPcurve* frmGraphPcurve::Show(UiContext& ctx, QWidget* opener) {
+    return Open(new frmGraphPcurve(ctx, opener));
+}
+
+frmGraphPcurve::frmGraphPcurve(UiContext& ctx, QWidget* opener)
+    : GraphScreen(ctx, "frmGraphPcurve", "Power curve", graph::PowerGraphWidthTwips, graph::PowerGraphHeightTwips,
+                  "&Return to Power Curve Summary", opener) {
+    cmdUncert = button("cmdUncert", "Plot &uncertainty bands");
+    buttons_->insertWidget(2, cmdUncert);
+    // Uncertainty bands are worked out for continuous flapping only.
+    const bool flapping = ctx.s.FlightStyle == 1;
+    cmdUncert->setEnabled(flapping);
+    cmdUncert->setVisible(flapping);
+    connect(cmdUncert, &QPushButton::clicked, this, [this] { guarded([this] { cmdUncert_Click(); }); });
+}
+
+std::string frmGraphPcurve::drawGraph(graph::Surface& surface, graph::Rotator& rotator) {
+    return graph::DrawPowerGraph(ctx_.s, surface, rotator);
+}
+
+graph::PrintedPage frmGraphPcurve::printedPage(const std::string& heading, const std::string& comment) const {
+    return graph::PowerGraphPage(ctx_.s, heading, comment);
+}
+
+std::string frmGraphPcurve::pictureName() const {
+    return (ctx_.s.ShortName.empty() ? std::string("Bird") : ctx_.s.ShortName) + " power curve";
+}
+
+void frmGraphPcurve::cmdUncert_Click() { frmPowerUncert::Show(ctx_, this); }
+
+void frmGraphPcurve::DrawUncertainty() {
+    graph::DrawUncertaintyBands(ctx_.s, pbxGraph->surface());
+    pbxGraph->update();
+    cmdUncert->setEnabled(false);
+    cmdUncert->setVisible(false);
+}
+
+}  // namespace ornivo::ui

@@ -1,0 +1,25 @@
+#include "ui/frmGraphPolar.h"
+
+#include "graph/PolarGraph.h"
+
+namespace ornivo::ui {
+
+frmGraphPolar* frmGraphPolar::Show(UiContext& ctx, QWidget* opener) { return Open(new frmGraphPolar(ctx, opener)); }
+
+frmGraphPolar::frmGraphPolar(UiContext& ctx, QWidget* opener)
+    : GraphScreen(ctx, "frmGraphPolar", "Glide polar", graph::PolarGraphWidthTwips, graph::PolarGraphHeightTwips,
+                  "&Return to Glide Polar Summary", opener) {}
+
+std::string frmGraphPolar::drawGraph(graph::Surface& surface, graph::Rotator& rotator) {
+    return graph::DrawPolarGraph(ctx_.s, surface, rotator);
+}
+
+graph::PrintedPage frmGraphPolar::printedPage(const std::string& heading, const std::string& comment) const {
+    return graph::PolarGraphPage(ctx_.s, heading, comment);
+}
+
+std::string frmGraphPolar::pictureName() const {
+    return (ctx_.s.ShortName.empty() ? std::string("Bird") : ctx_.s.ShortName) + " glide polar";
+}
+
+}  // namespace ornivo::ui

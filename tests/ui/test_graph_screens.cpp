@@ -1,0 +1,411 @@
+// The graph screens on a computed run: the power-curve graph with its uncertainty screen and bands,
+// the glide-polar graph, printing through the printer seam to a PDF file, and saving pictures.
+#include <QImage>
+#include <algorithm>
+#include <filesystem>
+#include <QPushButton>
+#include <QRadioButton>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "UiTest.h"
+#include "flap/PowerCurve.h"
+#include "glide/GlideSetup.h"
+#include "graph/PowerGraph.h"
+#include "state/StateOps.h"
+#include "support/BirdSetup.h"
+#include "support/TempDir.h"
+#include "ui/frmGraphPcurve.h"
+#include "ui/frmGraphPolar.h"
+#include "ui/frmPowerUncert.h"
+
+using namespace ornivo;
+using namespace ornivo::ui;
+using graph::DrawCall;
+using ornivo::test::TextOf;
+using ornivo::test::TypeInto;
+
+namespace {
+
+bool HavePdfToText() { return std::system("pdftotext -v > /dev/null 2>&1") == 0; }
+
+// The text of a PDF file, one string per line with runs of spaces as one space.
+std::vector<std::string> PdfLines(const std::string& pdf) {
+    const std::string txt = pdf + ".txt";
+    EXPECT_EQ(std::system(("pdftotext -layout '" + pdf + "' '" + txt + "'").c_str()), 0);
+    std::vector<std::string> lines;
+    std::istringstream in(test::ReadFile(txt));
+    for (std::string line; std::getline(in, line);) {
+        std::string out;
+        for (char c : line) {
+            if (c == ' ' || c == '\f') {
+                if (!out.empty() && out.back() != ' ') out += ' ';
+            } else {
+                out += c;
+            }
+        }
+        while (!out.empty() && out.back() == ' ') out.pop_back();
+        lines.push_back(out);
+    }
+    return lines;
+}
+
+// A page line as pdftotext gives it back: its pieces in order, single spaces between.
+std::string Flattened(const graph::PrintLine& line) {
+    std::string out;
+    for (const auto& piece : line.pieces) {
+        std::string t = piece.text;
+        t.erase(0, t.find_first_not_of(' '));
+        if (t.empty()) continue;
+        if (!out.empty()) out += ' ';
+        out += t;
+    }
+    return out;
+}
+
+// Every non-empty line of the page stands as one line of the PDF's text.
+void ExpectEveryLine(const graph::PrintedPage& page, const std::vector<std::string>& pdf) {
+    int checked = 0;
+    for (const auto& line : page.lines) {
+        const std::string want = Flattened(line);
+        if (want.empty()) continue;
+        ++checked;
+        EXPECT_NE(std::find(pdf.begin(), pdf.end(), want), pdf.end()) << "missing line: " << want;
+    }
+    EXPECT_GT(checked, 10);
+}
+
+std::vector<DrawCall> Dotted(const graph::RecordingSurface& r) {
+    std::vector<DrawCall> out;
+    for (const auto& c : r.Calls())
+        if (c.kind == DrawCall::Line && c.style == graph::LineStyle::Dotted) out.push_back(c);
+    return out;
+}
+
+class GraphScreens : public test::ScreenTest {
+protected:
+    void computeCurve() {
+        test::ToPowerCurveSetup(s, d);
+        ASSERT_TRUE(flap::ComputePowerCurve(s, d));
+        d.clear();
+    }
+    void computePolar() {
+        test::ToGlideSetup(s, d);
+        ASSERT_TRUE(glide::ComputeGlidePolar(s, d));
+        d.clear();
+    }
+    frmPowerUncert* openUncert(frmGraphPcurve* g) {
+        g->cmdUncert->click();
+        test::Settle();
+        return screen<frmPowerUncert>("frmPowerUncert");
+    }
+    test::TempDir tmp;
+};
+
+}  // namespace
+
+TEST_F(GraphScreens, PowerCurveGraphOpensWithItsHeadingAndDrawingWithoutBlocking) {
+    computeCurve();
+    QWidget opener;
+    opener.show();
+    frmGraphPcurve* g = frmGraphPcurve::Show(ctx, &opener);
+    ASSERT_NE(g, nullptr);
+    test::Settle();
+    EXPECT_EQ(g->windowTitle(), "Power curve");
+    EXPECT_EQ(g->windowModality(), Qt::NonModal);
+    EXPECT_TRUE(g->isWindow());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_TRUE(opener.isEnabled());
+
+    EXPECT_TRUE(g->lblHeading->isVisible());
+    EXPECT_EQ(TextOf(g, "lblHeading").toStdString(), "Power curves for Test bird with air density 1.23 kg/cubic m");
+    EXPECT_EQ(g->lblHeading->font().family(), "Liberation Serif");
+    EXPECT_DOUBLE_EQ(g->lblHeading->font().pointSizeF(), 14.25);
+    EXPECT_EQ(TextOf(g, "cmdExit"), "&Return to Power Curve Summary");
+
+    // The designed surface, 10095 by 7455 twips at 15 twips a pixel, in Times New Roman 12.
+    graph::Surface& surface = g->pbxGraph->surface();
+    EXPECT_EQ(g->pbxGraph->size(), QSize(673, 497));
+    EXPECT_FLOAT_EQ(surface.ScaleWidth(), 10095);
+    EXPECT_EQ(surface.Font.Name, "Times New Roman");
+    EXPECT_FLOAT_EQ(surface.Font.Size, 12);
+    std::vector<std::string> texts;
+    for (const auto& c : g->pbxGraph->surface().Calls()) texts.push_back(c.text);
+    for (const char* want : {"True air speed (m/s)", "Power (Watts)", "Mechanical power", "Chemical power"})
+        EXPECT_NE(std::find(texts.begin(), texts.end(), want), texts.end()) << want;
+    // What was drawn is on the screen's persistent image.
+    const QImage& image = g->pbxGraph->surface().Image();
+    int dark = 0;
+    for (int y = 0; y < image.height(); y += 2)
+        for (int x = 0; x < image.width(); x += 2) dark += qGray(image.pixel(x, y)) < 128;
+    EXPECT_GT(dark, 500);
+}
+
+TEST_F(GraphScreens, UncertaintyButtonOnlyForContinuousFlapping) {
+    computeCurve();
+    frmGraphPcurve* g = frmGraphPcurve::Show(ctx, nullptr);
+    ASSERT_NE(g, nullptr);
+    EXPECT_TRUE(g->cmdUncert->isVisible());
+    EXPECT_TRUE(g->cmdUncert->isEnabled());
+    g->close();
+    for (int16_t style : {int16_t(2), int16_t(3)}) {
+        s.FlightStyle = style;
+        g = frmGraphPcurve::Show(ctx, nullptr);
+        ASSERT_NE(g, nullptr);
+        EXPECT_FALSE(g->cmdUncert->isVisible()) << style;
+        EXPECT_FALSE(g->cmdUncert->isEnabled()) << style;
+        g->close();
+        test::Settle();
+    }
+}
+
+TEST_F(GraphScreens, UncertaintyScreenStartsWildOffersThreeSetsAndChecksRanges) {
+    computeCurve();
+    frmGraphPcurve* g = frmGraphPcurve::Show(ctx, nullptr);
+    frmPowerUncert* u = openUncert(g);
+    ASSERT_NE(u, nullptr);
+    EXPECT_EQ(u->windowTitle(), "Uncertainty limits for power curve");
+    EXPECT_EQ(TextOf(u, "lblHeading"), "Uncertainty estimates for mechanical power curve");
+    EXPECT_FALSE(g->isEnabled());
+    EXPECT_TRUE(u->optWild->isChecked());
+    const char* names[] = {"txtMass", "txtSpan", "txtArea", "txtSbody", "txtCdb", "txtKflap", "txtG", "txtRho"};
+    auto shown = [&] {
+        QStringList l;
+        for (const char* n : names) l << TextOf(u, n);
+        return l.join(' ');
+    };
+    EXPECT_EQ(shown(), "0.15 0.05 0.1 0.2 0.2 0.15 0.005 0.02");
+    u->optWT->click();
+    u->cmdSetDefaults->click();
+    EXPECT_EQ(shown(), "0.01 0.01 0.05 0.05 0.2 0.2 0.005 0.01");
+    u->optNearZero->click();
+    u->cmdSetDefaults->click();
+    EXPECT_EQ(shown(), "0 0 0 0 0 0 0 0");
+    u->optWild->click();
+    u->cmdSetDefaults->click();
+    EXPECT_FLOAT_EQ(u->uncertainties().u[flap::URho], 0.02f);
+
+    // The first value out of range is refused with its own message; the screen stays.
+    TypeInto(u, "txtMass", "0.41");
+    TypeInto(u, "txtRho", "0.2");
+    u->cmdProceed->click();
+    test::Settle();
+    EXPECT_EQ(d.errors(), std::vector<std::string>{"Mass uncertainty must be between 0 and 0.4"});
+    EXPECT_FALSE(s.UncertDone);
+    ASSERT_EQ(screen<frmPowerUncert>("frmPowerUncert"), u);
+    TypeInto(u, "txtMass", "0.4");  // both ends allowed
+    d.clear();
+    u->cmdProceed->click();
+    test::Settle();
+    EXPECT_EQ(d.errors(), std::vector<std::string>{"Air density uncertainty must be between 0 and 0.1"});
+    TypeInto(u, "txtRho", "0.1");
+    d.clear();
+    u->cmdProceed->click();
+    test::Settle();
+    EXPECT_TRUE(d.errors().empty());
+    EXPECT_TRUE(s.UncertDone);
+    EXPECT_EQ(screen<frmPowerUncert>("frmPowerUncert"), nullptr);
+    EXPECT_TRUE(g->isEnabled());
+    EXPECT_FALSE(g->cmdUncert->isVisible());
+    EXPECT_FALSE(g->cmdUncert->isEnabled());
+    EXPECT_FALSE(Dotted(g->pbxGraph->surface()).empty());
+}
+
+TEST_F(GraphScreens, AllZeroBandsLieOnTheMechanicalCurve) {
+    computeCurve();
+    frmGraphPcurve* g = frmGraphPcurve::Show(ctx, nullptr);
+    const std::vector<DrawCall> before = g->pbxGraph->surface().Calls();
+    frmPowerUncert* u = openUncert(g);
+    ASSERT_NE(u, nullptr);
+    u->optNearZero->click();
+    u->cmdSetDefaults->click();
+    u->cmdProceed->click();
+    test::Settle();
+    EXPECT_EQ(s.VmpUncert, 0);
+
+    // Each dotted band segment lies on a solid segment of the lower curve; both bands are drawn
+    // (the upper one up to the highest power), then the two Vmp lines, which coincide.
+    const std::vector<DrawCall> dotted = Dotted(g->pbxGraph->surface());
+    const int segments = s.CurveLastRow - s.CurveFirstSpeed;
+    ASSERT_EQ(int(dotted.size()), 2 * segments + 2);
+    for (int i = 0; i < 2 * segments; ++i) {
+        const DrawCall& b = dotted[i];
+        const bool onCurve = std::any_of(before.begin(), before.end(), [&](const DrawCall& c) {
+            return c.kind == DrawCall::Line && c.x1 == b.x1 && c.y1 == b.y1 && c.x2 == b.x2 && c.y2 == b.y2;
+        });
+        EXPECT_TRUE(onCurve) << "band segment " << i << " from x " << b.x1;
+    }
+    const DrawCall& lo = dotted[2 * segments];
+    const DrawCall& hi = dotted[2 * segments + 1];
+    EXPECT_EQ(lo.x1, hi.x1);
+    EXPECT_EQ(lo.x1, GraphX(s, s.Vmp));
+    EXPECT_EQ(g->pbxGraph->surface().Calls().back().text, "\u00B10 m/s");
+}
+
+TEST_F(GraphScreens, ForgetItLeavesTheGraphAsItWas) {
+    computeCurve();
+    frmGraphPcurve* g = frmGraphPcurve::Show(ctx, nullptr);
+    const std::size_t calls = g->pbxGraph->surface().Calls().size();
+    frmPowerUncert* u = openUncert(g);
+    ASSERT_NE(u, nullptr);
+    u->cmdCancel->click();
+    test::Settle();
+    EXPECT_EQ(screen<frmPowerUncert>("frmPowerUncert"), nullptr);
+    EXPECT_TRUE(g->isEnabled());
+    EXPECT_TRUE(g->cmdUncert->isVisible());
+    EXPECT_FALSE(s.UncertDone);
+    EXPECT_EQ(g->pbxGraph->surface().Calls().size(), calls);
+}
+
+TEST_F(GraphScreens, ClosingTheOpenerClosesTheGraphAndItsUncertaintyScreen) {
+    computeCurve();
+    auto* opener = new QWidget;
+    opener->setAttribute(Qt::WA_DeleteOnClose);
+    opener->show();
+    frmGraphPcurve* g = frmGraphPcurve::Show(ctx, opener);
+    ASSERT_NE(openUncert(g), nullptr);
+    opener->close();
+    test::Settle();
+    EXPECT_EQ(screen<frmGraphPcurve>("frmGraphPcurve"), nullptr);
+    EXPECT_EQ(screen<frmPowerUncert>("frmPowerUncert"), nullptr);
+}
+
+TEST_F(GraphScreens, WithoutARunNoGraphOpens) {
+    EXPECT_EQ(frmGraphPcurve::Show(ctx, nullptr), nullptr);
+    EXPECT_EQ(frmGraphPolar::Show(ctx, nullptr), nullptr);
+    test::Settle();
+    ASSERT_EQ(d.errors().size(), 2u);
+    EXPECT_EQ(d.errors()[0], "There is no power curve to draw: compute the power curve first");
+    EXPECT_EQ(screen<frmGraphPcurve>("frmGraphPcurve"), nullptr);
+}
+
+TEST_F(GraphScreens, CancelAtThePrinterMessagePrintsNothingAndAsksAgainNextTime) {
+    computeCurve();
+    frmGraphPcurve* g = frmGraphPcurve::Show(ctx, nullptr);
+    const std::string pdf = (tmp.path() / "page.pdf").string();
+    g->setPrinter(PdfFilePrinter(pdf));
+    d.okCancel.push_back(false);
+    g->cmdPrint->click();
+    EXPECT_FALSE(s.PrintedFlag);
+    ASSERT_EQ(d.shown.size(), 1u);
+    EXPECT_EQ(d.shown[0].kind, "okcancel");
+    EXPECT_EQ(d.shown[0].lines, std::vector<std::string>{"This will only work if the printer is ready"});
+    EXPECT_FALSE(std::filesystem::exists(pdf));
+
+    // The message comes again; an empty comment answered No still leaves the flag up.
+    d.clear();
+    d.okCancel.push_back(true);
+    d.inputs.push_back("");
+    d.yesNo.push_back(false);
+    g->cmdPrint->click();
+    EXPECT_TRUE(s.PrintedFlag);
+    ASSERT_EQ(d.shown.size(), 3u);
+    EXPECT_EQ(d.shown[1].lines, std::vector<std::string>{"Supply short comment to be printed above graph"});
+    EXPECT_EQ(d.shown[2].lines, std::vector<std::string>{"Do you want to print the graph or not?"});
+    EXPECT_FALSE(std::filesystem::exists(pdf));
+}
+
+TEST_F(GraphScreens, PowerCurvePagePrintsHeadingCommentAndEveryValueLine) {
+    computeCurve();
+    frmGraphPcurve* g = frmGraphPcurve::Show(ctx, nullptr);
+    const std::string pdf = (tmp.path() / "power page.pdf").string();
+    g->setPrinter(PdfFilePrinter(pdf));
+    d.okCancel.push_back(true);
+    d.inputs.push_back("Starling trial, first run");
+    g->cmdPrint->click();
+    EXPECT_TRUE(d.errors().empty());
+    ASSERT_TRUE(std::filesystem::exists(pdf));
+    EXPECT_EQ(test::ReadFile(pdf).rfind("%PDF", 0), 0u);
+    EXPECT_EQ(g->comment(), "Starling trial, first run");
+
+    // Once answered, the printer message is not shown again, on either graph screen.
+    d.clear();
+    d.inputs.push_back("Second copy");
+    g->setPrinter(PdfFilePrinter((tmp.path() / "second.pdf").string()));
+    g->cmdPrint->click();
+    ASSERT_FALSE(d.shown.empty());
+    EXPECT_EQ(d.shown[0].kind, "input");
+    EXPECT_TRUE(std::filesystem::exists(tmp.path() / "second.pdf"));
+
+    if (!HavePdfToText()) GTEST_SKIP() << "pdftotext is not installed";
+    const std::vector<std::string> lines = PdfLines(pdf);
+    const graph::PrintedPage page = graph::PowerGraphPage(s, g->heading(), "Starling trial, first run");
+    ExpectEveryLine(page, lines);
+    for (const char* want : {"Input values used to calculate this graph:", "Flight style Continuous flapping",
+                             "Starling trial, first run"})
+        EXPECT_NE(std::find(lines.begin(), lines.end(), want), lines.end()) << want;
+    EXPECT_NE(std::find(lines.begin(), lines.end(), g->heading()), lines.end());
+}
+
+TEST_F(GraphScreens, GlidePolarGraphOpensAndPrintsItsOwnPage) {
+    computePolar();
+    QWidget opener;
+    opener.show();
+    frmGraphPolar* g = frmGraphPolar::Show(ctx, &opener);
+    ASSERT_NE(g, nullptr);
+    EXPECT_EQ(g->windowTitle(), "Glide polar");
+    EXPECT_EQ(g->windowModality(), Qt::NonModal);
+    EXPECT_EQ(TextOf(g, "lblHeading").toStdString(), "Glide polar for Example glider with air density 1.23 kg/cubic m");
+    EXPECT_EQ(TextOf(g, "cmdExit"), "&Return to Glide Polar Summary");
+    EXPECT_EQ(g->pbxGraph->size(), QSize(665, 481));
+    EXPECT_EQ(g->findChild<QPushButton*>("cmdUncert"), nullptr);
+
+    const std::string pdf = (tmp.path() / "polar.pdf").string();
+    g->setPrinter(PdfFilePrinter(pdf));
+    s.PrintedFlag = true;  // answered on the other graph screen
+    d.inputs.push_back("");
+    d.yesNo.push_back(true);  // print with an empty comment
+    g->cmdPrint->click();
+    ASSERT_EQ(d.shown.size(), 2u);
+    EXPECT_EQ(d.shown[0].kind, "input");
+    ASSERT_TRUE(std::filesystem::exists(pdf));
+    if (!HavePdfToText()) GTEST_SKIP() << "pdftotext is not installed";
+    const std::vector<std::string> lines = PdfLines(pdf);
+    ExpectEveryLine(graph::PolarGraphPage(s, g->heading(), ""), lines);
+    const bool law = std::any_of(lines.begin(), lines.end(), [](const std::string& l) {
+        return l.rfind("Wing span reduction law ", 0) == 0;
+    });
+    EXPECT_TRUE(law);
+}
+
+TEST_F(GraphScreens, SavePictureWritesTheDrawingAsPngSvgOrPdf) {
+    computeCurve();
+    s.ShortName = "Tb/1";
+    frmGraphPcurve* g = frmGraphPcurve::Show(ctx, nullptr);
+    const std::string png = (tmp.path() / "curve").string();  // no extension: a PNG picture
+    d.files.push_back(png);
+    g->cmdSavePicture->click();
+    ASSERT_EQ(d.shown.size(), 1u);
+    EXPECT_EQ(d.shown[0].kind, "save");
+    EXPECT_EQ(d.shown[0].request.initialName, "Tb_1_power_curve.png");
+    EXPECT_NE(d.shown[0].request.filter.find("*.svg"), std::string::npos);
+    QImage image(QString::fromStdString(png + ".png"));
+    EXPECT_EQ(image.size(), QSize(673, 497));
+
+    d.clear();
+    const std::string svg = (tmp.path() / "curve.svg").string();
+    d.files.push_back(svg);
+    g->cmdSavePicture->click();
+    EXPECT_TRUE(d.errors().empty());
+    const std::string text = test::ReadFile(svg);
+    EXPECT_NE(text.find("<svg"), std::string::npos);
+    EXPECT_NE(text.find("Mechanical power"), std::string::npos);
+
+    d.clear();
+    const std::string pdf = (tmp.path() / "curve.pdf").string();
+    d.files.push_back(pdf);
+    g->cmdSavePicture->click();
+    EXPECT_EQ(test::ReadFile(pdf).rfind("%PDF", 0), 0u);
+
+    // An unknown kind of file is refused and nothing is written; a cancelled dialog does nothing.
+    d.clear();
+    d.files.push_back((tmp.path() / "curve.bmp").string());
+    g->cmdSavePicture->click();
+    ASSERT_EQ(d.errors().size(), 1u);
+    EXPECT_EQ(d.errors()[0], "The picture was not saved.");
+    EXPECT_FALSE(std::filesystem::exists(tmp.path() / "curve.bmp"));
+    d.clear();
+    g->cmdSavePicture->click();
+    EXPECT_TRUE(d.errors().empty());
+}
