@@ -1,5 +1,6 @@
 #include "manual/PlainText.h"
 
+#include <algorithm>
 #include <sstream>
 #include <vector>
 
@@ -121,12 +122,15 @@ std::string MarkdownToPlain(std::string_view markdown, std::size_t width) {
                               t[digits] == '.' && t[digits + 1] == ' ';
         if (bullet || numbered) {
             flush();
+            const std::size_t lead = lines[i].find_first_not_of(' ');
             std::string item = bullet ? t.substr(2) : t.substr(digits + 2);
             // Continuation lines of the item are indented.
             while (i + 1 < lines.size() && !trim(lines[i + 1]).empty() && startsWith(lines[i + 1], "  ") &&
                    !startsWith(trim(lines[i + 1]), "- ") && !startsWith(trim(lines[i + 1]), "* "))
                 item += " " + trim(lines[++i]);
-            const std::string mark = bullet ? "  - " : "  " + t.substr(0, digits + 1) + " ";
+            // A nested item keeps its indent.
+            const std::string indent(std::min<std::size_t>(lead, 8), ' ');
+            const std::string mark = indent + (bullet ? "  - " : "  " + t.substr(0, digits + 1) + " ");
             wrap(out, PlainInline(item), width, mark, std::string(mark.size(), ' '));
             if (i + 1 >= lines.size() || trim(lines[i + 1]).empty()) out << "\n";
             continue;

@@ -30,8 +30,9 @@ QString buttonName(const std::string& caption) {
     return n;
 }
 
+// Shows a screen; one already open is brought to the front instead of opened twice.
 void bringUp(QWidget* w) {
-    w->show();
+    if (!w->isVisible()) return w->show();
     w->raise();
     w->activateWindow();
 }
