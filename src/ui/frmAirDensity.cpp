@@ -34,7 +34,7 @@ frmAirDensity::frmAirDensity(UiContext& ctx, QWidget* opener, std::function<void
                    "Use this to find Equivalent (rather than True) speeds and powers", fraMethod);
     optStdAtmo = option("optStdAtmo", "Specified &height in Standard Atmosphere",
                         "Use this for theoretical calculations at specified height", fraMethod);
-    optTrkRadar = option("optTrkRadar", "Find from bird's height above &observer",
+    optTrkRadar = option("optTrkRadar", "Find from bird's height above obse&rver",
                          "Use this where bird's height above observer is measured e.g. tracking radar", fraMethod);
     optTempBaro = option("optTempBaro", "Find from &baro pressure and air temp",
                          "Use this if bird and observer are at same height", fraMethod);

@@ -59,7 +59,7 @@ frmEnterBird::frmEnterBird(UiContext& ctx)
     lblSpName = label("lblSpName", "Species &Name", fraBird);
     lblShortName = label("lblShortName", "S&hort Name", fraBird);
     lblEmptyMass = label("lblEmptyMass", "Body &Mass", fraBird);
-    lblSpan = label("lblSpan", "Wing S&pan", fraBird);
+    lblSpan = label("lblSpan", "Wing &Span", fraBird);
     lblArea = label("lblArea", "Wing A&rea", fraBird);
     lblAR = label("lblAR", "Aspect Rat&io", fraBird);
     lblAlt = label("lblAlt", "Al&titude", fraBird);
@@ -121,7 +121,7 @@ frmEnterBird::frmEnterBird(UiContext& ctx)
     lblCalc = label("lblCalc", "Set up calculation required:", fraCalc);
     cmdFlap = button("cmdFlap", "&Power curve", fraCalc);
     cmdGlide = button("cmdGlide", "&Glide polar", fraCalc);
-    cmdMigrate = button("cmdMigrate", "Mi&grate", fraCalc);
+    cmdMigrate = button("cmdMigrate", "Migr&ate", fraCalc);
     later(cmdMigrate);
     cl->addWidget(lblCalc, 0, 0);
     cl->addWidget(cmdFlap, 0, 1);
@@ -129,9 +129,9 @@ frmEnterBird::frmEnterBird(UiContext& ctx)
     cl->addWidget(cmdMigrate, 0, 3);
     lblDatabases = label("lblDatabases", "OR: get predefined details from one of the databases below", fraCalc);
     cl->addWidget(lblDatabases, 1, 0, 1, 4);
-    cmdGetPreset = button("cmdGetPreset", "Preset birds", fraCalc);
-    cmdGetUser = button("cmdGetUser", "User birds", fraCalc);
-    cmdSearchWings = button("cmdSearchWings", "Wings database", fraCalc);
+    cmdGetPreset = button("cmdGetPreset", "Pr&eset birds", fraCalc);
+    cmdGetUser = button("cmdGetUser", "&User birds", fraCalc);
+    cmdSearchWings = button("cmdSearchWings", "&Wings database", fraCalc);
     cl->addWidget(cmdGetPreset, 2, 1);
     cl->addWidget(cmdGetUser, 2, 2);
     cl->addWidget(cmdSearchWings, 2, 3);
@@ -160,11 +160,11 @@ frmEnterBird::frmEnterBird(UiContext& ctx)
     top->addLayout(info);
 
     auto* buttons = new QHBoxLayout;
-    cmdSaveUserBird = button("cmdSaveUserBird", "Save User Bird");
-    cmdShowDefs = button("cmdShowDefs", "Show Definitions");
+    cmdSaveUserBird = button("cmdSaveUserBird", "Sa&ve User Bird");
+    cmdShowDefs = button("cmdShowDefs", "Show De&finitions");
     cmdHelp = button("cmdHelp", "Read Manual");
     for (QPushButton* b : {cmdShowDefs, cmdHelp}) later(b);
-    cmdAboutData = button("cmdAboutData", "About the data");
+    cmdAboutData = button("cmdAboutData", "Ab&out the data");
     cmdExit = button("cmdExit", "E&xit program");
     buttons->addWidget(cmdSaveUserBird);
     buttons->addWidget(cmdShowDefs);

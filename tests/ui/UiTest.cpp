@@ -3,6 +3,8 @@
 #include <QAbstractButton>
 #include <QDialog>
 #include <QFont>
+#include <QGroupBox>
+#include <map>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSettings>
@@ -56,6 +58,31 @@ QString TextOf(QWidget* screen, const char* name) {
     if (auto* b = qobject_cast<QAbstractButton*>(w)) return b->text();
     ADD_FAILURE() << "no control " << name;
     return {};
+}
+
+std::vector<std::string> ClashingAccessKeys(QWidget* screen) {
+    std::map<QChar, QStringList> byKey;
+    auto note = [&](const QString& text) {
+        for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+            if (text[i] != '&') continue;
+            if (text[i + 1] == '&') {
+                ++i;
+                continue;
+            }
+            byKey[text[i + 1].toLower()].push_back(text);
+            return;
+        }
+    };
+    for (QWidget* w : screen->findChildren<QWidget*>()) {
+        if (w->window() != screen || !w->isVisibleTo(screen)) continue;
+        if (auto* b = qobject_cast<QAbstractButton*>(w)) note(b->text());
+        else if (auto* l = qobject_cast<QLabel*>(w); l && l->buddy()) note(l->text());
+        else if (auto* g = qobject_cast<QGroupBox*>(w)) note(g->title());
+    }
+    std::vector<std::string> clashes;
+    for (const auto& [key, texts] : byKey)
+        if (texts.size() > 1) clashes.push_back(QString("%1: %2").arg(key).arg(texts.join(", ")).toStdString());
+    return clashes;
 }
 
 namespace {

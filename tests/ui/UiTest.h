@@ -5,6 +5,8 @@
 
 #include <QApplication>
 #include <QString>
+#include <string>
+#include <vector>
 
 #include "platform/ScriptedDialogs.h"
 #include "platform/SettingsStore.h"
@@ -42,5 +44,8 @@ void TypeInto(QWidget* screen, const char* field, const QString& text);
 QString TextOf(QWidget* screen, const char* control);
 // Lets deferred deletions and events run.
 void Settle();
+// The Alt+letter keys of a screen that two of its controls claim (empty when every key is unique),
+// as "p: Wing S&pan, &Power curve".
+std::vector<std::string> ClashingAccessKeys(QWidget* screen);
 
 }  // namespace ornivo::test

@@ -32,6 +32,7 @@ protected:
         ASSERT_TRUE(w->grab().save(path)) << path.toStdString();
         EXPECT_LE(w->width(), 800) << name << " is wider than an 800 by 600 display";
         EXPECT_LE(w->height(), 600) << name << " is taller than an 800 by 600 display";
+        for (const std::string& clash : test::ClashingAccessKeys(w)) ADD_FAILURE() << name << " " << clash;
     }
 };
 
