@@ -9,6 +9,7 @@
 
 #include "glide/GlidePolar.h"
 #include "glide/SetupGlide.h"
+#include "output/WorkbookRunOutput.h"
 #include "state/numtext.h"
 #include "ui/frmAirDensity.h"
 #include "ui/frmEnterBird.h"
@@ -209,14 +210,13 @@ void frmSetupGlide::cmdGlidePolar_Click() {
     results->show();
 }
 
-void frmSetupGlide::saveOpenWorkbook() {
-    // Runs are saved as text files from the screens; no workbook is ever left open here.
-    if (ctx_.s.WorkbookUnsaved == 1 && !ctx_.s.UseTextFiles) ctx_.s.WorkbookUnsaved = 0;
+bool frmSetupGlide::saveOpenWorkbook() {
+    return output::MayLeaveSetup(output::SaveGlideWorkbook(ctx_.s, ctx_.d));
 }
 
 void frmSetupGlide::cmdNewBird_Click() {
     commitPending();
-    saveOpenWorkbook();
+    if (!saveOpenWorkbook()) return;
     auto* next = new frmEnterBird(ctx_);
     next->show();
     leaving_ = true;
@@ -230,8 +230,14 @@ void frmSetupGlide::closeEvent(QCloseEvent* e) {
         e->accept();
         return;
     }
-    // "Exit Program" and the title bar's close button take the same road.
-    guarded([this] { saveOpenWorkbook(); });
+    // "Exit Program" and the title bar's close button take the same road: an open workbook is written
+    // first, and a save that failed keeps the screen open with its runs.
+    bool mayLeave = true;
+    guarded([&] { mayLeave = saveOpenWorkbook(); });
+    if (!mayLeave) {
+        e->ignore();
+        return;
+    }
     if (ctx_.s.OutPath.empty()) {
         e->accept();
         ctx_.endProgram();

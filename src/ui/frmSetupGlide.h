@@ -37,7 +37,8 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
-    void saveOpenWorkbook();
+    // Writes an open result workbook before the screen is left; false when it could not be saved.
+    bool saveOpenWorkbook();
     CommitEdit* add(QGridLayout* g, const QString& name, const QString& caption, const QString& tip = {},
                     bool derivedValue = false);
     bool leaving_ = false;
