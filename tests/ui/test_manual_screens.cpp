@@ -3,6 +3,7 @@
 // work as the buttons do; every "Show Definitions" page opens with its return caption; a missing page
 // file says which file and where; and every definitions page names every field of its screen.
 #include <QApplication>
+#include <QDir>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -219,6 +220,18 @@ TEST_F(ManualScreens, AMissingPageFileSaysWhichFileAndWhereAndTheRestGoesOn) {
     EXPECT_TRUE(defs->textBox()->toPlainText().contains("DefsEnterBird.md"));
     click(defs->cmdReturn);
     EXPECT_EQ(open("frmDefsEnterBird"), nullptr);
+}
+
+TEST_F(ManualScreens, PicturesOfTheContentsAPageAndADefinitionsPage) {
+    QDir().mkpath(ORNIVO_UI_PICTURES_DIR);
+    auto save = [](QWidget* w, const char* name) {
+        const QString path = QString(ORNIVO_UI_PICTURES_DIR) + "/" + name + ".png";
+        EXPECT_TRUE(w->grab().save(path)) << path;
+    };
+    save(ShowHelpContents(ctx), "frmHelpContents");
+    save(ShowManualPage(ctx, "frmHelpPowerCurve"), "frmHelpPowerCurve");
+    save(ShowManualPage(ctx, "frmHelpTutorial"), "frmHelpTutorial");
+    save(ShowDefinitions(ctx, "frmSetupFlap"), "frmDefsPowerCurveSetup");
 }
 
 // --- Every definitions page names every field of its screen --------------------------------------
