@@ -188,4 +188,15 @@ PageScreen* ShowDefinitions(UiContext& ctx, const std::string& screen) {
     return p ? ShowManualPage(ctx, p->screen) : nullptr;
 }
 
+void WireShowDefinitions(Screen* screen, QPushButton* button) {
+    QObject::connect(button, &QPushButton::clicked, screen, [screen] {
+        screen->guarded([screen] { ShowDefinitions(screen->context(), screen->objectName().toStdString()); });
+    });
+}
+
+void WireReadManual(Screen* screen, QPushButton* button) {
+    QObject::connect(button, &QPushButton::clicked, screen,
+                     [screen] { screen->guarded([screen] { ShowHelpContents(screen->context()); }); });
+}
+
 }  // namespace ornivo::ui

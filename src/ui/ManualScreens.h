@@ -79,4 +79,9 @@ PageScreen* ShowManualPage(UiContext& ctx, const std::string& screen);
 // Shows the definitions page of the screen with this object name; null when it has none.
 PageScreen* ShowDefinitions(UiContext& ctx, const std::string& screen);
 
+// The buttons of the working screens: "Show Definitions" opens the definitions page of its screen,
+// "Read Manual" the contents. Neither disables the screen it is on.
+void WireShowDefinitions(Screen* screen, QPushButton* button);
+void WireReadManual(Screen* screen, QPushButton* button);
+
 }  // namespace ornivo::ui
