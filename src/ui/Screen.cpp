@@ -1,5 +1,7 @@
 #include "ui/Screen.h"
 
+#include <cmath>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
@@ -78,6 +80,7 @@ void Screen::placeWindow() {
     if (s.ResizeScreens && pattern_ != scaling::ResizePattern::None) {
         std::vector<scaling::ControlGeometry> geo;
         std::vector<QWidget*> widgets;
+        std::vector<double> designedFont;
         for (QWidget* w : findChildren<QWidget*>()) {
             if (w->objectName().isEmpty() || w->isWindow()) continue;
             const QRect r = w->geometry();
@@ -86,14 +89,24 @@ void Screen::placeWindow() {
                            r.y() * scaling::TwipsPerPixel, hint.width() * scaling::TwipsPerPixel,
                            hint.height() * scaling::TwipsPerPixel, w->font().pointSizeF()});
             widgets.push_back(w);
+            designedFont.push_back(w->font().pointSizeF());
         }
         scaling::ResizeControls(s, geo);
         // Layouts place the controls; the scaled fonts make them grow by the same ratio.
+        // Widths a screen set in pixels grow by the same ratio, so scaled text still fits its field.
         for (std::size_t i = 0; i < widgets.size(); ++i) {
-            if (geo[i].fontSize <= 0 || geo[i].fontSize == widgets[i]->font().pointSizeF()) continue;
-            QFont f = widgets[i]->font();
+            QWidget* w = widgets[i];
+            // A child may already carry its parent's new font: the ratio is taken from the designed size.
+            const double before = designedFont[i];
+            if (geo[i].fontSize <= 0 || before <= 0 || geo[i].fontSize == before) continue;
+            const double ratio = geo[i].fontSize / before;
+            QFont f = w->font();
             f.setPointSizeF(geo[i].fontSize);
-            widgets[i]->setFont(f);
+            w->setFont(f);
+            if (w->minimumWidth() > 0 && w->minimumWidth() == w->maximumWidth())
+                w->setFixedWidth(int(std::lround(w->minimumWidth() * ratio)));
+            else if (w->minimumWidth() > 0)
+                w->setMinimumWidth(int(std::lround(w->minimumWidth() * ratio)));
         }
         adjustSize();
     }

@@ -23,7 +23,7 @@ CommitEdit* frmSetupFlap::add(QGridLayout* g, const QString& name, const QString
     QWidget* box = g->parentWidget();
     CommitEdit* f = derivedValue ? derived(name, tip, box) : field(name, tip, box);
     f->setFixedWidth(f->objectName() == "txtSpName" || f->objectName() == "txtShortName" ||
-                             f->objectName() == "txtTaxon" ? 120 : 78);
+                             f->objectName() == "txtTaxon" ? 150 : 78);
     QString lblName = "lbl" + name.mid(3);
     row(g, g->rowCount(), label(lblName, caption, box), f);
     return f;

@@ -85,6 +85,18 @@ std::vector<std::string> ClashingAccessKeys(QWidget* screen) {
     return clashes;
 }
 
+std::vector<std::string> ClippedFields(QWidget* screen) {
+    std::vector<std::string> clipped;
+    for (QLineEdit* e : screen->findChildren<QLineEdit*>()) {
+        if (!e->isVisibleTo(screen) || e->text().isEmpty()) continue;
+        // The frame and the text margins take a few pixels of the field's width.
+        const int room = e->width() - 8;
+        if (e->fontMetrics().horizontalAdvance(e->text()) > room)
+            clipped.push_back(e->objectName().toStdString() + " \"" + e->text().toStdString() + "\"");
+    }
+    return clipped;
+}
+
 namespace {
 
 // Ends the test program when one test takes far too long (a dialog nobody answers, a loop).

@@ -47,5 +47,7 @@ void Settle();
 // The Alt+letter keys of a screen that two of its controls claim (empty when every key is unique),
 // as "p: Wing S&pan, &Power curve".
 std::vector<std::string> ClashingAccessKeys(QWidget* screen);
+// The visible text fields of a screen whose text is wider than the field shows.
+std::vector<std::string> ClippedFields(QWidget* screen);
 
 }  // namespace ornivo::test

@@ -334,13 +334,25 @@ TEST_F(PowerCurveScreens, ResultsScaleWithTheDisplay) {
     plain->cmdOK->click();
     test::Settle();
 
-    // 15360 by 11520 twips: fonts 1.28 times larger.
+    // 15360 by 11520 twips: fonts 1.28 times larger, and the fields grow with them.
     s.ResizeScreens = true;
     s.ScreenScaleX = s.ScreenScaleY = 1.28;
     auto* big = compute(setup);
     EXPECT_NEAR(big->txtVmp->font().pointSizeF(), base * 1.28, 1e-6);
+    for (const std::string& f : test::ClippedFields(big)) ADD_FAILURE() << "clipped on the results: " << f;
     big->cmdOK->click();
     test::Settle();
+
+    {
+        // A setup screen built on a 1280 by 960 display: its fixed-width fields grow with their fonts.
+        s.ScreenScaleX = s.ScreenScaleY = 1.6;
+        s.SpName = "Anas platyrhynchos";
+        frmSetupFlap bigSetup(ctx);
+        bigSetup.show();
+        test::Settle();
+        for (const std::string& f : test::ClippedFields(&bigSetup)) ADD_FAILURE() << "clipped on the setup: " << f;
+        s.ScreenScaleX = s.ScreenScaleY = 1.28;
+    }
 
     // 15360 by 9000 twips: fonts as designed, the window 1.28 times wider.
     s.ScreenScaleY = 1;

@@ -33,6 +33,7 @@ protected:
         EXPECT_LE(w->width(), 800) << name << " is wider than an 800 by 600 display";
         EXPECT_LE(w->height(), 600) << name << " is taller than an 800 by 600 display";
         for (const std::string& clash : test::ClashingAccessKeys(w)) ADD_FAILURE() << name << " " << clash;
+        for (const std::string& field : test::ClippedFields(w)) ADD_FAILURE() << name << " clips " << field;
     }
 };
 
