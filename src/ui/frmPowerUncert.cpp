@@ -58,7 +58,6 @@ frmPowerUncert::frmPowerUncert(UiContext& ctx, frmGraphPcurve* graph)
     lblHeading->setFont(hf);
     top->addWidget(lblHeading);
     lblNote = label("lblNote", "Set proportional uncertainty for each variable, by amending default values");
-    lblNote->setWordWrap(true);
     top->addWidget(lblNote);
 
     auto* middle = new QHBoxLayout;

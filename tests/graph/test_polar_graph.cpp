@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "graph/GraphFixtures.h"
+#include "glide/GlideSetup.h"
 #include "graph/PolarGraph.h"
 
 using namespace ornivo;
@@ -95,6 +96,25 @@ TEST(PolarGraph, TheTwoKilogramBirdGetsItsAxes) {
     ASSERT_NE(half, nullptr);
     EXPECT_FLOAT_EQ(half->x1, 998 - 360 - 480);
     EXPECT_FLOAT_EQ(half->y1, d.m.Ys(0.5f) - 120);
+}
+
+// The same axes from the engine's own run of the 2.2 kg example bird.
+TEST(PolarGraph, TheEngineExampleGliderGetsTheSameAxes) {
+    ProgramState s;
+    platform::ScriptedDialogs dialogs;
+    test::ToGlideSetup(s, dialogs);
+    ASSERT_TRUE(glide::ComputeGlidePolar(s, dialogs));
+    ASSERT_EQ(s.PolarLastRow, 25);
+    EXPECT_NEAR(s.SinkLast, 2.82, 0.01);
+    Drawn d(s);
+    const auto sinkLabels = d.textsWhere([&](const DrawCall& c) { return c.x1 < d.m.X0 - 3 * d.m.t; });
+    EXPECT_EQ(sinkLabels, (std::vector<std::string>{"0", "0.50", "1.0", "1.5", "2.0", "2.5"}));
+    int sinkTicks = 0;
+    for (const auto& c : CallsOf(d.surface, DrawCall::Line))
+        if (c.y1 == c.y2 && (c.x1 == d.m.X0 - d.m.t || c.x2 == d.m.X0 - 1.5f * d.m.t)) ++sinkTicks;
+    EXPECT_EQ(sinkTicks, 29);
+    // Linear span law: one line from the stall speed at span ratio 1 to the last speed.
+    EXPECT_TRUE(d.hasLine(d.m.X(s.Vstall), d.m.Yb(1), d.m.XR, d.m.Yb(s.GlidePolarTable[25][0])));
 }
 
 TEST(PolarGraph, ATwelveMetreSinkAxisTicksEveryMetre) {

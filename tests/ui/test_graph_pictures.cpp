@@ -1,0 +1,63 @@
+// Pictures of the graph screens and the power uncertainty screen, written as PNG files into the build
+// folder (screens/) for looking at the layout. The test checks that each was written and fits an
+// 800 by 600 display.
+#include <QDir>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "UiTest.h"
+#include "flap/PowerCurve.h"
+#include "glide/GlideSetup.h"
+#include "support/BirdSetup.h"
+#include "ui/frmGraphPcurve.h"
+#include "ui/frmGraphPolar.h"
+#include "ui/frmPowerUncert.h"
+
+using namespace ornivo;
+using namespace ornivo::ui;
+
+namespace {
+
+class GraphPictures : public test::ScreenTest {
+protected:
+    void picture(QWidget* w, const char* name) {
+        ASSERT_NE(w, nullptr) << name;
+        w->show();
+        test::Settle();
+        QDir().mkpath(ORNIVO_UI_PICTURES_DIR);
+        const QString path = QString(ORNIVO_UI_PICTURES_DIR) + "/" + name + ".png";
+        ASSERT_TRUE(w->grab().save(path)) << path.toStdString();
+        EXPECT_LE(w->width(), 800) << name << " is wider than an 800 by 600 display";
+        EXPECT_LE(w->height(), 600) << name << " is taller than an 800 by 600 display";
+    }
+};
+
+}  // namespace
+
+TEST_F(GraphPictures, PowerCurveGraphWithItsUncertaintyBands) {
+    s.ScreenScaleX = s.ScreenScaleY = 1;
+    test::TypedBird starling;
+    starling.name = "Common starling";
+    starling.shortName = "Starling";
+    starling.mass = 0.075;
+    starling.span = 0.38;
+    starling.area = 0.0252;
+    test::ToPowerCurveSetup(s, d, starling);
+    ASSERT_TRUE(flap::ComputePowerCurve(s, d));
+    frmGraphPcurve* g = frmGraphPcurve::Show(ctx, nullptr);
+    picture(g, "frmGraphPcurve");
+    g->cmdUncert->click();
+    test::Settle();
+    auto* u = screen<frmPowerUncert>("frmPowerUncert");
+    picture(u, "frmPowerUncert");
+    u->cmdProceed->click();
+    test::Settle();
+    picture(g, "frmGraphPcurve_bands");
+}
+
+TEST_F(GraphPictures, GlidePolarGraph) {
+    s.ScreenScaleX = s.ScreenScaleY = 1;
+    test::ToGlideSetup(s, d);
+    ASSERT_TRUE(glide::ComputeGlidePolar(s, d));
+    picture(frmGraphPolar::Show(ctx, nullptr), "frmGraphPolar");
+}
