@@ -9,6 +9,7 @@
 #include <regex>
 #include <set>
 
+#include "atmosphere/Atmosphere.h"
 #include "manual/ManualPages.h"
 #include "manual/PlainText.h"
 #include "state/numtext.h"
@@ -139,6 +140,18 @@ TEST(ManualCli, ListsThePagesAndPrintsOneAsPlainText) {
     EXPECT_EQ(unknown.exitCode, 1);
     EXPECT_NE(unknown.err.find("no manual page named \"Flight Physics\""), std::string::npos);
     EXPECT_EQ(RunCli({"manual", "a", "b"}).exitCode, 1);
+}
+
+TEST(ManualNumbers, TheStandardAtmosphereTableIsTheProgramsOwn) {
+    const std::string text = PageSource(*manual::FindPage("frmHelpAtmosphere"));
+    const std::regex row(R"(\| (\d+) \| ([0-9.]+) \| ([0-9.]+) \|)");
+    int rows = 0;
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), row); it != std::sregex_iterator(); ++it, ++rows) {
+        const float ratio = StdDensityRatio(std::stod((*it)[1]));
+        EXPECT_EQ((*it)[2].str(), FormatPattern(1.225 * ratio, "0.000")) << "density at " << (*it)[1] << " m";
+        EXPECT_EQ((*it)[3].str(), FormatPattern(ratio, "0.000")) << "ratio at " << (*it)[1] << " m";
+    }
+    EXPECT_EQ(rows, 7);
 }
 
 // --- The tutorial's numbers ------------------------------------------------------------------------
