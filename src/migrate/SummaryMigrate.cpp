@@ -1,0 +1,120 @@
+#include "migrate/SummaryMigrate.h"
+
+#include <cmath>
+
+#include "state/numtext.h"
+
+namespace ornivo::migrate {
+namespace {
+
+enum class Negative { Show, Zero, ZeroUnlessPositive };
+
+struct Row {
+    const char* control;
+    int quantity;    // index in the record
+    float divisor;   // 1, or 1000 for kJ and km
+    Negative rule;   // what the arrival and out-of-fuel columns show for a value that is not positive
+    bool departure;  // shown in the departure column
+};
+
+// txtHrs, txtDistance and txtVratio have their own formats and are filled apart.
+const Row Rows[] = {
+    {"txtTAS", 2, 1, Negative::Show, true},          {"txtVmp", 3, 1, Negative::Show, true},
+    {"txtFat", 8, 1, Negative::Zero, true},          {"txtMuscle", 7, 1, Negative::Show, true},
+    {"txtAirframe", 9, 1, Negative::Show, true},     {"txtAllUp", 6, 1, Negative::Show, true},
+    {"txtFatBurn", 15, 1000, Negative::Show, true},  {"txtProtBurn", 16, 1000, Negative::Show, true},
+    {"txtTotalFuel", 17, 1000, Negative::Show, true}, {"txtQm", 21, 1, Negative::Show, true},
+    {"txtPdens", 12, 1, Negative::Show, true},       {"txtPercentProt", 18, 1, Negative::Show, false},
+    {"txtPercentBMR", 20, 1, Negative::Show, false}, {"txtFatFrac", 22, 1, Negative::ZeroUnlessPositive, true},
+    {"txtFatHeight", 23, 1, Negative::ZeroUnlessPositive, true},
+    {"txtFatProtHeight", 27, 1000, Negative::ZeroUnlessPositive, true},
+    {"txtReWing", 24, 1, Negative::Show, true},      {"txtReBody", 25, 1, Negative::Show, true},
+    {"txtFredMC", 26, 1, Negative::Show, true},      {"txtFreq", 5, 1, Negative::Show, true},
+};
+
+std::string name(const char* control, int column) { return std::string(control) + "_" + std::to_string(column); }
+
+// One column of the screen from one record. Column 0 is the departure, 1 the arrival, 2 out of fuel.
+void fillColumn(ScreenUpdate& u, const MigrationRecord& r, int column) {
+    u.show(name("txtHrs", column), FormatPattern(r[0], "#0.0"));
+    u.show(name("txtDistance", column), std::to_string(static_cast<long long>(std::trunc(double(r[1])))));
+    // A record never filled (a GPS run without a fix, say) has no speed ratio.
+    const float ratio = r[2] / r[3];
+    u.show(name("txtVratio", column), std::isfinite(ratio) ? FormatSig(ratio, 3) : std::string());
+    for (const Row& row : Rows) {
+        const std::string n = name(row.control, column);
+        if (column == 0 && !row.departure) {
+            u.show(n, "");
+            continue;
+        }
+        const float v = r[row.quantity] / row.divisor;
+        if (column > 0 && row.rule == Negative::Zero && v < 0) u.show(n, "0");
+        else if (column == 2 && row.rule == Negative::ZeroUnlessPositive && !(v > 0)) u.show(n, "0");
+        else if (!std::isfinite(v)) u.show(n, "");
+        else u.showSig(n, v);
+    }
+}
+
+void emptyColumn(ScreenUpdate& u, int column, const std::string& first) {
+    for (const std::string& row : SummaryMigrateRows()) u.show(name(row.c_str(), column), "");
+    u.show(name("txtHrs", column), first);
+}
+
+}  // namespace
+
+const std::vector<std::string>& SummaryMigrateRows() {
+    static const std::vector<std::string> rows = [] {
+        std::vector<std::string> r = {"txtHrs", "txtDistance", "txtTAS", "txtVmp", "txtVratio"};
+        for (const Row& row : Rows)
+            if (std::string(row.control) != "txtTAS" && std::string(row.control) != "txtVmp")
+                r.push_back(row.control);
+        return r;
+    }();
+    return rows;
+}
+
+std::string MigrationSaveBoxCaption(const ProgramState& s) {
+    if (s.OutputCount > 0)
+        return s.UseTextFiles ? "Append results of this run to file " + s.OutFileName
+                              : "Save results as a new sheet in workbook " + s.OutFileName;
+    return s.UseTextFiles ? "   Open a text file to save results of this run"
+                          : "Save results as Sheet 1 of a new Excel workbook";
+}
+
+ScreenUpdate LoadSummaryMigrate(const ProgramState& s) {
+    ScreenUpdate u;
+    u.show("txtSpName", s.SpName);
+    u.show("txtShortName", s.ShortName);
+    if (!s.StateLog.empty()) fillColumn(u, s.StateLog[0], 0);
+    fillColumn(u, s.EndStates[1], 2);
+    u.show("txtStartAlt", FormatPattern(s.StartAltitude, "0"));
+    u.show("txtCruiseAlt", FormatPattern(s.CruiseAlt, "0"));
+
+    u.setVisible("fraClimb", s.ClimbFlag);
+    u.setVisible("fraFinalGlide", s.ClimbFlag);
+    if (s.ClimbFlag) {
+        u.showSig("txtClimbTime", s.ClimbTime);
+        u.showSig("txtClimbDist", s.ClimbDist);
+        u.showSig("txtInitialVclimb", s.InitialVclimb);
+        u.showSig("txtFinalVclimb", s.FinalVclimb);
+        u.showSig("txtFinalGlideTime", s.FinalGlideTime);
+        u.showSig("txtFinalGlideDist", s.FinalGlideDist);
+    }
+
+    const std::string arrival = s.GpsMode ? "End GPS" : "Arrival";
+    u.show("lblArrival_0", arrival);
+    u.show("lblArrival_1", arrival);
+    if (s.GoalDist > 0 || s.GpsMode) {
+        if (!s.Arrived && !s.GpsMode) emptyColumn(u, 1, "Out of fuel");
+        else fillColumn(u, s.EndStates[0], 1);
+    } else {
+        emptyColumn(u, 1, "No goal set");
+    }
+
+    u.show("chkExcel", MigrationSaveBoxCaption(s));
+    u.setChecked("chkExcel", false);  // a run is saved only when asked for
+    u.setChecked("chk4Digit", s.SigDigits != 3);
+    return u;
+}
+
+}  // namespace ornivo::migrate

@@ -1,0 +1,44 @@
+#include "ui/frmClimbAbort.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "migrate/MigrationEngine.h"
+
+namespace ornivo::ui {
+
+frmClimbAbort::frmClimbAbort(UiContext& ctx)
+    : Screen(ctx, "frmClimbAbort", QString::fromStdString(migrate::ClimbAbortTitle()),
+             scaling::ResizePattern::ScaleAndCentre) {
+    const std::vector<std::string> t = migrate::ClimbAbortTexts(ctx.s);
+    auto* top = new QVBoxLayout(this);
+    top->setContentsMargins(16, 12, 16, 12);
+    auto* line = new QHBoxLayout;
+    lblClimbAborted = label("lblClimbAborted", QString::fromStdString(t[0]));
+    lblAltitude = label("lblAltitude", QString::fromStdString(t[1]));
+    QFont f = lblAltitude->font();
+    f.setBold(true);
+    lblAltitude->setFont(f);
+    lblMetres = label("lblMetres", QString::fromStdString(t[2]));
+    line->addStretch();
+    line->addWidget(lblClimbAborted);
+    line->addWidget(lblAltitude);
+    line->addWidget(lblMetres);
+    line->addStretch();
+    top->addLayout(line);
+    lblReason = label("lblReason", QString::fromStdString(t[3]));
+    lblContinues = label("lblContinues", QString::fromStdString(t[4]));
+    for (QLabel* l : {lblReason, lblContinues}) {
+        l->setAlignment(Qt::AlignCenter);
+        top->addWidget(l);
+    }
+    cmdOK = button("cmdOK", "&OK");
+    cmdOK->setDefault(true);
+    top->addSpacing(8);
+    top->addWidget(cmdOK, 0, Qt::AlignCenter);
+    connect(cmdOK, &QPushButton::clicked, this, [this] { close(); });
+    placeWindow();
+}
+
+}  // namespace ornivo::ui

@@ -1,0 +1,67 @@
+#pragma once
+// The migration setup screen: the bird on the migration slot (2), the air at take-off and at cruising
+// height, the goal distance, the speed and protein-burn options, the programmed or GPS-track run and
+// "Start migrating".
+#include "ui/Screen.h"
+
+namespace ornivo::ui {
+
+class frmSetupMigrate : public Screen {
+    Q_OBJECT
+public:
+    explicit frmSetupMigrate(UiContext& ctx);
+
+    CommitEdit *txtSpName, *txtShortName, *txtTaxon;
+    CommitEdit *txtEmptyMass, *txtCropMass, *txtAllUpMass, *txtCropFrac, *txtMuscleMass, *txtMuscleFrac,
+        *txtFatMass, *txtFatFrac, *txtAirframeMass, *txtAirframeFrac, *txtFatProtHeight, *txtFatHeight;
+    CommitEdit *txtSpan, *txtArea, *txtAR, *txtSbody, *txtFrontalAreaFactor, *txtCdb, *txtPayDragFactor, *txtPbmr,
+        *txtPbmrFactor, *txtWbeatFreq, *txtFreqFactor;
+    QLabel *lblRho, *lblAlt, *lblAltCruise, *lblRhoCruise, *lblEnterCruiseAlt, *lblGoalDist;
+    CommitEdit *txtRho, *txtAlt, *txtAltCruise, *txtRhoCruise, *txtGoalDist;
+    CommitEdit *txtVratio, *txtVratioGPS, *txtVmrRatio;
+    QGroupBox *fraFlightStyle, *fraSpeedControl, *fraMuscleControl, *fraSimType;
+    QRadioButton *optFlap, *optFG, *optBound;
+    QLabel* lblPowerFrac;
+    CommitEdit* txtPowerFrac;
+    QRadioButton *optVratioConst, *optVconst, *optMaxRange;
+    QRadioButton *optSpWorkConst, *optSpPowerConst, *optMuscleMassConst;
+    QRadioButton *optProj, *optGPS;
+    QCheckBox *chkKMLfile, *chkProgress;
+    QPushButton *cmdImportTrack;
+    QLabel* lblWait;
+    QPushButton *cmdStart, *cmdSetDefaults, *cmdStopMassCalc, *cmdNewBird, *cmdExit, *cmdShowDefs, *cmdHelp;
+
+    // The track workbook saved by "Import GPS fixes...", proposed in the track dialog of the next GPS run.
+    std::string offeredTrack;
+
+    void Form_Load();
+    void Form_Activate();
+    void txtField_LostFocus(CommitEdit* field, const QString& text);
+    void txtField_Click(CommitEdit* field);
+    void txtTaxon_DblClick();
+    void txtRho_DblClick();
+    void txtGoalDist_DblClick();
+    void opt_Click(QRadioButton* option);
+    void chk_Click(QCheckBox* box);
+    void cmdStart_Click();
+    void cmdSetDefaults_Click();
+    void cmdStopMassCalc_Click();
+    void cmdImportTrack_Click();
+    void cmdNewBird_Click();
+    void cmdExit_Click();
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    bool event(QEvent* e) override;
+
+private:
+    // Writes an open result workbook before the screen is left; false when it could not be saved.
+    bool saveOpenWorkbook();
+    // Shows a tool screen that blocks this one; the setup screen is active again when it closes.
+    void openTool(Screen* tool);
+    CommitEdit* add(QGridLayout* g, const QString& name, const QString& caption, const QString& tip = {},
+                    bool derivedValue = false, QLabel** captionOut = nullptr);
+    bool leaving_ = false;
+};
+
+}  // namespace ornivo::ui

@@ -1,0 +1,153 @@
+#include "ui/frmStopMassCalc.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "state/numtext.h"
+
+namespace ornivo::ui {
+
+frmStopMassCalc::frmStopMassCalc(UiContext& ctx, Screen* setup)
+    : Screen(ctx, "frmStopMassCalc", "Stopover mass calculator", scaling::ResizePattern::ScaleAndCentre, setup),
+      setup_(setup) {
+    auto* top = new QVBoxLayout(this);
+    top->setContentsMargins(8, 8, 8, 8);
+    QLabel* heading = label("lblHeading", "Stopover Mass Calculator");
+    QFont hf = heading->font();
+    hf.setBold(true);
+    heading->setFont(hf);
+    top->addWidget(heading);
+
+    QGroupBox* fraStopover = frame("fraStopover", "Stopover");
+    auto* g = new QGridLayout(fraStopover);
+    g->setVerticalSpacing(3);
+    g->setHorizontalSpacing(8);
+    g->setColumnStretch(0, 1);
+    for (auto [c, name, text] : {std::tuple{1, "lblBegin", "Begin Stopover"}, std::tuple{2, "lblMoveOn", "Move on"}}) {
+        QLabel* l = label(name, text, fraStopover);
+        QFont f = l->font();
+        f.setBold(true);
+        l->setFont(f);
+        l->setAlignment(Qt::AlignRight | Qt::AlignBottom);
+        g->addWidget(l, 0, c);
+    }
+    auto cell = [&](const QString& name, int r, int c, bool result, const QString& tip = {}) {
+        CommitEdit* f = result ? derived(name, tip, fraStopover) : field(name, tip, fraStopover);
+        f->setFixedWidth(100);
+        g->addWidget(f, r, c);
+        return f;
+    };
+    const char* rows[] = {"Date (format 26-Apr-2008)", "Time (format 08:00)", "Body Mass (kg)", "Fat Mass (kg)",
+                          "Fat Fraction", "Energy height km (Fat + Protein)"};
+    const char* rowNames[] = {"lblDate", "lblTime", "lblMempty", "lblMfat", "lblFatFrac", "lblHfuel"};
+    for (int r = 0; r < 6; ++r) g->addWidget(label(rowNames[r], rows[r], fraStopover), r + 1, 0);
+    txtDateBegin = cell("txtDateBegin", 1, 1, false, "Date format 26-Apr-2008");
+    txtTimeBegin = cell("txtTimeBegin", 2, 1, false, "Time format 08:00");
+    txtMemptyBegin = cell("txtMemptyBegin", 3, 1, false);
+    txtMfatBegin = cell("txtMfatBegin", 4, 1, false);
+    txtFatFracBegin = cell("txtFatFracBegin", 5, 1, true);
+    txtHfuelBegin = cell("txtHfuelBegin", 6, 1, true);
+    txtDateMoveOn = cell("txtDateMoveOn", 1, 2, false, "Date format 26-Apr-2008");
+    txtTimeMoveOn = cell("txtTimeMoveOn", 2, 2, false, "Time format 08:00");
+    txtMemptyMoveOn = cell("txtMemptyMoveOn", 3, 2, true);
+    txtMfatMoveOn = cell("txtMfatMoveOn", 4, 2, true);
+    txtFatFracMoveOn = cell("txtFatFracMoveOn", 5, 2, true);
+    txtHfuelMoveOn = cell("txtHfuelMoveOn", 6, 2, true);
+    for (CommitEdit* f : {txtDateBegin, txtTimeBegin, txtDateMoveOn, txtTimeMoveOn})
+        f->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    top->addWidget(fraStopover);
+    lblFillBoxes = label("lblFillBoxes", "Fill in the 6 boxes above and to left of the line");
+    top->addWidget(lblFillBoxes);
+
+    QGroupBox* fraRates = frame("fraRates", "Rates (multiples of BMR)");
+    auto* rg = new QGridLayout(fraRates);
+    rg->setColumnStretch(0, 1);
+    txtExistenceRatio = field("txtExistenceRatio", "Average rate of energy expenditure during stopover as multiple of BMR",
+                              fraRates);
+    txtFeedQ = field("txtFeedQ", "Average rate of energy intake during stopover as multiple of BMR", fraRates);
+    for (CommitEdit* f : {txtExistenceRatio, txtFeedQ}) f->setFixedWidth(100);
+    row(rg, 0, label("lblExistenceRatio", "Existence Ratio", fraRates), txtExistenceRatio);
+    row(rg, 1, label("lblFeedQ", "Intake rate", fraRates), txtFeedQ);
+    top->addWidget(fraRates);
+
+    auto* buttons = new QHBoxLayout;
+    cmdCompute = button("cmdCompute", "&Compute new mass");
+    cmdCompute->setDefault(true);
+    cmdLoadNewMass = button("cmdLoadNewMass", "");
+    cmdExit = button("cmdExit", "");
+    cmdShowDefs = button("cmdShowDefs", "Show Definitions");
+    later(cmdShowDefs);
+    buttons->addWidget(cmdCompute);
+    buttons->addWidget(cmdLoadNewMass);
+    buttons->addWidget(cmdExit);
+    buttons->addWidget(cmdShowDefs);
+    top->addLayout(buttons);
+
+    QWidget* order[] = {txtDateBegin, txtTimeBegin, txtMemptyBegin, txtMfatBegin, txtDateMoveOn, txtTimeMoveOn,
+                        txtExistenceRatio, txtFeedQ, cmdCompute, cmdLoadNewMass, cmdExit};
+    for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+
+    connect(txtExistenceRatio, &CommitEdit::clickedInto, this, [this] { guarded([this] { txtExistenceRatio_Click(); }); });
+    for (CommitEdit* f : {txtExistenceRatio, txtFeedQ})
+        connect(f, &CommitEdit::committed, this, [this, f](const QString& t) { guarded([&] { txtRate_LostFocus(f, t); }); });
+    connect(cmdCompute, &QPushButton::clicked, this, [this] { guarded([this] { cmdCompute_Click(); }); });
+    connect(cmdLoadNewMass, &QPushButton::clicked, this, [this] { guarded([this] { cmdLoadNewMass_Click(); }); });
+    connect(cmdExit, &QPushButton::clicked, this, [this] { guarded([this] { cmdExit_Click(); }); });
+
+    Form_Load();
+    placeWindow();
+}
+
+void frmStopMassCalc::Form_Load() {
+    migrate::LoadStopoverMass(ctx_.s);
+    cmdLoadNewMass->setText("&Load revised mass into program and\nreturn to Migration Setup Screen");
+    cmdExit->setText("&Return to Migration Setup Screen\nwithout loading new data");
+    const migrate::StopoverForm defaults;
+    txtExistenceRatio->setText(QString::fromStdString(defaults.ExistenceText));
+    txtFeedQ->setText(QString::fromStdString(defaults.FeedText));
+    cmdLoadNewMass->setEnabled(false);  // nothing to load before a computation
+    txtDateBegin->setFocus();
+}
+
+void frmStopMassCalc::txtExistenceRatio_Click() { ctx_.s.Marks.set(Mark::ExistenceRatio); }
+
+void frmStopMassCalc::txtRate_LostFocus(CommitEdit* f, const QString& text) {
+    const double v = LeadingNumber(text.toStdString());
+    if (f == txtExistenceRatio) ctx_.s.ExistenceRatio = v;
+    else ctx_.s.FeedQ = v;
+}
+
+migrate::StopoverForm frmStopMassCalc::form() const {
+    migrate::StopoverForm f;
+    auto t = [](CommitEdit* e) { return e->text().trimmed().toStdString(); };
+    f.DateBegin = t(txtDateBegin);
+    f.TimeBegin = t(txtTimeBegin);
+    f.DateMoveOn = t(txtDateMoveOn);
+    f.TimeMoveOn = t(txtTimeMoveOn);
+    f.MassBegin = t(txtMemptyBegin);
+    f.FatBegin = t(txtMfatBegin);
+    f.ExistenceText = t(txtExistenceRatio);
+    f.FeedText = t(txtFeedQ);
+    return f;
+}
+
+void frmStopMassCalc::cmdCompute_Click() {
+    commitPending();
+    ScreenUpdate u;
+    result_ = migrate::ComputeStopoverMass(ctx_.s, form(), ctx_.d, &u);
+    apply(u);
+    cmdLoadNewMass->setEnabled(result_.has_value());
+}
+
+void frmStopMassCalc::cmdLoadNewMass_Click() {
+    if (!result_) return;
+    const ScreenUpdate setup = migrate::LoadRevisedMass(ctx_.s, *result_);
+    if (setup_) setup_->apply(setup);
+    close();
+}
+
+void frmStopMassCalc::cmdExit_Click() { close(); }
+
+}  // namespace ornivo::ui

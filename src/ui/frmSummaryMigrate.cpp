@@ -1,0 +1,217 @@
+#include "ui/frmSummaryMigrate.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "flap/SummaryFlap.h"
+#include "migrate/SummaryMigrate.h"
+#include "output/WorkbookRunOutput.h"
+#include "state/StateOps.h"
+
+namespace ornivo::ui {
+
+namespace {
+
+struct RowCaption {
+    const char* control;
+    const char* caption;
+};
+
+// The rows of the two result frames, in reading order.
+const RowCaption FlightRows[] = {
+    {"txtHrs", "Flight time (hours)"},          {"txtDistance", "Distance flown (km)"},
+    {"txtTAS", "True air speed (m/s)"},         {"txtVmp", "Min power speed (m/s)"},
+    {"txtVratio", "Ratio V:Vmp"},               {"txtFat", "Fat mass (kg)"},
+    {"txtMuscle", "Flight muscle mass (kg)"},   {"txtAirframe", "Airframe mass (kg)"},
+    {"txtAllUp", "All-up mass (kg)"},           {"txtFatBurn", "Fat burned (kJ)"},
+    {"txtProtBurn", "Protein burned (kJ)"},
+};
+const RowCaption BodyRows[] = {
+    {"txtTotalFuel", "Total fuel burned (kJ)"}, {"txtQm", "Specific work (J/kg)"},
+    {"txtPdens", "Specific power (W/kg)"},      {"txtPercentProt", "% fuel from protein"},
+    {"txtPercentBMR", "% fuel for BMR"},        {"txtFatFrac", "Fat Fraction"},
+    {"txtFatHeight", "Metabolic sink (m/s)"},   {"txtFatProtHeight", "Fat + Protein energy ht (km)"},
+    {"txtReWing", "Wing Re"},                   {"txtReBody", "Body Re"},
+    {"txtFredMC", "Reduced frequency"},         {"txtFreq", "Wingbeat freq (Hz)"},
+};
+
+QLabel* bold(QLabel* l) {
+    QFont f = l->font();
+    f.setBold(true);
+    l->setFont(f);
+    return l;
+}
+
+}  // namespace
+
+frmSummaryMigrate::frmSummaryMigrate(UiContext& ctx, QWidget* setup)
+    : Screen(ctx, "frmSummaryMigrate", "Results summary from Migration calculation",
+             scaling::ResizePattern::ScaleAndCentre, setup) {
+    auto* top = new QVBoxLayout(this);
+    top->setContentsMargins(8, 8, 8, 8);
+    top->setSpacing(6);
+    auto* head = new QHBoxLayout;
+    lblHeading = label("lblHeading", "Migration summary");
+    QFont hf = lblHeading->font();
+    hf.setBold(true);
+    hf.setPointSizeF(hf.pointSizeF() * 1.25);
+    lblHeading->setFont(hf);
+    txtSpName = derived("txtSpName");
+    txtSpName->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    txtSpName->setMinimumWidth(150);
+    txtShortName = derived("txtShortName");
+    txtShortName->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    txtShortName->setFixedWidth(90);
+    head->addWidget(lblHeading);
+    head->addStretch();
+    head->addWidget(txtSpName);
+    head->addWidget(txtShortName);
+    top->addLayout(head);
+
+    // Two frames of result rows, each with the three column headings.
+    auto resultFrame = [this](const QString& name, const QString& title, int copy, const RowCaption* rows, int n) {
+        QGroupBox* box = frame(name, title);
+        auto* g = new QGridLayout(box);
+        g->setVerticalSpacing(2);
+        g->setHorizontalSpacing(6);
+        g->setContentsMargins(8, 4, 8, 4);
+        g->setColumnStretch(0, 1);
+        const QString suffix = "_" + QString::number(copy);
+        const QString heads[3][2] = {{"lblDepart", "Departure"}, {"lblArrival", "Arrival"},
+                                     {"lblOutOfFuel", "Out of fuel"}};
+        for (int c = 0; c < 3; ++c) {
+            QLabel* l = bold(label(heads[c][0] + suffix, heads[c][1], box));
+            l->setAlignment(Qt::AlignRight | Qt::AlignBottom);
+            g->addWidget(l, 0, c + 1);
+            if (c == 1) (copy == 0 ? lblArrival_0 : lblArrival_1) = l;
+        }
+        for (int r = 0; r < n; ++r) {
+            const QString control = rows[r].control;
+            g->addWidget(label("lbl" + control.mid(3), rows[r].caption, box), r + 1, 0);
+            std::array<CommitEdit*, 3> fields{};
+            for (int c = 0; c < 3; ++c) {
+                fields[c] = derived(control + "_" + QString::number(c), {}, box);
+                fields[c]->setFixedWidth(76);
+                g->addWidget(fields[c], r + 1, c + 1);
+            }
+            results[control] = fields;
+        }
+        return box;
+    };
+    auto* columns = new QHBoxLayout;
+    columns->addWidget(resultFrame("fraFlight", "Flight and masses", 0, FlightRows, int(std::size(FlightRows))));
+    columns->addWidget(resultFrame("fraBody", "Fuel and physiology", 1, BodyRows, int(std::size(BodyRows))));
+    top->addLayout(columns);
+
+    // Altitudes, the climb and the final glide.
+    auto* lower = new QHBoxLayout;
+    auto smallFrame = [this](const QString& name, const QString& title) {
+        QGroupBox* box = frame(name, title);
+        auto* g = new QGridLayout(box);
+        g->setVerticalSpacing(2);
+        g->setContentsMargins(8, 4, 8, 4);
+        g->setColumnStretch(0, 1);
+        return std::pair{box, g};
+    };
+    auto value = [this](QGridLayout* g, const QString& name, const QString& caption) {
+        QWidget* box = g->parentWidget();
+        CommitEdit* f = derived(name, {}, box);
+        f->setFixedWidth(70);
+        row(g, g->rowCount(), label("lbl" + name.mid(3), caption, box), f);
+        return f;
+    };
+    auto [fraAlt, ga] = smallFrame("fraAltitude", "Altitude (m ASL)");
+    txtStartAlt = value(ga, "txtStartAlt", "Start:");
+    txtCruiseAlt = value(ga, "txtCruiseAlt", "Cruise:");
+    lower->addWidget(fraAlt);
+    QGridLayout* gc;
+    std::tie(fraClimb, gc) = smallFrame("fraClimb", "Initial climb (included in total time and distance):");
+    txtClimbTime = value(gc, "txtClimbTime", "Time (min)");
+    txtClimbDist = value(gc, "txtClimbDist", "Distance (km)");
+    txtInitialVclimb = value(gc, "txtInitialVclimb", "Initial rate of climb after takeoff (m/s)");
+    txtFinalVclimb = value(gc, "txtFinalVclimb", "Rate of climb (m/s) on reaching cruise alt");
+    lower->addWidget(fraClimb, 2);
+    QGridLayout* gg;
+    std::tie(fraFinalGlide, gg) = smallFrame("fraFinalGlide", "Final glide (NOT included in total time and distance):");
+    txtFinalGlideTime = value(gg, "txtFinalGlideTime", "Time (min)");
+    txtFinalGlideDist = value(gg, "txtFinalGlideDist", "Distance (km)");
+    lower->addWidget(fraFinalGlide, 2);
+    top->addLayout(lower);
+
+    QGroupBox* fraSave = frame("fraSave", "Save results");
+    auto* sv = new QGridLayout(fraSave);
+    sv->setContentsMargins(8, 4, 8, 4);
+    chkExcel = check("chkExcel", "", fraSave);
+    lblFileName = label("lblFileName", "Output file name", fraSave);
+    txtFileName = derived("txtFileName", {}, fraSave);
+    txtFileName->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    txtFileName->setFixedWidth(140);
+    lblFileName->setVisible(false);
+    txtFileName->setVisible(false);
+    chk4Digit = check("chk4Digit", "&4-digit output", fraSave);
+    sv->addWidget(chkExcel, 0, 0, 1, 3);
+    sv->addWidget(lblFileName, 1, 0);
+    sv->addWidget(txtFileName, 1, 1);
+    sv->addWidget(chk4Digit, 1, 2, Qt::AlignRight);
+    sv->setColumnStretch(2, 1);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(fraSave, 1);
+    auto* buttons = new QVBoxLayout;
+    cmdShowDefs = button("cmdShowDefs", "Show Definitions");
+    later(cmdShowDefs);
+    lblWait = bold(label("lblWait", "WAIT .."));
+    lblWait->setVisible(false);
+    cmdOK = button("cmdOK", "&Return to Setup");
+    cmdOK->setDefault(true);
+    buttons->addWidget(cmdShowDefs);
+    buttons->addStretch();
+    buttons->addWidget(lblWait);
+    buttons->addWidget(cmdOK);
+    bottom->addLayout(buttons);
+    top->addLayout(bottom);
+
+    setTabOrder(chkExcel, chk4Digit);
+    setTabOrder(chk4Digit, cmdOK);
+
+    connect(chkExcel, &QCheckBox::clicked, this, [this] { guarded([this] { chkExcel_Click(); }); });
+    connect(chk4Digit, &QCheckBox::toggled, this, [this] { chk4Digit_LostFocus(); });
+    connect(cmdOK, &QPushButton::clicked, this, [this] { guarded([this] { cmdOK_Click(); }); });
+
+    Form_Load();
+    placeWindow();
+}
+
+void frmSummaryMigrate::Form_Load() {
+    apply(migrate::LoadSummaryMigrate(ctx_.s));
+    cmdOK->setFocus();
+}
+
+void frmSummaryMigrate::chkExcel_Click() { apply(flap::SaveBoxClick(ctx_.s)); }
+
+void frmSummaryMigrate::chk4Digit_LostFocus() { flap::Set4DigitOutput(ctx_.s, chk4Digit->isChecked()); }
+
+void frmSummaryMigrate::cmdOK_Click() { close(); }
+
+void frmSummaryMigrate::returnToSetup() {
+    if (chkExcel->isChecked()) {
+        cmdOK->setVisible(false);
+        lblWait->setVisible(true);
+        lblWait->repaint();
+        // A text file or a sheet of the result workbook, as chosen on the start screen.
+        output::WriteMigrationRun(ctx_.s, ctx_.d);
+    }
+    ClearEditMarks(ctx_.s);
+}
+
+void frmSummaryMigrate::closeEvent(QCloseEvent* e) {
+    // "Return to Setup" and the title bar's close button take the same road.
+    if (!ctx_.ending) guarded([this] { returnToSetup(); });
+    e->accept();
+}
+
+}  // namespace ornivo::ui

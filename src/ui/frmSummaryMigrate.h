@@ -1,0 +1,47 @@
+#pragma once
+// The migration results: the bird at departure, at arrival (or the end of the GPS track) and when the
+// fuel runs out, the climb and final glide, and the save box. It blocks the setup screen while open.
+#include <array>
+#include <map>
+
+#include "ui/Screen.h"
+
+namespace ornivo::ui {
+
+class frmSummaryMigrate : public Screen {
+    Q_OBJECT
+public:
+    frmSummaryMigrate(UiContext& ctx, QWidget* setup);
+
+    QLabel* lblHeading;
+    CommitEdit *txtSpName, *txtShortName;
+    // The result rows: three fields each, index 0 departure, 1 arrival, 2 out of fuel.
+    std::map<QString, std::array<CommitEdit*, 3>> results;
+    QLabel *lblArrival_0, *lblArrival_1;
+    CommitEdit *txtStartAlt, *txtCruiseAlt;
+    QGroupBox *fraClimb, *fraFinalGlide;
+    CommitEdit *txtClimbTime, *txtClimbDist, *txtInitialVclimb, *txtFinalVclimb, *txtFinalGlideTime,
+        *txtFinalGlideDist;
+    QCheckBox *chkExcel, *chk4Digit;
+    QLabel* lblFileName;
+    CommitEdit* txtFileName;
+    QPushButton* cmdOK;
+    QLabel* lblWait;
+    QPushButton* cmdShowDefs;
+
+    // The field of a result row in one column, e.g. result("txtHrs", 1).
+    CommitEdit* result(const QString& row, int column) const { return results.at(row)[column]; }
+
+    void Form_Load();
+    void chkExcel_Click();
+    void chk4Digit_LostFocus();
+    void cmdOK_Click();
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    void returnToSetup();
+};
+
+}  // namespace ornivo::ui
