@@ -2,6 +2,7 @@
 // folder (screens/) for looking at the layout. The test checks that each was written and fits an
 // 800 by 600 display.
 #include <QDir>
+#include <QFile>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -53,6 +54,15 @@ TEST_F(GraphPictures, PowerCurveGraphWithItsUncertaintyBands) {
     u->cmdProceed->click();
     test::Settle();
     picture(g, "frmGraphPcurve_bands");
+
+    // The printed page, as a PDF file beside the pictures.
+    const QString pdf = QString(ORNIVO_UI_PICTURES_DIR) + "/frmGraphPcurve_page.pdf";
+    QFile::remove(pdf);
+    g->setPrinter(PdfFilePrinter(pdf.toStdString()));
+    d.okCancel.push_back(true);
+    d.inputs.push_back("Starling, wild population uncertainty");
+    g->cmdPrint->click();
+    EXPECT_TRUE(QFile::exists(pdf));
 }
 
 TEST_F(GraphPictures, GlidePolarGraph) {
