@@ -10,6 +10,7 @@ PACKAGES=(
   qt6-base-dev qt6-svg-dev libgl-dev fonts-liberation
   python3 python3-xlwt poppler-utils
   dpkg-dev file appstream desktop-file-utils
+  clang libfuzzer-14-dev libclang-rt-14-dev
 )
 missing=()
 for p in "${PACKAGES[@]}"; do
