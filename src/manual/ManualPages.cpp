@@ -6,6 +6,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/Folders.h"
+
 namespace ornivo::manual {
 namespace {
 
@@ -229,7 +231,8 @@ std::string BaseName(const Page& p) {
 }
 
 std::string ManualFolder(const std::string& programFolder) {
-    if (programFolder.empty()) return "Manual";
+    // No program folder set (a caller outside the screens): the shipped files' own folder.
+    if (programFolder.empty()) return platform::ShippedFolder() + "/Manual";
     const char last = programFolder.back();
     return programFolder + (last == '/' || last == '\\' ? "" : "/") + "Manual";
 }

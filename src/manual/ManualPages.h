@@ -59,7 +59,8 @@ constexpr std::string_view AboutDataLink = "about:data";
 
 // The file name without its ending: the name the page is known by on the command line.
 std::string BaseName(const Page& p);
-// The folder that holds the page files: the program folder + "/Manual".
+// The folder that holds the page files: the program folder + "/Manual" (the shipped files' folder
+// when no program folder is given).
 std::string ManualFolder(const std::string& programFolder);
 
 // The contents of a page, or the line that says which file is missing and where it was looked for.
