@@ -20,6 +20,9 @@ struct CalcOptions {
     bool uncertainty = false;
     std::optional<std::string> gps, sites, kml;  // a migration along a GPS track
     bool progress = false;
+    // false for batch rows, which show only the scalar results: the tables are left out of "results",
+    // except one holding a value that is not finite, so the run is refused as the single call is.
+    bool tables = true;
     std::vector<std::string> extraValueFlags;  // call-specific flags with a value (--gps, ...)
 };
 

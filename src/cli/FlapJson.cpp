@@ -36,7 +36,7 @@ Json SharedConstantsJson(const ProgramState& s) {
     return j;
 }
 
-Json PowerCurveResultsJson(const ProgramState& s) {
+Json PowerCurveResultsJson(const ProgramState& s, bool tables) {
     const BirdParams& b = s.slot(ModePowerCurve);
     Json j;
 #define F(name) j[#name] = Single(s.name)
@@ -59,7 +59,7 @@ Json PowerCurveResultsJson(const ProgramState& s) {
     j["PminExact"] = Single(s.PminExact);
     j["MaxSpecificWork"] = Single(s.MaxSpecificWork);
     if (s.UncertDone) j["VmpUncert"] = Single(s.VmpUncert);
-    j["PowerCurveTable"] = SingleTable(s.PowerCurveTable);
+    if (tables || !RowsFinite(s.PowerCurveTable)) j["PowerCurveTable"] = SingleTable(s.PowerCurveTable);
     return j;
 }
 

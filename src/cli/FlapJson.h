@@ -7,6 +7,6 @@ namespace ornivo::cli {
 
 Json BirdSlotJson(const ProgramState& s, int slot);        // the slot's values by name
 Json SharedConstantsJson(const ProgramState& s);           // the constants held once
-Json PowerCurveResultsJson(const ProgramState& s);         // results of slot 1
+Json PowerCurveResultsJson(const ProgramState& s, bool tables = true);  // results of slot 1
 
 }  // namespace ornivo::cli

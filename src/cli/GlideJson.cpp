@@ -9,7 +9,7 @@ Json GlideConstantsJson(const ProgramState& s) {
     return j;
 }
 
-Json GlideResultsJson(const ProgramState& s) {
+Json GlideResultsJson(const ProgramState& s, bool tables) {
     const BirdParams& b = s.slot(ModeGlide);
     Json j;
 #define F(name) j[#name] = Single(s.name)
@@ -28,8 +28,8 @@ Json GlideResultsJson(const ProgramState& s) {
     j["PolarFirstRow"] = s.PolarFirstRow;
     j["PolarRowLimit"] = s.PolarRowLimit;
     j["PolarLastRow"] = s.PolarLastRow;
-    j["GlidePolarTable"] = SingleTable(s.GlidePolarTable);
-    j["MacCreadyTable"] = SingleTable(s.MacCreadyTable);
+    if (tables || !RowsFinite(s.GlidePolarTable)) j["GlidePolarTable"] = SingleTable(s.GlidePolarTable);
+    if (tables || !RowsFinite(s.MacCreadyTable)) j["MacCreadyTable"] = SingleTable(s.MacCreadyTable);
     return j;
 }
 

@@ -6,6 +6,6 @@
 namespace ornivo::cli {
 
 Json GlideConstantsJson(const ProgramState& s);  // TonicMuscFrac, SpanLaw
-Json GlideResultsJson(const ProgramState& s);    // results, the glide slot's Reynolds numbers, both tables
+Json GlideResultsJson(const ProgramState& s, bool tables = true);  // results, the slot's Reynolds numbers, both tables
 
 }  // namespace ornivo::cli

@@ -11,8 +11,9 @@ Json Single(float x) {
     if (!std::isfinite(x)) return nullptr;  // never print NaN or infinity
     char buf[32];
     auto r = std::to_chars(buf, buf + sizeof buf, x);
-    *r.ptr = '\0';
-    return std::strtod(buf, nullptr);
+    double v = 0;
+    std::from_chars(buf, r.ptr, v);  // correctly rounded, as strtod, and much faster
+    return v;
 }
 
 Json Double(double x) {

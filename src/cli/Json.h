@@ -1,5 +1,7 @@
 #pragma once
 // JSON helpers of the CLI: singles printed so that they read back as the same 32-bit value.
+#include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -14,6 +16,19 @@ using Json = nlohmann::ordered_json;
 Json Single(float x);
 Json Double(double x);
 Json SingleTable(const std::vector<std::vector<float>>& rows);
+// Whether rows 0..lastRow of a table (rows of floats) hold only finite values: a table left out of
+// the results (batch rows) must still refuse the run where its JSON would hold a null.
+template <class Rows>
+bool RowsFinite(const Rows& rows, std::size_t lastRow = static_cast<std::size_t>(-1)) {
+    std::size_t r = 0;
+    for (const auto& row : rows) {
+        if (r++ > lastRow) break;
+        for (float v : row)
+            if (!std::isfinite(v)) return false;
+    }
+    return true;
+}
+
 // The path ("results.GoalDist", "results.StateLog[3][2]") of the first null in j, where Single and
 // Double put a value that is NaN or infinite; empty when every number is finite.
 std::string FirstMissingNumber(const Json& j, const std::string& path = {});

@@ -31,7 +31,7 @@ Json MigrationSettingsJson(const ProgramState& s) {
     return j;
 }
 
-Json MigrationResultsJson(const ProgramState& s) {
+Json MigrationResultsJson(const ProgramState& s, bool tables) {
     const MigrationState& m = s.Mig;
     Json j;
     j["RowsWritten"] = s.RowsWritten;
@@ -54,21 +54,30 @@ Json MigrationResultsJson(const ProgramState& s) {
     j["MaxRow"] = s.MaxRow;
     j["RowsExhausted"] = s.RowsExhausted;
     const int last = s.MaxRow;
-    Json log = Json::array();
-    for (int r = 0; r <= last && r < static_cast<int>(s.StateLog.size()); ++r) {
-        Json row = Json::array();
-        for (float v : s.StateLog[r]) row.push_back(Single(v));
-        log.push_back(row);
+    // The row tables hold rows 0..MaxRow; without tables, one is shown only when it holds a bad value.
+    auto rowsShown = [&](const auto& rows) {
+        return tables || (last >= 0 && !RowsFinite(rows, static_cast<std::size_t>(last)));
+    };
+    if (rowsShown(s.StateLog)) {
+        Json log = Json::array();
+        for (int r = 0; r <= last && r < static_cast<int>(s.StateLog.size()); ++r) {
+            Json row = Json::array();
+            for (float v : s.StateLog[r]) row.push_back(Single(v));
+            log.push_back(row);
+        }
+        j["StateLog"] = log;
     }
-    j["StateLog"] = log;
-    // EndStates by quantity (rows 0..27), one column per record (0 arrival, 1 out of fuel).
-    Json ends = Json::array();
-    for (int i = 0; i < RecordSize; ++i) ends.push_back(Json::array({Single(s.EndStates[0][i]), Single(s.EndStates[1][i])}));
-    j["EndStates"] = ends;
-    j["TravelTable"] = MigrationTableJson(s.TravelTable, last);
-    j["PowerTable"] = MigrationTableJson(s.PowerTable, last);
-    j["FuelTable"] = MigrationTableJson(s.FuelTable, last);
-    j["GpsTable"] = MigrationTableJson(s.GpsTable, last);
+    if (tables || !RowsFinite(s.EndStates)) {
+        // EndStates by quantity (rows 0..27), one column per record (0 arrival, 1 out of fuel).
+        Json ends = Json::array();
+        for (int i = 0; i < RecordSize; ++i)
+            ends.push_back(Json::array({Single(s.EndStates[0][i]), Single(s.EndStates[1][i])}));
+        j["EndStates"] = ends;
+    }
+    if (rowsShown(s.TravelTable)) j["TravelTable"] = MigrationTableJson(s.TravelTable, last);
+    if (rowsShown(s.PowerTable)) j["PowerTable"] = MigrationTableJson(s.PowerTable, last);
+    if (rowsShown(s.FuelTable)) j["FuelTable"] = MigrationTableJson(s.FuelTable, last);
+    if (rowsShown(s.GpsTable)) j["GpsTable"] = MigrationTableJson(s.GpsTable, last);
     return j;
 }
 

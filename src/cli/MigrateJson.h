@@ -6,7 +6,7 @@
 namespace ornivo::cli {
 
 Json MigrationSettingsJson(const ProgramState& s);  // the run's settings by name
-Json MigrationResultsJson(const ProgramState& s);   // totals, the run's speeds, tables and records
+Json MigrationResultsJson(const ProgramState& s, bool tables = true);  // totals, speeds, tables and records
 Json MigrationTableJson(const MigrationTable& t, int lastRow);  // rows 0..lastRow
 
 }  // namespace ornivo::cli

@@ -17,6 +17,7 @@
 #include "cli/CalcOutput.h"
 #include "cli/Command.h"
 #include "external/spreadsheet/Workbook.h"
+#include "platform/Folders.h"
 #include "state/numtext.h"
 
 namespace ornivo::cli {
@@ -80,6 +81,7 @@ Outcome runRow(const std::string& calc, const BatchRow& row, const std::string& 
     try {
         CalcOptions opt;
         opt.calculation = calc;
+        opt.tables = false;  // the rows show scalars only
         PrepareOutputState(s, opt);
         const int rc = (*run)(s, d, row.bird, folder, opt, out);
         if (rc != ExitOk) {
@@ -172,6 +174,8 @@ int runBatch(const std::vector<std::string>& a) {
     for (char& ch : ext) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
     const bool xlsx = ext == ".xlsx";
 
+    // The program folder once for all rows, rather than looked up again for each bird.
+    platform::SetProgramFolder(platform::ProgramFolder());
     std::vector<Outcome> outcomes(rows.size());
     std::atomic<std::size_t> next{0}, done{0};
     const bool showProgress = isatty(STDERR_FILENO);

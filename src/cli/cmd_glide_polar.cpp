@@ -11,7 +11,7 @@
 namespace ornivo::cli {
 namespace {
 
-int runGlidePolar(ProgramState& s, CliDialogs& d, const Json& bird, const std::string&, const CalcOptions&,
+int runGlidePolar(ProgramState& s, CliDialogs& d, const Json& bird, const std::string&, const CalcOptions& opt,
                   Json& out) {
     if (!EnterBirdFromFile(s, d, bird)) return ExitRefused;
     if (!bird::PressCalculation(s, d, bird::Calculation::GlidePolar)) return d.refuse();
@@ -25,7 +25,7 @@ int runGlidePolar(ProgramState& s, CliDialogs& d, const Json& bird, const std::s
     inputs.update(SharedConstantsJson(s));
     inputs.update(GlideConstantsJson(s));
     out["inputs"] = inputs;
-    out["results"] = GlideResultsJson(s);
+    out["results"] = GlideResultsJson(s, opt.tables);
     out["messages"] = MessagesJson(d);
     return ExitOk;
 }

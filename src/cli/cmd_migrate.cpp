@@ -26,7 +26,7 @@ std::string relativeTo(const std::string& folder, const std::string& path) {
     return p.is_absolute() ? path : (std::filesystem::path(folder) / p).string();
 }
 
-Json gpsResults(const ProgramState& s) {
+Json gpsResults(const ProgramState& s, bool tables) {
     Json r;
     r["StopoverNote"] = s.StopoverNote;
     r["TripHours"] = Single(s.TripHours);
@@ -37,7 +37,7 @@ Json gpsResults(const ProgramState& s) {
     r["TrackEndGround"] = Double(s.TrackEndGround);
     r["TrackEndAir"] = Double(s.TrackEndAir);
     r["PointCount"] = s.PointCount;
-    r["GpsTable"] = SingleTable(s.GpsTable);
+    if (tables || !RowsFinite(s.GpsTable)) r["GpsTable"] = SingleTable(s.GpsTable);
     if (!s.KmlFile.empty()) r["KmlFile"] = s.KmlFile;
     if (!s.ProgressFile.empty()) r["ProgressFile"] = s.ProgressFile;
     return r;
@@ -93,12 +93,12 @@ int runMigrate(ProgramState& s, CliDialogs& d, const Json& bird, const std::stri
         out["messages"] = MessagesJson(d);
         return ExitOk;
     }
-    Json r = MigrationResultsJson(s);
+    Json r = MigrationResultsJson(s, opt.tables);
     if (s.ClimbAborted) {
         r["climbAbortTitle"] = migrate::ClimbAbortTitle();
         r["climbAbortTexts"] = Lines(migrate::ClimbAbortTexts(s));
     }
-    if (s.GpsMode) r.update(gpsResults(s));
+    if (s.GpsMode) r.update(gpsResults(s, opt.tables));
     out["results"] = r;
     out["messages"] = MessagesJson(d);
     return ExitOk;

@@ -27,7 +27,7 @@ int runPowerCurve(ProgramState& s, CliDialogs& d, const Json& bird, const std::s
     Json inputs = BirdSlotJson(s, ModePowerCurve);
     inputs.update(SharedConstantsJson(s));
     out["inputs"] = inputs;
-    out["results"] = PowerCurveResultsJson(s);
+    out["results"] = PowerCurveResultsJson(s, opt.tables);
     out["messages"] = MessagesJson(d);
     return ExitOk;
 }
