@@ -9,7 +9,8 @@ GraphBox::GraphBox(const QString& objectName, int widthTwips, int heightTwips, Q
       surface_(std::make_unique<render::ImageSurface>(render::TwipsToPixels96(widthTwips),
                                                       render::TwipsToPixels96(heightTwips))) {
     setObjectName(objectName);
-    setFixedSize(surface_->PixelWidth(), surface_->PixelHeight());
+    // Held at the surface's size by its size policy (the screens' rescaling already chose that size).
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 

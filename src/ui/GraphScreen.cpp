@@ -12,11 +12,12 @@
 namespace ornivo::ui {
 namespace {
 
-// The drawing area's size after the screen's controls were rescaled (as designed when they are not).
-std::pair<int, int> surfaceTwips(const ProgramState& s, int widthTwips, int heightTwips) {
-    std::vector<scaling::ControlGeometry> g{{"pbxGraph", 0, 0, double(widthTwips), double(heightTwips), 0}};
+// The drawing area after the screen's controls were rescaled (as designed when they are not): its size
+// in twips and its font size, which the graph uses until it sets 12 points for the axis titles.
+scaling::ControlGeometry rescaledSurface(const ProgramState& s, int widthTwips, int heightTwips, float fontSize) {
+    std::vector<scaling::ControlGeometry> g{{"pbxGraph", 0, 0, double(widthTwips), double(heightTwips), fontSize}};
     if (s.ResizeScreens) scaling::ResizeControls(s, g);
-    return {int(g[0].width), int(g[0].height)};
+    return g[0];
 }
 
 // A file name made of the bird's short name: letters, digits, '-' and '_' kept, others as '_'.
@@ -52,8 +53,10 @@ GraphScreen::GraphScreen(UiContext& ctx, const QString& objectName, const QStrin
     lblHeading->setVisible(false);
     top->addWidget(lblHeading);
 
-    const auto [w, h] = surfaceTwips(ctx.s, widthTwips, heightTwips);
-    pbxGraph = new GraphBox("pbxGraph", w, h, this);
+    const graph::SurfaceFont designed;  // Times New Roman 12, the screen's font
+    const scaling::ControlGeometry box = rescaledSurface(ctx.s, widthTwips, heightTwips, designed.Size);
+    pbxGraph = new GraphBox("pbxGraph", int(box.width), int(box.height), this);
+    pbxGraph->surface().Font.Size = static_cast<float>(box.fontSize);
     top->addWidget(pbxGraph, 0, Qt::AlignHCenter);
 
     buttons_ = new QHBoxLayout;

@@ -142,6 +142,26 @@ TEST_F(GraphScreens, PowerCurveGraphOpensWithItsHeadingAndDrawingWithoutBlocking
     EXPECT_GT(dark, 500);
 }
 
+TEST_F(GraphScreens, OnALargerDisplayTheSurfaceGrowsWithTheControls) {
+    computeCurve();
+    s.ScreenScaleX = s.ScreenScaleY = 1.28;  // 15360 by 11520 twips
+    frmGraphPcurve* g = frmGraphPcurve::Show(ctx, nullptr);
+    ASSERT_NE(g, nullptr);
+    // 10095 x 7455 twips become 12922 x 9542, at 15 twips a pixel.
+    EXPECT_EQ(g->pbxGraph->size(), QSize(861, 636));
+    const auto& calls = g->pbxGraph->surface().Calls();
+    // The speed labels come before the graph sets 12 points, in the rescaled font.
+    const auto label = std::find_if(calls.begin(), calls.end(), [](const DrawCall& c) { return c.text == " 5"; });
+    ASSERT_NE(label, calls.end());
+    EXPECT_NEAR(label->font.Size, 15.36, 1e-4);
+    EXPECT_FLOAT_EQ(calls.back().font.Size, 12);
+    g->close();
+    test::Settle();
+    s.ResizeScreens = false;
+    g = frmGraphPcurve::Show(ctx, nullptr);
+    EXPECT_EQ(g->pbxGraph->size(), QSize(673, 497));
+}
+
 TEST_F(GraphScreens, UncertaintyButtonOnlyForContinuousFlapping) {
     computeCurve();
     frmGraphPcurve* g = frmGraphPcurve::Show(ctx, nullptr);
