@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTextEdit>
 #include <QUrl>
 #include <filesystem>
@@ -18,7 +19,12 @@
 #include "manual/ManualPages.h"
 #include "support/TempDir.h"
 #include "ui/ManualScreens.h"
+#include "support/BirdSetup.h"
 #include "ui/frmEnterBird.h"
+#include "ui/frmSetDefaultsMigr.h"
+#include "ui/frmSetupMigrate.h"
+#include "ui/frmStopMassCalc.h"
+#include "ui/frmSummaryMigrate.h"
 #include "ui/frmSetupFlap.h"
 #include "ui/frmSetupGlide.h"
 #include "ui/frmStart.h"
@@ -240,8 +246,8 @@ TEST_F(ManualScreens, PicturesOfTheContentsAPageAndADefinitionsPage) {
 std::set<std::string> FieldsOf(QWidget* w) {
     std::set<std::string> names;
     auto add = [&](QString n) {
-        // A control array's members, txtAdult(0) to txtAdult(2), are one field.
-        if (const int paren = n.indexOf('('); paren > 0) n.truncate(paren);
+        // A control array's members, txtAdult(0) to txtAdult(2) or txtFat_0 to txtFat_2, are one field.
+        n.remove(QRegularExpression(R"((\(\d+\)|_\d+)$)"));
         if (n.startsWith("txt")) names.insert(n.toStdString());
     };
     for (QLineEdit* e : w->findChildren<QLineEdit*>()) add(e->objectName());
@@ -250,7 +256,7 @@ std::set<std::string> FieldsOf(QWidget* w) {
     return names;
 }
 
-void ExpectDefined(QWidget* screenWidget, const std::string& screenName) {
+void ExpectDefined(QWidget* screenWidget, const std::string& screenName, [[maybe_unused]] bool hasButton = true) {
     ASSERT_NE(screenWidget, nullptr) << screenName;
     const manual::Page* defs = manual::DefinitionsFor(screenName);
     ASSERT_NE(defs, nullptr) << screenName;
@@ -297,6 +303,29 @@ TEST_F(DefinedFields, GlidePolarScreens) {
     ExpectDefined(setup, "frmSetupGlide");
     click(setup->cmdGlidePolar);
     ExpectDefined(open("frmSummaryGlide"), "frmSummaryGlide");
+}
+
+TEST_F(DefinedFields, MigrationScreens) {
+    test::TypeBird(s, d, {});
+    ASSERT_TRUE(bird::PressCalculation(s, d, bird::Calculation::Migrate));
+    auto* setup = new frmSetupMigrate(ctx);
+    setup->show();
+    test::Settle();
+    ExpectDefined(setup, "frmSetupMigrate");
+    auto* settings = new frmSetDefaultsMigr(ctx, setup);
+    settings->show();
+    test::Settle();
+    ExpectDefined(settings, "frmSetDefaultsMigr", false);  // the settings screen has no such button
+    settings->close();
+    auto* stop = new frmStopMassCalc(ctx, setup);
+    stop->show();
+    test::Settle();
+    ExpectDefined(stop, "frmStopMassCalc");
+    stop->close();
+    test::Settle();
+    test::TypeInto(setup, "txtFatFrac", "0.2");
+    click(setup->cmdStart);
+    ExpectDefined(open("frmSummaryMigrate"), "frmSummaryMigrate");
 }
 
 TEST_F(DefinedFields, BirdDatabaseScreens) {
