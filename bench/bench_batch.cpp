@@ -16,44 +16,41 @@ using namespace ornivo;
 
 namespace {
 
-// The typical bird of the batch figures: 0.5 kg, span 0.8 m, wing area 0.06 sq m, at sea level.
-void typicalBird(ProgramState& s, platform::ScriptedDialogs& d) {
-    bird::LoadEnterBird(s);
-    bird::EnterBirdField(s, d, "txtSpName", "Typical");
-    bird::EnterBirdField(s, d, "txtEmptyMass", "0.5");
-    bird::EnterBirdField(s, d, "txtSpan", "0.8");
-    bird::EnterBirdField(s, d, "txtArea", "0.06");
-    bird::EnterBirdField(s, d, "txtAlt", "0");
-}
-
-bool powerCurveRow() {
+// One batch row's own state, with the typical bird of the batch figures entered (0.5 kg, span 0.8 m,
+// wing area 0.06 sq m, at sea level) and the calculation's button pressed.
+struct BirdRow {
     ProgramState s;
     platform::ScriptedDialogs d;
-    typicalBird(s, d);
-    bird::PressCalculation(s, d, bird::Calculation::PowerCurve);
-    flap::LoadSetupFlap(s, d);
-    return flap::ComputePowerCurve(s, d);
+    explicit BirdRow(bird::Calculation calc) {
+        bird::LoadEnterBird(s);
+        bird::EnterBirdField(s, d, "txtSpName", "Typical");
+        bird::EnterBirdField(s, d, "txtEmptyMass", "0.5");
+        bird::EnterBirdField(s, d, "txtSpan", "0.8");
+        bird::EnterBirdField(s, d, "txtArea", "0.06");
+        bird::EnterBirdField(s, d, "txtAlt", "0");
+        bird::PressCalculation(s, d, calc);
+    }
+};
+
+bool powerCurveRow() {
+    BirdRow row(bird::Calculation::PowerCurve);
+    flap::LoadSetupFlap(row.s, row.d);
+    return flap::ComputePowerCurve(row.s, row.d);
 }
 
 bool glidePolarRow() {
-    ProgramState s;
-    platform::ScriptedDialogs d;
-    typicalBird(s, d);
-    bird::PressCalculation(s, d, bird::Calculation::GlidePolar);
-    glide::LoadSetupGlide(s, d);
-    return glide::ComputeGlidePolar(s, d);
+    BirdRow row(bird::Calculation::GlidePolar);
+    glide::LoadSetupGlide(row.s, row.d);
+    return glide::ComputeGlidePolar(row.s, row.d);
 }
 
 // A programmed migration with fat fraction 0.3 towards a goal 3000 km away.
 bool migrationRow() {
-    ProgramState s;
-    platform::ScriptedDialogs d;
-    typicalBird(s, d);
-    bird::PressCalculation(s, d, bird::Calculation::Migrate);
-    migrate::LoadSetupMigrate(s, d);
-    migrate::SetupMigrateEdit(s, d, "txtFatFrac", Edit::typed("0.3"));
-    migrate::SetupMigrateEdit(s, d, "txtGoalDist", Edit::typed("3000"));
-    return migrate::StartMigrating(s, d) == migrate::StartOutcome::Finished;
+    BirdRow row(bird::Calculation::Migrate);
+    migrate::LoadSetupMigrate(row.s, row.d);
+    migrate::SetupMigrateEdit(row.s, row.d, "txtFatFrac", Edit::typed("0.3"));
+    migrate::SetupMigrateEdit(row.s, row.d, "txtGoalDist", Edit::typed("3000"));
+    return migrate::StartMigrating(row.s, row.d) == migrate::StartOutcome::Finished;
 }
 
 template <bool (*Row)()>

@@ -2,7 +2,6 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -12,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "output/OutputTree.h"
+#include "platform/Folders.h"
 #include "state/numtext.h"
 #include "ui/OutputRoots.h"
 #include "ui/StartupSettings.h"
@@ -100,7 +100,8 @@ void frmStart::Form_Load() {
     ProgramState& s = ctx_.s;
     SetVersionAndNotices(s);
     lblVersion->setText("V " + QString::fromStdString(FormatPattern(s.VersionNumber, "0.00")));
-    s.ProgramFolder = QCoreApplication::applicationDirPath().toStdString();
+    // Data/, XLTemplates/ and Manual/: beside the program in the build tree, ../share/ornivo when installed.
+    s.ProgramFolder = platform::ShippedFolder();
     s.LastOutputFolder.clear();
 
     for (const OutputRoot& r : AvailableOutputRoots()) drvOutDefault->addItem(r.label, r.path);

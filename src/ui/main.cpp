@@ -1,7 +1,10 @@
 // The desktop program: the start screen, and the event loop until a screen ends the program.
 #include <QApplication>
 #include <QFont>
+#include <cstring>
+#include <iostream>
 
+#include "output/OutputTree.h"
 #include "platform/Dialogs.h"
 #include "state/ProgramState.h"
 #include "ui/QtDialogs.h"
@@ -9,6 +12,11 @@
 #include "ui/frmStart.h"
 
 int main(int argc, char** argv) {
+    // Answered before any window system is opened, so it works without a display.
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::cout << "ornivo " << ornivo::VersionText() << "\n";
+        return 0;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName("Ornivo");
     QApplication::setOrganizationName("Ornivo");
