@@ -87,9 +87,11 @@ frmSummaryFlap::frmSummaryFlap(UiContext& ctx, QWidget* setup)
     QFont rf = ratios->font();
     rf.setBold(true);
     ratios->setFont(rf);
+    g->setRowMinimumHeight(r++, 10);
     g->addWidget(ratios, r++, 0);
     pair("lblVratio", "Vmr:Vmp", txtVratio, "txtVratio", nullptr, {});
     pair("lblPbmrRatio", "Min chem power:BMR", txtPbmrRatio, "txtPbmrRatio", nullptr, {});
+    g->setRowStretch(r, 1);  // room a larger window gives goes below the rows, not between them
 
     auto* middle = new QHBoxLayout;
     middle->addWidget(fraResults, 3);
