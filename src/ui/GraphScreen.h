@@ -47,6 +47,16 @@ protected:
     // Screen load: draws the graph and shows the heading. False (with the reason shown) when there is
     // nothing to draw; the screen must not open then.
     bool Form_Load();
+    // The graph screen of this kind that `opener` has open already, brought to the front; or null.
+    template <class T>
+    static T* Raised(QWidget* opener) {
+        if (!opener) return nullptr;
+        T* open = opener->findChild<T*>(QString(), Qt::FindDirectChildrenOnly);
+        if (!open || !open->isVisible()) return nullptr;
+        open->raise();
+        open->activateWindow();
+        return open;
+    }
     // Opens a loaded screen or, when it cannot draw, discards it. Returns the open screen or null.
     template <class T>
     static T* Open(T* screen) {

@@ -8,6 +8,7 @@
 namespace ornivo::ui {
 
 frmGraphPcurve* frmGraphPcurve::Show(UiContext& ctx, QWidget* opener) {
+    if (auto* open = Raised<frmGraphPcurve>(opener)) return open;
     return Open(new frmGraphPcurve(ctx, opener));
 }
 

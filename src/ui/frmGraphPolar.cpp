@@ -4,7 +4,10 @@
 
 namespace ornivo::ui {
 
-frmGraphPolar* frmGraphPolar::Show(UiContext& ctx, QWidget* opener) { return Open(new frmGraphPolar(ctx, opener)); }
+frmGraphPolar* frmGraphPolar::Show(UiContext& ctx, QWidget* opener) {
+    if (auto* open = Raised<frmGraphPolar>(opener)) return open;
+    return Open(new frmGraphPolar(ctx, opener));
+}
 
 frmGraphPolar::frmGraphPolar(UiContext& ctx, QWidget* opener)
     : GraphScreen(ctx, "frmGraphPolar", "Glide polar", graph::PolarGraphWidthTwips, graph::PolarGraphHeightTwips,

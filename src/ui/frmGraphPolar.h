@@ -8,7 +8,8 @@ namespace ornivo::ui {
 class frmGraphPolar : public GraphScreen {
     Q_OBJECT
 public:
-    // Opens the graph of the last glide-polar run without blocking `opener`. Shows why and returns
+    // Opens the graph of the last glide-polar run without blocking `opener`, or brings
+    // the one it has open to the front. Shows why and returns
     // null when there is no polar to draw.
     static frmGraphPolar* Show(UiContext& ctx, QWidget* opener);
 

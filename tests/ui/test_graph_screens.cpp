@@ -117,6 +117,8 @@ TEST_F(GraphScreens, PowerCurveGraphOpensWithItsHeadingAndDrawingWithoutBlocking
     EXPECT_TRUE(g->isWindow());
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     EXPECT_TRUE(opener.isEnabled());
+    // A second "Show Graph" brings the open graph to the front.
+    EXPECT_EQ(frmGraphPcurve::Show(ctx, &opener), g);
 
     EXPECT_TRUE(g->lblHeading->isVisible());
     EXPECT_EQ(TextOf(g, "lblHeading").toStdString(), "Power curves for Test bird with air density 1.23 kg/cubic m");
