@@ -118,8 +118,17 @@ void Screen::placeWindow() {
     if (pattern_ == scaling::ResizePattern::ScaleAndCentre) {
         const QPoint origin = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->geometry().topLeft()
                                                                : QPoint();
-        // Centred on the display by the rule, but never pushed off its top-left corner.
-        move(origin + QPoint(std::max(0, int(g.left / tw)), std::max(0, int(g.top / tw))));
+        // Centred on the display by the rule, but never pushed off its top-left corner. A window that
+        // its scaled text made larger than the rule's size is centred by the size it has.
+        const int left = int(g.left / tw) - std::max(0, want.width() - int(g.width / tw)) / 2;
+        const int top = int(g.top / tw) - std::max(0, want.height() - int(g.height / tw)) / 2;
+        move(origin + QPoint(std::max(0, left), std::max(0, top)));
+    } else if (!parentWidget() && QGuiApplication::primaryScreen()) {
+        // The rule leaves these windows where the system puts them: a main screen starts centred so
+        // that none of it is off the display (a tool screen opens over its opener).
+        const QRect room = QGuiApplication::primaryScreen()->availableGeometry();
+        move(room.topLeft() + QPoint(std::max(0, (room.width() - want.width()) / 2),
+                                     std::max(0, (room.height() - want.height()) / 2)));
     }
 }
 
