@@ -29,7 +29,7 @@ frmImportTrack::frmImportTrack(UiContext& ctx, QWidget* setup, std::function<voi
     QLabel* lblFixFile = label("lblFixFile", "Fixes file (Movebank CSV or GPX)");
     txtFixFile = derived("txtFixFile");
     txtFixFile->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    txtFixFile->setMinimumWidth(260);
+    txtFixFile->setMinimumWidth(360);
     lblFixFile->setBuddy(txtFixFile);
     cmdChooseFile = button("cmdChooseFile", "&Choose fixes file...");
     file->addWidget(lblFixFile);
@@ -60,7 +60,7 @@ frmImportTrack::frmImportTrack(UiContext& ctx, QWidget* setup, std::function<voi
     txtSummary = new QPlainTextEdit(fraSummary);
     txtSummary->setObjectName("txtSummary");
     txtSummary->setReadOnly(true);
-    txtSummary->setLineWrapMode(QPlainTextEdit::NoWrap);
+    txtSummary->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     txtSummary->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     txtSummary->setMinimumWidth(300);
     sl->addWidget(txtSummary);
@@ -120,7 +120,10 @@ void frmImportTrack::cmdChooseFile_Click() {
     auto path = ctx_.d.openFile({"Choose a file of GPS fixes", ctx_.s.TrackFolder,
                                  "GPS fixes (*.csv *.gpx)", ""});
     if (!path) return;  // cancelled: nothing changes
-    txtFixFile->setText(QString::fromStdString(*path));
+    // The field shows the file's name; its tip and fixPath_ hold the whole path.
+    fixPath_ = *path;
+    txtFixFile->setText(QString::fromStdString(std::filesystem::path(*path).filename().string()));
+    txtFixFile->setToolTip(QString::fromStdString(*path));
     result_.reset();
     txtSummary->clear();
     cmdImport->setEnabled(true);
@@ -142,7 +145,7 @@ void frmImportTrack::cmdImport_Click() {
     lblWait->repaint();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    track::ImportResult r = track::ImportTrack(txtFixFile->text().toStdString(), *o);
+    track::ImportResult r = track::ImportTrack(fixPath_, *o);
     QApplication::restoreOverrideCursor();
     lblWait->setVisible(false);
     if (!r.ok()) {
@@ -164,7 +167,7 @@ void frmImportTrack::cmdImport_Click() {
 
 void frmImportTrack::cmdSave_Click() {
     if (!result_) return;
-    const std::filesystem::path fixes(txtFixFile->text().toStdString());
+    const std::filesystem::path fixes(fixPath_);
     const std::string proposed = fixes.stem().string() + "_ProcessedToAirSpeed.xlsx";
     auto path = ctx_.d.saveFile({"Save track workbook", fixes.parent_path().string(), "Track workbooks (*.xlsx)",
                                  proposed});

@@ -35,6 +35,7 @@ public:
     void cmdReturn_Click();
 
 private:
+    std::string fixPath_;  // the chosen file of fixes
     std::optional<track::ImportResult> result_;
     std::function<void(const std::string&)> onUseTrack_;
 };

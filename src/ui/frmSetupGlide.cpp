@@ -22,8 +22,12 @@ CommitEdit* frmSetupGlide::add(QGridLayout* g, const QString& name, const QStrin
                                bool derivedValue) {
     QWidget* box = g->parentWidget();
     CommitEdit* f = derivedValue ? derived(name, tip, box) : field(name, tip, box);
-    f->setFixedWidth(name == "txtSpName" || name == "txtShortName" || name == "txtTaxon" ? 120 : 78);
-    row(g, g->rowCount(), label("lbl" + name.mid(3), caption, box), f);
+    f->setFixedWidth(60);
+    // Long captions wrap, so that three columns of fields fit an 800 by 600 display.
+    QLabel* l = label("lbl" + name.mid(3), caption, box);
+    l->setWordWrap(true);
+    l->setMaximumWidth(190);
+    row(g, g->rowCount(), l, f);
     return f;
 }
 
@@ -32,11 +36,28 @@ frmSetupGlide::frmSetupGlide(UiContext& ctx)
     auto* top = new QVBoxLayout(this);
     top->setContentsMargins(8, 8, 8, 8);
     top->setSpacing(6);
+    // The heading and the bird's names share the first line.
+    auto* head = new QHBoxLayout;
     QLabel* heading = label("lblHeading", "Set up glide polar calculation");
     QFont hf = heading->font();
     hf.setBold(true);
     heading->setFont(hf);
-    top->addWidget(heading);
+    head->addWidget(heading);
+    head->addStretch();
+    auto nameField = [&](CommitEdit*& f, const QString& name, const QString& caption, int width, bool derivedValue,
+                         const QString& tip = {}) {
+        f = derivedValue ? derived(name, tip) : field(name, tip);
+        f->setFixedWidth(width);
+        f->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        QLabel* l = label("lbl" + name.mid(3), caption);
+        l->setBuddy(f);
+        head->addWidget(l);
+        head->addWidget(f);
+    };
+    nameField(txtSpName, "txtSpName", "Species", 130, true);
+    nameField(txtShortName, "txtShortName", "Short name", 80, false);
+    nameField(txtTaxon, "txtTaxon", "Group", 100, true, "Double-click to change");
+    top->addLayout(head);
     auto* cols = new QHBoxLayout;
     auto* c1 = new QVBoxLayout;
     auto* c2 = new QVBoxLayout;
@@ -55,12 +76,6 @@ frmSetupGlide::frmSetupGlide(UiContext& ctx)
         col->addWidget(f);
         return g;
     };
-
-    QGridLayout* gb = grid("fraBird", "Species", c1);
-    txtSpName = add(gb, "txtSpName", "Species", {}, true);
-    txtShortName = add(gb, "txtShortName", "Short name");
-    txtTaxon = add(gb, "txtTaxon", "Group", "Double-click to change", true);
-    for (CommitEdit* f : {txtSpName, txtShortName, txtTaxon}) f->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
     QGridLayout* gm = grid("fraMasses", "Masses", c1);
     txtEmptyMass = add(gm, "txtEmptyMass", "Body mass (kg)", "Body mass with empty crop");
@@ -109,7 +124,7 @@ frmSetupGlide::frmSetupGlide(UiContext& ctx)
     optMinDrag = option("optMinDrag", "&Minimum drag", {}, fraBeta);
     lblBstop = label("lblBstop", "Set Bstop:", fraBeta);
     txtBstop = field("txtBstop", "See Glide Polar Help Screen", fraBeta);
-    txtBstop->setFixedWidth(78);
+    txtBstop->setFixedWidth(60);
     lblBstop->setBuddy(txtBstop);
     fb->addWidget(optLinear, 0, 0, 1, 2);
     fb->addWidget(optMinDrag, 1, 0, 1, 2);

@@ -30,8 +30,11 @@ CommitEdit* frmSetupMigrate::add(QGridLayout* g, const QString& name, const QStr
                                  bool derivedValue, QLabel** captionOut) {
     QWidget* box = g->parentWidget();
     CommitEdit* f = derivedValue ? derived(name, tip, box) : field(name, tip, box);
-    f->setFixedWidth(name == "txtSpName" || name == "txtShortName" || name == "txtTaxon" ? 120 : 72);
+    f->setFixedWidth(60);
+    // Long captions wrap, so that three columns of fields fit an 800 by 600 display.
     QLabel* l = label("lbl" + name.mid(3), caption, box);
+    l->setWordWrap(true);
+    l->setMaximumWidth(165);
     row(g, g->rowCount(), l, f);
     if (captionOut) *captionOut = l;
     return f;
@@ -42,11 +45,28 @@ frmSetupMigrate::frmSetupMigrate(UiContext& ctx)
     auto* top = new QVBoxLayout(this);
     top->setContentsMargins(8, 8, 8, 8);
     top->setSpacing(6);
+    // The heading and the bird's names share the first line.
+    auto* head = new QHBoxLayout;
     QLabel* heading = label("lblHeading", "Set up long-distance migration calculation");
     QFont hf = heading->font();
     hf.setBold(true);
     heading->setFont(hf);
-    top->addWidget(heading);
+    head->addWidget(heading);
+    head->addStretch();
+    auto nameField = [&](CommitEdit*& f, const QString& name, const QString& caption, int width, bool derivedValue,
+                         const QString& tip = {}) {
+        f = derivedValue ? derived(name, tip) : field(name, tip);
+        f->setFixedWidth(width);
+        f->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        QLabel* l = label("lbl" + name.mid(3), caption);
+        l->setBuddy(f);
+        head->addWidget(l);
+        head->addWidget(f);
+    };
+    nameField(txtSpName, "txtSpName", "Species", 130, true);
+    nameField(txtShortName, "txtShortName", "Short name", 80, false);
+    nameField(txtTaxon, "txtTaxon", "Group", 100, true, "Double-click to change");
+    top->addLayout(head);
     auto* cols = new QHBoxLayout;
     auto* c1 = new QVBoxLayout;
     auto* c2 = new QVBoxLayout;
@@ -66,12 +86,6 @@ frmSetupMigrate::frmSetupMigrate(UiContext& ctx)
         return g;
     };
 
-    QGridLayout* gb = grid("fraBird", "Species", c1);
-    txtSpName = add(gb, "txtSpName", "Species", {}, true);
-    txtShortName = add(gb, "txtShortName", "Short name");
-    txtTaxon = add(gb, "txtTaxon", "Group", "Double-click to change", true);
-    for (CommitEdit* f : {txtSpName, txtShortName, txtTaxon}) f->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-
     QGridLayout* gm = grid("fraMasses", "Masses", c1);
     txtEmptyMass = add(gm, "txtEmptyMass", "Body mass (kg)", "Body mass with empty crop");
     txtCropMass = add(gm, "txtCropMass", "Payload mass (kg)", "Mass of food carried in the crop");
@@ -85,6 +99,10 @@ frmSetupMigrate::frmSetupMigrate(UiContext& ctx)
     txtAirframeFrac = add(gm, "txtAirframeFrac", "Airframe fraction", {}, true);
     txtFatProtHeight = add(gm, "txtFatProtHeight", "Fat + Protein Energy ht (km)", {}, true);
     txtFatHeight = add(gm, "txtFatHeight", "Click to see Fat-only energy height (km)", {}, true);
+    QGridLayout* gs = grid("fraSpeeds", "Speeds", c1);
+    txtVratio = add(gs, "txtVratio", "Starting ratio V:Vmp");
+    txtVratioGPS = add(gs, "txtVratioGPS", "Min V:Vmp ratio GPS");
+    txtVmrRatio = add(gs, "txtVmrRatio", "Click to see ratio Vmr:Vmp", {}, true);
     c1->addStretch();
 
     QGridLayout* gw = grid("fraWings", "Wings and body", c2);
@@ -113,10 +131,6 @@ frmSetupMigrate::frmSetupMigrate(UiContext& ctx)
                       "Double-click to set start and finish coordinates", false, &lblGoalDist);
     c2->addStretch();
 
-    QGridLayout* gs = grid("fraSpeeds", "Speeds", c3);
-    txtVratio = add(gs, "txtVratio", "Starting ratio V:Vmp");
-    txtVratioGPS = add(gs, "txtVratioGPS", "Min V:Vmp ratio GPS");
-    txtVmrRatio = add(gs, "txtVmrRatio", "Click to see ratio Vmr:Vmp", {}, true);
 
     fraFlightStyle = frame("fraFlightStyle", "Flight style");
     auto* fs = new QGridLayout(fraFlightStyle);
@@ -126,7 +140,7 @@ frmSetupMigrate::frmSetupMigrate(UiContext& ctx)
     optBound = option("optBound", "&Bounding", {}, fraFlightStyle);
     lblPowerFrac = label("lblPowerFrac", "Power fraction:", fraFlightStyle);
     txtPowerFrac = field("txtPowerFrac", {}, fraFlightStyle);
-    txtPowerFrac->setFixedWidth(72);
+    txtPowerFrac->setFixedWidth(60);
     lblPowerFrac->setBuddy(txtPowerFrac);
     fs->addWidget(optFlap, 0, 0, 1, 2);
     fs->addWidget(optFG, 1, 0, 1, 2);
@@ -134,6 +148,8 @@ frmSetupMigrate::frmSetupMigrate(UiContext& ctx)
     fs->addWidget(lblPowerFrac, 3, 0);
     fs->addWidget(txtPowerFrac, 3, 1);
     fs->setColumnStretch(0, 1);
+    fs->setVerticalSpacing(1);
+    fs->setContentsMargins(8, 2, 8, 2);
     c3->addWidget(fraFlightStyle);
 
     auto options = [this](QGroupBox* box, std::initializer_list<std::pair<QRadioButton**, std::pair<const char*,
@@ -167,13 +183,15 @@ frmSetupMigrate::frmSetupMigrate(UiContext& ctx)
     chkProgress = check("chkProgress", "Output Progress &Update", fraSimType);
     cmdImportTrack = button("cmdImportTrack", "&Import GPS fixes...", fraSimType);
     cmdImportTrack->setToolTip("Turn raw GPS fixes (Movebank CSV or GPX) into a track workbook for a GPS run");
-    st->addWidget(optProj, 0, 0, 1, 2);
+    st->addWidget(optProj, 0, 0);
     st->addWidget(optGPS, 1, 0);
-    st->addWidget(cmdImportTrack, 1, 1);
-    st->addWidget(chkKMLfile, 2, 0, 1, 2);
-    st->addWidget(chkProgress, 3, 0, 1, 2);
+    st->addWidget(cmdImportTrack, 2, 0, Qt::AlignRight);
+    st->addWidget(chkKMLfile, 3, 0);
+    st->addWidget(chkProgress, 4, 0);
     c3->addWidget(fraSimType);
     c3->addStretch();
+    auto* tools = new QVBoxLayout;
+    c3->addLayout(tools);
 
     auto* buttons = new QHBoxLayout;
     cmdStart = button("cmdStart", "&Start migrating");
@@ -188,6 +206,8 @@ frmSetupMigrate::frmSetupMigrate(UiContext& ctx)
     lblWait->setVisible(false);
     cmdSetDefaults = button("cmdSetDefaults", "&MORE Settings ..");
     cmdStopMassCalc = button("cmdStopMassCalc", "St&opover Mass Calculator");
+    tools->addWidget(cmdSetDefaults);
+    tools->addWidget(cmdStopMassCalc);
     cmdNewBird = button("cmdNewBird", "Get &New Bird");
     cmdShowDefs = button("cmdShowDefs", "Show Definitions");
     cmdHelp = button("cmdHelp", "Read Manual");
@@ -196,8 +216,6 @@ frmSetupMigrate::frmSetupMigrate(UiContext& ctx)
     cmdExit = button("cmdExit", "E&xit Program");
     buttons->addWidget(cmdStart);
     buttons->addWidget(lblWait);
-    buttons->addWidget(cmdSetDefaults);
-    buttons->addWidget(cmdStopMassCalc);
     buttons->addWidget(cmdNewBird);
     buttons->addStretch();
     buttons->addWidget(cmdShowDefs);

@@ -3,9 +3,11 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -30,9 +32,10 @@ frmSummaryGlide::frmSummaryGlide(UiContext& ctx, QWidget* setup)
     lblHeading->setFont(hf);
     txtSpName = derived("txtSpName");
     txtSpName->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    txtSpName->setMinimumWidth(150);
+    txtSpName->setFixedWidth(170);
     txtShortName = derived("txtShortName");
     txtShortName->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    txtShortName->setFixedWidth(90);
     head->addWidget(lblHeading);
     head->addStretch();
     head->addWidget(txtSpName);
@@ -59,13 +62,19 @@ frmSummaryGlide::frmSummaryGlide(UiContext& ctx, QWidget* setup)
     int r = 1;
     auto value = [&](const QString& name, int row, int col) {
         CommitEdit* f = derived(name, {}, fraResults);
-        f->setFixedWidth(76);
+        f->setFixedWidth(64);
         g->addWidget(f, row, col);
         return f;
     };
+    auto wrapped = [&](const QString& name, const QString& caption) {
+        QLabel* l = label(name, caption, fraResults);
+        l->setWordWrap(true);
+        l->setMaximumWidth(200);
+        return l;
+    };
     auto pair = [&](const QString& lbl, const QString& caption, CommitEdit*& a, const QString& an, CommitEdit*& b,
                     const QString& bn) {
-        g->addWidget(label(lbl, caption, fraResults), r, 0);
+        g->addWidget(wrapped(lbl, caption), r, 0);
         a = value(an, r, 1);
         b = value(bn, r, 2);
         ++r;
@@ -80,9 +89,9 @@ frmSummaryGlide::frmSummaryGlide(UiContext& ctx, QWidget* setup)
     lblCircleRadius = label("lblCircleRadius", "", fraResults);
     g->addWidget(lblCircleRadius, r, 0);
     txtCircleRadius = value("txtCircleRadius", r++, 1);
-    g->addWidget(label("lblPchemTonicMusc", "Chemical power (W) for tonic pectoralis muscles", fraResults), r, 0);
+    g->addWidget(wrapped("lblPchemTonicMusc", "Chemical power (W) for tonic pectoralis muscles"), r, 0);
     txtPchemTonicMusc = value("txtPchemTonicMusc", r++, 1);
-    g->addWidget(label("lblPchemGlide", "Chemical power (W) in gliding (tonic musc + BMR)", fraResults), r, 0);
+    g->addWidget(wrapped("lblPchemGlide", "Chemical power (W) in gliding (tonic musc + BMR)"), r, 0);
     txtPchemGlide = value("txtPchemGlide", r++, 1);
 
     QGroupBox* fraFlap = frame("fraFlap", "FLAPPING flight speeds and effective L/D for comparison:");
@@ -98,7 +107,7 @@ frmSummaryGlide::frmSummaryGlide(UiContext& ctx, QWidget* setup)
     }
     auto flapValue = [&](const QString& name, int row, int col) {
         CommitEdit* f = derived(name, {}, fraFlap);
-        f->setFixedWidth(76);
+        f->setFixedWidth(64);
         fg->addWidget(f, row, col);
         return f;
     };
@@ -110,39 +119,26 @@ frmSummaryGlide::frmSummaryGlide(UiContext& ctx, QWidget* setup)
     txtVmr = flapValue("txtVmr", 2, 1);
     txtPchemVmr = flapValue("txtPchemVmr", 2, 2);
     txtNVmr = flapValue("txtNVmr", 2, 3);
-    fg->addWidget(label("lblJperFlap", "Sporadic flapping - fuel energy per wingbeat (J)", fraFlap), 3, 0, 1, 3);
+    QLabel* jperFlap = label("lblJperFlap", "Sporadic flapping - fuel energy per wingbeat (J)", fraFlap);
+    jperFlap->setWordWrap(true);
+    fg->addWidget(jperFlap, 3, 0, 1, 3);
     txtJperFlap = flapValue("txtJperFlap", 3, 3);
 
-    auto* left = new QVBoxLayout;
-    left->addWidget(fraResults);
-    left->addWidget(fraFlap);
+    // Left: the gliding results. Right: the flapping comparison, the save box and the tools.
+    // Below, across the screen: the MacCready table.
     QLabel* note = label("lblNote",
                          "All speeds on this screen, horizontal and vertical, refer to True Air Speed, unless "
                          "identified as Equivalent Air Speed");
     note->setWordWrap(true);
-    left->addWidget(note);
-    left->addStretch();
-
-    auto* side = new QVBoxLayout;
-    QGroupBox* fraMacCready = frame("fraMacCready", "Cross-country speed");
-    auto* mg = new QVBoxLayout(fraMacCready);
-    lblMacCready = label("lblMacCready", "", fraMacCready);
-    txtMacCready = new QPlainTextEdit(fraMacCready);
-    txtMacCready->setObjectName("txtMacCready");
-    txtMacCready->setReadOnly(true);
-    txtMacCready->setLineWrapMode(QPlainTextEdit::NoWrap);
-    txtMacCready->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    txtMacCready->setMinimumHeight(150);
-    mg->addWidget(lblMacCready);
-    mg->addWidget(txtMacCready);
-    side->addWidget(fraMacCready);
 
     QGroupBox* fraSave = frame("fraSave", "Save results");
     auto* sv = new QGridLayout(fraSave);
+    sv->setContentsMargins(8, 4, 8, 4);
     chkExcel = check("chkExcel", "", fraSave);
     lblFileName = label("lblFileName", "Output file name", fraSave);
     txtFileName = derived("txtFileName", {}, fraSave);
     txtFileName->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    txtFileName->setFixedWidth(120);
     lblFileName->setVisible(false);
     txtFileName->setVisible(false);
     chk4Digit = check("chk4Digit", "&4-digit output", fraSave);
@@ -150,24 +146,16 @@ frmSummaryGlide::frmSummaryGlide(UiContext& ctx, QWidget* setup)
     sv->addWidget(lblFileName, 1, 0);
     sv->addWidget(txtFileName, 1, 1);
     sv->addWidget(chk4Digit, 2, 0, 1, 2);
-    side->addWidget(fraSave);
 
-    auto* tools = new QHBoxLayout;
+    auto* tools = new QGridLayout;
     cmdGraph = button("cmdGraph", "Show graph");
     cmdWindTrnglCalc = button("cmdWindTrnglCalc", "&Wind Triangle Calculator");
     cmdShowDefs = button("cmdShowDefs", "Show Definitions");
     later(cmdGraph);
     later(cmdShowDefs);
-    tools->addWidget(cmdWindTrnglCalc);
-    tools->addWidget(cmdGraph);
-    tools->addWidget(cmdShowDefs);
-    side->addLayout(tools);
-    side->addStretch();
-
-    auto* middle = new QHBoxLayout;
-    middle->addLayout(left, 3);
-    middle->addLayout(side, 3);
-    top->addLayout(middle);
+    tools->addWidget(cmdWindTrnglCalc, 0, 0, 1, 2);
+    tools->addWidget(cmdGraph, 1, 0);
+    tools->addWidget(cmdShowDefs, 1, 1);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -177,7 +165,39 @@ frmSummaryGlide::frmSummaryGlide(UiContext& ctx, QWidget* setup)
     cmdOK->setDefault(true);
     buttons->addWidget(lblWait);
     buttons->addWidget(cmdOK);
-    top->addLayout(buttons);
+
+    auto* side = new QVBoxLayout;
+    side->addWidget(fraFlap);
+    side->addWidget(note);
+    side->addWidget(fraSave);
+    side->addLayout(tools);
+    side->addStretch();
+    side->addLayout(buttons);
+
+    auto* middle = new QHBoxLayout;
+    middle->addWidget(fraResults);
+    middle->addLayout(side, 1);
+    top->addLayout(middle);
+
+    QGroupBox* fraMacCready = frame("fraMacCready", "Cross-country speed");
+    auto* mg = new QHBoxLayout(fraMacCready);
+    mg->setContentsMargins(8, 4, 8, 4);
+    lblMacCready = label("lblMacCready", "", fraMacCready);
+    lblMacCready->setWordWrap(true);
+    lblMacCready->setFixedWidth(250);
+    lblMacCready->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    txtMacCready = new QPlainTextEdit(fraMacCready);
+    txtMacCready->setObjectName("txtMacCready");
+    txtMacCready->setReadOnly(true);
+    txtMacCready->setLineWrapMode(QPlainTextEdit::NoWrap);
+    QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    mono.setPointSizeF(font().pointSizeF() * 0.85);
+    txtMacCready->setFont(mono);
+    // Eight lines and the horizontal scroll bar of the wider lines.
+    txtMacCready->setFixedHeight(QFontMetrics(mono).lineSpacing() * 8 + txtMacCready->horizontalScrollBar()->sizeHint().height() + 14);
+    mg->addWidget(lblMacCready);
+    mg->addWidget(txtMacCready, 1);
+    top->addWidget(fraMacCready);
 
     setTabOrder(chkExcel, chk4Digit);
     setTabOrder(chk4Digit, cmdWindTrnglCalc);

@@ -62,12 +62,22 @@ frmSummaryMigrate::frmSummaryMigrate(UiContext& ctx, QWidget* setup)
     lblHeading->setFont(hf);
     txtSpName = derived("txtSpName");
     txtSpName->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    txtSpName->setMinimumWidth(150);
+    txtSpName->setFixedWidth(170);
     txtShortName = derived("txtShortName");
     txtShortName->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     txtShortName->setFixedWidth(90);
     head->addWidget(lblHeading);
     head->addStretch();
+    // The altitudes of the run share the heading's line.
+    head->addWidget(label("lblAltitude", "Altitude (m ASL)     Start:"));
+    txtStartAlt = derived("txtStartAlt");
+    txtStartAlt->setFixedWidth(56);
+    head->addWidget(txtStartAlt);
+    head->addWidget(label("lblCruiseAlt", "Cruise:"));
+    txtCruiseAlt = derived("txtCruiseAlt");
+    txtCruiseAlt->setFixedWidth(56);
+    head->addWidget(txtCruiseAlt);
+    head->addSpacing(12);
     head->addWidget(txtSpName);
     head->addWidget(txtShortName);
     top->addLayout(head);
@@ -77,8 +87,8 @@ frmSummaryMigrate::frmSummaryMigrate(UiContext& ctx, QWidget* setup)
         QGroupBox* box = frame(name, title);
         auto* g = new QGridLayout(box);
         g->setVerticalSpacing(2);
-        g->setHorizontalSpacing(6);
-        g->setContentsMargins(8, 4, 8, 4);
+        g->setHorizontalSpacing(4);
+        g->setContentsMargins(6, 4, 6, 4);
         g->setColumnStretch(0, 1);
         const QString suffix = "_" + QString::number(copy);
         const QString heads[3][2] = {{"lblDepart", "Departure"}, {"lblArrival", "Arrival"},
@@ -95,7 +105,7 @@ frmSummaryMigrate::frmSummaryMigrate(UiContext& ctx, QWidget* setup)
             std::array<CommitEdit*, 3> fields{};
             for (int c = 0; c < 3; ++c) {
                 fields[c] = derived(control + "_" + QString::number(c), {}, box);
-                fields[c]->setFixedWidth(76);
+                fields[c]->setFixedWidth(62);
                 g->addWidget(fields[c], r + 1, c + 1);
             }
             results[control] = fields;
@@ -120,14 +130,10 @@ frmSummaryMigrate::frmSummaryMigrate(UiContext& ctx, QWidget* setup)
     auto value = [this](QGridLayout* g, const QString& name, const QString& caption) {
         QWidget* box = g->parentWidget();
         CommitEdit* f = derived(name, {}, box);
-        f->setFixedWidth(70);
+        f->setFixedWidth(62);
         row(g, g->rowCount(), label("lbl" + name.mid(3), caption, box), f);
         return f;
     };
-    auto [fraAlt, ga] = smallFrame("fraAltitude", "Altitude (m ASL)");
-    txtStartAlt = value(ga, "txtStartAlt", "Start:");
-    txtCruiseAlt = value(ga, "txtCruiseAlt", "Cruise:");
-    lower->addWidget(fraAlt);
     QGridLayout* gc;
     std::tie(fraClimb, gc) = smallFrame("fraClimb", "Initial climb (included in total time and distance):");
     txtClimbTime = value(gc, "txtClimbTime", "Time (min)");
@@ -153,26 +159,24 @@ frmSummaryMigrate::frmSummaryMigrate(UiContext& ctx, QWidget* setup)
     lblFileName->setVisible(false);
     txtFileName->setVisible(false);
     chk4Digit = check("chk4Digit", "&4-digit output", fraSave);
-    sv->addWidget(chkExcel, 0, 0, 1, 3);
-    sv->addWidget(lblFileName, 1, 0);
-    sv->addWidget(txtFileName, 1, 1);
-    sv->addWidget(chk4Digit, 1, 2, Qt::AlignRight);
-    sv->setColumnStretch(2, 1);
+    // One line: the save box, the file name while it is shown, "4-digit output".
+    sv->addWidget(chkExcel, 0, 0);
+    sv->addWidget(lblFileName, 0, 1);
+    sv->addWidget(txtFileName, 0, 2);
+    sv->addWidget(chk4Digit, 0, 3, Qt::AlignRight);
+    sv->setColumnStretch(0, 1);
 
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(fraSave, 1);
-    auto* buttons = new QVBoxLayout;
     cmdShowDefs = button("cmdShowDefs", "Show Definitions");
     later(cmdShowDefs);
     lblWait = bold(label("lblWait", "WAIT .."));
     lblWait->setVisible(false);
     cmdOK = button("cmdOK", "&Return to Setup");
     cmdOK->setDefault(true);
-    buttons->addWidget(cmdShowDefs);
-    buttons->addStretch();
-    buttons->addWidget(lblWait);
-    buttons->addWidget(cmdOK);
-    bottom->addLayout(buttons);
+    bottom->addWidget(cmdShowDefs, 0, Qt::AlignBottom);
+    bottom->addWidget(lblWait, 0, Qt::AlignBottom);
+    bottom->addWidget(cmdOK, 0, Qt::AlignBottom);
     top->addLayout(bottom);
 
     setTabOrder(chkExcel, chk4Digit);

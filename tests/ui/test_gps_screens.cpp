@@ -163,7 +163,8 @@ TEST_F(GpsScreens, ImportedFixesBecomeTheTrackOfTheNextRun) {
     EXPECT_FALSE(import->cmdImport->isEnabled());
     d.files.push_back(fixes);
     import->cmdChooseFile->click();
-    EXPECT_EQ(TextOf(import, "txtFixFile").toStdString(), fixes);
+    EXPECT_EQ(TextOf(import, "txtFixFile"), "Alb02_WhiteStork2859_2016-05-02to04_Movebank.csv");
+    EXPECT_EQ(import->txtFixFile->toolTip().toStdString(), fixes);
     EXPECT_NE(d.shown.back().request.filter.find("*.gpx"), std::string::npos);
 
     // An option that cannot be used names its field.

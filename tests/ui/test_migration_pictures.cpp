@@ -1,0 +1,129 @@
+// Pictures of the glide and migration screens after a typical use, written as PNG files into the build
+// folder (screens/) for looking at the layout. Each must fit an 800 by 600 display, clip no field and
+// give every access key once.
+#include <QDir>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "UiTest.h"
+#include "bird/EnterBird.h"
+#include "platform/Folders.h"
+#include "support/BirdSetup.h"
+#include "support/TempDir.h"
+#include "ui/frmClimbAbort.h"
+#include "ui/frmGoalDist.h"
+#include "ui/frmImportTrack.h"
+#include "ui/frmMigrAbort.h"
+#include "ui/frmSetDefaultsMigr.h"
+#include "ui/frmSetupGlide.h"
+#include "ui/frmSetupMigrate.h"
+#include "ui/frmStopMassCalc.h"
+#include "ui/frmSummaryGlide.h"
+#include "ui/frmSummaryMigrate.h"
+
+using namespace ornivo;
+using namespace ornivo::ui;
+using ornivo::test::TypeInto;
+
+namespace {
+
+class MigrationPictures : public test::ScreenTest {
+protected:
+    MigrationPictures() {
+        s.ScreenScaleX = s.ScreenScaleY = 1;
+        platform::SetProgramFolder(ORNIVO_RUNTIME_DIR);
+        s.ProgramFolder = platform::ShippedFolder();
+    }
+    void picture(QWidget* w, const char* name) {
+        ASSERT_NE(w, nullptr) << name;
+        w->show();
+        test::Settle();
+        QDir().mkpath(ORNIVO_UI_PICTURES_DIR);
+        const QString path = QString(ORNIVO_UI_PICTURES_DIR) + "/" + name + ".png";
+        ASSERT_TRUE(w->grab().save(path)) << path.toStdString();
+        EXPECT_LE(w->width(), 800) << name << " is wider than an 800 by 600 display";
+        EXPECT_LE(w->height(), 600) << name << " is taller than an 800 by 600 display";
+        for (const std::string& clash : test::ClashingAccessKeys(w)) ADD_FAILURE() << name << " " << clash;
+        for (const std::string& field : test::ClippedFields(w)) ADD_FAILURE() << name << " clips " << field;
+    }
+    void bird(double mass, double span, double area, bird::Calculation calc) {
+        test::TypedBird b;
+        b.name = "White stork";
+        b.shortName = "Stork";
+        b.mass = mass;
+        b.span = span;
+        b.area = area;
+        test::TypeBird(s, d, b);
+        ASSERT_TRUE(bird::PressCalculation(s, d, calc));
+    }
+    test::TempDir dir;
+};
+
+}  // namespace
+
+TEST_F(MigrationPictures, GlideScreens) {
+    bird(2.2, 1.4, 0.33, bird::Calculation::GlidePolar);
+    auto* setup = new frmSetupGlide(ctx);
+    picture(setup, "frmSetupGlide");
+    setup->cmdGlidePolar->click();
+    test::Settle();
+    picture(screen<frmSummaryGlide>("frmSummaryGlide"), "frmSummaryGlide");
+}
+
+TEST_F(MigrationPictures, MigrationScreens) {
+    bird(3.0, 2.0, 0.45, bird::Calculation::Migrate);
+    auto* setup = new frmSetupMigrate(ctx);
+    setup->show();
+    TypeInto(setup, "txtFatFrac", "0.25");
+    TypeInto(setup, "txtAltCruise", "1500");
+    TypeInto(setup, "txtGoalDist", "800");
+    picture(setup, "frmSetupMigrate");
+
+    auto* settings = new frmSetDefaultsMigr(ctx, setup);
+    picture(settings, "frmSetDefaultsMigr");
+    settings->close();
+    auto* goal = new frmGoalDist(ctx, setup, {});
+    goal->show();
+    TypeInto(goal, "txtLatDeg1", "37");
+    TypeInto(goal, "txtLongDeg1", "34");
+    TypeInto(goal, "txtLatDeg2", "52");
+    TypeInto(goal, "txtLongDeg2", "12");
+    goal->cmdUpdate->click();
+    picture(goal, "frmGoalDist");
+    goal->close();
+    auto* stop = new frmStopMassCalc(ctx, setup);
+    stop->show();
+    TypeInto(stop, "txtDateBegin", "26-Apr-2008");
+    TypeInto(stop, "txtTimeBegin", "08:30");
+    TypeInto(stop, "txtMemptyBegin", "3.0");
+    TypeInto(stop, "txtMfatBegin", "0.5");
+    TypeInto(stop, "txtDateMoveOn", "29-Apr-2008");
+    TypeInto(stop, "txtTimeMoveOn", "06:00");
+    stop->cmdCompute->click();
+    picture(stop, "frmStopMassCalc");
+    stop->close();
+    test::Settle();
+
+    setup->cmdStart->click();
+    test::Settle();
+    auto* results = screen<frmSummaryMigrate>("frmSummaryMigrate");
+    picture(results, "frmSummaryMigrate");
+    results->close();
+    test::Settle();
+    picture(new frmMigrAbort(ctx, setup), "frmMigrAbort");
+    picture(new frmClimbAbort(ctx), "frmClimbAbort");
+}
+
+TEST_F(MigrationPictures, ImportScreen) {
+    bird(3.0, 2.0, 0.45, bird::Calculation::Migrate);
+    auto* setup = new frmSetupMigrate(ctx);
+    setup->show();
+    const std::string fixes = dir.copyShared("data-sources/gps-track/Alb02_WhiteStork2859_2016-05-02to04_Movebank.csv");
+    auto* import = new frmImportTrack(ctx, setup, {});
+    import->show();
+    d.files.push_back(fixes);
+    import->cmdChooseFile->click();
+    import->cmdImport->click();
+    picture(import, "frmImportTrack");
+}
