@@ -1,6 +1,5 @@
 #include "ui/frmSetupGlide.h"
 
-#include <QCloseEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -12,8 +11,6 @@
 #include "output/WorkbookRunOutput.h"
 #include "state/numtext.h"
 #include "ui/frmAirDensity.h"
-#include "ui/frmEnterBird.h"
-#include "ui/frmOutputFile.h"
 #include "ui/frmSummaryGlide.h"
 
 namespace ornivo::ui {
@@ -32,32 +29,11 @@ CommitEdit* frmSetupGlide::add(QGridLayout* g, const QString& name, const QStrin
 }
 
 frmSetupGlide::frmSetupGlide(UiContext& ctx)
-    : Screen(ctx, "frmSetupGlide", "Set up Glide Polar calculation", scaling::ResizePattern::ControlsOnly) {
+    : SetupScreen(ctx, "frmSetupGlide", "Set up Glide Polar calculation", scaling::ResizePattern::ControlsOnly) {
     auto* top = new QVBoxLayout(this);
     top->setContentsMargins(8, 8, 8, 8);
     top->setSpacing(6);
-    // The heading and the bird's names share the first line.
-    auto* head = new QHBoxLayout;
-    QLabel* heading = label("lblHeading", "Set up glide polar calculation");
-    QFont hf = heading->font();
-    hf.setBold(true);
-    heading->setFont(hf);
-    head->addWidget(heading);
-    head->addStretch();
-    auto nameField = [&](CommitEdit*& f, const QString& name, const QString& caption, int width, bool derivedValue,
-                         const QString& tip = {}) {
-        f = derivedValue ? derived(name, tip) : field(name, tip);
-        f->setFixedWidth(width);
-        f->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        QLabel* l = label("lbl" + name.mid(3), caption);
-        l->setBuddy(f);
-        head->addWidget(l);
-        head->addWidget(f);
-    };
-    nameField(txtSpName, "txtSpName", "Species", 130, true);
-    nameField(txtShortName, "txtShortName", "Short name", 80, false);
-    nameField(txtTaxon, "txtTaxon", "Group", 100, true, "Double-click to change");
-    top->addLayout(head);
+    top->addLayout(headingWithNames("Set up glide polar calculation"));
     auto* cols = new QHBoxLayout;
     auto* c1 = new QVBoxLayout;
     auto* c2 = new QVBoxLayout;
@@ -227,40 +203,6 @@ void frmSetupGlide::cmdGlidePolar_Click() {
 
 bool frmSetupGlide::saveOpenWorkbook() {
     return output::MayLeaveSetup(output::SaveGlideWorkbook(ctx_.s, ctx_.d));
-}
-
-void frmSetupGlide::cmdNewBird_Click() {
-    commitPending();
-    if (!saveOpenWorkbook()) return;
-    auto* next = new frmEnterBird(ctx_);
-    next->show();
-    leaving_ = true;
-    close();
-}
-
-void frmSetupGlide::cmdExit_Click() { close(); }
-
-void frmSetupGlide::closeEvent(QCloseEvent* e) {
-    if (leaving_ || ctx_.ending) {
-        e->accept();
-        return;
-    }
-    // "Exit Program" and the title bar's close button take the same road: an open workbook is written
-    // first, and a save that failed keeps the screen open with its runs.
-    bool mayLeave = true;
-    guarded([&] { mayLeave = saveOpenWorkbook(); });
-    if (!mayLeave) {
-        e->ignore();
-        return;
-    }
-    if (ctx_.s.OutPath.empty()) {
-        e->accept();
-        ctx_.endProgram();
-        return;
-    }
-    e->ignore();
-    auto* out = new frmOutputFile(ctx_, this);
-    out->show();
 }
 
 }  // namespace ornivo::ui

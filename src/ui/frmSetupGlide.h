@@ -1,16 +1,15 @@
 #pragma once
 // The glide-polar setup screen: the bird on the glide slot (3), the gliding inputs, the span-law
 // options with Bstop, and "Compute Glide Polar".
-#include "ui/Screen.h"
+#include "ui/SetupScreen.h"
 
 namespace ornivo::ui {
 
-class frmSetupGlide : public Screen {
+class frmSetupGlide : public SetupScreen {
     Q_OBJECT
 public:
     explicit frmSetupGlide(UiContext& ctx);
 
-    CommitEdit *txtSpName, *txtShortName, *txtTaxon;
     CommitEdit *txtEmptyMass, *txtCropMass, *txtAllUpMass, *txtCropFrac, *txtMuscleMass, *txtMuscleFrac,
         *txtFatMass, *txtFatFrac, *txtAirframeMass, *txtAirframeFrac, *txtFatProtHeight, *txtFatHeight;
     CommitEdit *txtSpan, *txtArea, *txtAR, *txtRho, *txtAlt;
@@ -30,18 +29,12 @@ public:
     void txtRho_DblClick();
     void optSpanLaw_Click(QRadioButton* option);
     void cmdGlidePolar_Click();
-    void cmdNewBird_Click();
-    void cmdExit_Click();
-
-protected:
-    void closeEvent(QCloseEvent* e) override;
 
 private:
     // Writes an open result workbook before the screen is left; false when it could not be saved.
-    bool saveOpenWorkbook();
+    bool saveOpenWorkbook() override;
     CommitEdit* add(QGridLayout* g, const QString& name, const QString& caption, const QString& tip = {},
                     bool derivedValue = false);
-    bool leaving_ = false;
 };
 
 }  // namespace ornivo::ui

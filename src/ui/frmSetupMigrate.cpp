@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -15,11 +14,9 @@
 #include "ui/RunDialogs.h"
 #include "ui/frmAirDensity.h"
 #include "ui/frmClimbAbort.h"
-#include "ui/frmEnterBird.h"
 #include "ui/frmGoalDist.h"
 #include "ui/frmImportTrack.h"
 #include "ui/frmMigrAbort.h"
-#include "ui/frmOutputFile.h"
 #include "ui/frmSetDefaultsMigr.h"
 #include "ui/frmStopMassCalc.h"
 #include "ui/frmSummaryMigrate.h"
@@ -41,32 +38,11 @@ CommitEdit* frmSetupMigrate::add(QGridLayout* g, const QString& name, const QStr
 }
 
 frmSetupMigrate::frmSetupMigrate(UiContext& ctx)
-    : Screen(ctx, "frmSetupMigrate", "Set up Migration calculation", scaling::ResizePattern::ControlsOnly) {
+    : SetupScreen(ctx, "frmSetupMigrate", "Set up Migration calculation", scaling::ResizePattern::ControlsOnly) {
     auto* top = new QVBoxLayout(this);
     top->setContentsMargins(8, 8, 8, 8);
     top->setSpacing(6);
-    // The heading and the bird's names share the first line.
-    auto* head = new QHBoxLayout;
-    QLabel* heading = label("lblHeading", "Set up long-distance migration calculation");
-    QFont hf = heading->font();
-    hf.setBold(true);
-    heading->setFont(hf);
-    head->addWidget(heading);
-    head->addStretch();
-    auto nameField = [&](CommitEdit*& f, const QString& name, const QString& caption, int width, bool derivedValue,
-                         const QString& tip = {}) {
-        f = derivedValue ? derived(name, tip) : field(name, tip);
-        f->setFixedWidth(width);
-        f->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        QLabel* l = label("lbl" + name.mid(3), caption);
-        l->setBuddy(f);
-        head->addWidget(l);
-        head->addWidget(f);
-    };
-    nameField(txtSpName, "txtSpName", "Species", 130, true);
-    nameField(txtShortName, "txtShortName", "Short name", 80, false);
-    nameField(txtTaxon, "txtTaxon", "Group", 100, true, "Double-click to change");
-    top->addLayout(head);
+    top->addLayout(headingWithNames("Set up long-distance migration calculation"));
     auto* cols = new QHBoxLayout;
     auto* c1 = new QVBoxLayout;
     auto* c2 = new QVBoxLayout;
@@ -365,40 +341,6 @@ void frmSetupMigrate::openTool(Screen* tool) {
 
 bool frmSetupMigrate::saveOpenWorkbook() {
     return output::MayLeaveSetup(output::SaveMigrationWorkbook(ctx_.s, ctx_.d));
-}
-
-void frmSetupMigrate::cmdNewBird_Click() {
-    commitPending();
-    if (!saveOpenWorkbook()) return;
-    auto* next = new frmEnterBird(ctx_);
-    next->show();
-    leaving_ = true;
-    close();
-}
-
-void frmSetupMigrate::cmdExit_Click() { close(); }
-
-void frmSetupMigrate::closeEvent(QCloseEvent* e) {
-    if (leaving_ || ctx_.ending) {
-        e->accept();
-        return;
-    }
-    // "Exit Program" and the title bar's close button take the same road: an open workbook is written
-    // first, and a save that failed keeps the screen open with its runs.
-    bool mayLeave = true;
-    guarded([&] { mayLeave = saveOpenWorkbook(); });
-    if (!mayLeave) {
-        e->ignore();
-        return;
-    }
-    if (ctx_.s.OutPath.empty()) {
-        e->accept();
-        ctx_.endProgram();
-        return;
-    }
-    e->ignore();
-    auto* out = new frmOutputFile(ctx_, this);
-    out->show();
 }
 
 }  // namespace ornivo::ui

@@ -2,16 +2,15 @@
 // The migration setup screen: the bird on the migration slot (2), the air at take-off and at cruising
 // height, the goal distance, the speed and protein-burn options, the programmed or GPS-track run and
 // "Start migrating".
-#include "ui/Screen.h"
+#include "ui/SetupScreen.h"
 
 namespace ornivo::ui {
 
-class frmSetupMigrate : public Screen {
+class frmSetupMigrate : public SetupScreen {
     Q_OBJECT
 public:
     explicit frmSetupMigrate(UiContext& ctx);
 
-    CommitEdit *txtSpName, *txtShortName, *txtTaxon;
     CommitEdit *txtEmptyMass, *txtCropMass, *txtAllUpMass, *txtCropFrac, *txtMuscleMass, *txtMuscleFrac,
         *txtFatMass, *txtFatFrac, *txtAirframeMass, *txtAirframeFrac, *txtFatProtHeight, *txtFatHeight;
     CommitEdit *txtSpan, *txtArea, *txtAR, *txtSbody, *txtFrontalAreaFactor, *txtCdb, *txtPayDragFactor, *txtPbmr,
@@ -47,21 +46,17 @@ public:
     void cmdSetDefaults_Click();
     void cmdStopMassCalc_Click();
     void cmdImportTrack_Click();
-    void cmdNewBird_Click();
-    void cmdExit_Click();
 
 protected:
-    void closeEvent(QCloseEvent* e) override;
     bool event(QEvent* e) override;
 
 private:
     // Writes an open result workbook before the screen is left; false when it could not be saved.
-    bool saveOpenWorkbook();
+    bool saveOpenWorkbook() override;
     // Shows a tool screen that blocks this one; the setup screen is active again when it closes.
     void openTool(Screen* tool);
     CommitEdit* add(QGridLayout* g, const QString& name, const QString& caption, const QString& tip = {},
                     bool derivedValue = false, QLabel** captionOut = nullptr);
-    bool leaving_ = false;
 };
 
 }  // namespace ornivo::ui
