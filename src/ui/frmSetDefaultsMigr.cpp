@@ -119,12 +119,11 @@ void frmSetDefaultsMigr::opt_Click(QRadioButton* o) {
     apply(migrate::SetDefaultsMigrEdit(ctx_.s, ctx_.d, o->objectName().toStdString(), Edit::click()));
 }
 
-void frmSetDefaultsMigr::cmdReturn_Click() {
-    commitPending();
-    close();
-}
+void frmSetDefaultsMigr::cmdReturn_Click() { close(); }
 
 void frmSetDefaultsMigr::closeEvent(QCloseEvent* e) {
+    // The title bar's close button takes the road of "Return to Migration Setup".
+    if (!ctx_.ending) guarded([this] { commitPending(); });
     ctx_.s.MigScreen.SettingsOpen = false;
     e->accept();
 }

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <filesystem>
 
 #include "UiTest.h"
@@ -386,4 +387,24 @@ TEST_F(MigrationScreens, RefusalsAtStartLeaveEveryScreenUsable) {
     setup->optProj->click();
     EXPECT_TRUE(setup->txtGoalDist->isEnabled());
     EXPECT_FALSE(setup->chkProgress->isEnabled());
+}
+
+TEST_F(MigrationScreens, SettingsClosedByTheTitleBarKeepTheFieldBeingTyped) {
+    frmSetupMigrate* setup = toSetup();
+    ASSERT_NE(setup, nullptr);
+    setup->cmdSetDefaults->click();
+    test::Settle();
+    auto* settings = screen<frmSetDefaultsMigr>("frmSetDefaultsMigr");
+    ASSERT_NE(settings, nullptr);
+    settings->activateWindow();
+    QApplication::setActiveWindow(settings);
+    settings->txtOutputInt->setFocus();
+    settings->txtOutputInt->selectAll();
+    QTest::keyClicks(settings->txtOutputInt, "3");
+    settings->close();
+    test::Settle();
+    EXPECT_EQ(screen<frmSetDefaultsMigr>("frmSetDefaultsMigr"), nullptr);
+    EXPECT_FLOAT_EQ(s.OutputInterval, 3);
+    ASSERT_NE(start(setup), nullptr);
+    EXPECT_EQ(s.MaxRow, 200);
 }
