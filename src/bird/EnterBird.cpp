@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "atmosphere/Atmosphere.h"
+#include "bird/SetupCommon.h"
 #include "state/numtext.h"
 
 namespace ornivo::bird {
@@ -86,6 +87,13 @@ ScreenUpdate EnterBirdField(ProgramState& s, platform::Dialogs& d, const std::st
     const bool textField = control == "txtSpName" || control == "txtShortName";
     if (!textField && IsEnterBirdField(control) && !(std::isfinite(v) && std::fabs(v) <= 3.4e38)) {
         d.error({"That number is too large to be used: please type a smaller value"});
+        u.refused = true;
+        u.focus = control;
+        return u;
+    }
+    // Too large a mass, span, area or ratio overflows the setup screens' squares and products;
+    // 0 or less goes on to the bird check and its own messages.
+    if (!textField && v > 0 && !FieldInRange(d, control, v)) {
         u.refused = true;
         u.focus = control;
         return u;

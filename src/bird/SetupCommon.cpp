@@ -1,6 +1,7 @@
 #include "bird/SetupCommon.h"
 
 #include <cmath>
+#include <cstdio>
 
 #include "state/StateOps.h"
 
@@ -105,6 +106,74 @@ bool UsableNumber(platform::Dialogs& d, double value) {
     return false;
 }
 
+namespace {
+struct FieldRange {
+    const char* control;
+    const char* label;  // as the screens label the field
+    double lo, hi;
+};
+
+// Wide enough for any bird and any sensible experiment with the constants; narrow enough that
+// squares, products and quotients of the values stay finite singles.
+constexpr FieldRange Ranges[] = {
+    {"txtEmptyMass", "Body mass (kg)", -HUGE_VAL, 1000},  // 0 or less: the mass check's own message
+    {"txtCropMass", "Payload mass (kg)", 0, 1000},
+    {"txtMuscleMass", "Flight muscle mass (kg)", 0, 1000},
+    {"txtFatMass", "Fat mass (kg)", 0, 1000},
+    {"txtMuscleFrac", "Flight muscle fraction", 0, 1},
+    {"txtFatFrac", "Fat fraction", 0, 1},
+    {"txtSpan", "Wing span (m)", 0, 100},  // 0: the calculation's own message
+    {"txtArea", "Wing area (sq m)", 0, 100},
+    {"txtAR", "Aspect ratio", 0, 1000},
+    {"txtSbody", "Body frontal area (sq m)", 0, 100},
+    {"txtFrontalAreaFactor", "Frontal Area Factor", 0, 1000},
+    {"txtCdb", "Body drag coefficient", 0, 100},
+    {"txtPayDragFactor", "Payload drag factor", 0, 1000},
+    {"txtGravity", "Gravity (m/s-sq)", 0.01, 1000},
+    {"txtKflap", "Induced power factor", 0, 1000},
+    {"txtCprof", "Profile power constant", 0, 1000},
+    {"txtX1", "Profile power ratio", 0, 1000},
+    {"txtResp", "Respiration factor", 0, 1000},
+    {"txtEta", "Conversion efficiency", 0.001, 1},
+    {"txtPbmr", "Basal metabolic rate (W)", 0, 1e6},
+    {"txtPbmrFactor", "Basal metabolism factor", 0, 1000},
+    {"txtKmito", "Mitochondria IPD (cu m/W)", 0, 1},
+    {"txtSigmaMax", "Max isom stress (N/sq m)", 0, 1e12},
+    {"txtLambda", "Active strain", 0, 1000},
+    {"txtWbeatFreq", "Wingbeat frequency (Hz)", 0, 1000},
+    {"txtFreqFactor", "Wingbeat frequency factor", 0, 1000},
+    {"txtGoalDist", "Distance to destination (km)", 0, 40000},
+    // Below 0.02 hours: the start check's own message; past 600 hours the tables hold one row.
+    {"txtOutputInt", "Output interval (hours)", -HUGE_VAL, 1e6},
+    {"txtEfat", "Fat energy density (J/kg)", 1, 1e12},
+    {"txtEprotein", "Dry protein energy density (J/kg)", 0, 1e12},
+    {"txtProtHydr", "Protein hydration ratio", 0, 1000},
+    {"txtProtFracTarget", "Min energy from protein (%)", 0, 100},
+    {"txtVclimbThreshold", "Rate of climb threshold (m/s)", 0, 1000},
+};
+
+std::string rangeNumber(double x) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%g", x);
+    return buf;
+}
+}  // namespace
+
+bool FieldInRange(platform::Dialogs& d, const std::string& control, double value) {
+    for (const FieldRange& r : Ranges) {
+        if (control != r.control) continue;
+        if (value >= r.lo && value <= r.hi) return true;
+        if (std::isinf(r.lo))
+            d.error({"The " + std::string(r.label) + " must be at most " + rangeNumber(r.hi),
+                     "Please enter a smaller value"});
+        else
+            d.error({"The " + std::string(r.label) + " must be from " + rangeNumber(r.lo) + " to " + rangeNumber(r.hi),
+                     "Please enter a value in that range"});
+        return false;
+    }
+    return true;
+}
+
 bool IsCommonField(const std::string& c) {
     static const char* const fields[] = {"txtSpName", "txtShortName", "txtEmptyMass", "txtCropMass", "txtMuscleMass",
                                          "txtFatMass", "txtMuscleFrac", "txtFatFrac", "txtSpan", "txtArea", "txtSbody",
@@ -118,7 +187,7 @@ bool CommonFieldRule(ProgramState& s, platform::Dialogs& d, const std::string& c
     BirdParams& b = s.slot();
     const float v = f32(value);
     if (!IsCommonField(c)) return false;
-    if (c != "txtSpName" && c != "txtShortName" && !UsableNumber(d, value)) {
+    if (c != "txtSpName" && c != "txtShortName" && (!FieldInRange(d, c, value) || !UsableNumber(d, value))) {
         u.refused = true;
         return true;
     }
@@ -135,7 +204,7 @@ bool CommonFieldRule(ProgramState& s, platform::Dialogs& d, const std::string& c
         if (b.AllUpMass != 0) b.AirframeFrac = f32(double(b.AirframeMass) / b.AllUpMass);
         u.showSig("txtAllUpMass", b.AllUpMass);
         u.append(CheckAndDeriveMasses(s, d));
-        bmr(s, u);
+        if (!u.refused) bmr(s, u);  // a refused mass leaves no lean mass to take a BMR of
     } else if (c == "txtCropMass") {
         b.CropMass = v;
         u.append(CheckAndDeriveMasses(s, d));
@@ -148,7 +217,7 @@ bool CommonFieldRule(ProgramState& s, platform::Dialogs& d, const std::string& c
     } else if (c == "txtFatMass") {
         b.FatMass = v;
         u.append(CheckAndDeriveMasses(s, d));
-        bmr(s, u);
+        if (!u.refused) bmr(s, u);
     } else if (c == "txtMuscleFrac" || c == "txtFatFrac") {
         (c == "txtMuscleFrac" ? b.MuscleFrac : b.FatFrac) = v;
         b.AirframeFrac = f32(1 - double(b.FatFrac) - b.MuscleFrac);

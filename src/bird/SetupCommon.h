@@ -30,6 +30,13 @@ void ShowPowerFraction(ScreenUpdate& u);
 bool UsableNumber(platform::Dialogs& d, double value);
 bool IsCommonField(const std::string& control);
 
+// Ranges of our own for fields whose typed value the rules would store but that would overflow a
+// single further on or give a calculation nothing to work with (a span of 1e30, a negative fat
+// mass, an output interval of 1e308). A value outside its field's range is refused with a message
+// naming the field and the range; fields without a range here, and values inside it, go on to the
+// field's own rule and its own messages. Settings-screen controls are named without their prefix.
+bool FieldInRange(platform::Dialogs& d, const std::string& control, double value);
+
 // The shared field rules on leaving a field. Returns false when the control is not one of them.
 // txtEmptyMass, txtCropMass, txtMuscleMass, txtFatMass, txtMuscleFrac, txtFatFrac, txtSpan, txtArea,
 // txtCdb, txtPayDragFactor, txtFrontalAreaFactor, txtSbody, txtSpName, txtShortName.

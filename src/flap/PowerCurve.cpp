@@ -36,8 +36,10 @@ bool inputsUsable(ProgramState& s, platform::Dialogs& d, int slot) {
     };
     for (const Need& n : needs) {
         if (!(n.value > 0) || !std::isfinite(n.value)) {
+            // A value past the single range has no text of its own to show.
+            const bool shown = std::isfinite(f32(n.value));
             d.error({std::string(n.name) + " must be a positive number for the power curve",
-                     "(it is " + FormatSig(f32(n.value), 3) + ")"});
+                     shown ? "(it is " + FormatSig(f32(n.value), 3) + ")" : "(it is too large to calculate with)"});
             return false;
         }
     }

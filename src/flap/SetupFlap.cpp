@@ -208,7 +208,7 @@ ScreenUpdate SetupFlapEdit(ProgramState& s, platform::Dialogs& d, const std::str
     const double v = LeadingNumber(e.text);
     const float fv = f32(v);
     if (bird::CommonFieldRule(s, d, c, v, e.text, bmr, u)) return u;
-    if (!bird::UsableNumber(d, v)) {
+    if (!bird::FieldInRange(d, c, v) || !bird::UsableNumber(d, v)) {
         u.refused = true;
         return u;
     }

@@ -169,6 +169,10 @@ ScreenUpdate SetupGlideEdit(ProgramState& s, platform::Dialogs& d, const std::st
     if (auto it = marksByControl().find(c); it != marksByControl().end()) s.Marks.set(it->second);
     const double v = LeadingNumber(e.text);
     const float fv = f32(v);
+    if (!bird::FieldInRange(d, c, v)) {
+        u.refused = true;
+        return u;
+    }
     if (c != "txtSpName" && c != "txtShortName" && !std::isfinite(fv)) {
         if (!marksByControl().count(c)) throw UnknownControl("no text field " + c + " on the glide-polar setup screen");
         d.error({"\"" + e.text + "\" is too large a number for this field", "Please enter a smaller value"});
@@ -179,9 +183,11 @@ ScreenUpdate SetupGlideEdit(ProgramState& s, platform::Dialogs& d, const std::st
     if (bird::CommonFieldRule(s, d, c, v, e.text, bmr, u)) return u;
     if (c == "txtAR") {
         b.AspectRatio = fv;
-        b.WingArea = f32(double(b.Span) * b.Span / b.AspectRatio);
-        u.showSig("txtArea", b.WingArea);
-        s.X1 = f32(double(s.Cprof) / b.AspectRatio);
+        if (b.AspectRatio > 0) {  // a non-positive ratio is stored but derives nothing
+            b.WingArea = f32(double(b.Span) * b.Span / b.AspectRatio);
+            u.showSig("txtArea", b.WingArea);
+            s.X1 = f32(double(s.Cprof) / b.AspectRatio);
+        }
     } else if (c == "txtRho") {
         auto alt = DensityFieldRule(s, d, v, AltitudeShown::SetupScreen);
         if (alt) u.show("txtAlt", *alt); else u.refused = true;

@@ -1,5 +1,6 @@
 #include "migrate/SetupMigrate.h"
 
+#include <cfloat>
 #include <cmath>
 #include <map>
 
@@ -218,7 +219,7 @@ ScreenUpdate LoadSetDefaultsMigr(ProgramState& s) {
     return u;
 }
 
-ScreenUpdate SetDefaultsMigrEdit(ProgramState& s, platform::Dialogs&, const std::string& c, const Edit& e) {
+ScreenUpdate SetDefaultsMigrEdit(ProgramState& s, platform::Dialogs& d, const std::string& c, const Edit& e) {
     ScreenUpdate u;
     if (e.kind == Edit::Kind::Click || e.kind == Edit::Kind::DoubleClick) {
         if (c == "optMitoFracConst" || c == "optPdensityConst") {
@@ -238,6 +239,10 @@ ScreenUpdate SetDefaultsMigrEdit(ProgramState& s, platform::Dialogs&, const std:
     s.Marks.set(mark->second);
     const double v = LeadingNumber(e.text);
     const float fv = f32(v);
+    if (!bird::FieldInRange(d, c, v) || !bird::UsableNumber(d, v)) {
+        u.refused = true;
+        return u;
+    }
     if (c == "txtEfat" || c == "txtEprotein" || c == "txtProtHydr" || c == "txtProtFracTarget") {
         if (c == "txtEfat") s.Efat = fv;
         else if (c == "txtEprotein") s.Eprotein = fv;
@@ -253,8 +258,10 @@ ScreenUpdate SetDefaultsMigrEdit(ProgramState& s, platform::Dialogs&, const std:
         UpdateEnergyHeightConstants(s);
     } else if (c == "txtCprof") {
         s.Cprof = fv;
-        s.X1 = f32(double(s.Cprof) / s.slot(Slot).AspectRatio);
-        u.showSig("txtX1", s.X1);
+        if (s.slot(Slot).AspectRatio > 0) {
+            s.X1 = f32(double(s.Cprof) / s.slot(Slot).AspectRatio);
+            u.showSig("txtX1", s.X1);
+        }
     } else if (c == "txtX1") { s.X1 = fv;
     } else if (c == "txtKflap") { s.Kflap = fv;
     } else if (c == "txtKmito") { s.Kmito = fv;
@@ -346,7 +353,18 @@ ScreenUpdate SetupMigrateEdit(ProgramState& s, platform::Dialogs& d, const std::
     if (auto it = setupMarks().find(c); it != setupMarks().end()) s.Marks.set(it->second);
     const double v = LeadingNumber(e.text);
     const float fv = f32(v);
+    if (c == "txtMuscleFrac" && std::isfinite(v) && !(v > 0)) {
+        // A migration burns its muscle's power: with no flight muscle no climb rate or speed exists.
+        d.error({"The Flight muscle fraction must be more than 0 for a migration (at most 1)",
+                 "Please enter a value in that range"});
+        u.refused = true;
+        return u;
+    }
     if (bird::CommonFieldRule(s, d, c, v, e.text, bmrStep, u)) return u;
+    if (c != "txtAltCruise" && c != "txtRhoCruise" && (!bird::FieldInRange(d, c, v) || !bird::UsableNumber(d, v))) {
+        u.refused = true;
+        return u;
+    }
     if (c == "txtAlt") {
         auto rho = AltitudeFieldRule(s, d, v);
         if (rho) u.show("txtRho", *rho); else u.refused = true;
@@ -373,7 +391,12 @@ ScreenUpdate SetupMigrateEdit(ProgramState& s, platform::Dialogs& d, const std::
         s.Marks.set(Mark::CruiseDensity);
     } else if (c == "txtRhoCruise") {
         s.MigScreen.RhoCruiseText = e.text;
-        if (!(v >= 0) || !std::isfinite(v)) {
+        if (!(v <= FLT_MAX)) {  // a single holds the density
+            d.error(DensityTooLargeMessage());
+            u.refused = true;
+            return u;
+        }
+        if (!(v >= 0)) {
             d.error(NegativeDensityMessage());
             u.refused = true;
             return u;
@@ -386,15 +409,17 @@ ScreenUpdate SetupMigrateEdit(ProgramState& s, platform::Dialogs& d, const std::
         s.Marks.set(Mark::CruiseAltitude);
     } else if (c == "txtAR") {
         b.AspectRatio = fv;
-        b.WingArea = f32(double(b.Span) * b.Span / b.AspectRatio);
-        u.showSig("txtArea", b.WingArea);
-        s.X1 = f32(double(s.Cprof) / b.AspectRatio);
+        if (b.AspectRatio > 0) {  // a non-positive ratio is stored but derives nothing
+            b.WingArea = f32(double(b.Span) * b.Span / b.AspectRatio);
+            u.showSig("txtArea", b.WingArea);
+            s.X1 = f32(double(s.Cprof) / b.AspectRatio);
+        }
     } else if (c == "txtFreqFactor") {
         s.FreqFactor = fv;
         flap::WingbeatFrequency(s, Slot);
         showFrequency(s, u);
     } else if (c == "txtWbeatFreq") {
-        s.FreqFactor = f32(v / s.slot(0).WbeatFreq);
+        if (s.slot(0).WbeatFreq > 0) s.FreqFactor = f32(v / s.slot(0).WbeatFreq);
         s.Marks.set(Mark::WbeatFreq);
         flap::WingbeatFrequency(s, Slot);
         showFrequency(s, u);
@@ -403,7 +428,7 @@ ScreenUpdate SetupMigrateEdit(ProgramState& s, platform::Dialogs& d, const std::
         s.Marks.set(Mark::PbmrFactor);
         bmrStep(s, u);
     } else if (c == "txtPbmr") {
-        s.PbmrFactor = f32(v / s.slot(0).Pbmr);
+        if (s.slot(0).Pbmr > 0) s.PbmrFactor = f32(v / s.slot(0).Pbmr);
         bmrStep(s, u);
     } else if (c == "txtPowerFrac") {
         u.append(flap::PowerFractionRule(s, d, v));
@@ -444,6 +469,10 @@ StartOutcome StartMigrating(ProgramState& s, platform::Dialogs& d) {
         d.error({"You need to set Air density or Altitude"});
         return StartOutcome::Refused;
     }
+    if (!(s.slot(Slot).MuscleMass > 0)) {  // from a stored bird with no flight muscle
+        d.error({"The Flight muscle fraction must be more than 0 for a migration (at most 1)"});
+        return StartOutcome::Refused;
+    }
     // The tables hold 600 hours at the output interval: 0 or a tiny interval cannot size them.
     const double rows = std::floor(600.0 / double(s.OutputInterval));
     if (!(s.OutputInterval > 0) || !(rows <= 32767)) {
@@ -454,6 +483,15 @@ StartOutcome StartMigrating(ProgramState& s, platform::Dialogs& d) {
     if (cruiseTyped && !AltitudeInAtmosphere(LeadingNumber(s.MigScreen.AltCruiseText))) {
         d.error(AltitudeOutOfRangeMessage());
         return StartOutcome::Refused;
+    }
+    // The cruising density is read from its field's text, which keeps what was typed even when
+    // the field refused it.
+    if (!s.MigScreen.RhoCruiseText.empty()) {
+        const double rho = LeadingNumber(s.MigScreen.RhoCruiseText);
+        if (!(rho <= FLT_MAX) || !(rho >= 0)) {
+            d.error(rho >= 0 ? DensityTooLargeMessage() : NegativeDensityMessage());
+            return StartOutcome::Refused;
+        }
     }
     SaveLastBird(s);
     s.MaxRow = static_cast<int16_t>(rows);
