@@ -15,6 +15,7 @@
 #include "output/GlideTextBlock.h"
 #include "output/MigrationTextBlock.h"
 #include "output/OutputTree.h"
+#include "platform/FileLayer.h"
 
 namespace fs = std::filesystem;
 
@@ -62,7 +63,7 @@ int openTemporary(const std::string& path, std::string& tmp) {
         tmp = (dir / ("." + target.filename().string() + ".tmp" + std::to_string(::getpid()) + "-" +
                       std::to_string(counter++)))
                   .string();
-        int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        int fd = platform::Files().open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST) return fd;
     }
     errno = EEXIST;
@@ -73,7 +74,7 @@ bool writeAll(int fd, const std::string& data) {
     const char* p = data.data();
     std::size_t left = data.size();
     while (left > 0) {
-        ssize_t n = ::write(fd, p, left);
+        ssize_t n = platform::Files().write(fd, p, left);
         if (n < 0) {
             if (errno == EINTR) continue;
             return false;
@@ -93,23 +94,24 @@ std::string WriteTextFile(const std::string& path, const std::string& content, b
     mode_t mode = 0;
     if (append && !readExisting(path, old, exists, mode, why)) return "the file cannot be read: " + why;
 
+    platform::FileLayer& files = platform::Files();
     std::string tmp;
     int fd = openTemporary(path, tmp);
     if (fd < 0) return reason(errno);
     bool ok = writeAll(fd, old) && writeAll(fd, content);
-    if (ok && exists) ok = ::fchmod(fd, mode) == 0;  // an appended file keeps its permissions
-    if (ok) ok = ::fsync(fd) == 0;
+    if (ok && exists) ok = files.fchmod(fd, mode) == 0;  // an appended file keeps its permissions
+    if (ok) ok = files.fsync(fd) == 0;
     int err = errno;
-    if (::close(fd) != 0 && ok) {
+    if (files.close(fd) != 0 && ok) {
         ok = false;
         err = errno;
     }
-    if (ok && ::rename(tmp.c_str(), path.c_str()) != 0) {
+    if (ok && files.rename(tmp.c_str(), path.c_str()) != 0) {
         ok = false;
         err = errno;
     }
     if (!ok) {
-        ::unlink(tmp.c_str());
+        files.unlink(tmp.c_str());
         return reason(err);
     }
     // Make the rename itself durable; a folder that cannot be synced does not undo the save.

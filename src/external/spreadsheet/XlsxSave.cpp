@@ -14,6 +14,7 @@
 
 #include "external/spreadsheet/Workbook.h"
 #include "external/spreadsheet/WorkbookFiles.h"
+#include "platform/FileLayer.h"
 
 namespace ornivo::sheet {
 
@@ -170,17 +171,19 @@ Status Workbook::saveAs(const std::string& path) {
             same = check.sheet(i).lastUsedRow() == sheet(i).lastUsedRow();
         if (!same) status = {EIO, "Cannot write " + path + ": the file written came out damaged"};
     }
+    platform::FileLayer& files = platform::Files();
     if (status.ok()) {
         ::chmod(tmp.c_str(), TargetMode(path));
-        int sync = ::open(tmp.c_str(), O_RDONLY);
+        int sync = files.open(tmp.c_str(), O_RDONLY, 0);
+        if (sync < 0) status = SystemError(errno, "Cannot write " + path);
         if (sync >= 0) {
-            if (::fsync(sync) != 0) status = SystemError(errno, "Cannot write " + path);
-            ::close(sync);
+            if (files.fsync(sync) != 0) status = SystemError(errno, "Cannot write " + path);
+            if (files.close(sync) != 0 && status.ok()) status = SystemError(errno, "Cannot write " + path);
         }
     }
-    if (status.ok() && ::rename(tmp.c_str(), path.c_str()) != 0) status = SystemError(errno, "Cannot save as " + path);
+    if (status.ok() && files.rename(tmp.c_str(), path.c_str()) != 0) status = SystemError(errno, "Cannot save as " + path);
     if (!status.ok()) {
-        ::unlink(tmp.c_str());
+        files.unlink(tmp.c_str());
         return status;
     }
     path_ = path;
