@@ -233,6 +233,9 @@ TEST_F(ManualScreens, PicturesOfTheContentsAPageAndADefinitionsPage) {
     auto save = [](QWidget* w, const char* name) {
         const QString path = QString(ORNIVO_UI_PICTURES_DIR) + "/" + name + ".png";
         EXPECT_TRUE(w->grab().save(path)) << path;
+        for (const std::string& clash : test::ClashingAccessKeys(w)) ADD_FAILURE() << name << " " << clash;
+        EXPECT_LE(w->width(), 800) << name;
+        EXPECT_LE(w->height(), 600) << name;
     };
     save(ShowHelpContents(ctx), "frmHelpContents");
     save(ShowManualPage(ctx, "frmHelpPowerCurve"), "frmHelpPowerCurve");
