@@ -10,6 +10,7 @@
 #include "flap/SummaryFlap.h"
 #include "output/WorkbookRunOutput.h"
 #include "state/StateOps.h"
+#include "ui/frmGraphPcurve.h"
 #include "ui/frmWindTrnglCalc.h"
 
 namespace ornivo::ui {
@@ -132,7 +133,6 @@ frmSummaryFlap::frmSummaryFlap(UiContext& ctx, QWidget* setup)
     cmdWindTrnglCalc = button("cmdWindTrnglCalc", "&Wind Triangle Calculator");
     cmdGraph = button("cmdGraph", "Show Graph");
     cmdShowDefs = button("cmdShowDefs", "Show Definitions");
-    later(cmdGraph);
     later(cmdShowDefs);
     side->addWidget(cmdWindTrnglCalc);
     side->addWidget(cmdGraph);
@@ -160,6 +160,7 @@ frmSummaryFlap::frmSummaryFlap(UiContext& ctx, QWidget* setup)
     connect(cmdGetBH, &QPushButton::clicked, this, [this] { guarded([this] { cmdGetBH_Click(); }); });
     connect(cmdOK, &QPushButton::clicked, this, [this] { guarded([this] { cmdOK_Click(); }); });
     connect(cmdWindTrnglCalc, &QPushButton::clicked, this, [this] { guarded([this] { cmdWindTrnglCalc_Click(); }); });
+    connect(cmdGraph, &QPushButton::clicked, this, [this] { guarded([this] { cmdGraph_Click(); }); });
 
     Form_Load();
     placeWindow();
@@ -190,6 +191,8 @@ void frmSummaryFlap::returnToSetup() {
     }
     ClearEditMarks(ctx_.s);
 }
+
+void frmSummaryFlap::cmdGraph_Click() { frmGraphPcurve::Show(ctx_, this); }
 
 void frmSummaryFlap::cmdWindTrnglCalc_Click() {
     auto* wind = new frmWindTrnglCalc(ctx_, this);

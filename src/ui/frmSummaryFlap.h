@@ -32,6 +32,8 @@ public:
     void cmdGetBH_Click();
     void cmdOK_Click();
     void cmdWindTrnglCalc_Click();
+    // "Show Graph": the power-curve graph, which does not block this screen.
+    void cmdGraph_Click();
 
 protected:
     void closeEvent(QCloseEvent* e) override;

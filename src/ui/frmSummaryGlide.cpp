@@ -15,6 +15,7 @@
 #include "glide/SummaryGlide.h"
 #include "output/WorkbookRunOutput.h"
 #include "state/StateOps.h"
+#include "ui/frmGraphPolar.h"
 #include "ui/frmWindTrnglCalc.h"
 
 namespace ornivo::ui {
@@ -151,7 +152,6 @@ frmSummaryGlide::frmSummaryGlide(UiContext& ctx, QWidget* setup)
     cmdGraph = button("cmdGraph", "Show graph");
     cmdWindTrnglCalc = button("cmdWindTrnglCalc", "&Wind Triangle Calculator");
     cmdShowDefs = button("cmdShowDefs", "Show Definitions");
-    later(cmdGraph);
     later(cmdShowDefs);
     tools->addWidget(cmdWindTrnglCalc, 0, 0, 1, 2);
     tools->addWidget(cmdGraph, 1, 0);
@@ -207,6 +207,7 @@ frmSummaryGlide::frmSummaryGlide(UiContext& ctx, QWidget* setup)
     connect(chk4Digit, &QCheckBox::toggled, this, [this] { chk4Digit_LostFocus(); });
     connect(cmdOK, &QPushButton::clicked, this, [this] { guarded([this] { cmdOK_Click(); }); });
     connect(cmdWindTrnglCalc, &QPushButton::clicked, this, [this] { guarded([this] { cmdWindTrnglCalc_Click(); }); });
+    connect(cmdGraph, &QPushButton::clicked, this, [this] { guarded([this] { cmdGraph_Click(); }); });
 
     Form_Load();
     placeWindow();
@@ -235,6 +236,8 @@ void frmSummaryGlide::returnToSetup() {
     }
     ClearEditMarks(ctx_.s);
 }
+
+void frmSummaryGlide::cmdGraph_Click() { frmGraphPolar::Show(ctx_, this); }
 
 void frmSummaryGlide::cmdWindTrnglCalc_Click() {
     auto* wind = new frmWindTrnglCalc(ctx_, this);

@@ -33,6 +33,8 @@ public:
     void chk4Digit_LostFocus();
     void cmdOK_Click();
     void cmdWindTrnglCalc_Click();
+    // "Show graph": the glide-polar graph, which does not block this screen.
+    void cmdGraph_Click();
 
 protected:
     void closeEvent(QCloseEvent* e) override;

@@ -1,5 +1,6 @@
 // The graph screens on a computed run: the power-curve graph with its uncertainty screen and bands,
 // the glide-polar graph, printing through the printer seam to a PDF file, and saving pictures.
+#include <QCheckBox>
 #include <QImage>
 #include <algorithm>
 #include <filesystem>
@@ -16,9 +17,15 @@
 #include "state/StateOps.h"
 #include "support/BirdSetup.h"
 #include "support/TempDir.h"
+#include "ui/frmEnterBird.h"
 #include "ui/frmGraphPcurve.h"
 #include "ui/frmGraphPolar.h"
 #include "ui/frmPowerUncert.h"
+#include "ui/frmSetupFlap.h"
+#include "ui/frmSetupGlide.h"
+#include "ui/frmStart.h"
+#include "ui/frmSummaryFlap.h"
+#include "ui/frmSummaryGlide.h"
 
 using namespace ornivo;
 using namespace ornivo::ui;
@@ -99,6 +106,22 @@ protected:
         g->cmdUncert->click();
         test::Settle();
         return screen<frmPowerUncert>("frmPowerUncert");
+    }
+    // Start, Enter Bird with a typed bird, then the calculation's button.
+    frmEnterBird* enterBird(const char* mass, const char* span, const char* area) {
+        auto* start = new frmStart(ctx);
+        start->show();
+        start->cmdEnterNewBird->click();
+        test::Settle();
+        auto* e = screen<frmEnterBird>("frmEnterBird");
+        if (!e) return nullptr;
+        TypeInto(e, "txtSpName", "Road bird");
+        TypeInto(e, "txtShortName", "Rb");
+        TypeInto(e, "txtEmptyMass", mass);
+        TypeInto(e, "txtSpan", span);
+        TypeInto(e, "txtArea", area);
+        TypeInto(e, "txtAlt", "0");
+        return e;
     }
     test::TempDir tmp;
 };
@@ -430,4 +453,61 @@ TEST_F(GraphScreens, SavePictureWritesTheDrawingAsPngSvgOrPdf) {
     d.clear();
     g->cmdSavePicture->click();
     EXPECT_TRUE(d.errors().empty());
+}
+
+TEST_F(GraphScreens, ShowGraphOnThePowerCurveResultsLeavesTheResultsUsable) {
+    frmEnterBird* e = enterBird("1.0", "1.0", "0.15");
+    ASSERT_NE(e, nullptr);
+    e->cmdFlap->click();
+    test::Settle();
+    auto* setup = screen<frmSetupFlap>("frmSetupFlap");
+    ASSERT_NE(setup, nullptr);
+    setup->cmdPowerCurve->click();
+    test::Settle();
+    auto* results = screen<frmSummaryFlap>("frmSummaryFlap");
+    ASSERT_NE(results, nullptr);
+    ASSERT_TRUE(results->cmdGraph->isEnabled());
+    results->cmdGraph->click();
+    test::Settle();
+    auto* g = screen<frmGraphPcurve>("frmGraphPcurve");
+    ASSERT_NE(g, nullptr);
+    EXPECT_EQ(TextOf(g, "lblHeading").toStdString(), "Power curves for Road bird with air density 1.23 kg/cubic m");
+    // The results screen is not blocked: it is still the one modal screen, and it can go on.
+    EXPECT_EQ(QApplication::activeModalWidget(), results);
+    EXPECT_TRUE(results->isEnabled());
+    results->cmdWindTrnglCalc->click();
+    test::Settle();
+    QWidget* wind = screen<QWidget>("frmWindTrnglCalc");
+    ASSERT_NE(wind, nullptr);
+    wind->close();
+    test::Settle();
+    // "Return to Setup" closes the results and their graph.
+    if (results->chkExcelFile->isChecked()) results->chkExcelFile->click();
+    results->cmdOK->click();
+    test::Settle();
+    EXPECT_EQ(screen<frmGraphPcurve>("frmGraphPcurve"), nullptr);
+}
+
+TEST_F(GraphScreens, ShowGraphOnTheGlidePolarResultsOpensThePolar) {
+    frmEnterBird* e = enterBird("2.2", "1.4", "0.33");
+    ASSERT_NE(e, nullptr);
+    e->cmdGlide->click();
+    test::Settle();
+    auto* setup = screen<frmSetupGlide>("frmSetupGlide");
+    ASSERT_NE(setup, nullptr);
+    setup->cmdGlidePolar->click();
+    test::Settle();
+    auto* results = screen<frmSummaryGlide>("frmSummaryGlide");
+    ASSERT_NE(results, nullptr);
+    ASSERT_TRUE(results->cmdGraph->isEnabled());
+    results->cmdGraph->click();
+    test::Settle();
+    auto* g = screen<frmGraphPolar>("frmGraphPolar");
+    ASSERT_NE(g, nullptr);
+    EXPECT_EQ(TextOf(g, "lblHeading").toStdString(), "Glide polar for Road bird with air density 1.23 kg/cubic m");
+    EXPECT_EQ(QApplication::activeModalWidget(), results);
+    g->cmdExit->click();
+    test::Settle();
+    EXPECT_EQ(screen<frmGraphPolar>("frmGraphPolar"), nullptr);
+    EXPECT_NE(screen<frmSummaryGlide>("frmSummaryGlide"), nullptr);
 }
