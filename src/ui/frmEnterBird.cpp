@@ -17,6 +17,7 @@
 #include "ui/frmSaveUserBird.h"
 #include "ui/frmSetupFlap.h"
 #include "ui/frmSetupGlide.h"
+#include "ui/frmSetupMigrate.h"
 
 namespace ornivo::ui {
 
@@ -122,7 +123,6 @@ frmEnterBird::frmEnterBird(UiContext& ctx)
     cmdFlap = button("cmdFlap", "&Power curve", fraCalc);
     cmdGlide = button("cmdGlide", "&Glide polar", fraCalc);
     cmdMigrate = button("cmdMigrate", "Migr&ate", fraCalc);
-    later(cmdMigrate);
     cl->addWidget(lblCalc, 0, 0);
     cl->addWidget(cmdFlap, 0, 1);
     cl->addWidget(cmdGlide, 0, 2);
@@ -189,6 +189,7 @@ frmEnterBird::frmEnterBird(UiContext& ctx)
         connect(o, &QRadioButton::clicked, this, [this, o] { opt_Click(o); });
     connect(cmdFlap, &QPushButton::clicked, this, [this] { guarded([this] { cmdFlap_Click(); }); });
     connect(cmdGlide, &QPushButton::clicked, this, [this] { guarded([this] { cmdGlide_Click(); }); });
+    connect(cmdMigrate, &QPushButton::clicked, this, [this] { guarded([this] { cmdMigrate_Click(); }); });
     connect(cmdReloadLast, &QPushButton::clicked, this, [this] { guarded([this] { cmdReloadLast_Click(); }); });
     connect(cmdExit, &QPushButton::clicked, this, [this] { cmdExit_Click(); });
     connect(cmdGetPreset, &QPushButton::clicked, this, [this] { guarded([this] { cmdGetPreset_Click(); }); });
@@ -249,6 +250,10 @@ void frmEnterBird::cmdFlap_Click() {
 
 void frmEnterBird::cmdGlide_Click() {
     goToSetup(bird::Calculation::GlidePolar, [this] { return new frmSetupGlide(ctx_); });
+}
+
+void frmEnterBird::cmdMigrate_Click() {
+    goToSetup(bird::Calculation::Migrate, [this] { return new frmSetupMigrate(ctx_); });
 }
 
 // The databases: each screen hands back the Enter Bird update of the bird it entered.

@@ -30,6 +30,7 @@ public:
     void opt_Click(QRadioButton* option);
     void cmdFlap_Click();
     void cmdGlide_Click();
+    void cmdMigrate_Click();
     void cmdGetPreset_Click();
     void cmdGetUser_Click();
     void cmdSearchWings_Click();

@@ -22,6 +22,7 @@
 #include "ui/frmMigrAbort.h"
 #include "ui/frmSetDefaultsMigr.h"
 #include "ui/frmSetupMigrate.h"
+#include "ui/frmStart.h"
 #include "ui/frmStopMassCalc.h"
 #include "ui/frmSummaryMigrate.h"
 
@@ -407,4 +408,33 @@ TEST_F(MigrationScreens, SettingsClosedByTheTitleBarKeepTheFieldBeingTyped) {
     EXPECT_FLOAT_EQ(s.OutputInterval, 3);
     ASSERT_NE(start(setup), nullptr);
     EXPECT_EQ(s.MaxRow, 200);
+}
+
+TEST_F(MigrationScreens, EnterBirdMigrateOpensTheSetupWithTheBird) {
+    auto* start = new frmStart(ctx);
+    start->show();
+    start->cmdEnterNewBird->click();
+    test::Settle();
+    auto* e = screen<frmEnterBird>("frmEnterBird");
+    ASSERT_NE(e, nullptr);
+    TypeInto(e, "txtSpName", "Test bird");
+    TypeInto(e, "txtShortName", "Tb");
+    TypeInto(e, "txtEmptyMass", "0.5");
+    TypeInto(e, "txtSpan", "0.8");
+    TypeInto(e, "txtArea", "0.08");
+    TypeInto(e, "txtAlt", "0");
+    ASSERT_TRUE(e->cmdMigrate->isEnabled());
+    e->cmdMigrate->click();
+    test::Settle();
+    auto* setup = screen<frmSetupMigrate>("frmSetupMigrate");
+    ASSERT_NE(setup, nullptr);
+    EXPECT_EQ(screen<frmEnterBird>("frmEnterBird"), nullptr);
+    EXPECT_EQ(TextOf(setup, "txtEmptyMass"), "0.500");
+    EXPECT_EQ(TextOf(setup, "txtShortName"), "Tb");
+    EXPECT_EQ(s.CalcMode, ModeMigrate);
+    // "Get New Bird" goes back to Enter Bird.
+    setup->cmdNewBird->click();
+    test::Settle();
+    EXPECT_NE(screen<frmEnterBird>("frmEnterBird"), nullptr);
+    EXPECT_EQ(screen<frmSetupMigrate>("frmSetupMigrate"), nullptr);
 }
