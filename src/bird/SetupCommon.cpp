@@ -19,33 +19,36 @@ void showMassesAndFractions(const BirdParams& b, ScreenUpdate& u) {
 }
 }  // namespace
 
-ScreenUpdate CheckAndDeriveMasses(ProgramState& s, platform::Dialogs& d) {
-    ScreenUpdate u;
-    BirdParams& b = s.slot();
+bool MassLimitsHold(const BirdParams& b, platform::Dialogs& d) {
     // The limits below are fractions of the body mass, and the fractions are of the all-up mass:
     // neither means anything for a mass of 0 or less.
     if (!(b.EmptyMass > 0)) {
         d.error({"You need to enter the empty body mass", "(a body mass of more than 0 kg)"});
-        u.refused = true;
-        return u;
+        return false;
     }
     if (!(double(b.EmptyMass) + b.CropMass > 0)) {
         d.error({"The all-up mass (body mass + payload mass) must be more than 0 kg"});
-        u.refused = true;
-        return u;
+        return false;
     }
     if (f32(double(b.FatMass) / b.EmptyMass) > 0.6f) {
         d.error({"That won't do. Fat mass must not exceed 0.6 x Body mass"});
-        u.refused = true;
-        return u;
+        return false;
     }
     if (double(b.MuscleMass) > 0.3 * double(b.EmptyMass)) {
         d.error({"That won't do. Muscle mass must not exceed 0.3 x Body mass"});
-        u.refused = true;
-        return u;
+        return false;
     }
     if (double(b.AirframeMass) < 0.25 * double(b.EmptyMass)) {
         d.error({"That won't do. Sum of muscle + fat mass must not exceed 0.75 x Body mass"});
+        return false;
+    }
+    return true;
+}
+
+ScreenUpdate CheckAndDeriveMasses(ProgramState& s, platform::Dialogs& d) {
+    ScreenUpdate u;
+    BirdParams& b = s.slot();
+    if (!MassLimitsHold(b, d)) {
         u.refused = true;
         return u;
     }
@@ -83,7 +86,9 @@ ScreenUpdate UpdateBodyDrag(ProgramState& s) {
 }
 
 void ShowWingbeatFrequency(const ProgramState& s, int slot, ScreenUpdate& u) {
-    u.showSig("txtWbeatFreq", s.slot(slot).WbeatFreq);
+    // A span of 0 (stored, refused by the calculation) gives no frequency: the box stays empty.
+    const float f = s.slot(slot).WbeatFreq;
+    if (std::isfinite(f)) u.showSig("txtWbeatFreq", f); else u.show("txtWbeatFreq", "");
     u.showSig("txtFreqFactor", s.FreqFactor);
 }
 

@@ -69,7 +69,8 @@ bool commit(ProgramState& s, CliDialogs& d, const std::string& control, const st
 int wholeKey(const Json& v, const std::string& key, int lo, int hi) {
     if (!v.is_number()) throw UsageError("the bird file's \"" + key + "\" must be a number");
     double x = v.get<double>();
-    if (x != static_cast<int>(x) || x < lo || x > hi)
+    // The range first: a number past int's range has no int to compare with.
+    if (!(x >= lo && x <= hi) || x != static_cast<int>(x))
         throw UsageError("the bird file's \"" + key + "\" must be a whole number from " + std::to_string(lo) +
                          " to " + std::to_string(hi));
     return static_cast<int>(x);

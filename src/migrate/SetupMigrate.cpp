@@ -469,6 +469,7 @@ StartOutcome StartMigrating(ProgramState& s, platform::Dialogs& d) {
         d.error({"You need to set Air density or Altitude"});
         return StartOutcome::Refused;
     }
+    if (!bird::MassLimitsHold(s.slot(Slot), d)) return StartOutcome::Refused;  // a refused mass field left as typed
     if (!(s.slot(Slot).MuscleMass > 0)) {  // from a stored bird with no flight muscle
         d.error({"The Flight muscle fraction must be more than 0 for a migration (at most 1)"});
         return StartOutcome::Refused;

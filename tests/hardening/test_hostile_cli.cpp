@@ -209,6 +209,24 @@ INSTANTIATE_TEST_SUITE_P(Calculations, HostileCli, ::testing::ValuesIn(Calcs()),
                              return n;
                          });
 
+// Found by fuzz_bird_json: a code past int's range ("Age": 7.8e26) was converted before its range
+// was checked. Every code out of range is a usage error naming the key and the range.
+TEST(HostileCliCodes, CodesPastTheirRangeAreUsageErrors) {
+    TempDir dir;
+    for (const char* key : {"TaxonGroup", "Sex", "Age"}) {
+        for (const json& v : std::vector<json>{7.77777e26, -1e300, 1e300, 2.5, -3, 99999}) {
+            json b = BaseBird();
+            b[key] = v;
+            RunResult r = RunBird(dir, "power-curve", b);
+            SCOPED_TRACE(std::string(key) + "=" + v.dump());
+            ASSERT_FALSE(r.timedOut);
+            EXPECT_EQ(r.signal, 0) << r.err;
+            EXPECT_EQ(r.exitCode, 1) << r.err;
+            EXPECT_NE(r.err.find(std::string("\"") + key + "\" must be a whole number from"), std::string::npos) << r.err;
+        }
+    }
+}
+
 TEST(HostileTools, DensityWindGoalDistanceStopoverMass) {
     const std::vector<std::vector<std::string>> calls = {
         {"density", "--altitude", "1e30"},
