@@ -1,6 +1,7 @@
 // The graph screens on a computed run: the power-curve graph with its uncertainty screen and bands,
 // the glide-polar graph, printing through the printer seam to a PDF file, and saving pictures.
 #include <QCheckBox>
+#include <QFontInfo>
 #include <QImage>
 #include <algorithm>
 #include <filesystem>
@@ -14,6 +15,7 @@
 #include "flap/PowerCurve.h"
 #include "glide/GlideSetup.h"
 #include "graph/PowerGraph.h"
+#include "render/QtFonts.h"
 #include "state/StateOps.h"
 #include "support/BirdSetup.h"
 #include "support/TempDir.h"
@@ -145,7 +147,7 @@ TEST_F(GraphScreens, PowerCurveGraphOpensWithItsHeadingAndDrawingWithoutBlocking
 
     EXPECT_TRUE(g->lblHeading->isVisible());
     EXPECT_EQ(TextOf(g, "lblHeading").toStdString(), "Power curves for Test bird with air density 1.23 kg/cubic m");
-    EXPECT_EQ(g->lblHeading->font().family(), "Liberation Serif");
+    EXPECT_EQ(QFontInfo(g->lblHeading->font()).family(), "Liberation Serif");  // installed, not a fallback
     EXPECT_DOUBLE_EQ(g->lblHeading->font().pointSizeF(), 14.25);
     EXPECT_EQ(TextOf(g, "cmdExit"), "&Return to Power Curve Summary");
 
@@ -155,6 +157,8 @@ TEST_F(GraphScreens, PowerCurveGraphOpensWithItsHeadingAndDrawingWithoutBlocking
     EXPECT_FLOAT_EQ(surface.ScaleWidth(), 10095);
     EXPECT_EQ(surface.Font.Name, "Times New Roman");
     EXPECT_FLOAT_EQ(surface.Font.Size, 12);
+    const QImage& img = g->pbxGraph->surface().Image();
+    EXPECT_EQ(QFontInfo(render::QtFont(surface.Font, 96, img)).family(), "Liberation Serif");
     std::vector<std::string> texts;
     for (const auto& c : g->pbxGraph->surface().Calls()) texts.push_back(c.text);
     for (const char* want : {"True air speed (m/s)", "Power (Watts)", "Mechanical power", "Chemical power"})
