@@ -19,9 +19,9 @@ void checkSig(float x) {
         const double back = LeadingNumber(t);
         // Very large and very small values are shown as 0.00E+00 (three significant digits) whatever n.
         const int digits = t.find('E') != std::string::npos ? 3 : n;
-        // Rounding starts from the shortest text of the single (up to nine digits): half a unit of the
-        // last digit shown plus half a unit of the ninth.
-        const double tol = std::fabs(double(x)) * (0.5 * std::pow(10.0, 1 - digits) + 0.5e-8) + 1e-45;
+        // Rounding starts from the shortest text that reads back as the single, itself within half a
+        // unit in the last place (2^-24 of the value): half a unit of the last digit shown plus that.
+        const double tol = std::fabs(double(x)) * (0.5 * std::pow(10.0, 1 - digits) + 0x1p-24) + 1e-45;
         if (!(std::fabs(back - double(x)) <= tol)) {
             fprintf(stderr, "finding: FormatSig(%.9g, %d) = \"%s\" reads back as %.9g\n", x, n, t.c_str(), back);
             std::abort();

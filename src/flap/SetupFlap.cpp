@@ -154,8 +154,7 @@ ScreenUpdate PowerFractionRule(ProgramState& s, platform::Dialogs& d, double val
     else b.Gravity = s.slot(0).Gravity;
     ReferenceWingbeatFrequency(s, s.CalcMode);
     WingbeatFrequency(s, s.CalcMode);
-    u.showSig("txtWbeatFreq", b.WbeatFreq);
-    u.showSig("txtFreqFactor", s.FreqFactor);
+    bird::ShowWingbeatFrequency(s, s.CalcMode, u);
     s.Marks.set(Mark::PowerFrac);
     return u;
 }

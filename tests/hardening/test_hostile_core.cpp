@@ -238,5 +238,10 @@ TEST(HostileFieldRules, FlappingClickedWithASpanOfZero) {
     EXPECT_NO_THROW(u = flap::SetupFlapEdit(sc.s, sc.d, "optFlap", Edit::click()));
     ASSERT_NE(u.textOf("txtWbeatFreq"), nullptr);
     EXPECT_EQ(*u.textOf("txtWbeatFreq"), "");
+    // The same through the power fraction of flap-gliding.
+    flap::SetupFlapEdit(sc.s, sc.d, "optFG", Edit::click());
+    EXPECT_NO_THROW(u = sc.edit("txtPowerFrac", "0.5"));
+    ASSERT_NE(u.textOf("txtWbeatFreq"), nullptr);
+    EXPECT_EQ(*u.textOf("txtWbeatFreq"), "");
     EXPECT_FALSE(flap::ComputePowerCurve(sc.s, sc.d));
 }
