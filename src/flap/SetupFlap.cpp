@@ -39,7 +39,10 @@ const std::map<std::string, Mark>& marksByControl() {
 }  // namespace
 
 void ShowBmr(ProgramState& s, ScreenUpdate& u) {
-    u.showSig("txtPbmr", s.slot().Pbmr);
+    // Masses a refused field left as typed can leave no lean mass to take a BMR of: nothing to show
+    // (the calculation refuses those masses itself).
+    const float pbmr = s.slot().Pbmr;
+    if (std::isfinite(pbmr)) u.showSig("txtPbmr", pbmr); else u.show("txtPbmr", "");
     u.showSig("txtPbmrFactor", s.PbmrFactor);
 }
 

@@ -75,7 +75,8 @@ ScreenUpdate clickRule(ProgramState& s, const std::string& c, const Edit& e) {
 void UpdateGlideBmr(ProgramState& s, ScreenUpdate& u) {
     BirdParams& b = s.slot(Slot);
     flap::BasalMetabolicRate(s, Slot);
-    u.showSig("txtPbmr", b.Pbmr);
+    // Masses a refused field left as typed can leave no lean mass: nothing to show.
+    if (std::isfinite(b.Pbmr)) u.showSig("txtPbmr", b.Pbmr); else u.show("txtPbmr", "");
     u.showSig("txtPbmrFactor", s.PbmrFactor);
     s.MetSink = f32(double(s.Eta) * b.Pbmr / (double(b.AllUpMass) * s.slot(0).Gravity));
     if (std::isfinite(s.MetSink)) {

@@ -245,3 +245,19 @@ TEST(HostileFieldRules, FlappingClickedWithASpanOfZero) {
     EXPECT_EQ(*u.textOf("txtWbeatFreq"), "");
     EXPECT_FALSE(flap::ComputePowerCurve(sc.s, sc.d));
 }
+
+// Found by fuzz_bird_json: a fat mass refused by the mass limits stays as typed, and a later BMR
+// factor takes a BMR of a negative lean mass; the BMR box stays empty and the calculation refuses.
+TEST(HostileFieldRules, BmrAfterARefusedFatMass) {
+    for (Calc calc : {Calc::PowerCurve, Calc::GlidePolar}) {
+        Screen sc(calc);
+        EXPECT_TRUE(sc.edit("txtFatMass", "10.124").refused);
+        ScreenUpdate u;
+        EXPECT_NO_THROW(u = sc.edit("txtPbmrFactor", "0.8791"));
+        ASSERT_NE(u.textOf("txtPbmr"), nullptr);
+        EXPECT_EQ(*u.textOf("txtPbmr"), "");
+        const bool computed = calc == Calc::PowerCurve ? flap::ComputePowerCurve(sc.s, sc.d)
+                                                       : glide::ComputeGlidePolar(sc.s, sc.d);
+        EXPECT_FALSE(computed);
+    }
+}
