@@ -25,6 +25,7 @@ work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 export ASAN_OPTIONS="halt_on_error=1:detect_leaks=1:suppressions=$here/tests/hardening/asan.supp"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
+export LSAN_OPTIONS="suppressions=$here/tests/hardening/lsan.supp:print_suppressions=0"
 export TMPDIR="$work"
 
 run_one() {

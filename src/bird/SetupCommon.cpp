@@ -151,7 +151,7 @@ constexpr FieldRange Ranges[] = {
     // Below 0.02 hours: the start check's own message; past 600 hours the tables hold one row.
     {"txtOutputInt", "Output interval (hours)", -HUGE_VAL, 1e6},
     {"txtEfat", "Fat energy density (J/kg)", 1, 1e12},
-    {"txtEprotein", "Dry protein energy density (J/kg)", 0, 1e12},
+    {"txtEprotein", "Dry protein energy density (J/kg)", 1, 1e12},  // 0 with no fat share leaves 0 / 0
     {"txtProtHydr", "Protein hydration ratio", 0, 1000},
     {"txtProtFracTarget", "Min energy from protein (%)", 0, 100},
     {"txtVclimbThreshold", "Rate of climb threshold (m/s)", 0, 1000},

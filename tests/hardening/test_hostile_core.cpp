@@ -20,6 +20,7 @@
 #include "migrate/SummaryMigrate.h"
 #include "platform/ScriptedDialogs.h"
 #include "state/Edit.h"
+#include "state/numtext.h"
 
 using namespace ornivo;
 
@@ -260,4 +261,17 @@ TEST(HostileFieldRules, BmrAfterARefusedFatMass) {
                                                        : glide::ComputeGlidePolar(sc.s, sc.d);
         EXPECT_FALSE(computed);
     }
+}
+
+// Found by fuzz_field_rules: a protein energy density of 0 and a protein share of 0 made the mixed
+// fuel energy 0 / 0; the settings refuse a protein energy density below 1 J/kg.
+TEST(HostileFieldRules, NoProteinEnergyDensityOfZero) {
+    Screen sc(Calc::Migrate);
+    ScreenUpdate u = sc.edit("frmSetDefaultsMigr.txtEprotein", "0");
+    EXPECT_TRUE(u.refused);
+    ASSERT_FALSE(sc.d.errors().empty());
+    EXPECT_EQ(sc.d.errors().back(), "The Dry protein energy density (J/kg) must be from 1 to 1e+12");
+    EXPECT_NO_THROW(u = sc.edit("frmSetDefaultsMigr.txtProtFracTarget", "0"));
+    ASSERT_NE(u.textOf("txtEmixed"), nullptr);
+    EXPECT_TRUE(std::isfinite(LeadingNumber(*u.textOf("txtEmixed"))));
 }
