@@ -1,6 +1,7 @@
 #include "migrate/GoalDistance.h"
 
 #include <cmath>
+#include <stdexcept>
 
 #include "state/StateOps.h"
 #include "state/numtext.h"
@@ -8,6 +9,18 @@
 namespace ornivo::migrate {
 
 GoalDistanceForm LoadGoalDistance() { return {}; }
+
+void GoalDistanceEdit(GoalDistanceForm& f, const std::string& c, const std::string& text) {
+    const int i = (!c.empty() && c.back() == '2') ? 1 : 0;
+    std::string t = text;
+    t.erase(0, t.find_first_not_of(" \t"));
+    t.erase(t.find_last_not_of(" \t") + 1);
+    if (c.rfind("txtLatDeg", 0) == 0) f.LatDegText[i] = t;
+    else if (c.rfind("txtLongDeg", 0) == 0) f.LongDegText[i] = t;
+    else if (c.rfind("txtLatMin", 0) == 0) f.LatMin[i] = LeadingNumber(t);
+    else if (c.rfind("txtLongMin", 0) == 0) f.LongMin[i] = LeadingNumber(t);
+    else throw std::invalid_argument("no degree or minute box " + c + " on the goal distance screen");
+}
 
 std::string ToggleHemisphere(GoalDistanceForm& f, const std::string& c) {
     const int i = (!c.empty() && c.back() == '2') ? 1 : 0;

@@ -22,6 +22,9 @@ struct GoalDistanceForm {
 
 // The screen as it loads: North, West, minutes 0, the error flag set.
 GoalDistanceForm LoadGoalDistance();
+// Leaving a degree or minute box (txtLatDeg1/2, txtLatMin1/2, txtLongDeg1/2, txtLongMin1/2): a degree
+// box keeps its text (an empty one stops the computation), a minute box its leading number.
+void GoalDistanceEdit(GoalDistanceForm& f, const std::string& control, const std::string& text);
 // Clicking a hemisphere box (txtLatNS1/2, txtLongEW1/2): the box's new text.
 std::string ToggleHemisphere(GoalDistanceForm& f, const std::string& control);
 // The great-circle distance (km) of signed degrees, a half circle being 20002 km.

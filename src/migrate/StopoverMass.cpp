@@ -3,6 +3,7 @@
 #include <array>
 #include <cctype>
 #include <cmath>
+#include <stdexcept>
 #include <cstdlib>
 
 #include "state/StateOps.h"
@@ -90,6 +91,16 @@ float fuelHeight(const ProgramState& s, double mass, double fat) {
 }  // namespace
 
 void LoadStopoverMass(ProgramState& s) { s.StopMassReturn = true; }
+
+void StopoverRateClick(ProgramState& s, const std::string& control) {
+    if (control == "txtExistenceRatio") s.Marks.set(Mark::ExistenceRatio);
+}
+
+void StopoverRateEdit(ProgramState& s, const std::string& control, const std::string& text) {
+    if (control == "txtExistenceRatio") s.ExistenceRatio = LeadingNumber(text);
+    else if (control == "txtFeedQ") s.FeedQ = LeadingNumber(text);
+    else throw std::invalid_argument("no rate box " + control + " on the stopover mass calculator");
+}
 
 std::optional<int64_t> StopoverMoment(const std::string& date, const std::string& time) {
     auto d = parseDate(date);

@@ -25,6 +25,10 @@ struct StopoverResult {
 
 // Sets StopMassReturn (the setup screen recomputes its BMR when it is active again).
 void LoadStopoverMass(ProgramState& s);
+// Clicking txtExistenceRatio sets its edit mark; leaving txtExistenceRatio or txtFeedQ stores its
+// number in ExistenceRatio or FeedQ.
+void StopoverRateClick(ProgramState& s, const std::string& control);
+void StopoverRateEdit(ProgramState& s, const std::string& control, const std::string& text);
 // Seconds since an epoch of a date and a time text, or nothing when they cannot be read.
 std::optional<int64_t> StopoverMoment(const std::string& date, const std::string& time);
 // "Compute new mass": nothing (after a message) when an entry is missing or cannot be read.

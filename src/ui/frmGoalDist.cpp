@@ -5,7 +5,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "state/numtext.h"
 
 namespace ornivo::ui {
 
@@ -106,13 +105,7 @@ void frmGoalDist::Form_Load() {
 }
 
 void frmGoalDist::txtField_LostFocus(CommitEdit* f, const QString& text) {
-    const std::string name = f->objectName().toStdString();
-    const int i = name.back() == '2' ? 1 : 0;
-    const std::string t = text.trimmed().toStdString();
-    if (name.rfind("txtLatDeg", 0) == 0) form_.LatDegText[i] = t;
-    else if (name.rfind("txtLongDeg", 0) == 0) form_.LongDegText[i] = t;
-    else if (name.rfind("txtLatMin", 0) == 0) form_.LatMin[i] = LeadingNumber(t);
-    else if (name.rfind("txtLongMin", 0) == 0) form_.LongMin[i] = LeadingNumber(t);
+    migrate::GoalDistanceEdit(form_, f->objectName().toStdString(), text.toStdString());
 }
 
 void frmGoalDist::txtHemisphere_Click(CommitEdit* box) {

@@ -1,11 +1,11 @@
 #include "ui/frmStopMassCalc.h"
 
+#include <QFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "state/numtext.h"
 
 namespace ornivo::ui {
 
@@ -25,7 +25,9 @@ frmStopMassCalc::frmStopMassCalc(UiContext& ctx, Screen* setup)
     g->setVerticalSpacing(3);
     g->setHorizontalSpacing(8);
     g->setColumnStretch(0, 1);
-    for (auto [c, name, text] : {std::tuple{1, "lblBegin", "Begin Stopover"}, std::tuple{2, "lblMoveOn", "Move on"}}) {
+    // Grid rows 1-2 dates and times, 4-5 masses, 7-8 fractions and heights; rows 3 and 6 and column 2
+    // hold the dividing line, with the six boxes to fill above it and to its left.
+    for (auto [c, name, text] : {std::tuple{1, "lblBegin", "Begin Stopover"}, std::tuple{3, "lblMoveOn", "Move on"}}) {
         QLabel* l = label(name, text, fraStopover);
         QFont f = l->font();
         f.setBold(true);
@@ -42,21 +44,31 @@ frmStopMassCalc::frmStopMassCalc(UiContext& ctx, Screen* setup)
     const char* rows[] = {"Date (format 26-Apr-2008)", "Time (format 08:00)", "Body Mass (kg)", "Fat Mass (kg)",
                           "Fat Fraction", "Energy height km (Fat + Protein)"};
     const char* rowNames[] = {"lblDate", "lblTime", "lblMempty", "lblMfat", "lblFatFrac", "lblHfuel"};
-    for (int r = 0; r < 6; ++r) g->addWidget(label(rowNames[r], rows[r], fraStopover), r + 1, 0);
+    const int gridRow[] = {1, 2, 4, 5, 7, 8};
+    for (int r = 0; r < 6; ++r) g->addWidget(label(rowNames[r], rows[r], fraStopover), gridRow[r], 0);
     txtDateBegin = cell("txtDateBegin", 1, 1, false, "Date format 26-Apr-2008");
     txtTimeBegin = cell("txtTimeBegin", 2, 1, false, "Time format 08:00");
-    txtMemptyBegin = cell("txtMemptyBegin", 3, 1, false);
-    txtMfatBegin = cell("txtMfatBegin", 4, 1, false);
-    txtFatFracBegin = cell("txtFatFracBegin", 5, 1, true);
-    txtHfuelBegin = cell("txtHfuelBegin", 6, 1, true);
-    txtDateMoveOn = cell("txtDateMoveOn", 1, 2, false, "Date format 26-Apr-2008");
-    txtTimeMoveOn = cell("txtTimeMoveOn", 2, 2, false, "Time format 08:00");
-    txtMemptyMoveOn = cell("txtMemptyMoveOn", 3, 2, true);
-    txtMfatMoveOn = cell("txtMfatMoveOn", 4, 2, true);
-    txtFatFracMoveOn = cell("txtFatFracMoveOn", 5, 2, true);
-    txtHfuelMoveOn = cell("txtHfuelMoveOn", 6, 2, true);
+    txtMemptyBegin = cell("txtMemptyBegin", 4, 1, false);
+    txtMfatBegin = cell("txtMfatBegin", 5, 1, false);
+    txtFatFracBegin = cell("txtFatFracBegin", 7, 1, true);
+    txtHfuelBegin = cell("txtHfuelBegin", 8, 1, true);
+    txtDateMoveOn = cell("txtDateMoveOn", 1, 3, false, "Date format 26-Apr-2008");
+    txtTimeMoveOn = cell("txtTimeMoveOn", 2, 3, false, "Time format 08:00");
+    txtMemptyMoveOn = cell("txtMemptyMoveOn", 4, 3, true);
+    txtMfatMoveOn = cell("txtMfatMoveOn", 5, 3, true);
+    txtFatFracMoveOn = cell("txtFatFracMoveOn", 7, 3, true);
+    txtHfuelMoveOn = cell("txtHfuelMoveOn", 8, 3, true);
     for (CommitEdit* f : {txtDateBegin, txtTimeBegin, txtDateMoveOn, txtTimeMoveOn})
         f->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    auto line = [&](QFrame::Shape shape) {
+        auto* l = new QFrame(fraStopover);
+        l->setFrameShape(shape);
+        l->setFrameShadow(QFrame::Sunken);
+        return l;
+    };
+    g->addWidget(line(QFrame::HLine), 3, 2, 1, 2);  // under the move-on date and time
+    g->addWidget(line(QFrame::VLine), 3, 2, 4, 1);  // between the begin and move-on masses
+    g->addWidget(line(QFrame::HLine), 6, 1, 1, 2);  // under the begin masses
     top->addWidget(fraStopover);
     lblFillBoxes = label("lblFillBoxes", "Fill in the 6 boxes above and to left of the line");
     top->addWidget(lblFillBoxes);
@@ -111,12 +123,10 @@ void frmStopMassCalc::Form_Load() {
     txtDateBegin->setFocus();
 }
 
-void frmStopMassCalc::txtExistenceRatio_Click() { ctx_.s.Marks.set(Mark::ExistenceRatio); }
+void frmStopMassCalc::txtExistenceRatio_Click() { migrate::StopoverRateClick(ctx_.s, "txtExistenceRatio"); }
 
 void frmStopMassCalc::txtRate_LostFocus(CommitEdit* f, const QString& text) {
-    const double v = LeadingNumber(text.toStdString());
-    if (f == txtExistenceRatio) ctx_.s.ExistenceRatio = v;
-    else ctx_.s.FeedQ = v;
+    migrate::StopoverRateEdit(ctx_.s, f->objectName().toStdString(), text.toStdString());
 }
 
 migrate::StopoverForm frmStopMassCalc::form() const {
