@@ -1,6 +1,18 @@
 // Reading the older .xls workbooks through freexl. Freexl hands dates and times over as text;
 // they are turned back into the serial numbers the workbook stored.
+//
+// Freexl reads past its buffers and can crash on some damaged files, so the file is read in a
+// child process that sends the cells back through a pipe: a damaged file is then a refusal with a
+// reason, never the end of the program. The child has a time limit too.
 #include <freexl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstring>
 
 #include "external/spreadsheet/DateSerial.h"
 #include "external/spreadsheet/WorkbookFiles.h"
@@ -57,7 +69,10 @@ void StoreCell(Sheet& sheet, int row, int column, const FreeXL_CellValue& v) {
 
 }  // namespace
 
-bool ReadXls(const std::string& path, Workbook& out, std::string& error) {
+namespace {
+
+// Reads the file in this process (the child's side of ReadXls).
+bool ReadXlsHere(const std::string& path, Workbook& out, std::string& error) {
     FreexlHandle xls;
     int rc = freexl_open(path.c_str(), &xls.handle);
     if (rc != FREEXL_OK) {
@@ -95,6 +110,173 @@ bool ReadXls(const std::string& path, Workbook& out, std::string& error) {
                 StoreCell(sheet, static_cast<int>(r) + 1, c + 1, v);
             }
         }
+    }
+    out = std::move(wb);
+    return true;
+}
+
+// The pipe's records: a status byte ('W' a workbook follows, 'E' an error text), then per sheet its
+// name and cells (row, column, kind, number, text, number format). Strings are length and bytes.
+void putBytes(std::string& b, const void* p, std::size_t n) { b.append(static_cast<const char*>(p), n); }
+template <class T>
+void put(std::string& b, T x) { putBytes(b, &x, sizeof x); }
+void putText(std::string& b, const std::string& s) {
+    put<uint32_t>(b, static_cast<uint32_t>(s.size()));
+    b += s;
+}
+
+std::string Encode(bool ok, const Workbook& wb, const std::string& error) {
+    std::string b;
+    if (!ok) {
+        b += 'E';
+        putText(b, error);
+        return b;
+    }
+    b += 'W';
+    put<uint32_t>(b, static_cast<uint32_t>(wb.sheetCount()));
+    for (int i = 1; i <= wb.sheetCount(); ++i) {
+        const Sheet& s = wb.sheet(i);
+        putText(b, s.name());
+        uint32_t cells = 0;
+        for (const auto& [r, row] : s.rows()) cells += static_cast<uint32_t>(row.size());
+        put<uint32_t>(b, cells);
+        for (const auto& [r, row] : s.rows()) {
+            for (const auto& [c, cell] : row) {
+                put<int32_t>(b, r);
+                put<int32_t>(b, c);
+                put<uint8_t>(b, static_cast<uint8_t>(cell.value.kind()));
+                put<double>(b, cell.value.number());
+                putText(b, cell.value.text());
+                putText(b, cell.numberFormat);
+            }
+        }
+    }
+    return b;
+}
+
+struct Decoder {
+    const std::string& b;
+    std::size_t at = 0;
+    bool bad = false;
+    template <class T>
+    T get() {
+        T x{};
+        if (at + sizeof x > b.size()) { bad = true; return x; }
+        std::memcpy(&x, b.data() + at, sizeof x);
+        at += sizeof x;
+        return x;
+    }
+    std::string text() {
+        const uint32_t n = get<uint32_t>();
+        if (bad || at + n > b.size()) { bad = true; return {}; }
+        std::string s = b.substr(at, n);
+        at += n;
+        return s;
+    }
+};
+
+bool Decode(const std::string& b, Workbook& out, std::string& error) {
+    Decoder d{b};
+    const char status = b.empty() ? '\0' : b[0];
+    d.at = 1;
+    if (status == 'E') {
+        error = d.text();
+        return false;
+    }
+    if (status != 'W') return false;
+    Workbook wb;
+    const uint32_t sheets = d.get<uint32_t>();
+    for (uint32_t i = 0; i < sheets && !d.bad; ++i) {
+        Sheet& s = wb.addSheet(d.text());
+        const uint32_t cells = d.get<uint32_t>();
+        for (uint32_t k = 0; k < cells && !d.bad; ++k) {
+            const int32_t r = d.get<int32_t>(), c = d.get<int32_t>();
+            const auto kind = static_cast<Value::Kind>(d.get<uint8_t>());
+            const double number = d.get<double>();
+            const std::string text = d.text(), format = d.text();
+            if (kind == Value::Kind::Text) s.write(r, c, text);
+            else if (kind == Value::Kind::Number) s.write(r, c, number);
+            else if (kind == Value::Kind::Boolean) s.write(r, c, number != 0);
+            if (!format.empty()) s.setNumberFormat(r, c, format);
+        }
+    }
+    if (d.bad) return false;
+    out = std::move(wb);
+    return true;
+}
+
+constexpr auto kChildLimit = std::chrono::seconds(60);  // far beyond any real track workbook
+
+}  // namespace
+
+bool ReadXls(const std::string& path, Workbook& out, std::string& error) {
+    const std::string damaged = "Cannot read " + path + ": a damaged .xls workbook";
+    int fds[2];
+    if (::pipe(fds) != 0) {
+        error = "Cannot read " + path + ": " + std::strerror(errno);
+        return false;
+    }
+    const pid_t child = ::fork();
+    if (child < 0) {
+        ::close(fds[0]);
+        ::close(fds[1]);
+        error = "Cannot read " + path + ": " + std::strerror(errno);
+        return false;
+    }
+    if (child == 0) {
+        ::close(fds[0]);
+        Workbook wb;
+        std::string why;
+        const bool ok = ReadXlsHere(path, wb, why);
+        const std::string bytes = Encode(ok, wb, why);
+        for (std::size_t at = 0; at < bytes.size();) {
+            const ssize_t n = ::write(fds[1], bytes.data() + at, bytes.size() - at);
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) ::_exit(3);
+            at += static_cast<std::size_t>(n);
+        }
+        ::_exit(0);
+    }
+    ::close(fds[1]);
+    std::string bytes;
+    bool timedOut = false;
+    const auto deadline = std::chrono::steady_clock::now() + kChildLimit;
+    for (;;) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0) {
+            timedOut = true;
+            break;
+        }
+        pollfd p{fds[0], POLLIN, 0};
+        const int ready = ::poll(&p, 1, static_cast<int>(left.count()));
+        if (ready < 0 && errno == EINTR) continue;
+        if (ready <= 0) {
+            timedOut = ready == 0;
+            break;
+        }
+        char buf[65536];
+        const ssize_t n = ::read(fds[0], buf, sizeof buf);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        bytes.append(buf, static_cast<std::size_t>(n));
+    }
+    ::close(fds[0]);
+    if (timedOut) ::kill(child, SIGKILL);
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    if (timedOut) {
+        error = damaged + " (its reading did not finish within " + std::to_string(kChildLimit.count()) + " s)";
+        return false;
+    }
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        error = damaged + " (the reader stopped on it)";
+        return false;
+    }
+    Workbook wb;
+    if (!Decode(bytes, wb, error)) {
+        if (error.empty()) error = damaged;
+        return false;
     }
     wb.setPath(path);
     out = std::move(wb);
