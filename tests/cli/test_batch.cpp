@@ -268,7 +268,7 @@ TEST(Batch, MigrationsAlongTracksBesideTheTable)
                                       "tracks/gps12_onesite.csv,tracks/gps12_onesite_sites.txt\n"
                                       "Ciconia ciconia,Bad track,2.493,1.977,0.4053,1.171437,2,0.354,1.0,"
                                       "tracks/gps_bad_badnumber.csv,\n"
-                                      "Heavy,Cannot climb,5,0.5,0.03,1.2,2,0.6,,,\n");
+                                      "Heavy,Cannot climb,5,0.5,0.03,1.2,2,0.5,,,\n");
     // Run from elsewhere: the paths are the table's, not the current folder's.
     auto r = RunProgram("/bin/sh", {"-c", "cd / && exec \"$0\" batch migrate \"$1\"", ORNIVO_CLI_PATH, csv}, {}, 300);
     EXPECT_EQ(r.exitCode, 2) << r.err;
