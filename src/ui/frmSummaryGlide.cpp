@@ -13,6 +13,7 @@
 
 #include "flap/SummaryFlap.h"
 #include "glide/SummaryGlide.h"
+#include "output/SaveBox.h"
 #include "output/WorkbookRunOutput.h"
 #include "state/StateOps.h"
 #include "ui/frmGraphPolar.h"
@@ -220,7 +221,7 @@ void frmSummaryGlide::Form_Load() {
     cmdOK->setFocus();
 }
 
-void frmSummaryGlide::chkExcel_Click() { apply(flap::SaveBoxClick(ctx_.s)); }
+void frmSummaryGlide::chkExcel_Click() { apply(output::RunSaveBoxClick(ctx_.s)); }
 
 void frmSummaryGlide::chk4Digit_LostFocus() { flap::Set4DigitOutput(ctx_.s, chk4Digit->isChecked()); }
 

@@ -9,6 +9,7 @@
 
 #include "flap/SummaryFlap.h"
 #include "migrate/SummaryMigrate.h"
+#include "output/SaveBox.h"
 #include "output/WorkbookRunOutput.h"
 #include "state/StateOps.h"
 
@@ -195,7 +196,7 @@ void frmSummaryMigrate::Form_Load() {
     cmdOK->setFocus();
 }
 
-void frmSummaryMigrate::chkExcel_Click() { apply(flap::SaveBoxClick(ctx_.s)); }
+void frmSummaryMigrate::chkExcel_Click() { apply(output::RunSaveBoxClick(ctx_.s)); }
 
 void frmSummaryMigrate::chk4Digit_LostFocus() { flap::Set4DigitOutput(ctx_.s, chk4Digit->isChecked()); }
 
