@@ -1,6 +1,5 @@
 #include "ui/frmSetupFlap.h"
 
-#include <QCloseEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -12,8 +11,6 @@
 #include "output/WorkbookRunOutput.h"
 #include "state/numtext.h"
 #include "ui/frmAirDensity.h"
-#include "ui/frmEnterBird.h"
-#include "ui/frmOutputFile.h"
 #include "ui/frmSummaryFlap.h"
 
 namespace ornivo::ui {
@@ -30,7 +27,7 @@ CommitEdit* frmSetupFlap::add(QGridLayout* g, const QString& name, const QString
 }
 
 frmSetupFlap::frmSetupFlap(UiContext& ctx)
-    : Screen(ctx, "frmSetupFlap", "Set up Power Curve calculation", scaling::ResizePattern::ControlsOnly) {
+    : SetupScreen(ctx, "frmSetupFlap", "Set up Power Curve calculation", scaling::ResizePattern::ControlsOnly) {
     auto* top = new QVBoxLayout(this);
     top->setContentsMargins(8, 8, 8, 8);
     top->setSpacing(6);
@@ -219,42 +216,7 @@ void frmSetupFlap::cmdPowerCurve_Click() {
 }
 
 bool frmSetupFlap::saveOpenWorkbook() {
-    // A workbook that could not be written keeps its runs, and the screen stays open to try again.
     return output::MayLeaveSetup(output::SaveResultWorkbook(ctx_.s, ctx_.d));
-}
-
-void frmSetupFlap::cmdNewBird_Click() {
-    commitPending();
-    if (!saveOpenWorkbook()) return;
-    auto* next = new frmEnterBird(ctx_);
-    next->show();
-    leaving_ = true;
-    close();
-}
-
-void frmSetupFlap::cmdExit_Click() { close(); }
-
-void frmSetupFlap::closeEvent(QCloseEvent* e) {
-    if (leaving_ || ctx_.ending) {
-        e->accept();
-        return;
-    }
-    // "Exit Program" and the title bar's close button take the same road: an open workbook is written,
-    // then the program ends, after showing where the last output went when there is one.
-    bool mayLeave = true;
-    guarded([this, &mayLeave] { mayLeave = saveOpenWorkbook(); });
-    if (!mayLeave) {
-        e->ignore();
-        return;
-    }
-    if (ctx_.s.OutPath.empty()) {
-        e->accept();
-        ctx_.endProgram();
-        return;
-    }
-    e->ignore();
-    auto* out = new frmOutputFile(ctx_, this);
-    out->show();
 }
 
 }  // namespace ornivo::ui

@@ -3,16 +3,15 @@
 // and "Compute Power Curve".
 #include <map>
 
-#include "ui/Screen.h"
+#include "ui/SetupScreen.h"
 
 namespace ornivo::ui {
 
-class frmSetupFlap : public Screen {
+class frmSetupFlap : public SetupScreen {
     Q_OBJECT
 public:
     explicit frmSetupFlap(UiContext& ctx);
 
-    CommitEdit *txtSpName, *txtShortName, *txtTaxon;
     CommitEdit *txtEmptyMass, *txtCropMass, *txtCropFrac, *txtAllUpMass, *txtMuscleMass, *txtMuscleFrac,
         *txtFatMass, *txtFatFrac, *txtAirframeMass, *txtAirframeFrac;
     CommitEdit *txtSpan, *txtArea, *txtAR, *txtRho, *txtAlt;
@@ -33,19 +32,13 @@ public:
     void txtRho_DblClick();
     void optStyle_Click(QRadioButton* option);
     void cmdPowerCurve_Click();
-    void cmdNewBird_Click();
-    void cmdExit_Click();
 
 protected:
-    void closeEvent(QCloseEvent* e) override;
+    bool saveOpenWorkbook() override;
 
 private:
-    // Writes an open result workbook before the screen is left; false when it could not be written
-    // (the user was told) and the screen stays open so nothing is lost.
-    bool saveOpenWorkbook();
     CommitEdit* add(QGridLayout* g, const QString& name, const QString& caption, const QString& tip = {},
                     bool derivedValue = false);
-    bool leaving_ = false;
 };
 
 }  // namespace ornivo::ui
