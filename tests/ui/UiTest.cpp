@@ -2,6 +2,8 @@
 
 #include <QAbstractButton>
 #include <QDialog>
+#include <QDir>
+#include <QPixmap>
 #include <QFont>
 #include <QGroupBox>
 #include <map>
@@ -95,6 +97,19 @@ std::vector<std::string> ClippedFields(QWidget* screen) {
             clipped.push_back(e->objectName().toStdString() + " \"" + e->text().toStdString() + "\"");
     }
     return clipped;
+}
+
+void Picture(QWidget* w, const char* name) {
+    ASSERT_NE(w, nullptr) << name;
+    w->show();
+    Settle();
+    QDir().mkpath(ORNIVO_UI_PICTURES_DIR);
+    const QString path = QString(ORNIVO_UI_PICTURES_DIR) + "/" + name + ".png";
+    ASSERT_TRUE(w->grab().save(path)) << path.toStdString();
+    EXPECT_LE(w->width(), 800) << name << " is wider than an 800 by 600 display";
+    EXPECT_LE(w->height(), 600) << name << " is taller than an 800 by 600 display";
+    for (const std::string& clash : ClashingAccessKeys(w)) ADD_FAILURE() << name << " " << clash;
+    for (const std::string& field : ClippedFields(w)) ADD_FAILURE() << name << " clips " << field;
 }
 
 namespace {

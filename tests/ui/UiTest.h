@@ -49,5 +49,8 @@ void Settle();
 std::vector<std::string> ClashingAccessKeys(QWidget* screen);
 // The visible text fields of a screen whose text is wider than the field shows.
 std::vector<std::string> ClippedFields(QWidget* screen);
+// Shows a screen and writes its picture as <name>.png into the build's screens/ folder, failing the
+// test when it does not fit an 800 by 600 display, two controls claim one Alt key or a field clips.
+void Picture(QWidget* screen, const char* name);
 
 }  // namespace ornivo::test

@@ -19,19 +19,7 @@ using namespace ornivo::ui;
 
 namespace {
 
-class GraphPictures : public test::ScreenTest {
-protected:
-    void picture(QWidget* w, const char* name) {
-        ASSERT_NE(w, nullptr) << name;
-        w->show();
-        test::Settle();
-        QDir().mkpath(ORNIVO_UI_PICTURES_DIR);
-        const QString path = QString(ORNIVO_UI_PICTURES_DIR) + "/" + name + ".png";
-        ASSERT_TRUE(w->grab().save(path)) << path.toStdString();
-        EXPECT_LE(w->width(), 800) << name << " is wider than an 800 by 600 display";
-        EXPECT_LE(w->height(), 600) << name << " is taller than an 800 by 600 display";
-    }
-};
+class GraphPictures : public test::ScreenTest {};
 
 }  // namespace
 
@@ -46,14 +34,14 @@ TEST_F(GraphPictures, PowerCurveGraphWithItsUncertaintyBands) {
     test::ToPowerCurveSetup(s, d, starling);
     ASSERT_TRUE(flap::ComputePowerCurve(s, d));
     frmGraphPcurve* g = frmGraphPcurve::Show(ctx, nullptr);
-    picture(g, "frmGraphPcurve");
+    test::Picture(g, "frmGraphPcurve");
     g->cmdUncert->click();
     test::Settle();
     auto* u = screen<frmPowerUncert>("frmPowerUncert");
-    picture(u, "frmPowerUncert");
+    test::Picture(u, "frmPowerUncert");
     u->cmdProceed->click();
     test::Settle();
-    picture(g, "frmGraphPcurve_bands");
+    test::Picture(g, "frmGraphPcurve_bands");
 
     // The printed page, as a PDF file beside the pictures.
     const QString pdf = QString(ORNIVO_UI_PICTURES_DIR) + "/frmGraphPcurve_page.pdf";
@@ -69,5 +57,5 @@ TEST_F(GraphPictures, GlidePolarGraph) {
     s.ScreenScaleX = s.ScreenScaleY = 1;
     test::ToGlideSetup(s, d);
     ASSERT_TRUE(glide::ComputeGlidePolar(s, d));
-    picture(frmGraphPolar::Show(ctx, nullptr), "frmGraphPolar");
+    test::Picture(frmGraphPolar::Show(ctx, nullptr), "frmGraphPolar");
 }

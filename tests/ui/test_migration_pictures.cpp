@@ -35,18 +35,6 @@ protected:
         platform::SetProgramFolder(ORNIVO_RUNTIME_DIR);
         s.ProgramFolder = platform::ShippedFolder();
     }
-    void picture(QWidget* w, const char* name) {
-        ASSERT_NE(w, nullptr) << name;
-        w->show();
-        test::Settle();
-        QDir().mkpath(ORNIVO_UI_PICTURES_DIR);
-        const QString path = QString(ORNIVO_UI_PICTURES_DIR) + "/" + name + ".png";
-        ASSERT_TRUE(w->grab().save(path)) << path.toStdString();
-        EXPECT_LE(w->width(), 800) << name << " is wider than an 800 by 600 display";
-        EXPECT_LE(w->height(), 600) << name << " is taller than an 800 by 600 display";
-        for (const std::string& clash : test::ClashingAccessKeys(w)) ADD_FAILURE() << name << " " << clash;
-        for (const std::string& field : test::ClippedFields(w)) ADD_FAILURE() << name << " clips " << field;
-    }
     void bird(double mass, double span, double area, bird::Calculation calc) {
         test::TypedBird b;
         b.name = "White stork";
@@ -65,10 +53,10 @@ protected:
 TEST_F(MigrationPictures, GlideScreens) {
     bird(2.2, 1.4, 0.33, bird::Calculation::GlidePolar);
     auto* setup = new frmSetupGlide(ctx);
-    picture(setup, "frmSetupGlide");
+    test::Picture(setup, "frmSetupGlide");
     setup->cmdGlidePolar->click();
     test::Settle();
-    picture(screen<frmSummaryGlide>("frmSummaryGlide"), "frmSummaryGlide");
+    test::Picture(screen<frmSummaryGlide>("frmSummaryGlide"), "frmSummaryGlide");
 }
 
 TEST_F(MigrationPictures, MigrationScreens) {
@@ -78,10 +66,10 @@ TEST_F(MigrationPictures, MigrationScreens) {
     TypeInto(setup, "txtFatFrac", "0.25");
     TypeInto(setup, "txtAltCruise", "1500");
     TypeInto(setup, "txtGoalDist", "800");
-    picture(setup, "frmSetupMigrate");
+    test::Picture(setup, "frmSetupMigrate");
 
     auto* settings = new frmSetDefaultsMigr(ctx, setup);
-    picture(settings, "frmSetDefaultsMigr");
+    test::Picture(settings, "frmSetDefaultsMigr");
     settings->close();
     auto* goal = new frmGoalDist(ctx, setup, {});
     goal->show();
@@ -90,7 +78,7 @@ TEST_F(MigrationPictures, MigrationScreens) {
     TypeInto(goal, "txtLatDeg2", "52");
     TypeInto(goal, "txtLongDeg2", "12");
     goal->cmdUpdate->click();
-    picture(goal, "frmGoalDist");
+    test::Picture(goal, "frmGoalDist");
     goal->close();
     auto* stop = new frmStopMassCalc(ctx, setup);
     stop->show();
@@ -101,18 +89,18 @@ TEST_F(MigrationPictures, MigrationScreens) {
     TypeInto(stop, "txtDateMoveOn", "29-Apr-2008");
     TypeInto(stop, "txtTimeMoveOn", "06:00");
     stop->cmdCompute->click();
-    picture(stop, "frmStopMassCalc");
+    test::Picture(stop, "frmStopMassCalc");
     stop->close();
     test::Settle();
 
     setup->cmdStart->click();
     test::Settle();
     auto* results = screen<frmSummaryMigrate>("frmSummaryMigrate");
-    picture(results, "frmSummaryMigrate");
+    test::Picture(results, "frmSummaryMigrate");
     results->close();
     test::Settle();
-    picture(new frmMigrAbort(ctx, setup), "frmMigrAbort");
-    picture(new frmClimbAbort(ctx), "frmClimbAbort");
+    test::Picture(new frmMigrAbort(ctx, setup), "frmMigrAbort");
+    test::Picture(new frmClimbAbort(ctx), "frmClimbAbort");
 }
 
 TEST_F(MigrationPictures, ImportScreen) {
@@ -125,5 +113,5 @@ TEST_F(MigrationPictures, ImportScreen) {
     d.files.push_back(fixes);
     import->cmdChooseFile->click();
     import->cmdImport->click();
-    picture(import, "frmImportTrack");
+    test::Picture(import, "frmImportTrack");
 }
