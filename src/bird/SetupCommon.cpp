@@ -179,6 +179,11 @@ bool FieldInRange(platform::Dialogs& d, const std::string& control, double value
     return true;
 }
 
+float ProfilePowerRatio(float cprof, float aspectRatio) {
+    const float x1 = f32(double(cprof) / aspectRatio);
+    return std::isfinite(x1) ? x1 : 0.0f;
+}
+
 bool IsCommonField(const std::string& c) {
     static const char* const fields[] = {"txtSpName", "txtShortName", "txtEmptyMass", "txtCropMass", "txtMuscleMass",
                                          "txtFatMass", "txtMuscleFrac", "txtFatFrac", "txtSpan", "txtArea", "txtSbody",

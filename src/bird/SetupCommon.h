@@ -40,6 +40,10 @@ bool IsCommonField(const std::string& control);
 // field's own rule and its own messages. Settings-screen controls are named without their prefix.
 bool FieldInRange(platform::Dialogs& d, const std::string& control, double value);
 
+// X1 = Cprof / AspectRatio as a single; 0 when the ratio is so small that the quotient overflows
+// (a wing of a span of nanometres: the calculation has nothing sensible to work with either).
+float ProfilePowerRatio(float cprof, float aspectRatio);
+
 // The shared field rules on leaving a field. Returns false when the control is not one of them.
 // txtEmptyMass, txtCropMass, txtMuscleMass, txtFatMass, txtMuscleFrac, txtFatFrac, txtSpan, txtArea,
 // txtCdb, txtPayDragFactor, txtFrontalAreaFactor, txtSbody, txtSpName, txtShortName.

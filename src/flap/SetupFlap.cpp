@@ -92,7 +92,7 @@ ScreenUpdate LoadSetupFlap(ProgramState& s, platform::Dialogs& d) {
     s.slot(0).Pbmr = b.Pbmr;
     b.EtaPbmr = f32(double(s.Eta) * b.Pbmr);
     u.showSig("txtCprof", s.Cprof);
-    s.X1 = b.AspectRatio > 0 ? f32(double(s.Cprof) / b.AspectRatio) : 0.0f;
+    s.X1 = b.AspectRatio > 0 ? bird::ProfilePowerRatio(s.Cprof, b.AspectRatio) : 0.0f;
     u.showSig("txtX1", s.X1);
     u.showSig("txtGravity", s.slot(0).Gravity);
     u.showSig("txtKflap", s.Kflap);
@@ -219,7 +219,7 @@ ScreenUpdate SetupFlapEdit(ProgramState& s, platform::Dialogs& d, const std::str
         if (b.AspectRatio > 0) {  // a non-positive ratio is stored but derives nothing
             b.WingArea = f32(double(b.Span) * b.Span / b.AspectRatio);
             u.showSig("txtArea", b.WingArea);
-            s.X1 = f32(double(s.Cprof) / b.AspectRatio);
+            s.X1 = bird::ProfilePowerRatio(s.Cprof, b.AspectRatio);
             u.showSig("txtX1", s.X1);
         }
     } else if (c == "txtRho") {
@@ -240,7 +240,7 @@ ScreenUpdate SetupFlapEdit(ProgramState& s, platform::Dialogs& d, const std::str
     } else if (c == "txtCprof") {
         s.Cprof = fv;
         if (b.AspectRatio > 0) {
-            s.X1 = f32(double(s.Cprof) / b.AspectRatio);
+            s.X1 = bird::ProfilePowerRatio(s.Cprof, b.AspectRatio);
             u.showSig("txtX1", s.X1);
         }
     } else if (c == "txtPbmr") {

@@ -138,7 +138,7 @@ ScreenUpdate LoadSetupGlide(ProgramState& s, platform::Dialogs& d) {
     UpdateGlideBmr(s, u);
     s.slot(0).Pbmr = b.Pbmr;
     b.EtaPbmr = f32(double(s.Eta) * b.Pbmr);
-    s.X1 = f32(double(s.Cprof) / b.AspectRatio);
+    s.X1 = bird::ProfilePowerRatio(s.Cprof, b.AspectRatio);
     u.showSig("txtKGlide", s.Kglide);
     u.showSig("txtRho", s.AirDensity);
     u.show("txtAlt", FormatPattern(s.Altitude, "0"));
@@ -187,7 +187,7 @@ ScreenUpdate SetupGlideEdit(ProgramState& s, platform::Dialogs& d, const std::st
         if (b.AspectRatio > 0) {  // a non-positive ratio is stored but derives nothing
             b.WingArea = f32(double(b.Span) * b.Span / b.AspectRatio);
             u.showSig("txtArea", b.WingArea);
-            s.X1 = f32(double(s.Cprof) / b.AspectRatio);
+            s.X1 = bird::ProfilePowerRatio(s.Cprof, b.AspectRatio);
         }
     } else if (c == "txtRho") {
         auto alt = DensityFieldRule(s, d, v, AltitudeShown::SetupScreen);

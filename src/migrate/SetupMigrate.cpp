@@ -142,7 +142,7 @@ ScreenUpdate LoadSetupMigrate(ProgramState& s, platform::Dialogs& d) {
     bmrStep(s, u);
     s.slot(0).Pbmr = b.Pbmr;
     b.EtaPbmr = f32(double(s.Eta) * b.Pbmr);
-    s.X1 = f32(double(s.Cprof) / b.AspectRatio);
+    s.X1 = bird::ProfilePowerRatio(s.Cprof, b.AspectRatio);
     u.showSig("txtRho", s.AirDensity);
     u.show("txtAlt", FormatPattern(s.Altitude, "0"));
     b.PowerFracBound = b0.PowerFracBound;
@@ -259,7 +259,7 @@ ScreenUpdate SetDefaultsMigrEdit(ProgramState& s, platform::Dialogs& d, const st
     } else if (c == "txtCprof") {
         s.Cprof = fv;
         if (s.slot(Slot).AspectRatio > 0) {
-            s.X1 = f32(double(s.Cprof) / s.slot(Slot).AspectRatio);
+            s.X1 = bird::ProfilePowerRatio(s.Cprof, s.slot(Slot).AspectRatio);
             u.showSig("txtX1", s.X1);
         }
     } else if (c == "txtX1") { s.X1 = fv;
@@ -412,7 +412,7 @@ ScreenUpdate SetupMigrateEdit(ProgramState& s, platform::Dialogs& d, const std::
         if (b.AspectRatio > 0) {  // a non-positive ratio is stored but derives nothing
             b.WingArea = f32(double(b.Span) * b.Span / b.AspectRatio);
             u.showSig("txtArea", b.WingArea);
-            s.X1 = f32(double(s.Cprof) / b.AspectRatio);
+            s.X1 = bird::ProfilePowerRatio(s.Cprof, b.AspectRatio);
         }
     } else if (c == "txtFreqFactor") {
         s.FreqFactor = fv;

@@ -275,3 +275,22 @@ TEST(HostileFieldRules, NoProteinEnergyDensityOfZero) {
     ASSERT_NE(u.textOf("txtEmixed"), nullptr);
     EXPECT_TRUE(std::isfinite(LeadingNumber(*u.textOf("txtEmixed"))));
 }
+
+// Found by fuzz_field_rules: a span of 1e-20 m over a wing area of 100 sq m gives an aspect ratio
+// so small that Cprof / AspectRatio overflows; the setup screens show a profile power ratio of 0.
+TEST(HostileFieldRules, AnAspectRatioTooSmallForAProfilePowerRatio) {
+    for (bird::Calculation c : {bird::Calculation::PowerCurve, bird::Calculation::GlidePolar, bird::Calculation::Migrate}) {
+        ProgramState s;
+        platform::ScriptedDialogs d;
+        bird::LoadEnterBird(s);
+        for (const auto& [field, text] : {std::pair{"txtSpName", "Tiny"}, {"txtEmptyMass", "0.5"}, {"txtSpan", "1e-20"},
+                                          {"txtArea", "100"}, {"txtAlt", "0"}})
+            bird::EnterBirdField(s, d, field, text);
+        if (!bird::PressCalculation(s, d, c)) continue;  // the bird check may refuse such a wing
+        ScreenUpdate u;
+        EXPECT_NO_THROW(u = c == bird::Calculation::PowerCurve   ? flap::LoadSetupFlap(s, d)
+                            : c == bird::Calculation::GlidePolar ? glide::LoadSetupGlide(s, d)
+                                                                 : migrate::LoadSetupMigrate(s, d));
+        EXPECT_EQ(s.X1, 0.0f);
+    }
+}
