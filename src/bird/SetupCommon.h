@@ -16,8 +16,7 @@ using BmrStep = std::function<void(ProgramState&, ScreenUpdate&)>;
 // Mass limits (fat 0.6, muscle 0.3, airframe 0.25 of the empty mass), then the masses, fractions,
 // body frontal area and energy heights re-derived and shown. A refusal leaves the values as typed.
 ScreenUpdate CheckAndDeriveMasses(ProgramState& s, platform::Dialogs& d);
-// The limits alone, with the same messages, deriving nothing: for a calculation to refuse the
-// masses a refused field left as typed.
+// The limits alone, with the same messages, deriving nothing.
 bool MassLimitsHold(const BirdParams& b, platform::Dialogs& d);
 // Sbody[slot] = FrontalAreaFactor x Sbody[0]; BodyDragArea; shows Sbody and the factor.
 ScreenUpdate UpdateBodyDrag(ProgramState& s);

@@ -469,7 +469,13 @@ StartOutcome StartMigrating(ProgramState& s, platform::Dialogs& d) {
         d.error({"You need to set Air density or Altitude"});
         return StartOutcome::Refused;
     }
-    if (!bird::MassLimitsHold(s.slot(Slot), d)) return StartOutcome::Refused;  // a refused mass field left as typed
+    // The mass limits' messages do not stop a migration, but masses a refused field left as typed
+    // can leave no airframe at all, and a body of fuel alone gives no numbers to fly with.
+    if (const BirdParams& b = s.slot(Slot); !(double(b.EmptyMass) - b.FatMass - b.MuscleMass > 0)) {
+        d.error({"That won't do. Sum of muscle + fat mass must be less than the Body mass",
+                 "(a migration needs an airframe mass of more than 0 kg)"});
+        return StartOutcome::Refused;
+    }
     if (!(s.slot(Slot).MuscleMass > 0)) {  // from a stored bird with no flight muscle
         d.error({"The Flight muscle fraction must be more than 0 for a migration (at most 1)"});
         return StartOutcome::Refused;
