@@ -9,6 +9,7 @@
 
 #include "bird/EnterBird.h"
 #include "state/numtext.h"
+#include "ui/ManualScreens.h"
 #include "ui/frmAboutData.h"
 #include "ui/frmAirDensity.h"
 #include "ui/frmGetPreset.h"
@@ -163,7 +164,8 @@ frmEnterBird::frmEnterBird(UiContext& ctx)
     cmdSaveUserBird = button("cmdSaveUserBird", "Sa&ve User Bird");
     cmdShowDefs = button("cmdShowDefs", "Show De&finitions");
     cmdHelp = button("cmdHelp", "Read Manual");
-    for (QPushButton* b : {cmdShowDefs, cmdHelp}) later(b);
+    WireShowDefinitions(this, cmdShowDefs);
+    WireReadManual(this, cmdHelp);
     cmdAboutData = button("cmdAboutData", "Ab&out the data");
     cmdExit = button("cmdExit", "E&xit program");
     buttons->addWidget(cmdSaveUserBird);
