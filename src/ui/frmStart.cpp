@@ -13,6 +13,7 @@
 #include "output/OutputTree.h"
 #include "platform/Folders.h"
 #include "state/numtext.h"
+#include "ui/ManualScreens.h"
 #include "ui/OutputRoots.h"
 #include "ui/StartupSettings.h"
 #include "ui/frmEnterBird.h"
@@ -77,7 +78,8 @@ frmStart::frmStart(UiContext& ctx) : Screen(ctx, "frmStart", "Ornivo", scaling::
     cmdEnterNewBird->setDefault(true);
     cmdEnterNewBird->setAutoDefault(true);
     cmdInfo = button("cmdInfo", "Getting &Started");
-    later(cmdInfo);
+    connect(cmdInfo, &QPushButton::clicked, this,
+            [this] { guarded([this] { ShowManualPage(ctx_, "frmHelpTutorial"); }); });
     cmdExit = button("cmdExit", "E&xit Program");
     buttons->addWidget(cmdEnterNewBird);
     buttons->addWidget(cmdInfo);
