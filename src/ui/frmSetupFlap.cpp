@@ -10,6 +10,7 @@
 #include "flap/SetupFlap.h"
 #include "output/WorkbookRunOutput.h"
 #include "state/numtext.h"
+#include "ui/ManualScreens.h"
 #include "ui/frmAirDensity.h"
 #include "ui/frmSummaryFlap.h"
 
@@ -139,8 +140,8 @@ frmSetupFlap::frmSetupFlap(UiContext& ctx)
     cmdNewBird = button("cmdNewBird", "Get &New Bird");
     cmdShowDefs = button("cmdShowDefs", "Show Definitions");
     cmdHelp = button("cmdHelp", "Read Manual");
-    later(cmdShowDefs);
-    later(cmdHelp);
+    WireShowDefinitions(this, cmdShowDefs);
+    WireReadManual(this, cmdHelp);
     cmdExit = button("cmdExit", "E&xit Program");
     buttons->addWidget(cmdPowerCurve);
     buttons->addWidget(cmdNewBird);
