@@ -10,6 +10,7 @@
 #include "glide/SetupGlide.h"
 #include "output/WorkbookRunOutput.h"
 #include "state/numtext.h"
+#include "ui/ManualScreens.h"
 #include "ui/frmAirDensity.h"
 #include "ui/frmSummaryGlide.h"
 
@@ -119,8 +120,8 @@ frmSetupGlide::frmSetupGlide(UiContext& ctx)
     cmdNewBird = button("cmdNewBird", "Get &New Bird");
     cmdShowDefs = button("cmdShowDefs", "Show Definitions");
     cmdHelp = button("cmdHelp", "Read Manual");
-    later(cmdShowDefs);
-    later(cmdHelp);
+    WireShowDefinitions(this, cmdShowDefs);
+    WireReadManual(this, cmdHelp);
     cmdExit = button("cmdExit", "E&xit Program");
     buttons->addWidget(cmdGlidePolar);
     buttons->addWidget(cmdNewBird);
