@@ -11,6 +11,7 @@
 #include "migrate/SetupMigrate.h"
 #include "output/WorkbookRunOutput.h"
 #include "state/numtext.h"
+#include "ui/ManualScreens.h"
 #include "ui/RunDialogs.h"
 #include "ui/frmAirDensity.h"
 #include "ui/frmClimbAbort.h"
@@ -187,8 +188,8 @@ frmSetupMigrate::frmSetupMigrate(UiContext& ctx)
     cmdNewBird = button("cmdNewBird", "Get &New Bird");
     cmdShowDefs = button("cmdShowDefs", "Show Definitions");
     cmdHelp = button("cmdHelp", "Read Manual");
-    later(cmdShowDefs);
-    later(cmdHelp);
+    WireShowDefinitions(this, cmdShowDefs);
+    WireReadManual(this, cmdHelp);
     cmdExit = button("cmdExit", "E&xit Program");
     buttons->addWidget(cmdStart);
     buttons->addWidget(lblWait);
