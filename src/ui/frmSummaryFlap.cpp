@@ -10,6 +10,7 @@
 #include "flap/SummaryFlap.h"
 #include "output/WorkbookRunOutput.h"
 #include "state/StateOps.h"
+#include "ui/ManualScreens.h"
 #include "ui/frmGraphPcurve.h"
 #include "ui/frmWindTrnglCalc.h"
 
@@ -133,7 +134,7 @@ frmSummaryFlap::frmSummaryFlap(UiContext& ctx, QWidget* setup)
     cmdWindTrnglCalc = button("cmdWindTrnglCalc", "&Wind Triangle Calculator");
     cmdGraph = button("cmdGraph", "Show Graph");
     cmdShowDefs = button("cmdShowDefs", "Show Definitions");
-    later(cmdShowDefs);
+    WireShowDefinitions(this, cmdShowDefs);
     side->addWidget(cmdWindTrnglCalc);
     side->addWidget(cmdGraph);
     side->addWidget(cmdShowDefs);
