@@ -16,6 +16,7 @@
 #include "output/SaveBox.h"
 #include "output/WorkbookRunOutput.h"
 #include "state/StateOps.h"
+#include "ui/ManualScreens.h"
 #include "ui/frmGraphPolar.h"
 #include "ui/frmWindTrnglCalc.h"
 
@@ -153,7 +154,7 @@ frmSummaryGlide::frmSummaryGlide(UiContext& ctx, QWidget* setup)
     cmdGraph = button("cmdGraph", "Show graph");
     cmdWindTrnglCalc = button("cmdWindTrnglCalc", "&Wind Triangle Calculator");
     cmdShowDefs = button("cmdShowDefs", "Show Definitions");
-    later(cmdShowDefs);
+    WireShowDefinitions(this, cmdShowDefs);
     tools->addWidget(cmdWindTrnglCalc, 0, 0, 1, 2);
     tools->addWidget(cmdGraph, 1, 0);
     tools->addWidget(cmdShowDefs, 1, 1);
