@@ -12,6 +12,7 @@
 #include "output/SaveBox.h"
 #include "output/WorkbookRunOutput.h"
 #include "state/StateOps.h"
+#include "ui/ManualScreens.h"
 
 namespace ornivo::ui {
 
@@ -170,7 +171,7 @@ frmSummaryMigrate::frmSummaryMigrate(UiContext& ctx, QWidget* setup)
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(fraSave, 1);
     cmdShowDefs = button("cmdShowDefs", "Show Definitions");
-    later(cmdShowDefs);
+    WireShowDefinitions(this, cmdShowDefs);
     lblWait = bold(label("lblWait", "WAIT .."));
     lblWait->setVisible(false);
     cmdOK = button("cmdOK", "&Return to Setup");
