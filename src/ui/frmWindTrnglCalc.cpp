@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "state/numtext.h"
+#include "ui/ManualScreens.h"
 
 namespace ornivo::ui {
 namespace {
@@ -84,7 +85,7 @@ frmWindTrnglCalc::frmWindTrnglCalc(UiContext& ctx, QWidget* results)
     cmdCompute = button("cmdCompute", "");
     cmdCompute->setDefault(true);
     cmdShowDefs = button("cmdShowDefs", "Show Definitions");
-    later(cmdShowDefs);
+    WireShowDefinitions(this, cmdShowDefs);
     cmdExit = button("cmdExit", "Return  to Summary Screen");
     buttons->addWidget(cmdCompute);
     buttons->addStretch();
