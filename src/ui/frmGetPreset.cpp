@@ -7,6 +7,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "ui/ManualScreens.h"
+
 namespace ornivo::ui {
 
 frmGetPreset::frmGetPreset(UiContext& ctx, QWidget* opener, std::function<void(const ScreenUpdate&)> onEntered)
@@ -64,7 +66,7 @@ frmGetPreset::frmGetPreset(UiContext& ctx, QWidget* opener, std::function<void(c
     cmdExit = button("cmdExit", "&Enter bird into program");
     cmdCancel = button("cmdCancel", "&Return to Enter Bird Screen");
     cmdShowDefs = button("cmdShowDefs", "Show Definitions");
-    later(cmdShowDefs);
+    WireShowDefinitions(this, cmdShowDefs);
     for (QPushButton* b : {cmdExit, cmdCancel, cmdShowDefs}) right->addWidget(b);
     middle->addLayout(right, 1);
     top->addLayout(middle);
