@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "birddb/EnterFromRecord.h"
+#include "ui/ManualScreens.h"
 
 namespace ornivo::ui {
 namespace {
@@ -165,7 +166,7 @@ frmGetUserBird::frmGetUserBird(UiContext& ctx, QWidget* opener, std::function<vo
     cmdBackup = button("cmdBackup", "Backup &User birds");
     cmdRestore = button("cmdRestore", "Rest&ore User birds");
     cmdShowDefs = button("cmdShowDefs", "Show Definitions");
-    later(cmdShowDefs);
+    WireShowDefinitions(this, cmdShowDefs);
     for (QPushButton* b : {cmdExit, cmdSaveLast, cmdAdd, cmdCancel, cmdStartEdit, cmdStopEdit}) b1->addWidget(b);
     for (QPushButton* b : {cmdDelete, cmdBackup, cmdRestore, cmdShowDefs}) b2->addWidget(b);
     b2->addStretch();
