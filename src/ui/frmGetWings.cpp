@@ -9,6 +9,8 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "ui/ManualScreens.h"
+
 namespace ornivo::ui {
 
 frmGetWings::frmGetWings(UiContext& ctx, QWidget* opener, std::function<void(const ScreenUpdate&)> onAccepted)
@@ -143,7 +145,7 @@ frmGetWings::frmGetWings(UiContext& ctx, QWidget* opener, std::function<void(con
 
     auto* b = new QHBoxLayout;
     cmdShowDefs = button("cmdShowDefs", "Show definitions");
-    later(cmdShowDefs);
+    WireShowDefinitions(this, cmdShowDefs);
     cmdOK = button("cmdOK", "&OK - accept");
     cmdExit = button("cmdExit", "Forget &it");
     b->addWidget(cmdShowDefs);
