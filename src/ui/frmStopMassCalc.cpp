@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ui/ManualScreens.h"
+
 
 namespace ornivo::ui {
 
@@ -90,7 +92,7 @@ frmStopMassCalc::frmStopMassCalc(UiContext& ctx, Screen* setup)
     cmdLoadNewMass = button("cmdLoadNewMass", "");
     cmdExit = button("cmdExit", "");
     cmdShowDefs = button("cmdShowDefs", "Show Definitions");
-    later(cmdShowDefs);
+    WireShowDefinitions(this, cmdShowDefs);
     buttons->addWidget(cmdCompute);
     buttons->addWidget(cmdLoadNewMass);
     buttons->addWidget(cmdExit);
