@@ -259,7 +259,7 @@ std::set<std::string> FieldsOf(QWidget* w) {
     return names;
 }
 
-void ExpectDefined(QWidget* screenWidget, const std::string& screenName, [[maybe_unused]] bool hasButton = true) {
+void ExpectDefined(QWidget* screenWidget, const std::string& screenName, bool hasButton = true) {
     ASSERT_NE(screenWidget, nullptr) << screenName;
     const manual::Page* defs = manual::DefinitionsFor(screenName);
     ASSERT_NE(defs, nullptr) << screenName;
@@ -268,6 +268,24 @@ void ExpectDefined(QWidget* screenWidget, const std::string& screenName, [[maybe
     EXPECT_GT(fields.size(), 3u) << screenName;
     for (const std::string& f : fields)
         EXPECT_NE(text.find("`" + f + "`"), std::string::npos) << defs->file << " does not define " << f;
+
+    if (!hasButton) return;
+    // Its "Show Definitions" button opens that page, with the page's return caption, and leaves the
+    // screen as it was.
+    auto* show = screenWidget->findChild<QPushButton*>("cmdShowDefs");
+    ASSERT_NE(show, nullptr) << screenName;
+    ASSERT_TRUE(show->isEnabled()) << screenName;
+    const bool enabledBefore = screenWidget->isEnabled();
+    show->click();
+    test::Settle();
+    QWidget* page = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName().toStdString() == defs->screen && w->isVisible()) page = w;
+    ASSERT_NE(page, nullptr) << screenName << " did not open " << defs->screen;
+    EXPECT_EQ(page->findChild<QPushButton*>("cmdReturn")->text().toStdString(), defs->returnCaption);
+    EXPECT_EQ(screenWidget->isEnabled(), enabledBefore);
+    page->close();
+    test::Settle();
 }
 
 class DefinedFields : public ManualScreens {
@@ -285,6 +303,33 @@ protected:
         return e;
     }
 };
+
+TEST_F(DefinedFields, ReadManualOpensTheContentsAndGettingStartedTheTutorial) {
+    frmEnterBird* e = enterBird();
+    click(e->cmdHelp);
+    EXPECT_NE(open("frmHelpContents"), nullptr);
+    EXPECT_TRUE(e->isEnabled());
+    closeAll();
+    e = enterBird();
+    click(e->cmdFlap);
+    click(screen<frmSetupFlap>("frmSetupFlap")->cmdHelp);
+    EXPECT_NE(open("frmHelpContents"), nullptr);
+    closeAll();
+    e = enterBird();
+    click(e->cmdGlide);
+    click(screen<frmSetupGlide>("frmSetupGlide")->cmdHelp);
+    EXPECT_NE(open("frmHelpContents"), nullptr);
+    closeAll();
+    auto* start = new frmStart(ctx);
+    start->show();
+    test::Settle();
+    s.ProgramFolder = dir.str();  // the start screen set the program's own folder
+    click(start->cmdInfo);
+    auto* tutorial = qobject_cast<PageScreen*>(open("frmHelpTutorial"));
+    ASSERT_NE(tutorial, nullptr);
+    EXPECT_TRUE(tutorial->loaded());
+    EXPECT_NE(open("frmStart"), nullptr);
+}
 
 TEST_F(DefinedFields, PowerCurveScreensAndTheWindCalculator) {
     frmEnterBird* e = enterBird();
