@@ -1,5 +1,6 @@
 #include "bird/SetupCommon.h"
 
+#include <cfloat>
 #include <cmath>
 #include <cstdio>
 
@@ -157,6 +158,14 @@ constexpr FieldRange Ranges[] = {
     {"txtVclimbThreshold", "Rate of climb threshold (m/s)", 0, 1000},
 };
 
+// A wing area of nearly 0 under a real span gives an aspect ratio past the single range.
+bool aspectRatioFits(platform::Dialogs& d, double span, double area) {
+    if (!(area > 0) || span * span / area <= FLT_MAX) return true;
+    d.error({"This wing span and wing area give an aspect ratio too large to calculate with",
+             "Please enter a larger wing area or a smaller wing span"});
+    return false;
+}
+
 std::string rangeNumber(double x) {
     char buf[32];
     std::snprintf(buf, sizeof buf, "%g", x);
@@ -243,6 +252,10 @@ bool CommonFieldRule(ProgramState& s, platform::Dialogs& d, const std::string& c
         }
         u.append(CheckAndDeriveMasses(s, d));
     } else if (c == "txtSpan") {
+        if (!aspectRatioFits(d, v, b.WingArea)) {
+            u.refused = true;
+            return true;
+        }
         b.Span = v;
         b.DiscArea = f32(double(b.Span) * b.Span * s.Pi / 4);
         if (b.WingArea > 0) {
@@ -253,6 +266,10 @@ bool CommonFieldRule(ProgramState& s, platform::Dialogs& d, const std::string& c
             u.showSig("txtArea", b.WingArea);
         }
     } else if (c == "txtArea") {
+        if (!aspectRatioFits(d, b.Span, v)) {
+            u.refused = true;
+            return true;
+        }
         b.WingArea = v;
         if (b.WingArea > 0) {  // a non-positive area is stored but derives nothing
             b.AspectRatio = f32(double(b.Span) * b.Span / b.WingArea);

@@ -294,3 +294,19 @@ TEST(HostileFieldRules, AnAspectRatioTooSmallForAProfilePowerRatio) {
         EXPECT_EQ(s.X1, 0.0f);
     }
 }
+
+// Found by fuzz_field_rules: a wing area of 1e-39 sq m (a positive single) under a span of 0.8 m
+// gave an infinite aspect ratio; such a wing is refused, before and after the span changes.
+TEST(HostileFieldRules, AWingAreaTooSmallForItsSpan) {
+    for (Calc calc : {Calc::PowerCurve, Calc::GlidePolar, Calc::Migrate}) {
+        Screen sc(calc);
+        ScreenUpdate u;
+        EXPECT_NO_THROW(u = sc.edit("txtArea", "1e-39"));
+        EXPECT_TRUE(u.refused);
+        ASSERT_FALSE(sc.d.errors().empty());
+        EXPECT_EQ(sc.d.errors().back(), "This wing span and wing area give an aspect ratio too large to calculate with");
+        EXPECT_FALSE(sc.edit("txtArea", "1e-37").refused);  // fits under 0.8 m
+        EXPECT_NO_THROW(u = sc.edit("txtSpan", "100"));
+        EXPECT_TRUE(u.refused);
+    }
+}
