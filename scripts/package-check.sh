@@ -36,7 +36,7 @@ case "$depends" in *libqt6*) ;; *) fail "the dependencies found by shlibdeps lac
 contents="$(dpkg-deb -c "$deb")"
 for f in ./usr/bin/ornivo ./usr/bin/ornivo-cli ./usr/share/ornivo/Data/Birds.db \
          "./usr/share/ornivo/XLTemplates/PowerCurve.xlsx" ./usr/share/applications/ornivo.desktop \
-         ./usr/share/icons/hicolor/scalable/apps/ornivo.svg ./usr/share/metainfo/org.ornivo.Ornivo.metainfo.xml; do
+         ./usr/share/ornivo/Manual/Introduction.md ./usr/share/icons/hicolor/scalable/apps/ornivo.svg ./usr/share/metainfo/org.ornivo.Ornivo.metainfo.xml; do
   grep -qF " $f" <<<"$contents" || fail "the package lacks $f"
 done
 
@@ -67,6 +67,8 @@ grep -q '"VmpExact"' "$work/curve.json" || fail "no power curve for $bird"
 # The workbook output reads its template from share/ornivo/XLTemplates.
 printf '{"Preset": "%s"}' "$bird" | /usr/bin/ornivo-cli power-curve - --format xlsx --out "$work/curve.xlsx"
 [ -s "$work/curve.xlsx" ] || fail "no workbook written"
+/usr/bin/ornivo-cli manual Introduction >"$work/intro.txt" || fail "the installed manual"
+grep -qi "ornivo" "$work/intro.txt" || fail "the installed manual's Introduction is empty"
 /usr/bin/ornivo-cli batch glide-polar --preset -j 2 --out "$work/polars.csv"
 [ "$(wc -l <"$work/polars.csv")" -gt 100 ] || fail "batch over the preset table"
 
