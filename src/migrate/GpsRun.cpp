@@ -16,7 +16,6 @@ namespace ornivo::migrate {
 namespace {
 
 float f32(double v) { return static_cast<float>(v); }
-double g0(const ProgramState& s) { return s.slot(0).Gravity; }
 
 struct RunFailed : std::runtime_error {
     using std::runtime_error::runtime_error;
