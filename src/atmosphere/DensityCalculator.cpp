@@ -94,4 +94,11 @@ bool AcceptAirDensity(ProgramState& s, platform::Dialogs& d, const std::string& 
     return true;
 }
 
+ScreenUpdate AcceptedDensityFields(const ProgramState& s) {
+    ScreenUpdate u;
+    u.showSig("txtRho", s.AirDensity, 3);
+    u.show("txtAlt", FormatPattern(s.Altitude, "0"));
+    return u;
+}
+
 }  // namespace ornivo

@@ -5,6 +5,7 @@
 
 #include "platform/Dialogs.h"
 #include "state/ProgramState.h"
+#include "state/ScreenUpdate.h"
 
 namespace ornivo {
 
@@ -20,5 +21,9 @@ std::optional<std::string> FindAirDensity(ProgramState& s, platform::Dialogs& d,
 // "OK - accept": refuses an empty density field; otherwise derives Altitude, KinViscosity and
 // RelDensity from AirDensity. Returns false when the calculator must stay open.
 bool AcceptAirDensity(ProgramState& s, platform::Dialogs& d, const std::string& densityFieldText);
+
+// What the screen that opened the calculator shows once it is accepted: its txtRho with AirDensity to
+// 3 significant digits and its txtAlt with Altitude formatted "0".
+ScreenUpdate AcceptedDensityFields(const ProgramState& s);
 
 }  // namespace ornivo

@@ -92,6 +92,7 @@ void frmAirDensity::cmdCalcDensity_Click() {
 void frmAirDensity::cmdOK_Click() {
     if (!AcceptAirDensity(ctx_.s, ctx_.d, txtRho->text().toStdString())) return;
     accepted_ = true;
+    if (auto* opener = qobject_cast<Screen*>(parentWidget())) opener->apply(AcceptedDensityFields(ctx_.s));
     if (onAccepted_) onAccepted_();
     close();
 }

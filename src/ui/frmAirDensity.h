@@ -10,8 +10,8 @@ namespace ornivo::ui {
 class frmAirDensity : public Screen {
     Q_OBJECT
 public:
-    // onAccepted shows the accepted density and altitude on the opener.
-    frmAirDensity(UiContext& ctx, QWidget* opener, std::function<void()> onAccepted);
+    // When accepted, the opener shows the density and altitude; onAccepted then runs, if given.
+    frmAirDensity(UiContext& ctx, QWidget* opener, std::function<void()> onAccepted = {});
 
     QLabel *lblChoose, *lblRho, *lblRhoUnits, *lblAgain;
     QGroupBox* fraMethod;

@@ -223,10 +223,7 @@ void frmEnterBird::txtField_LostFocus(CommitEdit* f, const QString& text) {
 }
 
 void frmEnterBird::txtRho_DblClick() {
-    auto* calc = new frmAirDensity(ctx_, this, [this] {
-        txtRho->setText(QString::fromStdString(FormatSig(ctx_.s.AirDensity, 3)));
-        txtAlt->setText(QString::fromStdString(FormatPattern(ctx_.s.Altitude, "0")));
-    });
+    auto* calc = new frmAirDensity(ctx_, this);
     calc->show();
 }
 

@@ -197,10 +197,7 @@ void frmSetupFlap::txtTaxon_DblClick() { apply(flap::SetupFlapEdit(ctx_.s, ctx_.
 
 void frmSetupFlap::txtRho_DblClick() {
     apply(flap::SetupFlapEdit(ctx_.s, ctx_.d, "txtRho", Edit::doubleClick()));
-    auto* calc = new frmAirDensity(ctx_, this, [this] {
-        txtRho->setText(QString::fromStdString(FormatSig(ctx_.s.AirDensity, 3)));
-        txtAlt->setText(QString::fromStdString(FormatPattern(ctx_.s.Altitude, "0")));
-    });
+    auto* calc = new frmAirDensity(ctx_, this);
     calc->show();
 }
 

@@ -183,10 +183,7 @@ void frmSetupGlide::txtTaxon_DblClick() {
 
 void frmSetupGlide::txtRho_DblClick() {
     apply(glide::SetupGlideEdit(ctx_.s, ctx_.d, "txtRho", Edit::doubleClick()));
-    auto* calc = new frmAirDensity(ctx_, this, [this] {
-        txtRho->setText(QString::fromStdString(FormatSig(ctx_.s.AirDensity, 3)));
-        txtAlt->setText(QString::fromStdString(FormatPattern(ctx_.s.Altitude, "0")));
-    });
+    auto* calc = new frmAirDensity(ctx_, this);
     calc->show();
 }
 

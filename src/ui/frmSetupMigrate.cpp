@@ -267,10 +267,7 @@ void frmSetupMigrate::txtTaxon_DblClick() {
 
 void frmSetupMigrate::txtRho_DblClick() {
     apply(migrate::SetupMigrateEdit(ctx_.s, ctx_.d, "txtRho", Edit::doubleClick()));
-    openTool(new frmAirDensity(ctx_, this, [this] {
-        txtRho->setText(QString::fromStdString(FormatSig(ctx_.s.AirDensity, 3)));
-        txtAlt->setText(QString::fromStdString(FormatPattern(ctx_.s.Altitude, "0")));
-    }));
+    openTool(new frmAirDensity(ctx_, this));
 }
 
 void frmSetupMigrate::txtGoalDist_DblClick() {
