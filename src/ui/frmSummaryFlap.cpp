@@ -1,7 +1,6 @@
 #include "ui/frmSummaryFlap.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -9,7 +8,6 @@
 
 #include "flap/SummaryFlap.h"
 #include "output/WorkbookRunOutput.h"
-#include "state/StateOps.h"
 #include "ui/ManualScreens.h"
 #include "ui/frmGraphPcurve.h"
 #include "ui/frmWindTrnglCalc.h"
@@ -17,7 +15,7 @@
 namespace ornivo::ui {
 
 frmSummaryFlap::frmSummaryFlap(UiContext& ctx, QWidget* setup)
-    : Screen(ctx, "frmSummaryFlap", "Results summary from Power Curve calculation",
+    : ResultsScreen(ctx, "frmSummaryFlap", "Results summary from Power Curve calculation",
              scaling::ResizePattern::ScaleAndCentre, setup) {
     auto* top = new QVBoxLayout(this);
     top->setContentsMargins(8, 8, 8, 8);
@@ -182,16 +180,7 @@ void frmSummaryFlap::cmdGetBH_Click() { apply(flap::FindBoundHeight(ctx_.s, ctx_
 
 void frmSummaryFlap::cmdOK_Click() { close(); }
 
-void frmSummaryFlap::returnToSetup() {
-    if (chkExcelFile->isChecked()) {
-        cmdOK->setVisible(false);
-        lblWait->setVisible(true);
-        lblWait->repaint();
-        // A text file or a sheet of the result workbook, as chosen on the start screen.
-        output::WriteRunOutput(ctx_.s, ctx_.d);
-    }
-    ClearEditMarks(ctx_.s);
-}
+void frmSummaryFlap::writeRun() { output::WriteRunOutput(ctx_.s, ctx_.d); }
 
 void frmSummaryFlap::cmdGraph_Click() { frmGraphPcurve::Show(ctx_, this); }
 
@@ -200,10 +189,5 @@ void frmSummaryFlap::cmdWindTrnglCalc_Click() {
     wind->show();
 }
 
-void frmSummaryFlap::closeEvent(QCloseEvent* e) {
-    // "Return to Setup" and the title bar's close button take the same road.
-    if (!ctx_.ending) guarded([this] { returnToSetup(); });
-    e->accept();
-}
 
 }  // namespace ornivo::ui

@@ -1,11 +1,11 @@
 #pragma once
 // The power-curve results: the speeds and the quantities at them, the bound height for bounding
 // flight, and the save box. It blocks the setup screen while open.
-#include "ui/Screen.h"
+#include "ui/ResultsScreen.h"
 
 namespace ornivo::ui {
 
-class frmSummaryFlap : public Screen {
+class frmSummaryFlap : public ResultsScreen {
     Q_OBJECT
 public:
     frmSummaryFlap(UiContext& ctx, QWidget* setup);
@@ -36,11 +36,8 @@ public:
     void cmdGraph_Click();
 
 protected:
-    void closeEvent(QCloseEvent* e) override;
-
-private:
-    // Saves the run when the save box is checked, and clears the edit marks.
-    void returnToSetup();
+    QCheckBox* saveBox() const override { return chkExcelFile; }
+    void writeRun() override;
 };
 
 }  // namespace ornivo::ui

@@ -1,7 +1,6 @@
 #include "ui/frmSummaryGlide.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -15,7 +14,6 @@
 #include "glide/SummaryGlide.h"
 #include "output/SaveBox.h"
 #include "output/WorkbookRunOutput.h"
-#include "state/StateOps.h"
 #include "ui/ManualScreens.h"
 #include "ui/frmGraphPolar.h"
 #include "ui/frmWindTrnglCalc.h"
@@ -23,7 +21,7 @@
 namespace ornivo::ui {
 
 frmSummaryGlide::frmSummaryGlide(UiContext& ctx, QWidget* setup)
-    : Screen(ctx, "frmSummaryGlide", "Results summary from Glide Polar calculation",
+    : ResultsScreen(ctx, "frmSummaryGlide", "Results summary from Glide Polar calculation",
              scaling::ResizePattern::ScaleAndCentre, setup) {
     auto* top = new QVBoxLayout(this);
     top->setContentsMargins(8, 8, 8, 8);
@@ -228,16 +226,7 @@ void frmSummaryGlide::chk4Digit_LostFocus() { flap::Set4DigitOutput(ctx_.s, chk4
 
 void frmSummaryGlide::cmdOK_Click() { close(); }
 
-void frmSummaryGlide::returnToSetup() {
-    if (chkExcel->isChecked()) {
-        cmdOK->setVisible(false);
-        lblWait->setVisible(true);
-        lblWait->repaint();
-        // A text file or a sheet of the result workbook, as chosen on the start screen.
-        output::WriteGlideOutput(ctx_.s, ctx_.d);
-    }
-    ClearEditMarks(ctx_.s);
-}
+void frmSummaryGlide::writeRun() { output::WriteGlideOutput(ctx_.s, ctx_.d); }
 
 void frmSummaryGlide::cmdGraph_Click() { frmGraphPolar::Show(ctx_, this); }
 
@@ -246,10 +235,5 @@ void frmSummaryGlide::cmdWindTrnglCalc_Click() {
     wind->show();
 }
 
-void frmSummaryGlide::closeEvent(QCloseEvent* e) {
-    // "Return to Setup" and the title bar's close button take the same road.
-    if (!ctx_.ending) guarded([this] { returnToSetup(); });
-    e->accept();
-}
 
 }  // namespace ornivo::ui

@@ -1,13 +1,13 @@
 #pragma once
 // The glide-polar results: minimum sink and best glide, gliding power, the MacCready table, the
 // flapping comparison and the save box. It blocks the setup screen while open.
-#include "ui/Screen.h"
+#include "ui/ResultsScreen.h"
 
 class QPlainTextEdit;
 
 namespace ornivo::ui {
 
-class frmSummaryGlide : public Screen {
+class frmSummaryGlide : public ResultsScreen {
     Q_OBJECT
 public:
     frmSummaryGlide(UiContext& ctx, QWidget* setup);
@@ -37,10 +37,8 @@ public:
     void cmdGraph_Click();
 
 protected:
-    void closeEvent(QCloseEvent* e) override;
-
-private:
-    void returnToSetup();
+    QCheckBox* saveBox() const override { return chkExcel; }
+    void writeRun() override;
 };
 
 }  // namespace ornivo::ui

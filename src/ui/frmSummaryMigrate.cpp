@@ -1,7 +1,6 @@
 #include "ui/frmSummaryMigrate.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -11,7 +10,6 @@
 #include "migrate/SummaryMigrate.h"
 #include "output/SaveBox.h"
 #include "output/WorkbookRunOutput.h"
-#include "state/StateOps.h"
 #include "ui/ManualScreens.h"
 
 namespace ornivo::ui {
@@ -51,7 +49,7 @@ QLabel* bold(QLabel* l) {
 }  // namespace
 
 frmSummaryMigrate::frmSummaryMigrate(UiContext& ctx, QWidget* setup)
-    : Screen(ctx, "frmSummaryMigrate", "Results summary from Migration calculation",
+    : ResultsScreen(ctx, "frmSummaryMigrate", "Results summary from Migration calculation",
              scaling::ResizePattern::ScaleAndCentre, setup) {
     auto* top = new QVBoxLayout(this);
     top->setContentsMargins(8, 8, 8, 8);
@@ -203,21 +201,7 @@ void frmSummaryMigrate::chk4Digit_LostFocus() { flap::Set4DigitOutput(ctx_.s, ch
 
 void frmSummaryMigrate::cmdOK_Click() { close(); }
 
-void frmSummaryMigrate::returnToSetup() {
-    if (chkExcel->isChecked()) {
-        cmdOK->setVisible(false);
-        lblWait->setVisible(true);
-        lblWait->repaint();
-        // A text file or a sheet of the result workbook, as chosen on the start screen.
-        output::WriteMigrationRun(ctx_.s, ctx_.d);
-    }
-    ClearEditMarks(ctx_.s);
-}
+void frmSummaryMigrate::writeRun() { output::WriteMigrationRun(ctx_.s, ctx_.d); }
 
-void frmSummaryMigrate::closeEvent(QCloseEvent* e) {
-    // "Return to Setup" and the title bar's close button take the same road.
-    if (!ctx_.ending) guarded([this] { returnToSetup(); });
-    e->accept();
-}
 
 }  // namespace ornivo::ui

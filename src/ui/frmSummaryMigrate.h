@@ -4,11 +4,11 @@
 #include <array>
 #include <map>
 
-#include "ui/Screen.h"
+#include "ui/ResultsScreen.h"
 
 namespace ornivo::ui {
 
-class frmSummaryMigrate : public Screen {
+class frmSummaryMigrate : public ResultsScreen {
     Q_OBJECT
 public:
     frmSummaryMigrate(UiContext& ctx, QWidget* setup);
@@ -38,10 +38,8 @@ public:
     void cmdOK_Click();
 
 protected:
-    void closeEvent(QCloseEvent* e) override;
-
-private:
-    void returnToSetup();
+    QCheckBox* saveBox() const override { return chkExcel; }
+    void writeRun() override;
 };
 
 }  // namespace ornivo::ui

@@ -1,0 +1,27 @@
+#include "ui/ResultsScreen.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+
+#include "state/StateOps.h"
+
+namespace ornivo::ui {
+
+void ResultsScreen::returnToSetup() {
+    if (saveBox()->isChecked()) {
+        if (QWidget* ok = findChild<QWidget*>("cmdOK")) ok->setVisible(false);
+        if (QWidget* wait = findChild<QWidget*>("lblWait")) {
+            wait->setVisible(true);
+            wait->repaint();
+        }
+        writeRun();
+    }
+    ClearEditMarks(ctx_.s);
+}
+
+void ResultsScreen::closeEvent(QCloseEvent* e) {
+    if (!ctx_.ending) guarded([this] { returnToSetup(); });
+    e->accept();
+}
+
+}  // namespace ornivo::ui
