@@ -103,10 +103,18 @@ void Screen::placeWindow() {
             QFont f = w->font();
             f.setPointSizeF(geo[i].fontSize);
             w->setFont(f);
-            if (w->minimumWidth() > 0 && w->minimumWidth() == w->maximumWidth())
-                w->setFixedWidth(int(std::lround(w->minimumWidth() * ratio)));
-            else if (w->minimumWidth() > 0)
-                w->setMinimumWidth(int(std::lround(w->minimumWidth() * ratio)));
+            const int minW = w->minimumWidth(), maxW = w->maximumWidth();
+            auto scaled = [ratio](int px) { return int(std::lround(px * ratio)); };
+            if (minW > 0 && minW == maxW) {
+                w->setFixedWidth(scaled(minW));
+                continue;
+            }
+            // Growing, the limit above moves first so the one below never passes it (and the other
+            // way round when shrinking).
+            auto setMin = [&] { if (minW > 0) w->setMinimumWidth(scaled(minW)); };
+            auto setMax = [&] { if (maxW < QWIDGETSIZE_MAX) w->setMaximumWidth(scaled(maxW)); };
+            if (ratio > 1) { setMax(); setMin(); }
+            else { setMin(); setMax(); }
         }
         adjustSize();
     }

@@ -1,6 +1,9 @@
 // The programmed migration road on the screens: setup, settings, goal distance, stopover mass
 // calculator, results with text files and a workbook, and the two abort notices, typed and left as a
 // person would, with the scripted dialogs.
+#include <map>
+
+#include <QLabel>
 #include <QCheckBox>
 #include <QFile>
 #include <QGroupBox>
@@ -437,4 +440,30 @@ TEST_F(MigrationScreens, EnterBirdMigrateOpensTheSetupWithTheBird) {
     test::Settle();
     EXPECT_NE(screen<frmEnterBird>("frmEnterBird"), nullptr);
     EXPECT_EQ(screen<frmSetupMigrate>("frmSetupMigrate"), nullptr);
+}
+
+// On a larger display the wrapped captions get room to grow with their fonts: none takes more lines than
+// it has on the designed screen.
+TEST_F(MigrationScreens, CaptionsKeepTheirLinesWhenTheScreenIsRescaled) {
+    s.ScreenScaleX = s.ScreenScaleY = 1;
+    frmSetupMigrate* designed = toSetup();
+    ASSERT_NE(designed, nullptr);
+    test::Settle();
+    std::map<QString, int> lines;
+    for (QLabel* l : designed->findChildren<QLabel*>())
+        if (l->wordWrap() && l->isVisibleTo(designed)) lines[l->objectName()] = l->height() / l->fontMetrics().lineSpacing();
+    ASSERT_FALSE(lines.empty());
+    designed->close();
+    test::Settle();
+
+    s.ResizeScreens = true;
+    s.ScreenScaleX = s.ScreenScaleY = 1.6;
+    frmSetupMigrate* big = toSetup();
+    ASSERT_NE(big, nullptr);
+    test::Settle();
+    for (const auto& [name, n] : lines) {
+        auto* l = big->findChild<QLabel*>(name);
+        ASSERT_NE(l, nullptr);
+        EXPECT_LE(l->height() / l->fontMetrics().lineSpacing(), n) << name.toStdString();
+    }
 }
