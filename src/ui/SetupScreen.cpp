@@ -1,7 +1,10 @@
 #include "ui/SetupScreen.h"
 
 #include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
+#include <QVBoxLayout>
 
 #include "ui/frmEnterBird.h"
 #include "ui/frmOutputFile.h"
@@ -30,6 +33,31 @@ QHBoxLayout* SetupScreen::headingWithNames(const QString& text) {
     nameField(txtShortName, "txtShortName", "Short name", 80, false);
     nameField(txtTaxon, "txtTaxon", "Group", 100, true, "Double-click to change");
     return head;
+}
+
+QGridLayout* SetupScreen::frameGrid(const QString& name, const QString& title, QVBoxLayout* column, int rowSpacing,
+                                    int margin) {
+    QGroupBox* f = frame(name, title);
+    auto* g = new QGridLayout(f);
+    g->setVerticalSpacing(rowSpacing);
+    g->setHorizontalSpacing(6);
+    g->setContentsMargins(8, margin, 8, margin);
+    g->setColumnStretch(0, 1);
+    column->addWidget(f);
+    return g;
+}
+
+CommitEdit* SetupScreen::fieldRow(QGridLayout* g, const QString& name, const QString& caption, int captionWidth,
+                                  const QString& tip, bool derivedValue, QLabel** captionOut) {
+    QWidget* box = g->parentWidget();
+    CommitEdit* f = derivedValue ? derived(name, tip, box) : field(name, tip, box);
+    f->setFixedWidth(60);
+    QLabel* l = label("lbl" + name.mid(3), caption, box);
+    l->setWordWrap(true);
+    l->setMaximumWidth(captionWidth);
+    row(g, g->rowCount(), l, f);
+    if (captionOut) *captionOut = l;
+    return f;
 }
 
 void SetupScreen::cmdNewBird_Click() {

@@ -18,15 +18,7 @@ namespace ornivo::ui {
 
 CommitEdit* frmSetupGlide::add(QGridLayout* g, const QString& name, const QString& caption, const QString& tip,
                                bool derivedValue) {
-    QWidget* box = g->parentWidget();
-    CommitEdit* f = derivedValue ? derived(name, tip, box) : field(name, tip, box);
-    f->setFixedWidth(60);
-    // Long captions wrap, so that three columns of fields fit an 800 by 600 display.
-    QLabel* l = label("lbl" + name.mid(3), caption, box);
-    l->setWordWrap(true);
-    l->setMaximumWidth(190);
-    row(g, g->rowCount(), l, f);
-    return f;
+    return fieldRow(g, name, caption, 190, tip, derivedValue);
 }
 
 frmSetupGlide::frmSetupGlide(UiContext& ctx)
@@ -44,14 +36,7 @@ frmSetupGlide::frmSetupGlide(UiContext& ctx)
     cols->addLayout(c3);
     top->addLayout(cols);
     auto grid = [this](const QString& name, const QString& title, QVBoxLayout* col) {
-        QGroupBox* f = frame(name, title);
-        auto* g = new QGridLayout(f);
-        g->setVerticalSpacing(3);
-        g->setHorizontalSpacing(6);
-        g->setContentsMargins(8, 6, 8, 6);
-        g->setColumnStretch(0, 1);
-        col->addWidget(f);
-        return g;
+        return frameGrid(name, title, col, 3, 6);
     };
 
     QGridLayout* gm = grid("fraMasses", "Masses", c1);

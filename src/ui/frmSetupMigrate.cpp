@@ -26,16 +26,7 @@ namespace ornivo::ui {
 
 CommitEdit* frmSetupMigrate::add(QGridLayout* g, const QString& name, const QString& caption, const QString& tip,
                                  bool derivedValue, QLabel** captionOut) {
-    QWidget* box = g->parentWidget();
-    CommitEdit* f = derivedValue ? derived(name, tip, box) : field(name, tip, box);
-    f->setFixedWidth(60);
-    // Long captions wrap, so that three columns of fields fit an 800 by 600 display.
-    QLabel* l = label("lbl" + name.mid(3), caption, box);
-    l->setWordWrap(true);
-    l->setMaximumWidth(165);
-    row(g, g->rowCount(), l, f);
-    if (captionOut) *captionOut = l;
-    return f;
+    return fieldRow(g, name, caption, 165, tip, derivedValue, captionOut);
 }
 
 frmSetupMigrate::frmSetupMigrate(UiContext& ctx)
@@ -53,14 +44,7 @@ frmSetupMigrate::frmSetupMigrate(UiContext& ctx)
     cols->addLayout(c3);
     top->addLayout(cols);
     auto grid = [this](const QString& name, const QString& title, QVBoxLayout* col) {
-        QGroupBox* f = frame(name, title);
-        auto* g = new QGridLayout(f);
-        g->setVerticalSpacing(2);
-        g->setHorizontalSpacing(6);
-        g->setContentsMargins(8, 4, 8, 4);
-        g->setColumnStretch(0, 1);
-        col->addWidget(f);
-        return g;
+        return frameGrid(name, title, col, 2, 4);
     };
 
     QGridLayout* gm = grid("fraMasses", "Masses", c1);
