@@ -34,11 +34,13 @@ run_one() {
   cp -r "$here/fuzz/corpus/${name#fuzz_}/." "$corpus/" 2>/dev/null || true
   if "$build/fuzz/$name" "$corpus" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
       -close_fd_mask=1 -print_final_stats=1 -artifact_prefix="$work/$name-" >"$work/$name.log" 2>&1; then
-    echo "$name: $(grep -o 'stat::number_of_executed_units: *[0-9]*' "$work/$name.log" | grep -o '[0-9]*$') runs, no finding"
+    # The last count is the fuzzer's own: a reader child that dies prints its copy's count too.
+    echo "$name: $(grep -o 'stat::number_of_executed_units: *[0-9]*' "$work/$name.log" | tail -n 1 | grep -o '[0-9]*$') runs, no finding"
   else
     echo "$name: FINDING"
     tail -n 150 "$work/$name.log"
-    ls "$work/$name-"* 2>/dev/null | while read -r a; do echo "input: $(base64 -w0 "$a" | head -c 40000)"; done
+    # The newest input is the one that ended the run (reader children that died left theirs before).
+    ls -t "$work/$name-"* 2>/dev/null | head -n 1 | while read -r a; do echo "input: $(base64 -w0 "$a" | head -c 40000)"; done
     return 1
   fi
 }

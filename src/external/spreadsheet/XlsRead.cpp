@@ -2,20 +2,15 @@
 // they are turned back into the serial numbers the workbook stored.
 //
 // Freexl reads past its buffers and can crash on some damaged files, so the file is read in a
-// child process that sends the cells back through a pipe: a damaged file is then a refusal with a
-// reason, never the end of the program. The child has a time limit too.
+// child process that sends the cells back (platform::IsolatedWorker): a damaged file is then a
+// refusal with a reason, never the end of the program. The child has a time limit too.
 #include <freexl.h>
-#include <poll.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <chrono>
 #include <cstring>
 
 #include "external/spreadsheet/DateSerial.h"
 #include "external/spreadsheet/WorkbookFiles.h"
+#include "platform/IsolatedWorker.h"
 
 namespace ornivo::sheet {
 
@@ -115,7 +110,7 @@ bool ReadXlsHere(const std::string& path, Workbook& out, std::string& error) {
     return true;
 }
 
-// The pipe's records: a status byte ('W' a workbook follows, 'E' an error text), then per sheet its
+// The answer's records: a status byte ('W' a workbook follows, 'E' an error text), then per sheet its
 // name and cells (row, column, kind, number, text, number format). Strings are length and bytes.
 void putBytes(std::string& b, const void* p, std::size_t n) { b.append(static_cast<const char*>(p), n); }
 template <class T>
@@ -210,71 +205,31 @@ constexpr auto kChildLimit = std::chrono::seconds(60);  // far beyond any real t
 }  // namespace
 
 bool ReadXls(const std::string& path, Workbook& out, std::string& error) {
+    // One reader process for the whole program, kept from file to file.
+    static platform::IsolatedWorker reader(
+        [](const std::string& file) {
+            Workbook wb;
+            std::string why;
+            const bool ok = ReadXlsHere(file, wb, why);
+            return Encode(ok, wb, why);
+        },
+        kChildLimit);
     const std::string damaged = "Cannot read " + path + ": a damaged .xls workbook";
-    int fds[2];
-    if (::pipe(fds) != 0) {
-        error = "Cannot read " + path + ": " + std::strerror(errno);
+    const platform::IsolatedWorker::Reply reply = reader.ask(path);
+    switch (reply.outcome) {
+    case platform::IsolatedWorker::Outcome::Answered: break;
+    case platform::IsolatedWorker::Outcome::Stopped:
+        error = damaged + " (the reader stopped on it)";
         return false;
-    }
-    const pid_t child = ::fork();
-    if (child < 0) {
-        ::close(fds[0]);
-        ::close(fds[1]);
-        error = "Cannot read " + path + ": " + std::strerror(errno);
-        return false;
-    }
-    if (child == 0) {
-        ::close(fds[0]);
-        Workbook wb;
-        std::string why;
-        const bool ok = ReadXlsHere(path, wb, why);
-        const std::string bytes = Encode(ok, wb, why);
-        for (std::size_t at = 0; at < bytes.size();) {
-            const ssize_t n = ::write(fds[1], bytes.data() + at, bytes.size() - at);
-            if (n < 0 && errno == EINTR) continue;
-            if (n <= 0) ::_exit(3);
-            at += static_cast<std::size_t>(n);
-        }
-        ::_exit(0);
-    }
-    ::close(fds[1]);
-    std::string bytes;
-    bool timedOut = false;
-    const auto deadline = std::chrono::steady_clock::now() + kChildLimit;
-    for (;;) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-        if (left.count() <= 0) {
-            timedOut = true;
-            break;
-        }
-        pollfd p{fds[0], POLLIN, 0};
-        const int ready = ::poll(&p, 1, static_cast<int>(left.count()));
-        if (ready < 0 && errno == EINTR) continue;
-        if (ready <= 0) {
-            timedOut = ready == 0;
-            break;
-        }
-        char buf[65536];
-        const ssize_t n = ::read(fds[0], buf, sizeof buf);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
-        bytes.append(buf, static_cast<std::size_t>(n));
-    }
-    ::close(fds[0]);
-    if (timedOut) ::kill(child, SIGKILL);
-    int status = 0;
-    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
-    }
-    if (timedOut) {
+    case platform::IsolatedWorker::Outcome::TimedOut:
         error = damaged + " (its reading did not finish within " + std::to_string(kChildLimit.count()) + " s)";
         return false;
-    }
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        error = damaged + " (the reader stopped on it)";
+    case platform::IsolatedWorker::Outcome::Failed:
+        error = "Cannot read " + path + ": " + reply.error;
         return false;
     }
     Workbook wb;
-    if (!Decode(bytes, wb, error)) {
+    if (!Decode(reply.answer, wb, error)) {
         if (error.empty()) error = damaged;
         return false;
     }
