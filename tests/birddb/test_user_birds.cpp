@@ -14,6 +14,7 @@
 #include "birddb/UserBirds.h"
 #include "flap/SetupFlap.h"
 #include "BirdDbFixture.h"
+#include "support/BirdSetup.h"
 
 using namespace ornivo;
 using namespace ornivo::birddb;
@@ -27,42 +28,6 @@ const char* kKnot =
     "Calidris canutus,Red Knot,my knot,0.128,0.5,0.0286,1.1,0.2,0.1,2,2,1,0.01,9,1.5,1.2,0.8,0.2,0.02,1.3,1.2,"
     "2e-06,1.2,0.25,3.8e+07,1.8e+07,2.3,0.06,1.6,1.1,6,9.8\n";
 const char* kZeros = "Apus apus,Swift,all zero,0.037,0.45,0.0153,1.225,0,0,2,1,1,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0\n";
-
-void giveLastBird(ProgramState& s) {
-    s.LastBirdValid = true;
-    LastBirdRecord& L = s.LastBird;
-    L.SpName = "Sterna paradisaea";
-    L.ShortName = "Arctic Tern";
-    L.EmptyMass = 0.11f;
-    L.CropMass = 0;
-    L.Span = 0.8f;
-    L.WingArea = 0.0571f;
-    L.AirDensity = 1.2f;
-    L.MuscleFrac = 0.18f;
-    L.FatFrac = 0.1f;
-    L.TaxonGroup = 2;
-    L.Sex = 1;
-    L.Age = 1;
-    L.Cprof = 8.4f;
-    L.PbmrFactor = 1;
-    L.FreqFactor = 1;
-    L.FrontalAreaFactor = 1;
-    L.Cdb = 0.1f;
-    L.Cdw = 0.014f;
-    L.Kflap = 1.2f;
-    L.Kglide = 1.1f;
-    L.Kmito = 1.2e-6f;
-    L.Resp = 1.1f;
-    L.Eta = 0.23f;
-    L.Efat = 3.9e7f;
-    L.Eprotein = 1.83e7f;
-    L.ProtHydr = 2.2f;
-    L.ProtFracTarget = 0.05f;
-    L.ClMax = 1.8f;
-    L.PlanformSlope = 1;
-    L.Bstop = 5;
-    L.Gravity0 = 9.81f;
-}
 
 int countIn(const std::string& path) {
     auto db = external::Database::Open(path, external::Database::Access::ReadOnly);
@@ -78,7 +43,7 @@ TEST(UserBirdsFile, TheUsersCopyIsMadeOnFirstUseAndNeverReplaced) {
         UserBirdsScreen screen(f.s, f.d);
         ASSERT_TRUE(screen.load());
         EXPECT_EQ(screen.list(), std::vector<std::string>{"Sanderling"});
-        giveLastBird(f.s);
+        test::GiveLastBird(f.s);
         screen.saveLast();
         screen.field("txtComment", "mine");
         EXPECT_FALSE(screen.save().refused);
@@ -146,7 +111,7 @@ TEST(UserBirds, ZeroParametersEnterTheDefaults) {
 
 TEST(UserBirds, SaveLastBirdNeedsShortNameAndComment) {
     BirdDbFolder f;
-    giveLastBird(f.s);
+    test::GiveLastBird(f.s);
     UserBirdsScreen screen(f.s, f.d);
     ScreenUpdate load;
     ASSERT_TRUE(screen.load(&load));
@@ -368,7 +333,7 @@ TEST(UserBirdsFile, ABirdAddedSurvivesTheProgramBeingKilled) {
     if (child == 0) {
         ProgramState s = f.s;
         platform::ScriptedDialogs d;
-        giveLastBird(s);
+        test::GiveLastBird(s);
         UserBirdsScreen screen(s, d);
         if (!screen.load()) _exit(3);
         screen.saveLast();

@@ -144,43 +144,12 @@ TEST(NoLostData, AWorkbookSaveWhoseNthCallFailsLeavesTheEarlierFile) {
 
 namespace {
 
-void GiveLastBird(ProgramState& s, const std::string& name) {
-    s.LastBirdValid = true;
-    LastBirdRecord& L = s.LastBird;
-    L.SpName = "Sterna paradisaea " + name;
-    L.ShortName = name;
-    L.EmptyMass = 0.11f;
-    L.Span = 0.8f;
-    L.WingArea = 0.0571f;
-    L.AirDensity = 1.2f;
-    L.MuscleFrac = 0.18f;
-    L.FatFrac = 0.1f;
-    L.TaxonGroup = 2;
-    L.Sex = 1;
-    L.Age = 1;
-    L.Cprof = 8.4f;
-    L.PbmrFactor = L.FreqFactor = L.FrontalAreaFactor = 1;
-    L.Cdb = 0.1f;
-    L.Cdw = 0.014f;
-    L.Kflap = 1.2f;
-    L.Kglide = 1.1f;
-    L.Kmito = 1.2e-6f;
-    L.Resp = 1.1f;
-    L.Eta = 0.23f;
-    L.Efat = 3.9e7f;
-    L.Eprotein = 1.83e7f;
-    L.ProtHydr = 2.2f;
-    L.ProtFracTarget = 0.05f;
-    L.ClMax = 1.8f;
-    L.PlanformSlope = 1;
-    L.Bstop = 5;
-    L.Gravity0 = 9.81f;
-}
-
+// Both open the database for writing, as the program opens the user's copy: a save killed in the
+// middle of its transaction leaves a hot journal, which only a writer can roll back.
 std::string IntegrityCheck(const std::string& path) {
     sqlite3* db = nullptr;
     std::string result = "cannot open";
-    if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+    if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK) {
         sqlite3_stmt* st = nullptr;
         if (sqlite3_prepare_v2(db, "PRAGMA integrity_check", -1, &st, nullptr) == SQLITE_OK &&
             sqlite3_step(st) == SQLITE_ROW)
@@ -192,7 +161,7 @@ std::string IntegrityCheck(const std::string& path) {
 }
 
 std::set<std::string> ShortNames(const std::string& path) {
-    auto db = external::Database::Open(path, external::Database::Access::ReadOnly);
+    auto db = external::Database::Open(path, external::Database::Access::ReadWrite);
     auto rs = db->openRecordSet("User Birds");
     std::set<std::string> names;
     for (rs->moveFirst(); !rs->eof(); rs->moveNext()) names.insert(rs->text("Short name"));
@@ -219,7 +188,7 @@ TEST(NoLostData, KilledInALoopOfUserBirdSavesKeepsEverySaveThatReturned) {
         birddb::UserBirdsScreen screen(s, d);
         if (!screen.load()) _exit(3);
         for (int i = 0; i < 100000; ++i) {  // killed long before the end
-            GiveLastBird(s, "Bird " + std::to_string(i));
+            test::GiveLastBird(s, "Sterna paradisaea Bird " + std::to_string(i), "Bird " + std::to_string(i));
             screen.saveLast();
             screen.field("txtComment", "saved in a loop");
             if (screen.save().refused) _exit(4);
@@ -254,7 +223,7 @@ TEST(NoLostData, ARestoreFromADamagedBackupRefusesAndKeepsTheCurrentBirds) {
     test::BirdDbFolder f;
     birddb::UserBirdsScreen screen(f.s, f.d);
     ASSERT_TRUE(screen.load());
-    GiveLastBird(f.s, "Tern");
+    test::GiveLastBird(f.s, "Sterna paradisaea Tern", "Tern");
     screen.saveLast();
     screen.field("txtComment", "before the restore");
     ASSERT_FALSE(screen.save().refused);

@@ -21,4 +21,8 @@ void ToPowerCurveSetup(ProgramState& s, platform::ScriptedDialogs& d, const Type
 // Types a value into a power-curve setup field and leaves it.
 void TypeFlap(ProgramState& s, platform::Dialogs& d, const std::string& control, double value);
 
+// A whole last bird (an Arctic Tern unless named), as Enter Bird leaves it valid for a save.
+void GiveLastBird(ProgramState& s, const std::string& spName = "Sterna paradisaea",
+                  const std::string& shortName = "Arctic Tern");
+
 }  // namespace ornivo::test
