@@ -45,18 +45,17 @@ void RecordStateAndRowOrEnd(ProgramState& s) {
 }
 
 void SetRow(MigrationTable& t, int row, const std::array<float, TableColumns>& v) {
-    t[row].assign(v.begin(), v.end());
+    std::copy(v.begin(), v.end(), t[row].begin());
 }
 
 bool EnsureRow(ProgramState& s, int row) {
     if (row < 0) return false;
-    if (row < static_cast<int>(s.TravelTable.size()) && row < static_cast<int>(s.StateLog.size())) return true;
+    if (row < static_cast<int>(s.TravelTable.size())) return true;
     if (!s.GpsMode) return false;
     // A GPS run needs one row per track point and stop: its tables grow with the run.
     const std::size_t n = static_cast<std::size_t>(row) + 1;
     for (MigrationTable* t : {&s.TravelTable, &s.PowerTable, &s.FuelTable, &s.GpsTable})
-        if (t->size() < n) t->resize(n, std::vector<float>(TableColumns, 0.0f));
-    if (s.StateLog.size() < n) s.StateLog.resize(n, MigrationRecord{});
+        if (t->size() < n) t->resize(n);
     return true;
 }
 
@@ -64,9 +63,7 @@ bool EnsureRow(ProgramState& s, int row) {
 
 float MigPowerFraction(const ProgramState& s) { return flap::StylePowerFraction(s, Slot); }
 
-float FlightPower(const ProgramState& s) {
-    return f32(double(s.Pmech) - double(s.Mig.AllUpMass) * s.Mig.ClimbRateInPower * g0(s));
-}
+float FlightPower(const ProgramState& s) { return s.Plevel; }
 
 void MigFindVmp(ProgramState& s) {
     MigrationState& mg = s.Mig;
@@ -128,8 +125,13 @@ void MigPowerAtSpeed(ProgramState& s, float V) {
     float Pflap;
     if (s.FlightStyle == 3) Pflap = f32((k * (m * g2) * (m * g2) / (2 * rho * Sd * v) + s.Ppro) * b.PowerFracBound);
     else Pflap = f32(k * (m * g) * (m * g) / (2 * rho * Sd * v) + s.Ppro);
-    s.Pmech = f32(rho * v * v * v * mg.BodyDragArea / 2 + Pflap + m * mg.ClimbRateInPower * g);
-    s.EffLD = f32(m * g * v / s.Pmech);
+    const double drag = rho * v * v * v * mg.BodyDragArea / 2;
+    s.Plevel = f32(drag + Pflap);
+    s.Pmech = f32(drag + Pflap + m * mg.ClimbRateInPower * g);
+    // A descent steeper than the level-flight power can absorb is a glide: the surplus is lost to drag,
+    // it never turns into fuel. The effective lift:drag ratio keeps its last value while gliding.
+    if (s.Pmech < 0) s.Pmech = 0;
+    if (s.Pmech > 0) s.EffLD = f32(m * g * v / s.Pmech);
     s.Pchem = f32((double(s.Pmech) + b.EtaPbmr) * s.Resp / s.Eta);
     s.EffLDChem = f32(m * g * v / (double(s.Pchem) * s.Eta));
 }
@@ -193,7 +195,7 @@ void UpdateBodyState(ProgramState& s) {
     MigFindVmr(s);
     s.Ppro = 0;
     MigPowerAtSpeed(s, m.Vmp);
-    s.Ppro = f32(double(s.Pmech) * s.X1);
+    s.Ppro = f32(double(s.Plevel) * s.X1);
     if (s.ProjectedMode) {
         if (s.SpeedControl == 1) {
             m.Speed = f32(double(s.Vratio) * m.Vmp);
@@ -260,7 +262,7 @@ void SpeedUp(ProgramState& s, Reached reached) {
 
 void HoldMuscleMass(ProgramState& s) {
     MigrationState& m = s.Mig;
-    if (s.MitoControl == 2) m.MitoMass = f32(double(s.Pmech) * s.Kmito * s.MuscleDensity);
+    if (s.MitoControl == 2) m.MitoMass = f32(double(FlightPower(s)) * s.Kmito * s.MuscleDensity);
     else m.MitoMass = f32(double(m.MitoFracTarget) / (1 - double(m.MitoFracTarget)) * m.MyofibrilMass);
     const float released = f32(double(m.MitoMassPrev) - m.MitoMass);
     CreditFat(s, released);
@@ -389,7 +391,7 @@ ScreenUpdate MigrationStart(ProgramState& s, platform::Dialogs& d) {
     s.MetabolicSink = f32(double(s.Eta) * b.Pbmr / (double(m.AllUpMass) * g0(s) * (1 - double(m.FuelFrac))));
     s.Ppro = 0;
     MigPowerAtSpeed(s, m.Vmp);
-    s.Ppro = f32(double(s.Pmech) * s.X1);
+    s.Ppro = f32(double(s.Plevel) * s.X1);
     m.StartSpeed = f32(double(s.Vratio) * m.Vmp);
     m.Speed = m.StartSpeed;
     m.ClimbRateInPower = 0;
@@ -425,8 +427,7 @@ ScreenUpdate MigrationStart(ProgramState& s, platform::Dialogs& d) {
 
 void CreateOutputTables(ProgramState& s) {
     const std::size_t n = static_cast<std::size_t>(std::max<int>(s.MaxRow, 0)) + 1;
-    for (MigrationTable* t : {&s.TravelTable, &s.PowerTable, &s.FuelTable, &s.GpsTable})
-        t->assign(n, std::vector<float>(TableColumns, 0.0f));
+    for (MigrationTable* t : {&s.TravelTable, &s.PowerTable, &s.FuelTable, &s.GpsTable}) t->assign(n);
     s.StateLog.assign(n, MigrationRecord{});
     s.EndStates = {};
 }
@@ -447,8 +448,7 @@ bool RecordRow(ProgramState& s) {
                                 m.ReBody, m.AllUpMass, m.FatMass, m.MuscleMass, m.AirframeMass});
     SetRow(s.PowerTable, row, {0, h, s.Pmech, s.Pchem, s.EffLDChem, m.WbeatFreq, m.ReducedFreq, m.MyoSpecificPower,
                                m.SpecificWork, b.Pbmr, f32(double(s.Pchem) / b.Pbmr), f32(double(m.MitoFrac) * 100)});
-    std::vector<float>& f = s.FuelTable[row];
-    const float bmrShare = f[6];
+    const float bmrShare = s.FuelTable[row][6];
     SetRow(s.FuelTable, row, {0, h, f32(double(m.FatEnergy) / 1000), f32(double(m.ProteinEnergy) / 1000),
                               f32(double(m.FuelEnergy) / 1000), f32(double(m.ProteinShare) * 100),
                               m.FuelEnergy > 0 ? f32(double(m.BmrEnergy) * 100 / m.FuelEnergy) : bmrShare,
@@ -457,7 +457,7 @@ bool RecordRow(ProgramState& s) {
                               s.FuelEnergyHeight > 0 ? f32(double(s.FuelEnergyHeight) / 1000) : 0.0f,
                               s.FuelEnergyHeight > 0 ? s.MetabolicSink : 0.0f});
     if (s.GpsMode) {
-        std::vector<float>& g = s.GpsTable[row];
+        MigrationTable::Row g = s.GpsTable[row];
         g[1] = h;
         g[2] = s.TrackAltitude;
         g[3] = s.AirDensity;
@@ -479,6 +479,7 @@ bool RecordState(ProgramState& s) {
     const MigrationState& m = s.Mig;
     const int row = m.Row;
     if (!EnsureRow(s, row)) return false;
+    if (static_cast<std::size_t>(row) >= s.StateLog.size()) s.StateLog.resize(static_cast<std::size_t>(row) + 1);
     float i20 = s.StateLog[row][20];
     if (row == 0) i20 = 0;
     else if (m.FuelEnergy > 0) i20 = f32(double(m.BmrEnergy) * 100 / m.FuelEnergy);

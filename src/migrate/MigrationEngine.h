@@ -42,7 +42,8 @@ void EnergyBudget(ProgramState& s);
 void ProteinMinimum(ProgramState& s);
 // Burning wet protein mass x spares fat: FatMass += x / (ProtHydr + 1) x Eprotein / Efat.
 void CreditFat(ProgramState& s, double x);
-// Flight power less the climb power charged in it (W).
+// The power the flight muscles are sized on (Pf): the level-flight power Plevel, without the climb
+// term charged in Pmech, so that a climb or a descent neither cuts nor grows the muscles (W).
 float FlightPower(const ProgramState& s);
 // The power fraction of the flight style on slot 2 (1 for continuous flapping).
 float MigPowerFraction(const ProgramState& s);
