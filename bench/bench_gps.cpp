@@ -1,58 +1,144 @@
-// A migration along a made-up GPS track of 1000 fixes with 20 stops (track read, segments, stops, projection).
+// Migrations along made-up GPS tracks: 1000 fixes, and a year of five-minute fixes (10^5 rows) or ten
+// (10^6 rows) with a feeding site around it all; the track read alone and the whole run, from .csv and
+// .xlsx. (The memory a run holds is best seen from outside: /usr/bin/time -v ornivo-cli migrate ...)
 #include <benchmark/benchmark.h>
 
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <map>
 
 #include "bird/EnterBird.h"
+#include "external/spreadsheet/RowStream.h"
+#include "external/spreadsheet/WorkbookFiles.h"
 #include "migrate/SetupMigrate.h"
 #include "platform/ScriptedDialogs.h"
 
 using namespace ornivo;
 
-static std::string makeTrack() {
-    std::ostringstream o;
-    o << "Date,Time,Lat,Lon,Pt,Fix,Alt,Ts,Th,Date,AltASL,Ratio,Dist,Dur,Src,Roc,Trk,Gs,Wfrom,Wspd,Ahdg,Aspd\n";
-    int minute = 0;
-    for (int i = 0; i < 1000; ++i) {
+namespace {
+
+const char* kHeader = "Date,Time,Lat,Lon,Pt,Fix,Alt,Ts,Th,Date,AltASL,Ratio,Dist,Dur,Src,Roc,Trk,Gs,Wfrom,Wspd,Ahdg,Aspd\n";
+
+// `fixes` fixes 20 minutes apart with a stop every 50, on a track wandering east and back along 10 N.
+void WriteTrackCsv(const std::string& path, int fixes) {
+    std::ofstream o(path);
+    o << kHeader;
+    long minute = 0;
+    char line[256];
+    for (int i = 0; i < fixes; ++i) {
         if (i > 0 && i % 50 == 0) {
             o << ",,,,,,,,,,,,,,,,,,,,,\n";
             minute += 600;
         }
         minute += 20;
-        char t[64];
-        std::snprintf(t, sizeof t, "2020-01-%02d,%02d:%02d:00", 1 + minute / 1440, (minute / 60) % 24, minute % 60);
-        o << t << ",10," << 0.1 * i << "," << i + 1 << ",3,500,12,90,2020-01-01,500,0.95,.,1200,4,0.01,90,"
-          << (i % 3 ? 14 : 4) << ",270,2," << 90 << "," << (i % 3 ? 14 : 4) << "\n";
+        const long day = minute / 1440;
+        const int year = 2000 + static_cast<int>(day / 336), month = 1 + static_cast<int>(day / 28 % 12);
+        const double lon = std::fmod(0.05 * i, 40.0);
+        const int speed = i % 3 ? 14 : 4;
+        std::snprintf(line, sizeof line,
+                      "%04d-%02d-%02d,%02ld:%02ld:00,10,%.3f,%d,3,500,12,90,2020-01-01,500,0.95,.,1200,4,%.2f,90,%d,"
+                      "270,2,90,%d\n",
+                      year, month, 1 + static_cast<int>(day % 28), minute / 60 % 24, minute % 60, lon, i % 30000,
+                      i % 7 == 0 ? 0.8 : -0.1, speed, speed);
+        o << line;
     }
-    return o.str();
 }
 
-static void BM_GpsRun(benchmark::State& state) {
-    const auto path = (std::filesystem::temp_directory_path() / "ornivo-bench-track.csv").string();
-    std::ofstream(path) << makeTrack();
-    for (auto _ : state) {
-        ProgramState s;
-        platform::ScriptedDialogs d;
-        bird::LoadEnterBird(s);
-        bird::EnterBirdField(s, d, "txtSpName", "Ciconia ciconia");
-        bird::EnterBirdField(s, d, "txtEmptyMass", "3");
-        bird::EnterBirdField(s, d, "txtSpan", "2");
-        bird::EnterBirdField(s, d, "txtArea", "0.45");
-        bird::EnterBirdField(s, d, "txtAlt", "0");
-        bird::PressCalculation(s, d, bird::Calculation::Migrate);
-        migrate::LoadSetupMigrate(s, d);
-        migrate::SetupMigrateEdit(s, d, "txtFatFrac", Edit::typed("0.3"));
-        migrate::SetupMigrateEdit(s, d, "optGPS", Edit::click());
-        d.yesNo.push_back(false);
-        d.files.push_back(path);
-        if (migrate::StartMigrating(s, d) != migrate::StartOutcome::Finished || s.PointCount != 1000) {
+// The same track as a workbook with the sheet "Moving" (data from row 4).
+void WriteTrackXlsx(const std::string& csvPath, const std::string& path) {
+    sheet::Workbook text, book;
+    std::string error;
+    sheet::ReadCsv(csvPath, text, error);
+    sheet::Sheet& moving = book.addSheet("Moving");
+    for (const auto& [row, cells] : text.sheet("Moving")->rows())
+        for (const auto& [column, cell] : cells) {
+            moving.write(row + 2, column, cell.value);
+            if (!cell.numberFormat.empty()) moving.setNumberFormat(row + 2, column, cell.numberFormat);
+        }
+    book.saveAs(path);
+}
+
+// A feeding site around the whole track.
+void WriteSites(const std::string& path) {
+    std::ofstream(path) << "Sites\n1\n\"Everywhere\",4,-80,-179,80,-179,80,179,-80,179\n";
+}
+
+struct TrackFiles {
+    std::string csv, xlsx, sites;
+};
+
+// Made once per size and kept for the run of the program.
+const TrackFiles& Files(int fixes, bool xlsx) {
+    static std::map<int, TrackFiles> made;
+    TrackFiles& f = made[fixes];
+    const auto dir = std::filesystem::temp_directory_path();
+    if (f.csv.empty()) {
+        f.csv = (dir / ("ornivo-bench-track-" + std::to_string(fixes) + ".csv")).string();
+        f.sites = (dir / "ornivo-bench-sites.txt").string();
+        WriteTrackCsv(f.csv, fixes);
+        WriteSites(f.sites);
+    }
+    if (xlsx && f.xlsx.empty()) {
+        f.xlsx = (dir / ("ornivo-bench-track-" + std::to_string(fixes) + ".xlsx")).string();
+        WriteTrackXlsx(f.csv, f.xlsx);
+    }
+    return f;
+}
+
+bool RunAlong(const std::string& track, const std::string& sites, int fixes) {
+    ProgramState s;
+    platform::ScriptedDialogs d;
+    bird::LoadEnterBird(s);
+    bird::EnterBirdField(s, d, "txtSpName", "Ciconia ciconia");
+    bird::EnterBirdField(s, d, "txtEmptyMass", "3");
+    bird::EnterBirdField(s, d, "txtSpan", "2");
+    bird::EnterBirdField(s, d, "txtArea", "0.45");
+    bird::EnterBirdField(s, d, "txtAlt", "0");
+    bird::PressCalculation(s, d, bird::Calculation::Migrate);
+    migrate::LoadSetupMigrate(s, d);
+    migrate::SetupMigrateEdit(s, d, "txtFatFrac", Edit::typed("0.3"));
+    migrate::SetupMigrateEdit(s, d, "optGPS", Edit::click());
+    d.yesNo.push_back(!sites.empty());
+    if (!sites.empty()) d.files.push_back(sites);
+    d.files.push_back(track);
+    return migrate::StartMigrating(s, d) == migrate::StartOutcome::Finished && s.PointCount == fixes;
+}
+
+// args: fixes, 1 for .xlsx
+void BM_GpsRun(benchmark::State& state) {
+    const int fixes = static_cast<int>(state.range(0));
+    const bool xlsx = state.range(1) != 0;
+    const TrackFiles& f = Files(fixes, xlsx);
+    for (auto _ : state)
+        if (!RunAlong(xlsx ? f.xlsx : f.csv, fixes > 1000 ? f.sites : "", fixes)) {
             state.SkipWithError("the GPS run did not finish");
             break;
         }
-    }
-    std::filesystem::remove(path);
+    state.counters["rows_per_s"] = benchmark::Counter(fixes * 1.02, benchmark::Counter::kIsIterationInvariantRate);
 }
-BENCHMARK(BM_GpsRun)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GpsRun)->Args({1000, 0})->Args({100000, 0})->Args({100000, 1})->Args({1000000, 0})
+    ->Unit(benchmark::kMillisecond);
+
+// The track read row by row, every cell converted, as the run reads it.
+void BM_TrackRead(benchmark::State& state) {
+    const int fixes = static_cast<int>(state.range(0));
+    const bool xlsx = state.range(1) != 0;
+    const TrackFiles& f = Files(fixes, xlsx);
+    for (auto _ : state) {
+        std::string error;
+        auto rows = xlsx ? sheet::OpenXlsxRows(f.xlsx, "Moving", error) : sheet::OpenCsvRows(f.csv, error);
+        sheet::StreamRow row;
+        std::size_t cells = 0;
+        while (rows && rows->next(row)) cells += row.cells.size();
+        if (!rows || !rows->error().empty()) {
+            state.SkipWithError("the track could not be read");
+            break;
+        }
+        benchmark::DoNotOptimize(cells);
+    }
+}
+BENCHMARK(BM_TrackRead)->Args({100000, 0})->Args({100000, 1})->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -12,12 +12,6 @@ namespace ornivo::sheet {
 
 namespace {
 
-bool SameName(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
 bool InSheet(int row, int column) { return row >= 1 && row <= kMaxRows && column >= 1 && column <= kMaxColumns; }
 
 }  // namespace
@@ -157,9 +151,15 @@ Sheet& Workbook::sheet(int index) {
 
 const Sheet& Workbook::sheet(int index) const { return const_cast<Workbook*>(this)->sheet(index); }
 
+bool Workbook::SameSheetName(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
 int Workbook::sheetIndex(std::string_view name) const {
     for (std::size_t i = 0; i < sheets_.size(); ++i)
-        if (SameName(sheets_[i]->name(), name)) return static_cast<int>(i) + 1;
+        if (SameSheetName(sheets_[i]->name(), name)) return static_cast<int>(i) + 1;
     return 0;
 }
 

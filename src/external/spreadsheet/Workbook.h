@@ -186,6 +186,8 @@ public:
     // on success. Never throws.
     Status saveAs(const std::string& path);
 
+    // Sheet names match as spreadsheets match them: without regard to case.
+    static bool SameSheetName(std::string_view a, std::string_view b);
     // A sheet name a workbook file accepts: 1 to 31 characters, none of : \ / ? * [ ].
     static bool IsValidSheetName(std::string_view name);
 

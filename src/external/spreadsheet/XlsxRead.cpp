@@ -3,6 +3,8 @@
 // failure becomes an error text.
 #include <zip.h>
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -12,6 +14,7 @@
 #include <vector>
 
 #include "external/spreadsheet/DateSerial.h"
+#include "external/spreadsheet/RowStream.h"
 #include "external/spreadsheet/WorkbookFiles.h"
 
 namespace ornivo::sheet {
@@ -202,6 +205,14 @@ public:
         return true;
     }
 
+    // Opens a part for reading in pieces; nullptr with a reason when it is missing.
+    zip_file_t* openPart(const std::string& part, std::string& error) {
+        zip_int64_t index = zip_name_locate(zip_.get(), part.c_str(), 0);
+        zip_file_t* file = index < 0 ? nullptr : zip_fopen_index(zip_.get(), index, 0);
+        if (!file) error = path_ + " is not a workbook: " + part + " cannot be read";
+        return file;
+    }
+
 private:
     std::unique_ptr<zip_t, ZipCloser> zip_;
     std::string path_;
@@ -236,7 +247,12 @@ class XlsxReader {
 public:
     XlsxReader(XlsxFile& file, const std::string& path) : file_(file), path_(path) {}
 
-    bool read(Workbook& wb, std::string& error) {
+    struct SheetPart {
+        std::string name, part;  // part is empty for a sheet without cells (a chart sheet)
+    };
+
+    // Reads what every sheet needs: the workbook part, shared texts and styles, and the sheets' parts.
+    bool prepare(std::string& error) {
         std::string workbookPart = "xl/workbook.xml";
         for (const auto& [id, rel] : LoadRelationships(file_, "_rels/.rels"))
             if (EndsWith(rel.type, "/officeDocument")) workbookPart = ResolvePart("", rel.target);
@@ -263,18 +279,29 @@ public:
             error = path_ + " is not a workbook: it lists no sheets";
             return false;
         }
-        bool ok = true;
         EachChild(sheets, "sheet", [&](pugi::xml_node s) {
-            if (!ok) return;
             std::string relId;
             for (pugi::xml_attribute a : s.attributes())
                 if (std::strcmp(Local(a.name()), "id") == 0 && std::strchr(a.name(), ':')) relId = a.value();
-            Sheet& sheet = wb.addSheet(s.attribute("name").value());
             auto rel = rels.find(relId);
-            if (rel == rels.end() || !EndsWith(rel->second.type, "/worksheet")) return;  // chart sheet: no cells
-            ok = readSheet(ResolvePart(base, rel->second.target), sheet, error);
+            const bool cells = rel != rels.end() && EndsWith(rel->second.type, "/worksheet");
+            sheets_.push_back({s.attribute("name").value(), cells ? ResolvePart(base, rel->second.target) : ""});
         });
-        long active = ParseIndex(Child(Child(root, "bookViews"), "workbookView").attribute("activeTab").value());
+        activeTab_ = ParseIndex(Child(Child(root, "bookViews"), "workbookView").attribute("activeTab").value());
+        return true;
+    }
+
+    const std::vector<SheetPart>& sheets() const { return sheets_; }
+
+    bool read(Workbook& wb, std::string& error) {
+        if (!prepare(error)) return false;
+        bool ok = true;
+        for (const SheetPart& part : sheets_) {
+            Sheet& sheet = wb.addSheet(part.name);
+            if (!part.part.empty()) ok = readSheet(part.part, sheet, error);
+            if (!ok) break;
+        }
+        const long active = activeTab_;
         if (ok && active >= 0 && active < wb.sheetCount()) wb.activate(static_cast<int>(active) + 1);
         if (ok && wb.sheetCount() == 0) {
             error = path_ + " holds no sheets";
@@ -357,36 +384,70 @@ private:
         int row = 0;
         bool ok = true;
         EachChild(Child(root, "sheetData"), "row", [&](pugi::xml_node r) {
-            if (!ok) return;
-            long number = r.attribute("r") ? ParseIndex(r.attribute("r").value()) : row + 1;
-            if (number < 1 || number > kMaxRows) {
-                error = path_ + ", sheet " + sheet.name() + ": bad row number";
-                ok = false;
-                return;
-            }
-            row = static_cast<int>(number);
-            int column = 0;
-            EachChild(r, "c", [&](pugi::xml_node c) {
-                if (!ok) return;
-                int cellRow = row, cellColumn = column + 1;
-                if (c.attribute("r") && !CellRef(c.attribute("r").value(), cellRow, cellColumn)) {
-                    error = path_ + ", sheet " + sheet.name() + ": bad cell reference \"" +
-                            c.attribute("r").value() + "\"";
-                    ok = false;
-                    return;
-                }
-                column = cellColumn;
-                ok = readCell(c, sheet, cellRow, cellColumn, error);
-            });
+            if (ok)
+                ok = eachCell(r, row, sheet.name(), error, [&](pugi::xml_node c, int cellRow, int cellColumn) {
+                    return readCell(c, sheet, cellRow, cellColumn, error);
+                });
         });
         return ok;
     }
 
+public:
+    // The cells of one <row> element with their row and column: the row number follows `row` (the last
+    // row read) where the element gives none, a column the cell before it. fn(cell, row, column) returns
+    // false to stop. Sets `row`.
+    template <class Fn>
+    bool eachCell(pugi::xml_node r, int& row, const std::string& sheetName, std::string& error, Fn fn) const {
+        long number = r.attribute("r") ? ParseIndex(r.attribute("r").value()) : row + 1;
+        if (number < 1 || number > kMaxRows) {
+            error = path_ + ", sheet " + sheetName + ": bad row number";
+            return false;
+        }
+        row = static_cast<int>(number);
+        int column = 0;
+        for (pugi::xml_node c : r.children()) {
+            if (std::strcmp(Local(c.name()), "c") != 0) continue;
+            int cellRow = row, cellColumn = column + 1;
+            if (c.attribute("r") && !CellRef(c.attribute("r").value(), cellRow, cellColumn)) {
+                error = path_ + ", sheet " + sheetName + ": bad cell reference \"" + c.attribute("r").value() + "\"";
+                return false;
+            }
+            column = cellColumn;
+            if (!fn(c, cellRow, cellColumn)) return false;
+        }
+        return true;
+    }
+
+private:
     bool readCell(pugi::xml_node c, Sheet& sheet, int row, int column, std::string& error) {
         if (++cells_ > kMaxCells) {
             error = path_ + " holds too many cells";
             return false;
         }
+        CellRead cell;
+        if (!cellValue(c, sheet.name(), row, column, cell, error)) return false;
+        if (cell.value.isEmpty() && !cell.style) return true;
+        sheet.write(row, column, cell.value);
+        if (const Style* style = cell.style) {
+            sheet.setFont(row, column, {style->font.name, style->font.size, style->font.bold, style->font.colour});
+            if (style->align != Align::General) sheet.setAlignment(CellName(row, column), style->align);
+            sheet.setNumberFormat(row, column, style->numberFormat);
+        }
+        if (cell.dateFormat) sheet.setNumberFormat(row, column, kDateTimeFormat);
+        return true;
+    }
+
+public:
+    // A cell's value as the file gives it, its style, and whether it must be shown as a date and time
+    // (an ISO date cell whose style shows no date).
+    struct CellRead {
+        Value value;
+        const Style* style = nullptr;
+        bool dateFormat = false;
+    };
+
+    bool cellValue(pugi::xml_node c, const std::string& sheetName, int row, int column, CellRead& out,
+                   std::string& error) const {
         const Style* style = nullptr;
         if (c.attribute("s")) {
             long s = ParseIndex(c.attribute("s").value());
@@ -399,7 +460,7 @@ private:
         if (type == "s") {
             long index = ParseIndex(v);
             if (index < 0 || static_cast<std::size_t>(index) >= strings_.size()) {
-                error = path_ + ", sheet " + sheet.name() + ", cell " + CellName(row, column) +
+                error = path_ + ", sheet " + sheetName + ", cell " + CellName(row, column) +
                         ": refers to a missing shared text";
                 return false;
             }
@@ -424,32 +485,200 @@ private:
             else value = std::string(v);
         }
         if (value.isText() && value.text().empty()) value = Value{};
-        if (value.isEmpty() && !style) return true;
-
-        sheet.write(row, column, value);
-        if (style) {
-            sheet.setFont(row, column, {style->font.name, style->font.size, style->font.bold, style->font.colour});
-            if (style->align != Align::General) sheet.setAlignment(CellName(row, column), style->align);
-            sheet.setNumberFormat(row, column, style->numberFormat);
-        }
-        if (date && (!style || !IsDateFormatCode(style->numberFormat)))
-            sheet.setNumberFormat(row, column, kDateTimeFormat);
         // Dates of the 1904 system moved to the 1900 system; times of day alone stay as they are.
         if (date1904_ && !date && value.isNumber() && style && IsDateFormatCode(style->numberFormat) &&
             style->numberFormat.find_first_of("yYdD") != std::string::npos)
-            sheet.write(row, column, value.number() + kDate1904Offset);
+            value = value.number() + kDate1904Offset;
+        out.value = std::move(value);
+        out.style = style;
+        out.dateFormat = date && (!style || !IsDateFormatCode(style->numberFormat));
         return true;
     }
+
+private:
 
     XlsxFile& file_;
     std::string path_;
     std::vector<std::string> strings_;
     std::vector<Style> styles_;
+    std::vector<SheetPart> sheets_;
+    long activeTab_ = -1;
     bool date1904_ = false;
     std::size_t cells_ = 0;
 };
 
+constexpr std::size_t kMaxRowBytes = 16u << 20;  // one <row> element of a streamed sheet
+
+// Where the element or end tag starting at text[at] (a '<') names a row: "<row", "<x:row", "</row".
+bool IsRowTag(std::string_view text, std::size_t at, bool& closing) {
+    std::size_t i = at + 1;
+    closing = i < text.size() && text[i] == '/';
+    if (closing) ++i;
+    std::size_t end = i;
+    while (end < text.size() && (std::isalnum(static_cast<unsigned char>(text[end])) || text[end] == ':' ||
+                                 text[end] == '_' || text[end] == '-' || text[end] == '.'))
+        ++end;
+    if (end == text.size()) return false;
+    std::string_view name = text.substr(i, end - i);
+    std::size_t colon = name.rfind(':');
+    if (colon != std::string_view::npos) name.remove_prefix(colon + 1);
+    return name == "row";
+}
+
+// A sheet part read in pieces: each <row> element is cut out of the inflated text and parsed alone,
+// so a sheet of a million rows never stands in memory at once.
+class XlsxRows : public RowStream {
+public:
+    XlsxRows(const std::string& path) : path_(path), reader_(file_, path) {}
+
+    bool open(const std::string& sheetName, std::string& error) {
+        if (!file_.open(path_, error) || !reader_.prepare(error)) return false;
+        for (const auto& sheet : reader_.sheets())
+            if (Workbook::SameSheetName(sheet.name, sheetName)) {
+                sheetName_ = sheet.name;
+                if (sheet.part.empty()) return true;  // no cells
+                part_.reset(file_.openPart(sheet.part, error));
+                return part_ != nullptr;
+            }
+        error = "no sheet \"" + sheetName + "\"";
+        missingSheet_ = true;
+        return false;
+    }
+    bool missingSheet() const { return missingSheet_; }
+
+    bool next(StreamRow& out) override {
+        out.cells.clear();
+        std::string_view element;
+        while (element_(element)) {
+            pugi::xml_document doc;
+            if (!doc.load_buffer(element.data(), element.size())) {
+                error_ = path_ + ", sheet " + sheetName_ + ": a row is not readable XML";
+                return false;
+            }
+            bool ok = reader_.eachCell(doc.first_child(), row_, sheetName_, error_,
+                                       [&](pugi::xml_node c, int, int column) {
+                                           XlsxReader::CellRead cell;
+                                           if (!reader_.cellValue(c, sheetName_, row_, column, cell, error_)) return false;
+                                           if (cell.value.isEmpty()) return true;
+                                           std::string format = cell.dateFormat ? std::string(kDateTimeFormat)
+                                                                : cell.style && IsDateFormatCode(cell.style->numberFormat)
+                                                                    ? cell.style->numberFormat
+                                                                    : std::string();
+                                           out.cells.push_back({column, std::move(cell.value), std::move(format)});
+                                           return true;
+                                       });
+            if (!ok) return false;
+            consume();
+            if (!out.cells.empty()) {
+                std::sort(out.cells.begin(), out.cells.end(),
+                          [](const StreamCell& a, const StreamCell& b) { return a.column < b.column; });
+                out.row = row_;
+                return true;
+            }
+        }
+        return false;
+    }
+
+private:
+    // The next whole <row> element of the inflated text; false at the end or on a failure.
+    bool element_(std::string_view& element) {
+        for (;;) {
+            std::string_view text(buffer_);
+            // Where a row element starts.
+            std::size_t start = std::string_view::npos;
+            for (std::size_t at = text.find('<', scan_); at != std::string_view::npos; at = text.find('<', at + 1)) {
+                bool closing = false;
+                if (IsRowTag(text, at, closing) && !closing) {
+                    start = at;
+                    break;
+                }
+                if (text.find_first_of(" \t\r\n/>", at + 1) == std::string_view::npos) break;  // tag cut: read on
+                scan_ = at + 1;
+            }
+            if (start != std::string_view::npos) {
+                // Its end: "/>" of the start tag itself, or the row's end tag.
+                std::size_t tagEnd = text.find('>', start);
+                if (tagEnd != std::string_view::npos && text[tagEnd - 1] == '/') {
+                    element = text.substr(start, tagEnd + 1 - start);
+                    end_ = tagEnd + 1;
+                    return true;
+                }
+                for (std::size_t at = tagEnd == std::string_view::npos ? std::string_view::npos : text.find('<', tagEnd);
+                     at != std::string_view::npos; at = text.find('<', at + 1)) {
+                    bool closing = false;
+                    if (IsRowTag(text, at, closing) && closing) {
+                        std::size_t close = text.find('>', at);
+                        if (close == std::string_view::npos) break;
+                        element = text.substr(start, close + 1 - start);
+                        end_ = close + 1;
+                        return true;
+                    }
+                }
+                // Keep the unfinished row, drop what came before it.
+                buffer_.erase(0, start);
+                scan_ = 0;
+                if (buffer_.size() > kMaxRowBytes) {
+                    error_ = path_ + ", sheet " + sheetName_ + ": a row is too large";
+                    return false;
+                }
+            } else {
+                // No row started here: keep only a possibly cut tag at the end.
+                std::size_t lastLt = text.rfind('<');
+                buffer_.erase(0, lastLt == std::string_view::npos ? text.size() : lastLt);
+                scan_ = 0;
+            }
+            if (!inflate()) return false;
+        }
+    }
+
+    void consume() {
+        buffer_.erase(0, end_);
+        scan_ = 0;
+        end_ = 0;
+    }
+
+    // Appends the next piece of the part; false at its end or on a failure.
+    bool inflate() {
+        if (!part_) return false;
+        char buf[1 << 16];
+        zip_int64_t n = zip_fread(part_.get(), buf, sizeof buf);
+        if (n < 0) {
+            error_ = path_ + ": sheet " + sheetName_ + " is damaged: " + zip_file_strerror(part_.get());
+            return false;
+        }
+        if (n == 0) {
+            part_.reset();
+            return false;
+        }
+        buffer_.append(buf, static_cast<std::size_t>(n));
+        return true;
+    }
+
+    struct PartCloser {
+        void operator()(zip_file_t* f) const { zip_fclose(f); }
+    };
+
+    std::string path_;
+    XlsxFile file_;
+    XlsxReader reader_;
+    std::string sheetName_;
+    std::unique_ptr<zip_file_t, PartCloser> part_;
+    std::string buffer_;
+    std::size_t scan_ = 0, end_ = 0;
+    int row_ = 0;
+    bool missingSheet_ = false;
+};
+
 }  // namespace
+
+std::unique_ptr<RowStream> OpenXlsxRows(const std::string& path, const std::string& sheetName, std::string& error) {
+    auto rows = std::make_unique<XlsxRows>(path);
+    if (!rows->open(sheetName, error)) {
+        if (rows->missingSheet()) error = path + " has " + error;
+        return nullptr;
+    }
+    return rows;
+}
 
 bool ReadXlsx(const std::string& path, Workbook& out, std::string& error) {
     XlsxFile file;
