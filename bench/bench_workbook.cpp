@@ -30,9 +30,9 @@ ProgramState MigrationRun(int rows) {
     s.ProgramFolder = TemplateFolder();
     s.SpName = "Benchmark bird";
     s.ShortName = "Bb";
-    s.RowsWritten = static_cast<int16_t>(rows);
+    s.RowsWritten = rows;
     for (MigrationTable* t : {&s.TravelTable, &s.PowerTable, &s.FuelTable}) {
-        t->assign(static_cast<std::size_t>(rows) + 1, std::vector<float>(TableColumns, 0.0f));
+        t->assign(static_cast<std::size_t>(rows) + 1);
         for (int r = 0; r <= rows; ++r)
             for (int c = 1; c < TableColumns; ++c) (*t)[r][c] = float(6.0 * r + c / 7.0);
     }

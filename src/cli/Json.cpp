@@ -31,6 +31,16 @@ Json SingleTable(const std::vector<std::vector<float>>& rows) {
     return t;
 }
 
+Json SingleTable(const MigrationTable& rows) {
+    Json t = Json::array();
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        Json row = Json::array();
+        for (float v : rows[r]) row.push_back(Single(v));
+        t.push_back(std::move(row));
+    }
+    return t;
+}
+
 std::string FirstMissingNumber(const Json& j, const std::string& path) {
     if (j.is_null() || (j.is_number_float() && !std::isfinite(j.get<double>()))) return path.empty() ? "(value)" : path;
     if (j.is_object()) {

@@ -8,6 +8,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "migrate/MigrationResults.h"
+
 namespace ornivo::cli {
 
 using Json = nlohmann::ordered_json;
@@ -16,6 +18,7 @@ using Json = nlohmann::ordered_json;
 Json Single(float x);
 Json Double(double x);
 Json SingleTable(const std::vector<std::vector<float>>& rows);
+Json SingleTable(const MigrationTable& rows);
 // Whether rows 0..lastRow of a table (rows of floats) hold only finite values: a table left out of
 // the results (batch rows) must still refuse the run where its JSON would hold a null.
 template <class Rows>
@@ -26,6 +29,12 @@ bool RowsFinite(const Rows& rows, std::size_t lastRow = static_cast<std::size_t>
         for (float v : row)
             if (!std::isfinite(v)) return false;
     }
+    return true;
+}
+inline bool RowsFinite(const MigrationTable& t, std::size_t lastRow = static_cast<std::size_t>(-1)) {
+    for (std::size_t r = 0; r < t.size() && r <= lastRow; ++r)
+        for (float v : t[r])
+            if (!std::isfinite(v)) return false;
     return true;
 }
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "migrate/GpsStops.h"
+
 namespace ornivo::cli {
 
 Json MigrationTableJson(const MigrationTable& t, int lastRow) {
@@ -53,7 +55,8 @@ Json MigrationResultsJson(const ProgramState& s, bool tables) {
     j["ClimbSeconds"] = m.ClimbSeconds;
     j["MaxRow"] = s.MaxRow;
     j["RowsExhausted"] = s.RowsExhausted;
-    const int last = s.MaxRow;
+    // Every row written: a GPS run grows its tables past MaxRow.
+    const int last = std::max<int>(s.MaxRow, s.RowsWritten);
     // The row tables hold rows 0..MaxRow; without tables, one is shown only when it holds a bad value.
     auto rowsShown = [&](const auto& rows) {
         return tables || (last >= 0 && !RowsFinite(rows, static_cast<std::size_t>(last)));
@@ -78,6 +81,35 @@ Json MigrationResultsJson(const ProgramState& s, bool tables) {
     if (rowsShown(s.PowerTable)) j["PowerTable"] = MigrationTableJson(s.PowerTable, last);
     if (rowsShown(s.FuelTable)) j["FuelTable"] = MigrationTableJson(s.FuelTable, last);
     if (rowsShown(s.GpsTable)) j["GpsTable"] = MigrationTableJson(s.GpsTable, last);
+    return j;
+}
+
+Json GpsStopsJson(const ProgramState& s) {
+    Json stops = Json::array();
+    for (const GpsStop& stop : s.Stops) {
+        Json j;
+        j["Row"] = stop.Row;
+        j["Start"] = migrate::MomentTextOfSeconds(stop.StartSec);
+        j["End"] = migrate::MomentTextOfSeconds(stop.EndSec);
+        j["Lat"] = Double(stop.Lat);
+        j["Lon"] = Double(stop.Lon);
+        j["Site"] = stop.Site;
+        j["FeedQ"] = Double(stop.FeedQ);
+        j["Hours"] = Double(stop.Hours);
+        j["FatChange"] = Single(stop.FatChange);
+        j["ProteinChange"] = Single(stop.ProteinChange);
+        j["Note"] = stop.Note;
+        stops.push_back(j);
+    }
+    return stops;
+}
+
+Json FatRanOutJson(const ProgramState& s) {
+    if (!s.FatRanOut) return Json::object();
+    Json j;
+    j["point"] = s.FatRanOut->Point;
+    j["moment"] = migrate::MomentText(s.FatRanOut->Date, s.FatRanOut->Time);
+    j["text"] = migrate::FatRanOutLine(s);
     return j;
 }
 

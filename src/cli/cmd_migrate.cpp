@@ -40,6 +40,8 @@ Json gpsResults(const ProgramState& s, bool tables) {
     if (tables || !RowsFinite(s.GpsTable)) r["GpsTable"] = SingleTable(s.GpsTable);
     if (!s.KmlFile.empty()) r["KmlFile"] = s.KmlFile;
     if (!s.ProgressFile.empty()) r["ProgressFile"] = s.ProgressFile;
+    r["Stops"] = GpsStopsJson(s);
+    if (s.FatRanOut) r["fatRanOut"] = FatRanOutJson(s);
     return r;
 }
 
@@ -66,7 +68,8 @@ int runMigrate(ProgramState& s, CliDialogs& d, const Json& bird, const std::stri
         migrate::SetupMigrateEdit(s, d, "optGPS", Edit::click());
         s.MigScreen.KmlChecked = opt.kml.has_value();
         s.MigScreen.ProgressChecked = opt.progress;
-        s.TrackFolder = opt.kml ? *opt.kml : platform::DocumentsFolder() + "/Ornivo Tracks";
+        s.TrackFolder = platform::DocumentsFolder() + "/Ornivo Tracks";
+        if (opt.kml) s.KmlFolder = *opt.kml;
         // The screen's questions and dialogs, answered as the call says.
         d.yesNo.push_back(!sites.empty());
         if (!sites.empty()) d.files.push_back(sites);

@@ -2,6 +2,7 @@
 // The state of a migration run along a GPS track: the track read so far, the current point and
 // segment, the trip totals, the stopover sites and the files written.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,25 @@ struct StopoverSite {
     std::string SiteName;
     double SiteFeedQ = 0;          // intake rate as a multiple of BMR
     double SiteCorners[4][2] = {}; // corners SW, NW, NE, SE: latitude, longitude (degrees)
+};
+
+// One stop of the track, as it was accounted: the outputs print each stop's own note.
+struct GpsStop {
+    int32_t Row = 0;               // its row of the output tables
+    int64_t StartSec = 0, EndSec = 0;  // moments of the fixes before and after it, whole seconds
+    double Lat = 0, Lon = 0;       // degrees, the last fix before it
+    std::string Site;              // SiteLabel of its site lookup
+    double FeedQ = 0;              // intake rate there (multiple of BMR)
+    double Hours = 0;              // its length
+    float FatChange = 0;           // kg gained (negative: used) during the stop
+    float ProteinChange = 0;       // kg of wet protein (muscle and airframe) gained during the stop
+    std::string Note;              // StopoverNote as it read for this stop
+};
+
+// Where the fat first fell below zero while the track was followed: the later rows carry the deficit.
+struct FatRanOutPoint {
+    int32_t Point = 0;             // the track point (1 = the first fix) reached when it ran out
+    double Date = 0, Time = 0;     // serial day number and fraction of a day of that point
 };
 
 struct GpsResults {
@@ -43,7 +63,8 @@ struct GpsResults {
     float ProjectionPhase = 0;     // whole hours, phase of the projection rows
     std::string FilePrefix;        // first five characters of the track file's name
     std::string InputFolder;       // the track file's folder with a trailing separator
-    std::string TrackFolder;       // default folder of the dialogs and of the KML file
+    std::string TrackFolder;       // folder of the dialogs and of the KML file: follows the last track chosen
+    std::string KmlFolder;         // where a script asked for the KML file; empty: TrackFolder
     std::vector<StopoverSite> StopoverSites;  // entries 0..SiteCount-1 (sites 1..SiteCount)
     int16_t SiteCount = 0;
     bool SitesLoaded = false;      // the site file was loaded in this run
@@ -51,6 +72,8 @@ struct GpsResults {
     int16_t PointAltitude = 0;     // m, column 7 of the last point (progress sheet)
     double TrackWindDir = 0, TrackWindSpeed = 0, TrackDirection = 0;  // wind triangle of the point
     std::string KmlFile, ProgressFile;  // paths of the files written by the last run
+    std::vector<GpsStop> Stops;    // every stop of the track, in order
+    std::optional<FatRanOutPoint> FatRanOut;  // set when the fat fell below zero on the track
 };
 
 }  // namespace ornivo

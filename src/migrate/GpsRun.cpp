@@ -49,6 +49,8 @@ void resetTrip(ProgramState& s) {
     s.StopoverNote.clear();
     s.KmlFile.clear();
     s.ProgressFile.clear();
+    s.Stops.clear();
+    s.FatRanOut.reset();
     s.SiteLabel.clear();
     s.FlyingFraction = s.FlyingMinutes = s.RestingMinutes = 0;
 }
@@ -85,6 +87,14 @@ void readTrackPoint(ProgramState& s, const TrackFile& t, int row) {
     s.GpsAirSpeed = t.number(row, 22);
     s.TrackLat.push_back(s.PointLat);
     s.TrackLon.push_back(s.PointLon);
+}
+
+// Records the first point at which the fat has fallen below zero. The track is still followed to its end
+// (the deficit tells how much the bird must have eaten where no feeding was recorded); the outputs say
+// where it began, so that negative fat masses read as what they are.
+void noteFatRanOut(ProgramState& s, int32_t point) {
+    if (s.FatRanOut || !(s.Mig.FatMass < 0)) return;
+    s.FatRanOut = FatRanOutPoint{point, std::floor(s.PointDate), s.PointTime};
 }
 
 void trackPointStep(ProgramState& s, const TrackFile& t, int row) {
@@ -142,21 +152,21 @@ void trackPointStep(ProgramState& s, const TrackFile& t, int row) {
 
 void stopRow(ProgramState& s) {
     MigrationState& m = s.Mig;
-    m.Row = CInt(double(m.Row) + 1);
+    m.Row = CLng(double(m.Row) + 1);
     if (!RecordRow(s)) return;  // grows the tables; the row is then overwritten as the stop row
     for (MigrationTable* t : {&s.TravelTable, &s.PowerTable, &s.FuelTable, &s.GpsTable})
         for (int c = 1; c < TableColumns; ++c) (*t)[m.Row][c] = -1;
 }
 
-void processStop(ProgramState& s, const TrackFile& t, int row, ProgressWorkbook* progress) {
+void processStop(ProgramState& s, TrackFile& t, int row, ProgressWorkbook* progress) {
     MigrationState& m = s.Mig;
     const double lostMuscle = double(m.MuscleMass0) - m.MuscleMass;
     const double lostAll = (double(m.AirframeMass0) + m.MuscleMass0) - (double(m.AirframeMass) + m.MuscleMass);
     if (lostAll != 0) m.ProteinToMuscle = f32(lostMuscle / lostAll);  // no protein lost yet: keep the last share
     if (s.HavePrevPoint) FindStopoverSite(s, s.PointLat, s.PointLon);
     else FindStopoverSite(s, std::nan(""), std::nan(""));  // before the first fix: in no site
-    if (row + 1 <= t.lastRow() && t.isStopRow(row + 1)) return;  // one stop, handled at its last empty row
-    if (row + 1 > t.lastRow()) return;
+    if (!t.hasRow(row + 1)) return;           // an empty last row is no stop
+    if (t.isStopRow(row + 1)) return;         // one stop, handled at its last empty row
     const int64_t start = s.PointMomentSec;
     s.PointDate = t.date(row + 1, 1);
     s.PointTime = t.time(row + 1, 2);
@@ -168,7 +178,9 @@ void processStop(ProgramState& s, const TrackFile& t, int row, ProgressWorkbook*
     s.TripSeconds = CLng(double(s.TripSeconds) + s.SegmentSeconds);
     s.TripHours = f32(s.TripSeconds / 3600.0);
     if (s.AtKnownSite) s.FeedingHours += s.SegmentSeconds / 3600.0;
-    const int16_t n = StopSteps(s.SegmentSeconds, s.TimeStep);
+    const float fatBefore = m.FatMass;
+    const double proteinBefore = double(m.MuscleMass) + m.AirframeMass;
+    const int32_t n = StopSteps(s.SegmentSeconds, s.TimeStep);
     for (int i = 0; i < n; ++i) {
         m.StepEnergy = f32(double(s.slot(Slot).Pbmr) * (s.ExistenceRatio - s.FeedQ) * s.TimeStep * 60);
         StopoverFuelChange(s);
@@ -176,6 +188,21 @@ void processStop(ProgramState& s, const TrackFile& t, int row, ProgressWorkbook*
     s.StopoverNote = StopNote(s);
     if (progress) progress->writeNote(s.ProgressRow, s.StopoverNote);
     stopRow(s);
+    GpsStop stop;
+    stop.Row = m.Row;
+    stop.StartSec = start;
+    stop.EndSec = s.PointMomentSec;
+    stop.Lat = s.PointLat;
+    stop.Lon = s.PointLon;
+    stop.Site = s.SiteLabel;
+    stop.FeedQ = s.FeedQ;
+    stop.Hours = s.SegmentSeconds / 3600.0;
+    stop.FatChange = f32(double(m.FatMass) - fatBefore);
+    stop.ProteinChange = f32(double(m.MuscleMass) + m.AirframeMass - proteinBefore);
+    stop.Note = s.StopoverNote;
+    s.Stops.push_back(std::move(stop));
+    // The fat ran out during the stop: the fix that ends it is the first point that shows the deficit.
+    noteFatRanOut(s, s.PointCount + 1);
 }
 
 void projection(ProgramState& s, platform::Dialogs& d) {
@@ -188,7 +215,7 @@ void projection(ProgramState& s, platform::Dialogs& d) {
     m.EndColumn = 0;
     RecordEnd(s);
     s.TrackEnded = true;
-    m.Row = CInt(double(m.Row) + 1);
+    m.Row = CLng(double(m.Row) + 1);
     RecordRow(s);  // makes room for the end-of-data row, then clears it
     for (MigrationTable* t : {&s.TravelTable, &s.PowerTable, &s.FuelTable, &s.GpsTable})
         std::fill((*t)[m.Row].begin(), (*t)[m.Row].end(), 0.0f);
@@ -206,8 +233,8 @@ void projection(ProgramState& s, platform::Dialogs& d) {
         s.AirDistance += step;
         s.Distance = f32(double(s.Distance) + step);
         const float q = f32((double(s.TripHours) - s.ProjectionPhase) / s.OutputInterval);
-        if (std::fabs(double(q) - CInt(q)) < double(0.0001f)) {
-            m.Row = CInt(double(m.Row) + 1);
+        if (std::fabs(double(q) - RoundHalfEven(q)) < double(0.0001f)) {
+            m.Row = CLng(double(m.Row) + 1);
             RecordRow(s);
         }
         if (m.FatMass <= 0) {
@@ -215,7 +242,7 @@ void projection(ProgramState& s, platform::Dialogs& d) {
             m.FatFrac = 0;
             s.FatEnergyHeight = 0;
             s.FuelEnergyHeight = 0;
-            m.Row = CInt(double(m.Row) + 1);
+            m.Row = CLng(double(m.Row) + 1);
             RecordRow(s);
             m.EndColumn = 1;
             RecordEnd(s);
@@ -255,7 +282,7 @@ void StopoverFuelChange(ProgramState& s) {
     m.AirframeMass = f32(double(m.AirframeMass) - airframe);
 }
 
-int16_t StopSteps(double seconds, double timeStepMinutes) { return CInt(seconds / (timeStepMinutes * 60)); }
+int32_t StopSteps(double seconds, double timeStepMinutes) { return CLng(seconds / (timeStepMinutes * 60)); }
 
 float ProjectionPhaseFor(float tripHours, float outputInterval) {
     const int32_t interval = CLng(outputInterval);
@@ -283,6 +310,10 @@ GpsOutcome GpsRun(ProgramState& s, platform::Dialogs& d, const GpsRunOptions& op
         }
         s.StopoverSites = std::move(sites);
         s.SiteCount = static_cast<int16_t>(s.StopoverSites.size());
+    } else {
+        // A run without a site file feeds nowhere, whatever an earlier run loaded.
+        s.StopoverSites.clear();
+        s.SiteCount = 0;
     }
     d.info({"Load Excel file for GPS track Processed to Air Speed"});
     auto trackPath = d.openFile({"Get input file Processed to Air Speed.xlsx", s.TrackFolder,
@@ -295,9 +326,10 @@ GpsOutcome GpsRun(ProgramState& s, platform::Dialogs& d, const GpsRunOptions& op
         if (opt.progress) progress.emplace(opt.progressTemplate);
         std::filesystem::path tp(*trackPath);
         s.InputFolder = (tp.has_parent_path() ? tp.parent_path().string() : std::string(".")) + "/";
+        // The dialogs and the map follow the folder of the last track chosen.
+        s.TrackFolder = tp.has_parent_path() ? tp.parent_path().string() : std::string(".");
         s.FilePrefix = tp.filename().string().substr(0, 5);
         s.FirstDataRow = track.firstDataRow();
-        s.LastRow = track.lastRow();
         s.InputRow = s.FirstDataRow;
         s.ProgressRow = 4;
 
@@ -309,7 +341,8 @@ GpsOutcome GpsRun(ProgramState& s, platform::Dialogs& d, const GpsRunOptions& op
         RecordRow(s);
         if (progress) progress->writeStart(s);
         s.ProgressRow = 5;
-        for (; s.InputRow <= s.LastRow; ++s.InputRow, ++s.ProgressRow) {
+        for (; track.hasRow(s.InputRow); ++s.InputRow, ++s.ProgressRow) {
+            track.forget(s.InputRow);
             if (track.isStopRow(s.InputRow)) {
                 processStop(s, track, s.InputRow, progress ? &*progress : nullptr);
                 continue;
@@ -318,13 +351,18 @@ GpsOutcome GpsRun(ProgramState& s, platform::Dialogs& d, const GpsRunOptions& op
             s.PointCount += 1;
             trackPointStep(s, track, s.InputRow);
             if (progress) progress->writePoint(s, s.ProgressRow);
-            s.Mig.Row = CInt(double(s.Mig.Row) + 1);
+            s.Mig.Row = CLng(double(s.Mig.Row) + 1);
             RecordRow(s);
+            noteFatRanOut(s, s.PointCount);
             s.PrevLat = s.PointLat;
             s.PrevLon = s.PointLon;
             s.HavePrevPoint = true;
         }
+        s.LastRow = track.lastRowRead();
         projection(s, d);
+        // The track's densities belong to its points: the setup screen, and so the next Start, keep the
+        // density the run started from.
+        s.AirDensity = s.StartDensity;
         s.RowsWritten = s.Mig.Row;
         if (progress) {
             s.ProgressRow += 1;
@@ -357,7 +395,7 @@ StartOutcome StartGpsRun(ProgramState& s, platform::Dialogs& d) {
     GpsRunOptions opt;
     opt.kml = s.MigScreen.KmlChecked;
     opt.progress = s.MigScreen.ProgressChecked;
-    opt.kmlFolder = s.TrackFolder;
+    opt.kmlFolder = s.KmlFolder;  // empty: TrackFolder, the track's own folder
     opt.progressTemplate = s.ProgramFolder + "/XLTemplates/Progress Update.xlsx";
     switch (GpsRun(s, d, opt)) {
         case GpsOutcome::Finished: return StartOutcome::Finished;

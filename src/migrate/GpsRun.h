@@ -35,7 +35,7 @@ double GroundSpeedAt(double V, double windSpeed, double track, double windFrom);
 void StopoverFuelChange(ProgramState& s);
 std::string StopNote(const ProgramState& s);
 // Six-minute steps of a stop of `seconds` (rounded half to even: 14, 9 and 15 minutes all give 2).
-int16_t StopSteps(double seconds, double timeStepMinutes);
+int32_t StopSteps(double seconds, double timeStepMinutes);
 // Phase of the projection rows: whole trip hours modulo the whole output interval (0 under half an hour).
 float ProjectionPhaseFor(float tripHours, float outputInterval);
 

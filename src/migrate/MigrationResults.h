@@ -4,6 +4,7 @@
 // program state's own, shared with the power-curve engine.
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -16,7 +17,32 @@ constexpr int RecordSize = 28;
 // Columns of the row tables (column 0 unused).
 constexpr int TableColumns = 12;
 
-using MigrationTable = std::vector<std::vector<float>>;  // [row][column 0..11]
+// A row table: rows of TableColumns singles (column 0 unused), held in one block so that a long GPS run
+// (a row per fix) costs its numbers and nothing more. t[row][column] reads and writes a cell.
+class MigrationTable {
+public:
+    using Row = std::span<float, TableColumns>;
+    using ConstRow = std::span<const float, TableColumns>;
+
+    std::size_t size() const { return cells_.size() / TableColumns; }
+    bool empty() const { return cells_.empty(); }
+    // `rows` rows, all zero.
+    void assign(std::size_t rows) { cells_.assign(rows * TableColumns, 0.0f); }
+    // Grows (with zero rows) or shrinks to `rows` rows.
+    void resize(std::size_t rows) { cells_.resize(rows * TableColumns, 0.0f); }
+    void reserve(std::size_t rows) { cells_.reserve(rows * TableColumns); }
+
+    Row operator[](std::size_t row) { return Row(cells_.data() + row * TableColumns, TableColumns); }
+    ConstRow operator[](std::size_t row) const { return ConstRow(cells_.data() + row * TableColumns, TableColumns); }
+    // The cell, or 0 outside the table.
+    float at(int row, int column) const {
+        if (row < 0 || column < 0 || column >= TableColumns || static_cast<std::size_t>(row) >= size()) return 0;
+        return cells_[static_cast<std::size_t>(row) * TableColumns + static_cast<std::size_t>(column)];
+    }
+
+private:
+    std::vector<float> cells_;
+};
 using MigrationRecord = std::array<float, RecordSize>;
 
 struct MigrationResults {
@@ -55,9 +81,12 @@ struct MigrationResults {
     float FinalGlideDist = 0;    // km
     float FinalGlideTime = 0;    // min
     float MetabolicSink = 0;     // m/s
+    // W, the power at speed without the climb term (body drag plus induced and profile power): the
+    // profile power and the flight muscles are sized on level flight, never on a climb or a descent.
+    float Plevel = 0;
     float MitoFracStart = 0;     // mitochondria fraction for maximal climb at the start
     bool Arrived = false;        // the goal distance was reached
-    int16_t RowsWritten = 0;     // last output row written
+    int32_t RowsWritten = 0;     // last output row written
     bool ClimbAborted = false;   // the initial climb stopped at VclimbThreshold
     bool MigrationAborted = false;  // the bird could not climb at take-off: no results
     bool RowsExhausted = false;  // the run needed a row beyond MaxRow and ended there

@@ -18,7 +18,7 @@ struct MigrationState {
     // Time and output rows.
     int32_t ElapsedSec = 0;     // flight seconds
     float HoursFlown = 0;       // ElapsedSec / 3600
-    int16_t Row = 0;            // current output row
+    int32_t Row = 0;            // current output row (a GPS run has one per fix and stop)
     int16_t EndColumn = 0;      // 0 arrival, 1 out of fuel
     // Masses (kg): at the start, and the bird in flight now.
     float AllUpMass0 = 0, FatMass0 = 0, MuscleMass0 = 0, AirframeMass0 = 0;

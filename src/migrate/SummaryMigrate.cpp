@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "migrate/GpsStops.h"
 #include "state/numtext.h"
 
 namespace ornivo::migrate {
@@ -110,6 +111,10 @@ ScreenUpdate LoadSummaryMigrate(const ProgramState& s) {
     } else {
         emptyColumn(u, 1, "No goal set");
     }
+
+    const std::string fatRanOut = s.GpsMode ? FatRanOutLine(s) : std::string();
+    u.show("lblFatRanOut", fatRanOut);
+    u.setVisible("lblFatRanOut", !fatRanOut.empty());
 
     u.show("chkExcel", MigrationSaveBoxCaption(s));
     u.setChecked("chkExcel", false);  // a run is saved only when asked for

@@ -1,6 +1,7 @@
 #include "migrate/TrackReader.h"
 
 #include <cmath>
+#include <algorithm>
 #include <filesystem>
 
 #include "external/spreadsheet/DateSerial.h"
@@ -23,21 +24,56 @@ std::string lower(std::string t) {
 
 TrackFile::TrackFile(const std::string& path) : path_(path) {
     name_ = std::filesystem::path(path).filename().string();
-    std::string error;
-    csv_ = lower(std::filesystem::path(path).extension().string()) == ".csv";
     const std::string ext = lower(std::filesystem::path(path).extension().string());
-    bool ok = (csv_ || (ext != ".xlsx" && ext != ".xls" && ext != ".xlsm")) ? sheet::ReadCsv(path, wb_, error)
-                                                                            : sheet::OpenWorkbook(path, wb_, error);
-    if (!csv_ && ext != ".xlsx" && ext != ".xls" && ext != ".xlsm") csv_ = true;  // any other name reads as csv
-    if (!ok) throw TrackError("GPS track " + name_ + " cannot be read: " + error);
-    sheet_ = wb_.sheet("Moving");
-    if (!sheet_) throw TrackError("GPS track " + name_ + " has no sheet \"Moving\"");
+    std::string error;
+    if (ext == ".xlsx" || ext == ".xlsm") {
+        rows_ = sheet::OpenXlsxRows(path, "Moving", error);
+    } else if (ext == ".xls") {
+        auto wb = std::make_shared<sheet::Workbook>();
+        if (sheet::OpenWorkbook(path, *wb, error)) {
+            const sheet::Sheet* moving = wb->sheet("Moving");
+            if (!moving) throw TrackError("GPS track " + name_ + " has no sheet \"Moving\"");
+            rows_ = sheet::SheetRows(wb, *moving);
+        }
+    } else {
+        csv_ = true;  // .csv, or any other name
+        rows_ = sheet::OpenCsvRows(path, error);
+    }
+    if (!rows_) {
+        if (error.find("has no sheet \"Moving\"") != std::string::npos)
+            throw TrackError("GPS track " + name_ + " has no sheet \"Moving\"");
+        throw TrackError("GPS track " + name_ + " cannot be read: " + error);
+    }
 }
 
-bool TrackFile::isStopRow(int row) const { return sheet_->value(row, 1).isEmpty(); }
+bool TrackFile::hasRow(int row) {
+    while (!ended_ && (window_.empty() || window_.back().row < row)) {
+        sheet::StreamRow next;
+        if (!rows_->next(next)) {
+            ended_ = true;
+            if (!rows_->error().empty()) throw TrackError("GPS track " + name_ + " cannot be read: " + rows_->error());
+            break;
+        }
+        lastRead_ = next.row;
+        window_.push_back(std::move(next));
+    }
+    return row <= lastRead_;
+}
+
+void TrackFile::forget(int row) {
+    while (!window_.empty() && window_.front().row < row) window_.pop_front();
+}
+
+sheet::Value TrackFile::value(int row, int column) const {
+    auto it = std::lower_bound(window_.begin(), window_.end(), row,
+                               [](const sheet::StreamRow& r, int n) { return r.row < n; });
+    return it != window_.end() && it->row == row ? it->value(column) : sheet::Value{};
+}
+
+bool TrackFile::isStopRow(int row) const { return value(row, 1).isEmpty(); }
 
 std::string TrackFile::found(int row, int column) const {
-    sheet::Value v = sheet_->value(row, column);
+    sheet::Value v = value(row, column);
     if (v.isEmpty()) return "an empty field";
     return "\"" + v.toText() + "\"";
 }
@@ -48,10 +84,10 @@ void TrackFile::fail(int row, int column, const std::string& expected) const {
                      found(row, column));
 }
 
-bool TrackFile::isNumber(int row, int column) const { return sheet_->value(row, column).isNumber(); }
+bool TrackFile::isNumber(int row, int column) const { return value(row, column).isNumber(); }
 
 double TrackFile::date(int row, int column) const {
-    sheet::Value v = sheet_->value(row, column);
+    sheet::Value v = value(row, column);
     if (v.isNumber() && std::isfinite(v.number())) return v.number();
     if (v.isText())
         if (auto d = sheet::ParseDateText(v.text()); d && d->kind != sheet::DateKind::Time) return d->serial;
@@ -59,7 +95,7 @@ double TrackFile::date(int row, int column) const {
 }
 
 double TrackFile::time(int row, int column) const {
-    sheet::Value v = sheet_->value(row, column);
+    sheet::Value v = value(row, column);
     if (v.isNumber() && std::isfinite(v.number())) return v.number() - std::floor(v.number());
     if (v.isText())
         if (auto d = sheet::ParseDateText(v.text()); d) return d->serial - std::floor(d->serial);
@@ -67,14 +103,14 @@ double TrackFile::time(int row, int column) const {
 }
 
 double TrackFile::number(int row, int column, bool dotIsZero) const {
-    sheet::Value v = sheet_->value(row, column);
+    sheet::Value v = value(row, column);
     if (v.isNumber() && std::isfinite(v.number())) return v.number();
     if (dotIsZero && v.isText() && v.text() == ".") return 0;
     fail(row, column, "a number");
 }
 
 int16_t TrackFile::whole16(int row, int column) const {
-    sheet::Value v = sheet_->value(row, column);
+    sheet::Value v = value(row, column);
     if (v.isNumber()) {
         double r = std::nearbyint(v.number());
         if (r >= -32768 && r <= 32767) return static_cast<int16_t>(r);
@@ -84,7 +120,7 @@ int16_t TrackFile::whole16(int row, int column) const {
 }
 
 int32_t TrackFile::whole32(int row, int column) const {
-    sheet::Value v = sheet_->value(row, column);
+    sheet::Value v = value(row, column);
     if (v.isNumber()) {
         double r = std::nearbyint(v.number());
         if (r >= -2147483648.0 && r <= 2147483647.0) return static_cast<int32_t>(r);

@@ -5,7 +5,10 @@
 #include <stdexcept>
 #include <string>
 
-#include "external/spreadsheet/Workbook.h"
+#include <deque>
+#include <memory>
+
+#include "external/spreadsheet/RowStream.h"
 
 namespace ornivo::migrate {
 
@@ -14,18 +17,27 @@ struct TrackError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// The track is read as the run goes, a row at a time: a year of fixes costs the rows in hand, not the file.
 class TrackFile {
 public:
     // Opens the file (.csv by its extension, else a workbook); throws TrackError.
     explicit TrackFile(const std::string& path);
 
     int firstDataRow() const { return csv_ ? 2 : 4; }
-    int lastRow() const { return sheet_->lastUsedRow(); }
     const std::string& name() const { return name_; }
     const std::string& path() const { return path_; }
+
+    // True while `row` lies at or before the last row that holds any value; reads on as far as it needs.
+    // Throws TrackError when the file fails on the way.
+    bool hasRow(int row);
+    // The last row holding a value among those read so far (the last row of the track once hasRow is false).
+    int lastRowRead() const { return lastRead_; }
+    // Rows before `row` are not needed again.
+    void forget(int row);
+
+    // The row's cells; `row` must be read (hasRow) and not forgotten.
     // True when column 1 of the row is empty (a stop row).
     bool isStopRow(int row) const;
-
     double date(int row, int column) const;                  // serial day number
     double time(int row, int column) const;                  // fraction of a day
     double number(int row, int column, bool dotIsZero = false) const;
@@ -34,11 +46,14 @@ public:
     bool isNumber(int row, int column) const;
 
 private:
+    sheet::Value value(int row, int column) const;
     [[noreturn]] void fail(int row, int column, const std::string& expected) const;
     std::string found(int row, int column) const;
 
-    sheet::Workbook wb_;
-    const sheet::Sheet* sheet_ = nullptr;
+    std::unique_ptr<sheet::RowStream> rows_;
+    std::deque<sheet::StreamRow> window_;  // rows read and still needed, ascending
+    bool ended_ = false;
+    int lastRead_ = 0;
     bool csv_ = false;
     std::string name_, path_;
 };

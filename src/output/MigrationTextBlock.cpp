@@ -3,6 +3,7 @@
 #include <utility>
 #include <vector>
 
+#include "migrate/GpsStops.h"
 #include "output/FlapTextBlock.h"
 #include "output/TextLayout.h"
 #include "state/numtext.h"
@@ -49,11 +50,7 @@ const TableLayout Tables[5] = {
      {{Fuel, 7}, {Fuel, 8}, {Fuel, 9}, {Power, 11}, {Fuel, 10}, {Fuel, 11}}},
 };
 
-float cell(const MigrationTable& t, int row, int col) {
-    if (row < 0 || static_cast<std::size_t>(row) >= t.size()) return 0;
-    const auto& r = t[static_cast<std::size_t>(row)];
-    return static_cast<std::size_t>(col) < r.size() ? r[static_cast<std::size_t>(col)] : 0.0f;
-}
+float cell(const MigrationTable& t, int row, int col) { return t.at(row, col); }
 
 std::string speedControlText(int c) {
     switch (c) {
@@ -147,7 +144,7 @@ void rowTable(TextLayout& t, const ProgramState& s, const TableLayout& layout) {
             continue;
         }
         if (time == -1) {
-            t.line(s.StopoverNote);
+            t.line(migrate::StopNoteOfRow(s, r));
             continue;
         }
         t.text(OutNumber(time, s.SigDigits));
@@ -170,6 +167,10 @@ std::string MigrationTextBlock(const ProgramState& s) {
     for (const TableLayout& layout : Tables) {
         t.line();
         rowTable(t, s, layout);
+    }
+    if (s.GpsMode && s.FatRanOut) {
+        t.line();
+        t.line(migrate::FatRanOutLine(s));
     }
     NoticeEnd(t, s, 2);
     return t.str();

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "migrate/GpsStops.h"
 #include "output/TextLayout.h"
 #include "output/WorkbookCells.h"
 
@@ -16,11 +17,7 @@ namespace {
 constexpr int TravelFirstRow = 50;
 constexpr int LastColumn = 11;
 
-float cell(const MigrationTable& t, int row, int col) {
-    if (row < 0 || static_cast<std::size_t>(row) >= t.size() || col < 0) return 0;
-    const auto& r = t[static_cast<std::size_t>(row)];
-    return static_cast<std::size_t>(col) < r.size() ? r[static_cast<std::size_t>(col)] : 0.0f;
-}
+float cell(const MigrationTable& t, int row, int col) { return t.at(row, col); }
 
 std::string speedControlText(int c) {
     switch (c) {
@@ -209,7 +206,8 @@ void rows(const ProgramState& s, sheet::Sheet& sh, const MigrationTable& t, int 
         const sheet::Value time = sh.value(row, 1);
         if (time == sheet::Value(0.0) || time == sheet::Value(-1.0)) {
             sh.clear(RangeName(row, 1, row, LastColumn));
-            sh.write(row, 1, time.number() == 0 ? sheet::Value("End of GPS data") : TextValue(s.StopoverNote));
+            sh.write(row, 1, time.number() == 0 ? sheet::Value("End of GPS data")
+                                                : TextValue(migrate::StopNoteOfRow(s, r)));
         }
     }
 }
@@ -238,6 +236,7 @@ void WriteMigrationSheet(const ProgramState& s, sheet::Sheet& sh) {
     }
 
     const int N = at.noticeBase;
+    if (s.GpsMode && s.FatRanOut) sh.write(N, 1, TextValue(migrate::FatRanOutLine(s)));
     sh.write(N + 1, 1, TextValue(s.VersionLine));
     for (int i = 0; i < 4; ++i) sh.write(N + 2 + i, 1, TextValue(s.NoticeLines[static_cast<std::size_t>(i)]));
     const std::string block = RangeName(N + 1, 1, N + 5, LastColumn);

@@ -116,6 +116,10 @@ frmSummaryMigrate::frmSummaryMigrate(UiContext& ctx, QWidget* setup)
     columns->addWidget(resultFrame("fraFlight", "Flight and masses", 0, FlightRows, int(std::size(FlightRows))));
     columns->addWidget(resultFrame("fraBody", "Fuel and physiology", 1, BodyRows, int(std::size(BodyRows))));
     top->addLayout(columns);
+    // A GPS track that outlasted the fat: said under the tables, so that negative fat masses read as a deficit.
+    QLabel* fatRanOut = label("lblFatRanOut", "");
+    fatRanOut->setVisible(false);
+    top->addWidget(fatRanOut);
 
     // Altitudes, the climb and the final glide.
     auto* lower = new QHBoxLayout;

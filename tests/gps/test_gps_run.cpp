@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <sstream>
 
 #include "bird/EnterBird.h"
 #include "external/spreadsheet/WorkbookFiles.h"
 #include "migrate/GpsRun.h"
 #include "migrate/SetupMigrate.h"
+#include "output/MigrationTextBlock.h"
 #include "platform/Folders.h"
 #include "support/BirdSetup.h"
 #include "support/TempDir.h"
@@ -168,4 +170,46 @@ TEST(GpsRun, StopStepsAndProjectionPhase) {
     EXPECT_EQ(migrate::StopSteps(15 * 60, 6), 2);
     EXPECT_EQ(migrate::ProjectionPhaseFor(1235, 6), 5);
     EXPECT_EQ(migrate::ProjectionPhaseFor(1235, 0.25f), 0);
+}
+
+TEST(GpsRun, EachStopKeepsItsOwnNoteAndTheMapFollowsTheTrack) {
+    GpsRunFixture f;
+    const std::string base = "data-sources/gps-track/Alb02_WhiteStork2859_2016-05-02to04_ProcessedToAirSpeed";
+    const std::string track = f.dir.copyShared(base + ".csv");
+    const std::string sites = f.dir.copyShared(base + "_StopoverSites.txt");
+    f.s.MigScreen.KmlChecked = true;
+    ASSERT_EQ(f.start(track, sites), migrate::StartOutcome::Finished) << (f.d.errors().empty() ? "" : f.d.errors().back());
+    // The dialogs and the map follow the folder of the track chosen.
+    EXPECT_EQ(f.s.TrackFolder, f.dir.str());
+    EXPECT_EQ(std::filesystem::path(f.s.KmlFile).parent_path(), f.dir.path());
+
+    ASSERT_EQ(f.s.Stops.size(), 3u);
+    EXPECT_NE(f.s.Stops[0].Note, f.s.Stops[2].Note);
+    const std::string text = output::MigrationTextBlock(f.s);
+    std::size_t at = 0;
+    for (const GpsStop& stop : f.s.Stops) {
+        EXPECT_EQ(f.s.TravelTable[stop.Row][1], -1);
+        at = text.find("\n" + stop.Note + "\n", at);
+        EXPECT_NE(at, std::string::npos) << stop.Note;
+        EXPECT_NEAR(stop.Hours, (stop.EndSec - stop.StartSec) / 3600.0, 1e-9);
+    }
+    // The roost inside a site feeds; the stop in no site uses the reserves.
+    EXPECT_EQ(f.s.Stops[0].Note.rfind("Feeding at", 0), 0u) << f.s.Stops[0].Note;
+    EXPECT_GT(f.s.Stops[0].FatChange, 0);
+}
+
+TEST(GpsRun, DecliningTheSiteFileRunsWithoutSites) {
+    const std::string base = "data-sources/gps-track/Alb02_WhiteStork2859_2016-05-02to04_ProcessedToAirSpeed";
+    GpsRunFixture fresh;
+    const std::string track = fresh.dir.copyShared(base + ".csv");
+    ASSERT_EQ(fresh.start(track), migrate::StartOutcome::Finished);
+
+    GpsRunFixture f;
+    ASSERT_EQ(f.start(track, f.dir.copyShared(base + "_StopoverSites.txt")), migrate::StartOutcome::Finished);
+    const float withSites = f.s.EndStates[0][8];
+    ASSERT_EQ(f.start(track), migrate::StartOutcome::Finished);  // "No" this time
+    EXPECT_EQ(f.s.SiteCount, 0);
+    EXPECT_EQ(f.s.FeedingHours, 0);
+    EXPECT_NE(f.s.EndStates[0][8], withSites);
+    EXPECT_EQ(f.s.EndStates[0][8], fresh.s.EndStates[0][8]);  // fat mass at the end of the track
 }

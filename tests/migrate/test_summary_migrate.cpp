@@ -81,6 +81,17 @@ TEST_F(SummaryMigrate, ClimbBlockOnlyWithAClimbAndEndGpsForAGpsRun) {
     EXPECT_NE(text(u, "txtHrs_1"), "No goal set");
 }
 
+TEST_F(SummaryMigrate, FatThatRanOutOnTheTrackIsSaidUnderTheTables) {
+    run();
+    s.GpsMode = true;
+    ScreenUpdate u = migrate::LoadSummaryMigrate(s);
+    EXPECT_FALSE(shown(u, "lblFatRanOut"));
+    s.FatRanOut = FatRanOutPoint{12, 42493, 0.5};
+    u = migrate::LoadSummaryMigrate(s);
+    EXPECT_TRUE(shown(u, "lblFatRanOut"));
+    EXPECT_EQ(text(u, "lblFatRanOut"), "Fat ran out at point 12 (2016-05-03 12:00:00); later rows show the deficit");
+}
+
 TEST_F(SummaryMigrate, SaveBoxCaptions) {
     s.UseTextFiles = true;
     EXPECT_EQ(migrate::MigrationSaveBoxCaption(s), "   Open a text file to save results of this run");

@@ -17,9 +17,9 @@ namespace {
 struct MigrationWorkbook : test::WorkbookRun {
     // Tables of rows 0 to `rows` whose cell (r, c) holds r + c / 100 (time r + 0.01).
     void syntheticTables(int rows) {
-        s.RowsWritten = static_cast<int16_t>(rows);
+        s.RowsWritten = rows;
         for (MigrationTable* t : {&s.TravelTable, &s.PowerTable, &s.FuelTable, &s.GpsTable}) {
-            t->assign(static_cast<std::size_t>(rows) + 1, std::vector<float>(TableColumns, 0.0f));
+            t->assign(static_cast<std::size_t>(rows) + 1);
             for (int r = 0; r <= rows; ++r)
                 for (int c = 1; c < TableColumns; ++c) (*t)[r][c] = float(r + c / 100.0);
         }
