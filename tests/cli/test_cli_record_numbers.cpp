@@ -2,7 +2,6 @@
 // a name (the preset table has two Eurasian Wigeons: 0.783 kg lean, and 0.715 kg with a fat load).
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <fstream>
 #include <map>
 #include <nlohmann/json.hpp>
@@ -10,23 +9,14 @@
 #include "birddb/BirdNumbers.h"
 #include "support/RunCli.h"
 #include "support/TempDir.h"
+#include "support/UserHome.h"
 
 using ornivo::test::TempDir;
+using ornivo::test::RunJson;
+using ornivo::test::UserHome;
 using Json = nlohmann::json;
 
 namespace {
-
-struct UserHome {
-    TempDir dir;
-    UserHome() { setenv("ORNIVO_DATA_HOME", dir.str().c_str(), 1); }
-    ~UserHome() { unsetenv("ORNIVO_DATA_HOME"); }
-};
-
-Json run(const std::vector<std::string>& args, const std::string& in = {}) {
-    RunResult r = RunCli(args, in, 120);
-    EXPECT_EQ(r.exitCode, 0) << r.err;
-    return r.exitCode == 0 ? Json::parse(r.out) : Json();
-}
 
 // The numbers of the records listed with that short name.
 std::vector<int> numbersOf(const Json& list, const std::string& shortName) {
@@ -41,7 +31,7 @@ std::vector<int> numbersOf(const Json& list, const std::string& shortName) {
 TEST(CliRecordNumbers, ANumberIsTheRecordsRowInTheShippedTable)
 {
     UserHome home;
-    const Json list = run({"birds", "list", "--preset"});
+    const Json list = RunJson({"birds", "list", "--preset"});
     // The shipped table's rows, by the first two fields of each data line.
     std::ifstream csv(std::string(ORNIVO_SOURCE_DIR) + "/data/birds/preset_birds.csv");
     std::string line;
@@ -60,17 +50,17 @@ TEST(CliRecordNumbers, ANumberIsTheRecordsRowInTheShippedTable)
 TEST(CliRecordNumbers, BothRecordsOfASharedNameRunWithTheirOwnValues)
 {
     UserHome home;
-    const std::vector<int> wigeons = numbersOf(run({"birds", "list", "--preset"}), "Eurasian Wigeon");
+    const std::vector<int> wigeons = numbersOf(RunJson({"birds", "list", "--preset"}), "Eurasian Wigeon");
     ASSERT_EQ(wigeons.size(), 2u);
     const std::string first = std::to_string(wigeons[0]), second = std::to_string(wigeons[1]);
 
     // By number: as a JSON number, or as "#N".
-    const Json lean = run({"power-curve", "-"}, R"({"Preset": )" + first + "}");
-    const Json fat = run({"power-curve", "-"}, R"({"Preset": "#)" + second + R"("})");
+    const Json lean = RunJson({"power-curve", "-"}, R"({"Preset": )" + first + "}");
+    const Json fat = RunJson({"power-curve", "-"}, R"({"Preset": "#)" + second + R"("})");
     EXPECT_FLOAT_EQ(lean["inputs"]["EmptyMass"].get<float>(), 0.783f);
     EXPECT_FLOAT_EQ(fat["inputs"]["EmptyMass"].get<float>(), 0.715f);
     EXPECT_NEAR(fat["inputs"]["FatFrac"].get<double>(), 0.0909091, 1e-6);
-    EXPECT_FLOAT_EQ(run({"birds", "show", "#" + second})["state"]["EmptyMass"].get<float>(), 0.715f);
+    EXPECT_FLOAT_EQ(RunJson({"birds", "show", "#" + second})["state"]["EmptyMass"].get<float>(), 0.715f);
 
     // The shared name (short or scientific) is refused, listing the numbers.
     for (const char* name : {"Eurasian Wigeon", "Anas penelope"}) {
@@ -101,19 +91,19 @@ TEST(CliRecordNumbers, UserBirdsKeepTheirNumbers)
     const std::string swifts = home.dir.write("in.txt",
                                               "Swift\nApus apus\nlean\n0.037\n0.45\n0.0153\n1.225\n0\n0\n2\n1\n1\n"
                                               "Swift\nApus apus\nfat\n0.045\n0.45\n0.0153\n1.225\n0\n0.1\n2\n1\n1\n");
-    const int sanderling = numbersOf(run({"birds", "list", "--user"}), "Sanderling").at(0);
-    run({"birds", "restore", swifts});
-    const Json list = run({"birds", "list", "--user"});
+    const int sanderling = numbersOf(RunJson({"birds", "list", "--user"}), "Sanderling").at(0);
+    RunJson({"birds", "restore", swifts});
+    const Json list = RunJson({"birds", "list", "--user"});
     EXPECT_EQ(numbersOf(list, "Sanderling").at(0), sanderling) << "adding birds keeps the numbers";
     const std::vector<int> n = numbersOf(list, "Swift");
     ASSERT_EQ(n.size(), 2u);
     std::map<int, float> masses;
     for (int k : n)
-        masses[k] = run({"power-curve", "-"}, R"({"User": )" + std::to_string(k) + "}")["inputs"]["EmptyMass"].get<float>();
+        masses[k] = RunJson({"power-curve", "-"}, R"({"User": )" + std::to_string(k) + "}")["inputs"]["EmptyMass"].get<float>();
     EXPECT_FLOAT_EQ(masses[n[0]] + masses[n[1]], 0.037f + 0.045f);
     EXPECT_NE(masses[n[0]], masses[n[1]]);
     EXPECT_EQ(RunCli({"power-curve", "-"}, R"({"User": "Swift"})", 60).exitCode, 1);
-    EXPECT_EQ(run({"power-curve", "-"}, R"({"User": "Sanderling"})")["inputs"]["ShortName"], "Sanderling");
+    EXPECT_EQ(RunJson({"power-curve", "-"}, R"({"User": "Sanderling"})")["inputs"]["ShortName"], "Sanderling");
 }
 
 TEST(CliRecordNumbers, NamesAndNumbersMatchOneRecordOrSayWhichShareIt)
