@@ -7,7 +7,8 @@
 namespace ornivo::cli {
 namespace {
 
-const char* const kBirdFile = R"(BIRD.json is a JSON object ("-" reads it from standard input) with the Enter Bird screen's values:
+const char* const kBirdFile =
+    R"(BIRD.json is a JSON object ("-" reads it from standard input) with the Enter Bird screen's values:
   SpName          species name (text; required)
   ShortName       short name (text)
   EmptyMass       kg (required)
@@ -83,8 +84,7 @@ texts on standard error, line by line, as a refusal's; with --format json the JS
 is written.
 )";
 
-const char* const kBatch = R"(
-Options:
+const char* const kBatch = R"(Options:
   --preset, --user  run every record of the preset or the user table instead of a bird table, each by
                     its record number ({"Preset": 57}), so records that share a name run with their own
                     values; rows come in the order "birds list" shows
@@ -94,10 +94,12 @@ Options:
 A column of BIRDS.csv that is neither a bird-file key nor a setup control (txt..., opt..., chk...,
 with frmSetDefaultsMigr. in front for the migration settings) is an error naming it and the closest
 key (exit 1), before any bird runs. An unknown option is an error (exit 1).
+
+Exit status: 0 when every row is ok; 2 when a row is not (its status says why); 1 when the call
+itself fails (an unreadable table, a bad column or option), with a one-line reason.
 )";
 
-const char* const kBirds = R"(
-  birds list [--preset | --user]   the records of the table (preset by default) as JSON: "table",
+const char* const kBirds = R"(  birds list [--preset | --user]   the records of the table (preset by default) as JSON: "table",
                     "file", "count" and "birds", each with its Number, ShortName and SpName, in the
                     screen's order
   birds show NAME|#NUMBER [--preset | --user]   the values "Enter bird into program" sets for that
@@ -113,8 +115,7 @@ Exit status: 0 success; 2 a refusal (a database that cannot be used: its message
 1 any other failure, with a one-line reason.
 )";
 
-const char* const kTrack = R"(
-Turns raw GPS fixes (a Movebank CSV export or a GPX track) into the track workbook that
+const char* const kTrack = R"(Turns raw GPS fixes (a Movebank CSV export or a GPX track) into the track workbook that
 "migrate --gps" reads; the defaults are the numbers of the track rules in
 data-sources/gps-track/README.md ("How the rows were made").
   --out TRACK.xlsx      the track workbook (required)
@@ -132,14 +133,13 @@ both on the ground, a stop across a gap with no fix between landing and take-off
 1 any other failure (an unreadable file, a bad option), with a one-line reason.
 )";
 
-const char* const kSmallCallExit = R"(
-Prints its results as JSON. Exit status: 0 success; 2 a refusal (the screen's message on standard
-error); 1 any other failure (a missing or malformed option), with a one-line reason.
+const char* const kSmallCallExit = R"(Prints its results as JSON.
+Exit status: 0 success; 2 a refusal (the screen's message on standard error); 1 any other failure
+(a missing or malformed option), with a one-line reason.
 )";
 
-const char* const kManual = R"(
-Prints a page of the manual as plain text, or without PAGE the list of pages. Exit status: 0 success;
-1 an unknown page, with a one-line reason.
+const char* const kManual = R"(Prints a page of the manual as plain text, or without PAGE the list of pages.
+Exit status: 0 success; 1 an unknown page, with a one-line reason.
 )";
 
 }  // namespace
@@ -151,7 +151,7 @@ std::string CallHelp(const std::string& name) {
         {"glide-polar", calc + kGlidePolar + kCalcExit},
         {"migrate", calc + kMigrate + kCalcExit},
         {"batch", std::string("BIRDS.csv: a header of bird-file keys and setup controls, one bird per row; each bird\n"
-                              "runs as the single call on its bird file would (ornivo-cli CALC --help).\n") +
+                              "runs as the single call on its bird file would (ornivo-cli CALC --help).\n\n") +
                       kBatch},
         {"birds", kBirds},
         {"track", kTrack},
