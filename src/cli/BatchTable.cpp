@@ -126,10 +126,12 @@ std::vector<BatchRow> ReadBatchTable(const std::string& text) {
             const std::string& key = header[c];
             const std::string& cell = rec[c];
             if (cell.empty()) continue;  // no value, no edit
-            if (isIn(key, kTextKeys, std::size(kTextKeys))) {
+            double v;
+            if ((key == "Preset" || key == "User") && strictNumber(cell, v) && v == std::floor(v)) {
+                row.bird[key] = v;  // a record number, as the bird file's {"Preset": 57}
+            } else if (isIn(key, kTextKeys, std::size(kTextKeys))) {
                 row.bird[key] = cell;
             } else if (isIn(key, kNumberKeys, std::size(kNumberKeys))) {
-                double v;
                 if (!strictNumber(cell, v)) row.readError = key + " \"" + cell + "\" is not a number";
                 else row.bird[key] = v;
             } else {

@@ -83,6 +83,12 @@ TEST(CliRecordNumbers, BothRecordsOfASharedNameRunWithTheirOwnValues)
         rows.push_back(batch.out.substr(at, batch.out.find('\n', at) - at)), ++at;
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_NE(rows[0], rows[1]);
+    // A bird table names them by number too, as 57 or "#57".
+    TempDir dir;
+    const std::string csv = dir.write("wigeons.csv", "Preset\n" + first + "\n#" + second + "\n");
+    RunResult table = RunCli({"batch", "power-curve", csv, "-j", "1"}, {}, 120);
+    ASSERT_EQ(table.exitCode, 0) << table.out;
+    EXPECT_EQ(table.out.substr(table.out.find('\n') + 1), rows[0] + "\n" + rows[1] + "\n");
 }
 
 TEST(CliRecordNumbers, UserBirdsKeepTheirNumbers)
