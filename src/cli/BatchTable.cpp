@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "cli/BirdFile.h"
 #include "cli/Command.h"
 
 namespace ornivo::cli {
@@ -32,6 +33,28 @@ bool strictNumber(const std::string& t, double& v) {
 std::string lower(std::string t) {
     for (char& c : t) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return t;
+}
+
+// A setup control's name as an edit column gives it: txt, opt or chk, with its screen's name in
+// front for another screen (frmSetDefaultsMigr.txtEfat).
+bool controlShaped(const std::string& key) {
+    const std::size_t dot = key.find('.');
+    if (dot != std::string::npos && key.rfind("frm", 0) != 0) return false;
+    const std::string base = key.substr(dot == std::string::npos ? 0 : dot + 1);
+    for (const char* prefix : {"txt", "opt", "chk"})
+        if (base.size() > 3 && base.rfind(prefix, 0) == 0) return true;
+    return false;
+}
+
+// A column that is neither a bird-file key nor a setup control: most likely a misspelt key.
+void checkColumn(const std::string& key) {
+    if (isIn(key, kTextKeys, std::size(kTextKeys)) || isIn(key, kNumberKeys, std::size(kNumberKeys)) ||
+        controlShaped(key))
+        return;
+    std::vector<std::string> known(std::begin(kTextKeys), std::end(kTextKeys));
+    known.insert(known.end(), std::begin(kNumberKeys), std::end(kNumberKeys));
+    throw UsageError("the bird table's column \"" + key + "\" is neither a bird-file key nor a setup control (txt..., opt..., "
+                     "chk...; the closest key is \"" + ClosestKey(key, known) + "\")");
 }
 
 }  // namespace
@@ -81,8 +104,10 @@ std::vector<BatchRow> ReadBatchTable(const std::string& text) {
     auto records = SplitCsv(text);
     if (records.empty()) throw UsageError("the bird table is empty");
     const std::vector<std::string> header = records[0];
-    for (const auto& h : header)
+    for (const auto& h : header) {
         if (h.empty()) throw UsageError("the bird table's header has an empty column name");
+        checkColumn(h);
+    }
     std::vector<BatchRow> rows;
     for (std::size_t r = 1; r < records.size(); ++r) {
         const auto& rec = records[r];
@@ -101,10 +126,12 @@ std::vector<BatchRow> ReadBatchTable(const std::string& text) {
             const std::string& key = header[c];
             const std::string& cell = rec[c];
             if (cell.empty()) continue;  // no value, no edit
-            if (isIn(key, kTextKeys, std::size(kTextKeys))) {
+            double v;
+            if ((key == "Preset" || key == "User") && strictNumber(cell, v) && v == std::floor(v)) {
+                row.bird[key] = v;  // a record number, as the bird file's {"Preset": 57}
+            } else if (isIn(key, kTextKeys, std::size(kTextKeys))) {
                 row.bird[key] = cell;
             } else if (isIn(key, kNumberKeys, std::size(kNumberKeys))) {
-                double v;
                 if (!strictNumber(cell, v)) row.readError = key + " \"" + cell + "\" is not a number";
                 else row.bird[key] = v;
             } else {

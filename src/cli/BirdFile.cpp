@@ -1,5 +1,7 @@
 #include "cli/BirdFile.h"
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <filesystem>
 #include <fstream>
@@ -77,7 +79,56 @@ int wholeKey(const Json& v, const std::string& key, int lo, int hi) {
 }
 }  // namespace
 
+const std::vector<std::string>& BirdFileKeys() {
+    static const std::vector<std::string> keys = {
+        "SpName", "ShortName", "EmptyMass", "Span", "WingArea", "AspectRatio", "Altitude", "AirDensity",
+        "TaxonGroup", "Sex", "Age", "Preset", "User", "edits", "gps", "sites", "uncertainty"};
+    return keys;
+}
+
+namespace {
+// Edits needed to turn a into b, letters compared without regard to case.
+std::size_t editDistance(const std::string& a, const std::string& b) {
+    std::vector<std::size_t> row(b.size() + 1);
+    for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+        std::size_t diagonal = row[0];
+        row[0] = i;
+        for (std::size_t j = 1; j <= b.size(); ++j) {
+            const bool same = std::tolower(static_cast<unsigned char>(a[i - 1])) ==
+                              std::tolower(static_cast<unsigned char>(b[j - 1]));
+            const std::size_t next = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (same ? 0 : 1)});
+            diagonal = row[j];
+            row[j] = next;
+        }
+    }
+    return row[b.size()];
+}
+}  // namespace
+
+std::string ClosestKey(const std::string& name, const std::vector<std::string>& known) {
+    std::string best;
+    std::size_t bestDistance = static_cast<std::size_t>(-1);
+    for (const auto& k : known) {
+        const std::size_t dist = editDistance(name, k);
+        if (dist < bestDistance) {
+            bestDistance = dist;
+            best = k;
+        }
+    }
+    return best;
+}
+
+void CheckBirdFileKeys(const Json& b) {
+    const auto& keys = BirdFileKeys();
+    for (auto it = b.begin(); it != b.end(); ++it)
+        if (std::find(keys.begin(), keys.end(), it.key()) == keys.end())
+            throw UsageError("the bird file has an unknown key \"" + it.key() + "\" (the closest known key is \"" +
+                             ClosestKey(it.key(), keys) + "\")");
+}
+
 bool EnterBirdFromFile(ProgramState& s, CliDialogs& d, const Json& b) {
+    CheckBirdFileKeys(b);
     bird::LoadEnterBird(s);
     if ((b.contains("Preset") || b.contains("User"))) {
         if (!hook()) throw UsageError("the bird databases are not available in this build");
@@ -143,6 +194,7 @@ void ReplayEdits(ProgramState& s, CliDialogs& d, const Json& bird, const EditFn&
         } catch (const UnknownControl& ex) {
             throw UsageError(std::string("unknown control in edits: ") + ex.what());
         }
+        d.strictCheck(before);  // under --strict the replay stops at the first message
         d.printWarnings(before);
     }
 }

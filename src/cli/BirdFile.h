@@ -3,6 +3,7 @@
 // defaults and fields, its bird check, a calculation button, then the setup screen's edits.
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "bird/EnterBird.h"
 #include "cli/CliDialogs.h"
@@ -22,6 +23,13 @@ BirdFile ReadBirdFile(const std::string& path);
 
 // A number as the text a person would type for it (shortest form that reads back the same).
 std::string NumberText(double v);
+
+// The keys a bird file may hold; any other key is an error (a misspelt key would go unnoticed).
+const std::vector<std::string>& BirdFileKeys();
+// Throws UsageError naming the first unknown key of a bird file and the known key closest to it.
+void CheckBirdFileKeys(const Json& bird);
+// The name of `known` that differs least from `name` (letters compared without regard to case).
+std::string ClosestKey(const std::string& name, const std::vector<std::string>& known);
 
 // Loads the Enter Bird screen and commits the bird file's keys through its field rules in the
 // contract's order. Returns false (after printing the refusal) when a key's value is refused.

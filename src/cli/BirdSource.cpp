@@ -1,5 +1,5 @@
 // The bird file's "Preset" and "User" keys: the bird is taken from the preset or the user table by
-// its short name (or, failing that, its scientific name) and entered exactly as the database
+// its record number, its short name or its scientific name, and entered exactly as the database
 // screens enter it. Installed when the program starts.
 #include "cli/BirdFile.h"
 #include "cli/BirdsCli.h"
@@ -13,17 +13,11 @@ bool enterFromTable(ProgramState& s, platform::Dialogs& dialogs, const Json& bir
     if (bird.contains("Preset") && bird.contains("User"))
         throw UsageError("the bird file may name a \"Preset\" or a \"User\" bird, not both");
     const bool user = bird.contains("User");
-    const Json& name = bird[user ? "User" : "Preset"];
-    if (!name.is_string()) throw UsageError(std::string("the bird file's \"") + (user ? "User" : "Preset") +
-                                            "\" must be a short name (text)");
-    ScreenUpdate entered;
-    switch (EnterTableBird(s, d, user ? BirdTable::User : BirdTable::Preset, name.get<std::string>(), &entered)) {
-    case EnterResult::Entered: return true;
-    case EnterResult::NotFound:
-        throw UsageError(std::string("no ") + (user ? "user" : "preset") + " bird named \"" + name.get<std::string>() +
-                         "\"");
-    case EnterResult::Refused: break;
-    }
+    const Json& ref = bird[user ? "User" : "Preset"];
+    if (!ref.is_string() && !ref.is_number())
+        throw UsageError(std::string("the bird file's \"") + (user ? "User" : "Preset") +
+                         "\" must be a record number or a name");
+    if (EnterTableBird(s, d, user ? BirdTable::User : BirdTable::Preset, ref) == EnterResult::Entered) return true;
     d.refuse();
     return false;
 }

@@ -1,8 +1,9 @@
 #pragma once
-// What the "birds" calls and the bird file's "Preset" / "User" keys share: a bird found by name in
-// a table and entered through the database screens' logic.
+// What the "birds" calls and the bird file's "Preset" / "User" keys share: a bird found by number or
+// name in a table and entered as the table's screen enters it.
 #include <string>
 
+#include "birddb/BirdNumbers.h"
 #include "cli/CliDialogs.h"
 #include "cli/Json.h"
 #include "state/ProgramState.h"
@@ -10,12 +11,14 @@
 
 namespace ornivo::cli {
 
-enum class BirdTable { Preset, User };
-enum class EnterResult { Entered, NotFound, Refused };
+using birddb::BirdTable;
+enum class EnterResult { Entered, Refused };
 
-// Opens the table's screen, clicks the entry with that short name (else that scientific name) and
-// presses "Enter bird into program". Refused: a message was shown (a database that cannot be used).
-EnterResult EnterTableBird(ProgramState& s, CliDialogs& d, BirdTable table, const std::string& name,
+// Enters the record that `ref` names: a whole number or a text "#57" is a record number (as "birds
+// list" shows it), any other text a short name, else a scientific name. A name, or a number, that
+// no record answers to, and a name that several records share (listing their numbers), are a
+// UsageError. Refused: a message was shown (a database that cannot be used).
+EnterResult EnterTableBird(ProgramState& s, CliDialogs& d, BirdTable table, const Json& ref,
                            ScreenUpdate* entered = nullptr);
 
 // The values "Enter bird into program" sets, by the program state's names.

@@ -6,6 +6,7 @@
 #include <map>
 
 #include "output/OutputTree.h"
+#include "output/TextRunOutput.h"
 #include "platform/Folders.h"
 
 namespace ornivo::cli {
@@ -13,6 +14,10 @@ namespace {
 std::map<std::string, OutputWriter>& writers() {
     static std::map<std::string, OutputWriter> w;
     return w;
+}
+std::map<std::string, OptionCheck>& checks() {
+    static std::map<std::string, OptionCheck> c;
+    return c;
 }
 UncertaintyFn& uncertainty() {
     static UncertaintyFn f;
@@ -22,6 +27,11 @@ UncertaintyFn& uncertainty() {
 
 bool RegisterOutputWriter(const std::string& key, OutputWriter w) {
     writers()[key] = std::move(w);
+    return true;
+}
+
+bool RegisterOptionCheck(const std::string& key, OptionCheck check) {
+    checks()[key] = std::move(check);
     return true;
 }
 
@@ -44,19 +54,29 @@ CalcOptions ParseCalcOptions(const Args& args, const std::string& calculation, c
     o.comment = args.value("--comment");
     o.graph = args.value("--graph");
     o.uncertainty = args.has("--uncertainty");
-    if (std::find(extra.begin(), extra.end(), "--gps") != extra.end()) {
+    const bool gpsFlags = std::find(extra.begin(), extra.end(), "--gps") != extra.end();
+    if (gpsFlags) {
         o.gps = args.value("--gps");
         o.sites = args.value("--sites");
         o.kml = args.value("--kml");
         o.progress = args.has("--progress");
     }
+    o.strict = args.has("--strict");
     if (o.format == "xlsx" && !o.out) throw UsageError("--format xlsx needs --out FILE");
     for (const auto& x : args.all()) {
         if (x.rfind("--", 0) != 0) continue;
-        bool known = x == "--uncertainty" || x == "--progress";
+        bool known = x == "--strict" || (x == "--uncertainty" && calculation == "power-curve") ||
+                     (x == "--progress" && gpsFlags);
         for (const auto& f : valueFlags) known = known || f == x;
-        if (!known) throw UsageError("unknown option " + x);
+        if (!known) throw UsageError("unknown option " + x + " (ornivo-cli " + calculation + " --help lists the options)");
     }
+    // The writers the call will need, and their options, checked before the run.
+    auto need = [&](const std::string& key, const std::string& what) {
+        if (!writers().count(key)) throw UsageError(what + " is not available for " + calculation);
+        if (auto c = checks().find(key); c != checks().end()) c->second(o);
+    };
+    if (o.format != "json") need(calculation + "/" + o.format, "--format " + o.format);
+    if (o.graph) need(calculation + "/graph", "--graph");
     return o;
 }
 
@@ -80,6 +100,7 @@ std::string NoFiniteValueRefusal(const Json& out) {
 
 int FinishCalc(ProgramState& s, CliDialogs& d, const CalcOptions& opt, const Json& out) {
     int rc = ExitOk;
+    const bool aborted = out.value("aborted", false);
     if (opt.format == "json") {
         // A value that overflowed or has no number is refused rather than printed as null.
         const std::string refusal = NoFiniteValueRefusal(out);
@@ -87,17 +108,24 @@ int FinishCalc(ProgramState& s, CliDialogs& d, const CalcOptions& opt, const Jso
             std::cerr << refusal << "\n";
             return ExitRefused;
         }
-        PrintJson(out);
-    } else {
-        auto it = writers().find(opt.calculation + "/" + opt.format);
-        if (it == writers().end()) throw UsageError("--format " + opt.format + " is not available for " + opt.calculation);
-        rc = it->second(s, d, opt);
+        if (opt.out) {
+            const std::string err = output::WriteTextFile(*opt.out, out.dump(1) + "\n", false);
+            if (!err.empty()) {
+                std::cerr << "cannot write " << *opt.out << ": " << err << "\n";
+                return ExitFailure;
+            }
+        } else {
+            PrintJson(out);
+        }
+    } else if (!aborted) {
+        rc = writers().at(opt.calculation + "/" + opt.format)(s, d, opt);
     }
-    if (rc == ExitOk && opt.graph) {
-        auto it = writers().find(opt.calculation + "/graph");
-        if (it == writers().end()) throw UsageError("--graph is not available for " + opt.calculation);
-        rc = it->second(s, d, opt);
+    if (aborted) {
+        // The abort screen ends the run without results: its lines, as a refusal's.
+        for (const auto& line : out.value("abort", Json::array())) std::cerr << line.get<std::string>() << "\n";
+        return ExitRefused;
     }
+    if (rc == ExitOk && opt.graph) rc = writers().at(opt.calculation + "/graph")(s, d, opt);
     return rc;
 }
 

@@ -31,10 +31,12 @@ int RunCalcCommand(const std::string& calculation, const std::vector<std::string
     if (!run) throw UsageError(calculation + " is not available in this build");
     ProgramState s;
     CliDialogs d;
+    d.strict = opt.strict;
     PrepareOutputState(s, opt);
     Json out;
     int rc = (*run)(s, d, file.json, file.folder, opt, out);
     if (rc != ExitOk) return rc;
+    d.strictCheck();  // a message of loading the screen or of the run, under --strict
     return FinishCalc(s, d, opt, out);
 }
 

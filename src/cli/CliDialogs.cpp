@@ -29,4 +29,27 @@ void CliDialogs::printWarnings(std::size_t from) const {
     }
 }
 
+void CliDialogs::strictCheck(std::size_t from) const {
+    if (!strict) return;
+    std::vector<std::string> lines;
+    for (std::size_t i = from; i < shown.size(); ++i)
+        if (shown[i].kind == "error" || shown[i].kind == "info")
+            lines.insert(lines.end(), shown[i].lines.begin(), shown[i].lines.end());
+    if (!lines.empty()) throw Refusal(lines);
+}
+
+void CliDialogs::captionOfDialog() {
+    if (!shown.empty() && shown.back().kind == "info") shown.back().kind = "caption";
+}
+
+std::optional<std::string> CliDialogs::openFile(const platform::FileDialogRequest& req) {
+    captionOfDialog();
+    return ScriptedDialogs::openFile(req);
+}
+
+std::optional<std::string> CliDialogs::saveFile(const platform::FileDialogRequest& req) {
+    captionOfDialog();
+    return ScriptedDialogs::saveFile(req);
+}
+
 }  // namespace ornivo::cli

@@ -15,10 +15,22 @@ public:
     void printWarnings(std::size_t from = 0) const;
     // The lines of the last error message (empty when none).
     std::vector<std::string> lastError() const;
+    // Under --strict, a message shown since `from` makes the call a refusal: throws Refusal with the
+    // lines of every such message.
+    void strictCheck(std::size_t from = 0) const;
+
+    // A message box that only announces the file dialog after it (the screen's way of titling the
+    // dialog) is the dialog's caption, not a message of the run.
+    std::optional<std::string> openFile(const platform::FileDialogRequest& req) override;
+    std::optional<std::string> saveFile(const platform::FileDialogRequest& req) override;
 
     // Where refusals and warnings are printed; nullptr keeps them quiet (batch runs, which report
     // each bird's outcome in its row instead).
     std::ostream* err = &std::cerr;
+    bool strict = false;  // --strict
+
+private:
+    void captionOfDialog();
 };
 
 }  // namespace ornivo::cli

@@ -18,9 +18,13 @@ using CommandFn = std::function<int(const std::vector<std::string>& args)>;
 
 struct CommandInfo {
     std::string name;   // "power-curve", "density", "birds", ...
-    std::string usage;  // printed by --help
+    std::string usage;  // the usage line(s), printed by --help before the call's contract (CallHelp)
     CommandFn run;
 };
+
+// The contract of a call that its --help prints after the usage: what it reads, its options, what
+// it prints and its exit statuses.
+std::string CallHelp(const std::string& name);
 
 bool RegisterCommand(CommandInfo info);
 const std::vector<CommandInfo>& Commands();
@@ -28,6 +32,13 @@ const std::vector<CommandInfo>& Commands();
 // A usage error of the call: exit 1 with a one-line reason.
 struct UsageError : std::runtime_error {
     using std::runtime_error::runtime_error;
+};
+
+// A refusal found away from the call's own code (a message under --strict): exit 2, its lines on
+// standard error as a refusal's.
+struct Refusal : std::runtime_error {
+    explicit Refusal(std::vector<std::string> l) : std::runtime_error(l.empty() ? "refused" : l.front()), lines(std::move(l)) {}
+    std::vector<std::string> lines;
 };
 
 // Small argument helpers: "--flag VALUE" lookups over the call's arguments.

@@ -9,12 +9,14 @@
 namespace ornivo::cli {
 namespace {
 
+// Checked with the options, before the run.
+void checkGraphPath(const CalcOptions& opt) {
+    if (opt.graph && !render::PictureFormatOf(*opt.graph))
+        throw UsageError("cannot write " + *opt.graph + ": the graph is written as .png, .svg or .pdf");
+}
+
 int writeGraph(const CalcOptions& opt, const std::function<bool(std::string&)>& save) {
     const std::string& path = *opt.graph;
-    if (!render::PictureFormatOf(path)) {
-        std::cerr << "cannot write " << path << ": the graph is written as .png, .svg or .pdf\n";
-        return ExitFailure;
-    }
     render::EnsureGuiApplication();
     std::string error;
     if (!save(error)) {
@@ -33,7 +35,8 @@ const bool registered =
                          }) &&
     RegisterOutputWriter("glide-polar/graph", [](ProgramState& s, CliDialogs&, const CalcOptions& o) {
         return writeGraph(o, [&](std::string& e) { return render::SavePolarGraph(s, *o.graph, e); });
-    });
+    }) &&
+    RegisterOptionCheck("power-curve/graph", checkGraphPath) && RegisterOptionCheck("glide-polar/graph", checkGraphPath);
 
 }  // namespace
 }  // namespace ornivo::cli

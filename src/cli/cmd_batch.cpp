@@ -17,6 +17,7 @@
 #include "cli/CalcOutput.h"
 #include "cli/Command.h"
 #include "external/spreadsheet/Workbook.h"
+#include "output/TextRunOutput.h"
 #include "platform/Folders.h"
 #include "state/numtext.h"
 
@@ -67,7 +68,7 @@ std::string cellText(const Json& v) {
 
 // A run of one row, as the single call would run it; what the single call prints on standard error
 // (a refusal, an unreadable edit, a value out of range) becomes the row's status.
-Outcome runRow(const std::string& calc, const BatchRow& row, const std::string& folder) {
+Outcome runRow(const std::string& calc, const BatchRow& row, const std::string& folder, bool strict) {
     Outcome o;
     if (!row.readError.empty()) {
         o.status = "unreadable: " + row.readError;
@@ -77,13 +78,16 @@ Outcome runRow(const std::string& calc, const BatchRow& row, const std::string& 
     ProgramState s;
     CliDialogs d;
     d.err = nullptr;
+    d.strict = strict;
     Json out;
     try {
         CalcOptions opt;
         opt.calculation = calc;
         opt.tables = false;  // the rows show scalars only
+        opt.strict = strict;
         PrepareOutputState(s, opt);
         const int rc = (*run)(s, d, row.bird, folder, opt, out);
+        if (rc == ExitOk) d.strictCheck();
         if (rc != ExitOk) {
             std::string t;
             for (const auto& l : d.lastError()) t += (t.empty() ? "" : " ") + l;
@@ -100,6 +104,8 @@ Outcome runRow(const std::string& calc, const BatchRow& row, const std::string& 
                 o.status = "ok";
             }
         }
+    } catch (const Refusal& e) {
+        for (const auto& l : e.lines) o.status += (o.status.empty() ? "" : " ") + l;
     } catch (const NumberTextError& e) {
         o.status = std::string(e.what()) + ": a value of the calculation is out of range (check the values given)";
     } catch (const OverflowError& e) {
@@ -141,6 +147,10 @@ TableSource& tableSource() {
 
 int runBatch(const std::vector<std::string>& a) {
     Args args(a);
+    for (const auto& x : a)
+        if (x.size() > 1 && x[0] == '-' && x != "--out" && x != "-j" && x != "--preset" && x != "--user" &&
+            x != "--strict" && !std::isdigit(static_cast<unsigned char>(x[1])))
+            throw UsageError("unknown option " + x + " (ornivo-cli batch --help lists the options)");
     auto pos = args.positional({"--out", "-j"});
     if (pos.empty()) throw UsageError("give the calculation: power-curve, glide-polar or migrate");
     const std::string calc = pos[0];
@@ -170,6 +180,7 @@ int runBatch(const std::vector<std::string>& a) {
         jobs = static_cast<unsigned>(v);
     }
     auto out = args.value("--out");
+    const bool strict = args.has("--strict");
     std::string ext = out ? std::filesystem::path(*out).extension().string() : "";
     for (char& ch : ext) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
     const bool xlsx = ext == ".xlsx";
@@ -182,7 +193,7 @@ int runBatch(const std::vector<std::string>& a) {
     const auto start = std::chrono::steady_clock::now();
     auto worker = [&] {
         for (std::size_t i; (i = next++) < rows.size();) {
-            outcomes[i] = runRow(calc, rows[i], folder);
+            outcomes[i] = runRow(calc, rows[i], folder, strict);
             ++done;
         }
     };
@@ -231,15 +242,8 @@ int runBatch(const std::vector<std::string>& a) {
         line(header);
         for (std::size_t r = 0; r < rows.size(); ++r) line(rowCells(rows[r], outcomes[r], cols));
         if (out) {
-            const std::string tmp = *out + ".tmp";
-            {
-                std::ofstream f(tmp, std::ios::binary | std::ios::trunc);
-                f << csv.str();
-                if (!f.flush()) throw UsageError("cannot write " + *out);
-            }
-            std::error_code ec;
-            std::filesystem::rename(tmp, *out, ec);
-            if (ec) throw UsageError("cannot write " + *out + ": " + ec.message());
+            const std::string err = output::WriteTextFile(*out, csv.str(), false);
+            if (!err.empty()) throw UsageError("cannot write " + *out + ": " + err);
         } else {
             std::cout << csv.str();
         }
@@ -254,7 +258,7 @@ void SetBatchTableSource(TableSource source) { tableSource() = std::move(source)
 // The usage with the result columns of each calculation, as --help prints them.
 std::string batchUsage() {
     std::string u =
-        "batch CALC BIRDS.csv | --preset | --user [--out RESULTS.csv|RESULTS.xlsx] [-j N]   "
+        "batch CALC BIRDS.csv | --preset | --user [--out RESULTS.csv|RESULTS.xlsx] [-j N] [--strict]   "
         "(CALC: power-curve | glide-polar | migrate)\n"
         "      BIRDS.csv: a header of bird-file keys (SpName, ShortName, EmptyMass, Span, WingArea or\n"
         "      AspectRatio, Altitude or AirDensity, TaxonGroup, Sex, Age, Preset, User, gps, sites) and setup\n"

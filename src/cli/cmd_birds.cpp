@@ -4,7 +4,6 @@
 
 #include "birddb/BirdFiles.h"
 #include "birddb/EnterFromRecord.h"
-#include "birddb/PresetBirds.h"
 #include "birddb/UserBirds.h"
 #include "cli/BirdFile.h"
 #include "cli/BirdsCli.h"
@@ -13,35 +12,12 @@
 namespace ornivo::cli {
 namespace {
 
-using birddb::ListBy;
-
 BirdTable tableOf(const Args& args) {
     if (args.has("--preset") && args.has("--user")) throw UsageError("give --preset or --user, not both");
     return args.has("--user") ? BirdTable::User : BirdTable::Preset;
 }
 
 const char* tableName(BirdTable t) { return t == BirdTable::User ? "User Birds" : "Preset Birds"; }
-
-// The entry of a list with the name, or -1.
-int indexOf(const std::vector<std::string>& list, const std::string& name) {
-    for (std::size_t i = 0; i < list.size(); ++i)
-        if (list[i] == name) return static_cast<int>(i);
-    return -1;
-}
-
-template <class Screen>
-EnterResult enterWith(Screen& screen, const std::string& name, ScreenUpdate* entered) {
-    int i = indexOf(screen.list(), name);
-    if (i < 0) {
-        screen.listBy(ListBy::ScientificName);
-        i = indexOf(screen.list(), name);
-    }
-    if (i < 0) return EnterResult::NotFound;
-    screen.choose(i);
-    ScreenUpdate u = screen.enterBird();
-    if (entered) *entered = u;
-    return EnterResult::Entered;
-}
 
 Json textsJson(const ScreenUpdate& u) {
     Json t = Json::object();
@@ -55,31 +31,14 @@ int runList(const Args& args) {
     const BirdTable table = tableOf(args);
     ProgramState s;
     CliDialogs d;
+    std::vector<birddb::NumberedBird> list;
+    if (!birddb::ListNumberedBirds(s, d, table, list)) return d.refuse();
+    // In the screen's order (by scientific name), each with the number that names it in any case.
     Json birds = Json::array();
-    std::string file;
-    auto add = [&](auto& screen) {
-        // Short names in record-set order, as the screen lists them; each with its scientific name.
-        std::vector<std::string> shortNames = screen.list();
-        screen.listBy(ListBy::ScientificName);
-        for (std::size_t i = 0; i < shortNames.size(); ++i)
-            birds.push_back({{"ShortName", shortNames[i]}, {"SpName", screen.list()[i]}});
-    };
-    if (table == BirdTable::Preset) {
-        birddb::PresetBirdsScreen screen(s, d);
-        if (!screen.load()) return d.refuse();
-        add(screen);
-        screen.cancel();
-        file = birddb::ShippedBirdsPath(s);
-    } else {
-        birddb::UserBirdsScreen screen(s, d);
-        if (!screen.load()) return d.refuse();
-        add(screen);
-        screen.returnToEnterBird();
-        file = birddb::UserBirdsPath();
-    }
+    for (const auto& b : list) birds.push_back({{"Number", b.number}, {"ShortName", b.shortName}, {"SpName", b.sciName}});
     Json out;
     out["table"] = tableName(table);
-    out["file"] = file;
+    out["file"] = table == BirdTable::Preset ? birddb::ShippedBirdsPath(s) : birddb::UserBirdsPath();
     out["count"] = birds.size();
     out["birds"] = birds;
     PrintJson(out);
@@ -88,18 +47,12 @@ int runList(const Args& args) {
 
 int runShow(const Args& args) {
     auto pos = args.positional({});
-    if (pos.size() != 1) throw UsageError("give one bird name: birds show NAME [--preset | --user]");
+    if (pos.size() != 1) throw UsageError("give one bird: birds show NAME|#NUMBER [--preset | --user]");
     const BirdTable table = tableOf(args);
     ProgramState s;
     CliDialogs d;
     ScreenUpdate entered;
-    switch (EnterTableBird(s, d, table, pos[0], &entered)) {
-    case EnterResult::Refused: return d.refuse();
-    case EnterResult::NotFound:
-        throw UsageError(std::string("no ") + (table == BirdTable::User ? "user" : "preset") + " bird named \"" +
-                         pos[0] + "\"");
-    case EnterResult::Entered: break;
-    }
+    if (EnterTableBird(s, d, table, Json(pos[0]), &entered) == EnterResult::Refused) return d.refuse();
     Json out;
     out["table"] = tableName(table);
     out["state"] = EnteredBirdJson(s, table);
@@ -154,20 +107,40 @@ int runBirds(const std::vector<std::string>& a) {
 
 }  // namespace
 
-EnterResult EnterTableBird(ProgramState& s, CliDialogs& d, BirdTable table, const std::string& name,
-                           ScreenUpdate* entered) {
-    if (table == BirdTable::Preset) {
-        birddb::PresetBirdsScreen screen(s, d);
-        if (!screen.load()) return EnterResult::Refused;
-        EnterResult r = enterWith(screen, name, entered);
-        screen.cancel();
-        return r;
+EnterResult EnterTableBird(ProgramState& s, CliDialogs& d, BirdTable table, const Json& ref, ScreenUpdate* entered) {
+    const std::string which = table == BirdTable::User ? "user" : "preset";
+    std::vector<birddb::NumberedBird> list;
+    if (!birddb::ListNumberedBirds(s, d, table, list)) return EnterResult::Refused;
+    birddb::BirdMatch m;
+    std::string shown;
+    if (ref.is_number()) {
+        const double n = ref.get<double>();
+        if (!(n >= 1 && n <= 1e15) || n != static_cast<double>(static_cast<int64_t>(n)))
+            throw UsageError("a " + which + " bird's number is a whole number from 1 (birds list shows them)");
+        m = birddb::MatchNumber(list, static_cast<int64_t>(n));
+        shown = "#" + std::to_string(static_cast<int64_t>(n));
+    } else {
+        m = birddb::MatchBird(list, ref.get<std::string>());
+        shown = ref.get<std::string>();
     }
-    birddb::UserBirdsScreen screen(s, d);
-    if (!screen.load()) return EnterResult::Refused;
-    EnterResult r = enterWith(screen, name, entered);
-    if (r != EnterResult::Entered) screen.returnToEnterBird();
-    return r;
+    if (m.kind == birddb::BirdMatch::Kind::NotFound) {
+        int64_t n;
+        throw UsageError(birddb::ParseRecordNumber(shown, n) ? "no " + which + " bird has the number " + shown
+                                                             : "no " + which + " bird named \"" + shown + "\"");
+    }
+    if (m.kind == birddb::BirdMatch::Kind::Ambiguous) {
+        std::string numbers;
+        for (std::size_t i = 0; i < m.candidates.size(); ++i)
+            numbers += (i == 0 ? "#" : i + 1 == m.candidates.size() ? " or #" : ", #") + std::to_string(m.candidates[i]);
+        throw UsageError(std::to_string(m.candidates.size()) + " " + which + " birds are named \"" + shown +
+                         "\": give the number of one, " + numbers + " (birds list shows them)");
+    }
+    switch (birddb::EnterNumberedBird(s, d, table, m.number, entered)) {
+    case birddb::EnterNumberOutcome::Entered: return EnterResult::Entered;
+    case birddb::EnterNumberOutcome::NotFound: throw UsageError("no " + which + " bird has the number " + shown);
+    case birddb::EnterNumberOutcome::Refused: break;
+    }
+    return EnterResult::Refused;
 }
 
 Json EnteredBirdJson(const ProgramState& s, BirdTable table) {
@@ -202,7 +175,7 @@ Json EnteredBirdJson(const ProgramState& s, BirdTable table) {
 }
 
 ORNIVO_CLI_COMMAND(birds, "birds",
-                   "birds list [--preset | --user] | birds show NAME [--preset | --user] | birds backup FILE | "
+                   "birds list [--preset | --user] | birds show NAME|#NUMBER [--preset | --user] | birds backup FILE | "
                    "birds restore FILE",
                    runBirds);
 

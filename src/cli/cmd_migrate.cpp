@@ -92,9 +92,13 @@ int runMigrate(ProgramState& s, CliDialogs& d, const Json& bird, const std::stri
         r["InitialVclimb"] = Single(s.ClimbRate);
         out["aborted"] = true;
         out["abortTexts"] = Lines(migrate::MigrAbortTexts());
+        // The abort screen as a refusal prints it: the title, then its texts.
+        Json abort = Lines(migrate::MigrAbortTexts());
+        abort.insert(abort.begin(), migrate::MigrAbortTitle());
+        out["abort"] = abort;
         out["results"] = r;
         out["messages"] = MessagesJson(d);
-        return ExitOk;
+        return ExitOk;  // the call ends as a refusal (FinishCalc); a batch row shows the abort in its status
     }
     Json r = MigrationResultsJson(s, opt.tables);
     if (s.ClimbAborted) {
@@ -117,7 +121,7 @@ int command(const std::vector<std::string>& a) {
 
 ORNIVO_CLI_COMMAND(migrate, "migrate",
                    "migrate BIRD.json [--format json|text|xlsx] [--out PATH] [--comment TEXT] "
-                   "[--gps TRACK.xlsx|.xls|.csv [--sites SITES.txt] [--kml FOLDER] [--progress]]",
+                   "[--strict] [--gps TRACK.xlsx|.xls|.csv [--sites SITES.txt] [--kml FOLDER] [--progress]]",
                    command);
 
 }  // namespace ornivo::cli

@@ -40,7 +40,7 @@ int command(const std::vector<std::string>& a) { return RunCalcCommand("power-cu
 
 ORNIVO_CLI_COMMAND(power_curve, "power-curve",
                    "power-curve BIRD.json [--format json|text|xlsx] [--out PATH] [--comment TEXT] [--graph FILE] "
-                   "[--uncertainty]",
+                   "[--uncertainty] [--strict]",
                    command);
 
 }  // namespace ornivo::cli

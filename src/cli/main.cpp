@@ -1,4 +1,5 @@
 // ornivo-cli: the calculator's command-line face. Each call is registered by its own file.
+#include <algorithm>
 #include <iostream>
 
 #include "cli/Command.h"
@@ -26,12 +27,17 @@ int main(int argc, char** argv) {
     for (const auto& c : Commands()) {
         if (c.name != args[0]) continue;
         std::vector<std::string> rest(args.begin() + 1, args.end());
-        if (!rest.empty() && (rest[0] == "--help" || rest[0] == "-h")) {
-            std::cout << "Usage: ornivo-cli " << c.usage << "\n";
+        // --help anywhere in the call ("track import --help", "batch migrate --help") asks for its help.
+        if (std::find(rest.begin(), rest.end(), "--help") != rest.end() ||
+            std::find(rest.begin(), rest.end(), "-h") != rest.end()) {
+            std::cout << "Usage: ornivo-cli " << c.usage << "\n\n" << CallHelp(c.name);
             return ExitOk;
         }
         try {
             return c.run(rest);
+        } catch (const Refusal& e) {
+            for (const auto& l : e.lines) std::cerr << l << "\n";
+            return ExitRefused;
         } catch (const ornivo::NumberTextError& e) {
             // Values that overflow or have no number (NaN) are refused, never shown or written.
             std::cerr << "ornivo-cli " << c.name << ": " << e.what()

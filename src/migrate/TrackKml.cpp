@@ -85,7 +85,7 @@ std::string TrackKmlText(const ProgramState& s) {
     k.add(8, "<width>4</width>");
     k.add(6, "</LineStyle>");
     k.add(6, "<PolyStyle>");
-    k.add(8, "<Color>7f00ff00</Color>");
+    k.add(8, "<color>7f00ff00</color>");
     k.add(6, "</PolyStyle>");
     k.add(4, "</Style>");
     if (s.SitesLoaded) {

@@ -2,42 +2,28 @@
 // databases with the user's data folder in a temporary folder.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <nlohmann/json.hpp>
 
 #include "support/RunCli.h"
 #include "support/TempDir.h"
+#include "support/UserHome.h"
 
 using ornivo::test::TempDir;
+using ornivo::test::RunJson;
+using ornivo::test::UserHome;
 using Json = nlohmann::json;
-
-namespace {
-
-struct UserHome {
-    TempDir dir;
-    UserHome() { setenv("ORNIVO_DATA_HOME", dir.str().c_str(), 1); }
-    ~UserHome() { unsetenv("ORNIVO_DATA_HOME"); }
-};
-
-Json run(const std::vector<std::string>& args, const std::string& in = {}) {
-    RunResult r = RunCli(args, in);
-    EXPECT_EQ(r.exitCode, 0) << r.err;
-    return r.exitCode == 0 ? Json::parse(r.out) : Json();
-}
-
-}  // namespace
 
 TEST(CliBirds, ListsAndShowsPresetBirds) {
     UserHome home;
-    Json list = run({"birds", "list"});
+    Json list = RunJson({"birds", "list"});
     EXPECT_EQ(list["table"], "Preset Birds");
     EXPECT_EQ(list["count"], 144);
-    Json show = run({"birds", "show", "Mallard"});
+    Json show = RunJson({"birds", "show", "Mallard"});
     EXPECT_EQ(show["state"]["SpName"], "Anas platyrhynchos");
     EXPECT_EQ(show["state"]["AirDensity"], 1.225);
     EXPECT_EQ(show["enterBird"]["txtShortName"], "Mallard");
     // By scientific name too.
-    EXPECT_EQ(run({"birds", "show", "Anas platyrhynchos"})["state"]["ShortName"], "Mallard");
+    EXPECT_EQ(RunJson({"birds", "show", "Anas platyrhynchos"})["state"]["ShortName"], "Mallard");
     RunResult missing = RunCli({"birds", "show", "Dodo"});
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_NE(missing.err.find("no preset bird named \"Dodo\""), std::string::npos) << missing.err;
@@ -53,21 +39,21 @@ TEST(CliBirds, TheSanderlingAloneIsNotBackedUpAndABackupRestores) {
               "that came with the program. You don't need to back this up.\n"
               "Use Backup to preserve data that you have entered.\n");
     const std::string in = home.dir.write("in.txt", "Swift\nApus apus\nmine\n0.037\n0.45\n0.0153\n1.225\n0\n0\n2\n1\n1\n");
-    Json restored = run({"birds", "restore", in});
+    Json restored = RunJson({"birds", "restore", in});
     EXPECT_EQ(restored["added"], 1);
     EXPECT_EQ(restored["records"], 2);
-    EXPECT_EQ(run({"birds", "list", "--user"})["count"], 2);
-    Json backup = run({"birds", "backup", file});
+    EXPECT_EQ(RunJson({"birds", "list", "--user"})["count"], 2);
+    Json backup = RunJson({"birds", "backup", file});
     EXPECT_EQ(backup["records"], 2);
-    EXPECT_EQ(run({"birds", "restore", file})["records"], 4);
+    EXPECT_EQ(RunJson({"birds", "restore", file})["records"], 4);
 }
 
 TEST(CliBirds, PresetAndUserKeysEnterTheBirdForACalculation) {
     UserHome home;
-    Json preset = run({"power-curve", "-"}, R"({"Preset": "Mallard"})");
+    Json preset = RunJson({"power-curve", "-"}, R"({"Preset": "Mallard"})");
     EXPECT_FLOAT_EQ(preset["inputs"]["EmptyMass"].get<float>(), 1.082f);
     EXPECT_GT(preset["results"]["Vmp"].get<double>(), 5);
-    Json user = run({"power-curve", "-"}, R"({"User": "Sanderling"})");
+    Json user = RunJson({"power-curve", "-"}, R"({"User": "Sanderling"})");
     EXPECT_FLOAT_EQ(user["inputs"]["EmptyMass"].get<float>(), 0.05f);
     RunResult unknown = RunCli({"power-curve", "-"}, R"({"User": "Mallard"})");
     EXPECT_EQ(unknown.exitCode, 1);
@@ -75,7 +61,7 @@ TEST(CliBirds, PresetAndUserKeysEnterTheBirdForACalculation) {
 
 TEST(CliWings, SearchesAGenusAndAcceptsTheMeans) {
     UserHome home;
-    Json w = run({"wings", "search", "anas", "platyrhynchos"});
+    Json w = RunJson({"wings", "search", "anas", "platyrhynchos"});
     EXPECT_EQ(w["Genus"], "Anas");
     EXPECT_EQ(w["Family"], "Anatidae");
     EXPECT_GT(w["found"].get<int>(), 1);

@@ -104,22 +104,17 @@ const char* kBirdHeader = "SpName,ShortName,EmptyMass,Span,WingArea,Altitude";
 
 }  // namespace
 
-// The whole preset table: one row per bird, in the table's order, each as the single call on
-// {"Preset": name} gives it. Preset birds carry no fat, so the migrations run from a table that names
-// each preset bird and gives it a fat fraction; they are compared on every fourth bird, to be short.
+// The whole preset table: one row per record, in the table's order, each as the single call on
+// {"Preset": number} gives it (records that share a name run with their own values). Preset birds
+// carry no fat, so the migrations run from a table that numbers each preset bird and gives it a fat
+// fraction; they are compared on every fourth bird, to be short.
 TEST(Batch, PresetTableRowByRowAsSingleRuns)
 {
     const auto list = RunCli({"birds", "list", "--preset"}, {}, 60);
     ASSERT_EQ(list.exitCode, 0) << list.err;
     const Json birds = Json::parse(list.out)["birds"];
     ASSERT_GT(birds.size(), 100u);
-    std::map<std::string, int> shortNames;
-    for (const auto& b : birds) ++shortNames[b["ShortName"].get<std::string>()];
-    // A short name listed twice is reached by the scientific name, as the batch does.
-    auto nameOf = [&](std::size_t i) {
-        const std::string shortName = birds[i]["ShortName"];
-        return shortNames[shortName] > 1 ? birds[i]["SpName"].get<std::string>() : shortName;
-    };
+    auto nameOf = [&](std::size_t i) { return "#" + std::to_string(birds[i]["Number"].get<int>()); };
     TempDir dir;
     std::string table = "Preset,txtFatFrac\n";
     for (std::size_t i = 0; i < birds.size(); ++i) table += "\"" + nameOf(i) + "\",0.3\n";
@@ -139,7 +134,7 @@ TEST(Batch, PresetTableRowByRowAsSingleRuns)
             EXPECT_EQ(t.at(i, "SpName"), birds[i]["SpName"]) << calc;
             EXPECT_EQ(t.at(i, "ShortName"), birds[i]["ShortName"]) << calc;
             ASSERT_EQ(t.at(i, "status"), "ok") << calc << " " << nameOf(i);
-            Json bird = {{"Preset", nameOf(i)}};
+            Json bird = {{"Preset", birds[i]["Number"]}};
             if (migrate) bird["edits"] = Json::array({Json::array({"txtFatFrac", "0.3"})});
             ExpectRowAsSingleRun(t, i, SingleRun(calc, bird), calc + " " + nameOf(i));
         }

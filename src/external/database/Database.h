@@ -103,6 +103,8 @@ public:
     double number(const std::string& field) const;
     float single(const std::string& field) const { return static_cast<float>(number(field)); }
     const FieldValue& value(const std::string& field) const;
+    // The current record's row id in its table: it stays with the record while the record lives.
+    int64_t rowid() const { return current().rowid; }
 
     // Add new / edit, then set fields, then update. Update writes the record in a committed transaction
     // (or into the open batch) and throws DatabaseError when the file refuses it; the record set is then
