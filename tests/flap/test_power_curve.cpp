@@ -99,13 +99,8 @@ TEST(PowerCurve, RunningSpeedIsTheSingleSumUntilItDrifts) {
 // running speed there is the single sum, which reaches Vmr + 2 at 23 m/s, so the scan stops before 23
 // and column 23 is never written.
 TEST(PowerCurve, TheScanStopsAtVmrPlusTwoWhereThatIsAWholeSpeed) {
-    test::TypedBird sparrow;
-    sparrow.name = "Passer domesticus";
-    sparrow.shortName = "House Sparrow";
-    sparrow.mass = 0.065;
-    sparrow.span = 0.245;
-    sparrow.area = 0.013;
-    sparrow.taxon = 1;
+    const test::TypedBird sparrow{.name = "Passer domesticus", .shortName = "House Sparrow", .mass = 0.065,
+                                  .span = 0.245, .area = 0.013, .taxon = 1};
     ProgramState s = computed(sparrow);
     ASSERT_EQ(s.CurveFirstSpeed, 9);
     ASSERT_NEAR(s.Vmr, 21.0, 1e-3);
