@@ -27,6 +27,8 @@ endif()
 # The shipped files are built into the programs' folder of the build tree; the manual may be absent.
 install(DIRECTORY ${ORNIVO_RUNTIME_DIR}/Data ${ORNIVO_RUNTIME_DIR}/XLTemplates DESTINATION ${ORNIVO_SHARE_DIR})
 install(DIRECTORY ${ORNIVO_RUNTIME_DIR}/Manual DESTINATION ${ORNIVO_SHARE_DIR} OPTIONAL)
+# The example GPS track with its sites, raw fixes and credit.
+install(DIRECTORY ${ORNIVO_RUNTIME_DIR}/Tracks DESTINATION ${ORNIVO_SHARE_DIR})
 
 # Desktop integration: menu entry, icon and the software-centre description.
 configure_file(${ORNIVO_PACKAGING_DIR}/org.ornivo.Ornivo.metainfo.xml

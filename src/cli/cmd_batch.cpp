@@ -66,6 +66,9 @@ std::string cellText(const Json& v) {
     return "";
 }
 
+// A result that is a flag (Arrived, ClimbFlag, ...): a boolean cell in a workbook, not the text "true".
+bool isFlag(const Json& results, const std::string& key) { return results.contains(key) && results[key].is_boolean(); }
+
 // A run of one row, as the single call would run it; what the single call prints on standard error
 // (a refusal, an unreadable edit, a value out of range) becomes the row's status.
 Outcome runRow(const std::string& calc, const BatchRow& row, const std::string& folder, bool strict) {
@@ -225,9 +228,12 @@ int runBatch(const std::vector<std::string>& a) {
             auto cells = rowCells(rows[r], outcomes[r], cols);
             for (std::size_t c = 0; c < cells.size(); ++c) {
                 const int col = static_cast<int>(c) + 1, rr = static_cast<int>(r) + 2;
+                const bool result = c >= 2 && c + 1 < cells.size();
                 char* e = nullptr;
                 double v = std::strtod(cells[c].c_str(), &e);
-                if (!cells[c].empty() && e && *e == '\0' && c >= 2 && c + 1 < cells.size()) sh.write(rr, col, v);
+                if (result && isFlag(outcomes[r].results, cols[c - 2]))
+                    sh.write(rr, col, sheet::Value(outcomes[r].results[cols[c - 2]].get<bool>()));
+                else if (!cells[c].empty() && e && *e == '\0' && result) sh.write(rr, col, v);
                 else sh.write(rr, col, cells[c]);
             }
         }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "flap/PowerModel.h"
+#include "flap/ScanSpeed.h"
 #include "state/StateOps.h"
 #include "state/numtext.h"
 
@@ -13,8 +14,6 @@ namespace {
 float f32(double v) { return static_cast<float>(v); }
 constexpr int TableRows = 11;
 constexpr int MaxScanSteps = 20000;  // 2000 m/s of 0.1 m/s steps: far beyond any bird
-
-bool isWholeSpeed(float V) { return std::fabs(RoundHalfEven(V) - double(V)) < double(0.0001f); }
 
 void ensureColumn(ProgramState& s, int c) {
     if (c <= s.CurveLastIndex && c < static_cast<int>(s.PowerCurveTable[0].size())) return;
@@ -60,12 +59,6 @@ bool resultsFinite(const ProgramState& s, int slot) {
 
 }  // namespace
 
-float NextScanSpeed(float V, float step, double first, int n) {
-    const float sum = f32(double(V) + step);
-    const float grid = f32(first + n * double(step));
-    return std::fabs(double(sum) - grid) > 0.00005 ? grid : sum;
-}
-
 void StoreCurveRow(ProgramState& s, int c, float V) {
     ensureColumn(s, c);
     auto& t = s.PowerCurveTable;
@@ -95,21 +88,22 @@ void ScanPowerCurve(ProgramState& s, int slot) {
                           "the model is not meant for birds slower than about 2.6 m/s");
     s.PowerCurveTable.assign(TableRows, std::vector<float>(static_cast<std::size_t>(s.CurveLastIndex) + 1, 0.0f));
     int c = s.CurveFirstSpeed;
-    const double first = double(s.CurveFirstSpeed) - double(step);
-    float V = f32(first);
+    ScanSpeed speed(double(s.CurveFirstSpeed) - double(step), step);
+    int VmrSteps = 0;  // the step of the scan whose speed Vmr is
     const double f = b.WbeatFreq;
-    for (int n = 0;; ++n) {
-        if (s.Vmr != 0 && V >= f32(double(s.Vmr) + 2)) {
+    for (;; speed.next()) {
+        const float V = speed.V();
+        if (s.Vmr != 0 && speed.reached(s.Vmr, VmrSteps, 2)) {
             s.CurveLastRow = CInt(c);
             return;
         }
-        if (n > MaxScanSteps)
+        if (speed.steps() > MaxScanSteps)
             throw EngineError("The power curve has no maximum range speed below " + FormatSig(V, 3) +
                               " m/s: check the bird's values");
         PowerAtSpeed(s, slot, V);
         MusclePerformance(s, slot);
         const float Pcur = s.Pmech, Ncur = s.EffLDChem;
-        if (isWholeSpeed(V)) {
+        if (IsWholeSpeed(V)) {
             c = CInt(RoundHalfEven(V));
             StoreCurveRow(s, c, V);
         }
@@ -130,6 +124,7 @@ void ScanPowerCurve(ProgramState& s, int slot) {
         }
         if (s.Vmr == 0 && !(Ncur > Nprev)) {
             s.Vmr = f32(double(V) - step);
+            VmrSteps = speed.steps() - 1;
             PowerAtSpeed(s, slot, s.Vmr);
             MusclePerformance(s, slot);
             s.PmechVmr = s.Pmech;
@@ -143,7 +138,6 @@ void ScanPowerCurve(ProgramState& s, int slot) {
             b.FredVmr = f32(f * s.Pi * b.MeanChord / s.Vmr);
         }
         if (s.ClimbRate > s.MaxClimb) s.MaxClimb = s.ClimbRate;
-        V = NextScanSpeed(V, step, first, n + 1);
         Pprev = Pcur;
         Nprev = Ncur;
     }

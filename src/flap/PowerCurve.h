@@ -6,11 +6,6 @@
 
 namespace ornivo::flap {
 
-// Grid speed of step n of a scan starting at `first` with steps of 0.1 (single). The single-precision
-// running sum is kept while it stays on the grid; past about 40 m/s it drifts from the 0.0001 whole-speed
-// test, and the speed is then taken from the step count instead.
-float NextScanSpeed(float V, float step, double first, int n);
-
 // Writes column c of PowerCurveTable from the current working values (V the scan speed).
 void StoreCurveRow(ProgramState& s, int c, float V);
 // The scan; needs VmpExact, VmrExact, Ppro and WbeatFreq of the slot. Throws EngineError when the bird

@@ -6,6 +6,7 @@
 
 #include "flap/PowerCurve.h"
 #include "flap/PowerModel.h"
+#include "flap/ScanSpeed.h"
 #include "state/StateOps.h"
 #include "state/numtext.h"
 
@@ -60,8 +61,6 @@ GlidePoint glideAt(const Model& M, float V, float spanRatioAtV) {
     p.Cl = f32(2 * M.m * M.g / (M.rho * v * v * M.S * beta));
     return p;
 }
-
-bool isWholeSpeed(float V) { return std::fabs(RoundHalfEven(V) - double(V)) < double(0.0001f); }
 
 std::string valueText(double v) { return std::isfinite(v) ? FormatSig(f32(v), 3) : std::string("not a number"); }
 
@@ -165,7 +164,8 @@ GlidePoint glideChecked(const Model& M, float V) {
 // previous step had reached the top of the MacCready table.
 void scan(const Model& M, float Vstart, GlideResults& r) {
     const double mg = M.m * M.g;
-    float V = Vstart, c = 0, nextClimb = ClimbStep, prevSink = 0, prevRatio = 0;
+    flap::ScanSpeed speed(Vstart, Step);
+    float V = speed.V(), c = 0, nextClimb = ClimbStep, prevSink = 0, prevRatio = 0;
     bool topReached = false;
     GlidePoint p;
     r.Vms = r.Vbg = 0;
@@ -177,7 +177,7 @@ void scan(const Model& M, float Vstart, GlideResults& r) {
             throw EngineError("The glide polar did not reach the top of the cross-country table below " +
                               FormatSig(V, 3) + " m/s: check the bird's values");
         p = glideChecked(M, V);
-        if (isWholeSpeed(V)) {
+        if (flap::IsWholeSpeed(V)) {
             const int k = CInt(RoundHalfEven(V));
             if (k > r.PolarRowLimit)
                 throw EngineError("The cross-country table of this bird is not complete at " +
@@ -220,7 +220,8 @@ void scan(const Model& M, float Vstart, GlideResults& r) {
                 r.ClVbg = q.Cl;
             }
         }
-        V = flap::NextScanSpeed(V, Step, Vstart, n + 1);
+        speed.next();
+        V = speed.V();
         prevSink = p.Sink;
         prevRatio = p.GlideRatio;
         if (c >= TopClimb && topReached) break;

@@ -1,6 +1,7 @@
 #include "graph/PrintPage.h"
 
 #include "graph/Surface.h"
+#include "state/MitoUnits.h"
 #include "state/numtext.h"
 
 namespace ornivo::graph {
@@ -73,7 +74,7 @@ PrintedPage PowerGraphPage(const ProgramState& s, const std::string& heading, co
     valueLine(p, "Body frontal area", b.Sbody, " square m");
     valueLine(p, "Acceleration due to gravity", s.slot(0).Gravity, " m/sec-squared");
     valueLine(p, "Basal metabolic rate", b.Pbmr, " W");
-    valueLine(p, "Mitochondria inverse power density", s.Kmito, "ml/W");
+    valueLine(p, "Mitochondria inverse power density", KmitoMlPerW(s.Kmito), "ml/W");
     const char* style = s.FlightStyle == 1 ? "Continuous flapping" : s.FlightStyle == 2 ? "Flap-gliding"
                       : s.FlightStyle == 3 ? "Bounding" : "";
     valueLine(p, "Flight style", style);

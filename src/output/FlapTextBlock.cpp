@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "output/TextLayout.h"
+#include "state/MitoUnits.h"
 #include "state/numtext.h"
 
 namespace ornivo::output {
@@ -57,7 +58,7 @@ void inputs(TextLayout& t, const ProgramState& s) {
     t.valueLine("Flight style", FlightStyleText(s.FlightStyle));
     if (s.FlightStyle == 3) t.valueLine("Power fraction", n(b.PowerFracBound));
     if (s.FlightStyle == 2) t.valueLine("Power fraction", n(b.PowerFracFG));
-    t.valueLine("Mitochondria inverse power density", n(s.Kmito), "ml/W");
+    t.valueLine("Mitochondria inverse power density", n(KmitoMlPerW(s.Kmito)), "ml/W");
 }
 
 void curveTable(TextLayout& t, const ProgramState& s) {

@@ -29,8 +29,7 @@ void parameters(const ProgramState& s, sheet::Sheet& sh) {
     sh.write("I1", TextValue(s.ShortName));
     sh.write("G2", TaxonCellText(s.TaxonGroup));
     sh.write("B2", SexCellText(s.Sex));
-    if (s.Age == 1) sh.write("E2", "Adult");
-    if (s.Age == 2) sh.write("E2", "Imm");
+    sh.write("E2", AgeCellText(s.Age, "Imm"));
     sh.write("I16", FlightStyleCellText(s.FlightStyle));
     put("E4", b.EmptyMass);
     put("E5", b.MuscleMass);

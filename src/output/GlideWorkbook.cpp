@@ -29,8 +29,7 @@ void parameters(const ProgramState& s, sheet::Sheet& sh) {
     sh.write("I1", TextValue(s.ShortName));
     sh.write("G2", TaxonCellText(s.TaxonGroup));
     sh.write("B2", SexCellText(s.Sex));
-    if (s.Age == 1) sh.write("E2", "Adult");
-    if (s.Age == 2) sh.write("E2", "Immature");
+    sh.write("E2", AgeCellText(s.Age, "Immature"));
     put("E4", b.EmptyMass);
     put("E5", b.MuscleMass);
     put("E6", b.FatMass);

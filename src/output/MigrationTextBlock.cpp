@@ -6,6 +6,7 @@
 #include "migrate/GpsStops.h"
 #include "output/FlapTextBlock.h"
 #include "output/TextLayout.h"
+#include "state/MitoUnits.h"
 #include "state/numtext.h"
 
 namespace ornivo::output {
@@ -117,7 +118,7 @@ void inputs(TextLayout& t, const ProgramState& s) {
     t.valueLine("Flight style", FlightStyleText(s.FlightStyle));
     if (s.FlightStyle == 3) t.valueLine("Power fraction", n(b.PowerFracBound));
     if (s.FlightStyle == 2) t.valueLine("Power fraction", n(b.PowerFracFG));
-    t.valueLine("Mitochondria inverse power density", n(s.Kmito), " ml/W");
+    t.valueLine("Mitochondria inverse power density", n(KmitoMlPerW(s.Kmito)), " ml/W");
     t.valueLine("Starting ratio air speed to Vmp", n(s.Vratio));
     t.valueLine("Air speed control", speedControlText(s.SpeedControl));
     t.valueLine("Distance to destinaton", FormatPattern(s.GoalDist, "0#"), " km");

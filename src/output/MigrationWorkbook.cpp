@@ -43,8 +43,7 @@ void parameters(const ProgramState& s, sheet::Sheet& sh) {
     sh.write("A34", TextValue(s.Comment));
     sh.write("G2", TaxonCellText(s.TaxonGroup));
     sh.write("B2", SexCellText(s.Sex));
-    if (s.Age == 1) sh.write("E2", "Adult");
-    if (s.Age == 2) sh.write("E2", "Immature");
+    sh.write("E2", AgeCellText(s.Age, "Immature"));
     sh.write("I16", FlightStyleCellText(s.FlightStyle));
     put("E4", b.EmptyMass);
     put("E5", b.MuscleMass);
@@ -101,6 +100,7 @@ void programmedCells(const ProgramState& s, sheet::Sheet& sh) {
     sh.write("J15", PatternValue(s.CruiseAlt, "0"));
     sh.write("I19", speedControlText(s.SpeedControl));
     put("J23", s.GoalDist);
+    put("J20", s.Vratio);  // beside its label in every programmed run, as the text file gives it
     sh.write("A13", "Starting air density (kg/cu m)");
     sh.write("A14", "Starting altitude (m ASL in Std Atmosphere)");
     sh.write("A28",
@@ -123,7 +123,6 @@ void programmedCells(const ProgramState& s, sheet::Sheet& sh) {
     put("E30", s.InitialVclimb);
     put("E31", s.ClimbTime);
     put("E32", s.ClimbDist);
-    put("J20", s.Vratio);
     put("J26", s.VclimbThreshold);
     put("J30", s.FinalVclimb);
     put("J31", s.FinalGlideTime);

@@ -41,6 +41,14 @@ std::string SexCellText(int sex) {
     }
 }
 
+std::string AgeCellText(int age, const char* immature) {
+    switch (age) {
+        case 1: return "Adult";
+        case 2: return immature;
+        default: return "Unknown";
+    }
+}
+
 std::string FlightStyleCellText(int flightStyle) {
     switch (flightStyle) {
         case 2: return "  Flap-gliding";

@@ -25,6 +25,9 @@ inline sheet::Value TextValue(const std::string& t) { return t.empty() ? sheet::
 std::string TaxonCellText(int taxonGroup);
 // "Male and female", "Male", "Female" or "Unknown" (Sex 1 to 4).
 std::string SexCellText(int sex);
+// "Adult", `immature` or "Unknown" (Age 1, 2, any other): an unknown age is written, not left blank,
+// so the cell says what the text file says.
+std::string AgeCellText(int age, const char* immature);
 // "Continuous flapping", "  Flap-gliding" or "  Bounding" (FlightStyle 1 to 3).
 std::string FlightStyleCellText(int flightStyle);
 

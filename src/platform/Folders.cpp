@@ -61,6 +61,8 @@ std::string ShippedFolder() {
 
 std::string ShippedDataFolder() { return (fs::path(ShippedFolder()) / "Data").string(); }
 
+std::string ShippedTracksFolder() { return (fs::path(ShippedFolder()) / "Tracks").string(); }
+
 std::string UserDataFolder() {
     if (!userDataOverride().empty()) return userDataOverride();
     std::string e = env("ORNIVO_DATA_HOME");

@@ -333,6 +333,37 @@ TEST(Batch, OutputFilesCsvAndWorkbook)
     EXPECT_EQ(sh.value(3, static_cast<int>(t.header.size())).text(), "unreadable: Span \"x\" is not a number");
 }
 
+// The flags of a migration (Arrived, ClimbFlag, ...) are boolean cells in the workbook, true where
+// the CSV says "true", so a spreadsheet can filter and count them.
+TEST(Batch, WorkbookFlagsAreBooleanCells)
+{
+    TempDir dir;
+    const std::string csv = dir.write("birds.csv", std::string(kBirdHeader) + ",txtFatFrac,txtGoalDist\n"
+                                                       "A,Arrives,0.5,0.8,0.06,0,0.3,300\n"
+                                                       "B,Short of it,0.5,0.8,0.06,0,0.05,5000\n");
+    const std::string out = dir.str() + "/flags.xlsx";
+    auto r = RunCli({"batch", "migrate", csv, "--out", out}, {}, 120);
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    const Table t = ParseTable(RunCli({"batch", "migrate", csv}, {}, 120).out);
+    ornivo::sheet::Workbook wb;
+    std::string error;
+    ASSERT_TRUE(ornivo::sheet::ReadXlsx(out, wb, error)) << error;
+    const auto& sh = wb.sheet(1);
+    int flags = 0;
+    for (std::size_t c = 0; c < t.header.size(); ++c) {
+        if (t.at(0, t.header[c]) != "true" && t.at(0, t.header[c]) != "false") continue;
+        for (std::size_t row = 0; row < t.rows.size(); ++row) {
+            const auto v = sh.value(static_cast<int>(row) + 2, static_cast<int>(c) + 1);
+            EXPECT_TRUE(v.isBoolean()) << t.header[c];
+            EXPECT_EQ(v.boolean(), t.at(row, t.header[c]) == "true") << t.header[c];
+        }
+        ++flags;
+    }
+    EXPECT_GE(flags, 3);  // Arrived, ClimbFlag, ClimbAborted at least
+    EXPECT_EQ(t.at(0, "Arrived"), "true");
+    EXPECT_EQ(t.at(1, "Arrived"), "false");
+}
+
 TEST(Batch, CallErrorsExitOne)
 {
     TempDir dir;

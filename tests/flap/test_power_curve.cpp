@@ -5,6 +5,7 @@
 
 #include "flap/PowerCurve.h"
 #include "flap/PowerModel.h"
+#include "flap/ScanSpeed.h"
 #include "flap/SetupFlap.h"
 #include "support/BirdSetup.h"
 
@@ -67,15 +68,65 @@ TEST(PowerCurve, FlapGlidingChangesOnlySpecificWorkAndClimb) {
 }
 
 TEST(PowerCurve, RunningSpeedNeverMissesAWholeSpeed) {
-    const float step = 0.1f;
-    const double first = 2 - double(step);
-    float V = static_cast<float>(first);
+    flap::ScanSpeed speed(2 - double(0.1f), 0.1f);
     int wholes = 0;
     for (int n = 1; n <= 1500; ++n) {
-        V = flap::NextScanSpeed(V, step, first, n);
-        if (std::fabs(std::nearbyint(V) - V) < 0.0001) ++wholes;
+        speed.next();
+        if (std::fabs(std::nearbyint(speed.V()) - speed.V()) < 0.0001) ++wholes;
     }
     EXPECT_EQ(wholes, 150);  // 2 to 151 m/s
+}
+
+// The speeds are the single-precision running sum for as long as that sum still lands on the whole
+// speeds (past 30 m/s here), and the grid speeds from the first step where it would not.
+TEST(PowerCurve, RunningSpeedIsTheSingleSumUntilItDrifts) {
+    const double first = 3 - double(0.1f);
+    flap::ScanSpeed speed(first, 0.1f);
+    float sum = static_cast<float>(first);
+    int n = 0;
+    for (; n < 2000 && !speed.onGrid(); ++n) {
+        ASSERT_EQ(speed.V(), sum) << n;
+        sum = static_cast<float>(double(sum) + 0.1f);
+        speed.next();
+    }
+    EXPECT_GT(speed.V(), 30.0f);
+    EXPECT_LT(speed.V(), 50.0f);
+    for (int k = 0; k < 100; ++k, speed.next())
+        EXPECT_EQ(speed.V(), static_cast<float>(first + speed.steps() * double(0.1f)));
+}
+
+// A house sparrow whose Vmr + 2 lands on a whole speed (Vmr 21.0 from a scan starting at 9 m/s): the
+// running speed there is the single sum, which reaches Vmr + 2 at 23 m/s, so the scan stops before 23
+// and column 23 is never written.
+TEST(PowerCurve, TheScanStopsAtVmrPlusTwoWhereThatIsAWholeSpeed) {
+    const test::TypedBird sparrow{.name = "Passer domesticus", .shortName = "House Sparrow", .mass = 0.065,
+                                  .span = 0.245, .area = 0.013, .taxon = 1};
+    ProgramState s = computed(sparrow);
+    ASSERT_EQ(s.CurveFirstSpeed, 9);
+    ASSERT_NEAR(s.Vmr, 21.0, 1e-3);
+    EXPECT_EQ(s.CurveLastRow, 22);
+    EXPECT_GT(s.PowerCurveTable[1][22], 0);
+    for (int r = 0; r <= 10; ++r) EXPECT_EQ(s.PowerCurveTable[r][23], 0) << r;
+}
+
+// Fast birds (high and heavy for their wings) scan on the grid speeds beyond about 40 m/s; there the
+// stop compares grid speeds, so the scan ends exactly 2 m/s (20 steps) beyond Vmr.
+TEST(PowerCurve, OnTheGridTheScanEndsTwentyStepsBeyondVmr) {
+    for (double mass : {0.42, 0.454, 0.6, 0.95}) {
+        test::TypedBird fast;
+        fast.mass = mass;
+        fast.span = mass > 0.9 ? 0.5 : 0.4;
+        fast.area = fast.span * fast.span / 8;
+        fast.altitude = 8000;
+        ProgramState s = computed(fast);
+        ASSERT_GT(s.Vmr, 40.0f) << mass;
+        const int last = static_cast<int>(std::floor(double(s.Vmr) + 1.9 + 1e-3));
+        EXPECT_EQ(s.CurveLastRow, last) << mass << " Vmr " << s.Vmr;
+        EXPECT_GT(s.PowerCurveTable[1][last], 0) << mass;
+        if (last + 1 < static_cast<int>(s.PowerCurveTable[1].size())) {
+            EXPECT_EQ(s.PowerCurveTable[1][last + 1], 0) << mass;
+        }
+    }
 }
 
 TEST(PowerCurve, InputsThatWouldHangOrDivideByZeroAreRefused) {

@@ -6,6 +6,7 @@
 
 #include "flap/PowerCurve.h"
 #include "flap/PowerModel.h"
+#include "flap/ScanSpeed.h"
 #include "glide/GlideSetup.h"
 
 using namespace ornivo;
@@ -24,8 +25,12 @@ ProgramState computed(const test::TypedBird& b = test::ExampleGlider()) {
 // The speeds of the scan as the engine steps them.
 std::vector<float> scanSpeeds(const ProgramState& s, int steps) {
     const float Vstart = static_cast<float>(RoundHalfEven(10 * double(s.Vstall)) / 10 - 1);
-    std::vector<float> v{Vstart};
-    for (int n = 1; n < steps; ++n) v.push_back(flap::NextScanSpeed(v.back(), 0.1f, Vstart, n));
+    flap::ScanSpeed speed(Vstart, 0.1f);
+    std::vector<float> v{speed.V()};
+    for (int n = 1; n < steps; ++n) {
+        speed.next();
+        v.push_back(speed.V());
+    }
     return v;
 }
 

@@ -116,7 +116,8 @@ TEST(PrintPage, PowerCurveValuesStandAtColumnsTenFiftyAndSixtyTwo) {
     EXPECT_EQ(mass, std::string(9, ' ') + "Empty body mass" + std::string(25, ' ') + "1.05" + std::string(8, ' ') + " kg");
     EXPECT_EQ(lineOf(p, "Density altitude in Std Atmosphere").substr(49), "1235         m");  // "0" pattern
     EXPECT_EQ(lineOf(p, "Acceleration due to gravity").substr(49, 4), "9.81");
-    EXPECT_EQ(lineOf(p, "Mitochondria inverse power density").substr(49), "1.20E-06    ml/W");
+    // Held in cubic metres per watt, printed in the unit its label names: 1.2E-06 cu m/W is 1.20 ml/W.
+    EXPECT_EQ(lineOf(p, "Mitochondria inverse power density").substr(49), "1.20        ml/W");
     EXPECT_EQ(lineOf(p, "Flight style").substr(49), "Continuous flapping");
     EXPECT_EQ(lineOf(p, "Power fraction"), "");
     const std::string pair = lineOf(p, "Body drag coefficient");

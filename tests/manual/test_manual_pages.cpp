@@ -12,6 +12,7 @@
 #include "atmosphere/Atmosphere.h"
 #include "manual/ManualPages.h"
 #include "manual/PlainText.h"
+#include "platform/Folders.h"
 #include "state/numtext.h"
 #include "support/RunCli.h"
 #include "support/TempDir.h"
@@ -193,6 +194,57 @@ TEST(Tutorial, EveryQuotedNumberIsWhatTheProgramComputesForItsBird) {
     EXPECT_GE(checked, 30);
     // No number is left unmarked by a note that lost its value.
     EXPECT_EQ(std::regex_search(text, std::regex(R"(\s<!--q )")), false);
+}
+
+// --- The example track ----------------------------------------------------------------------------
+// The tutorial's GPS part names the shipped stork files: each is in the Tracks folder beside the
+// programs, as data/tracks/ holds it, and the run it gives for the terminal works.
+
+TEST(Tutorial, TheGpsPartRunsTheShippedStorkTrack) {
+    const std::string text = PageSource(*manual::FindPage("frmHelpTutorial"));
+    platform::SetProgramFolder(ORNIVO_RUNTIME_DIR);
+    const fs::path tracks = platform::ShippedTracksFolder();
+    platform::SetProgramFolder("");
+    EXPECT_EQ(tracks, fs::path(ORNIVO_RUNTIME_DIR) / "Tracks");
+
+    std::set<std::string> named;
+    const std::regex file(R"(Alb02_[A-Za-z0-9_.-]+\.(xlsx|csv|txt))");
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), file); it != std::sregex_iterator(); ++it)
+        named.insert(it->str());
+    EXPECT_EQ(named.size(), 5u);
+    for (const std::string& name : named) {
+        ASSERT_TRUE(fs::is_regular_file(tracks / name)) << name;
+        EXPECT_EQ(test::ReadFile((tracks / name).string()),
+                  test::ReadFile(std::string(ORNIVO_SOURCE_DIR) + "/data/tracks/" + name)) << name;
+    }
+
+    std::smatch bird;
+    ASSERT_TRUE(std::regex_search(text, bird, std::regex(R"(`(\{"Preset": "White Stork".*?\})`)")));
+    test::TempDir dir;
+    const std::string stem = (tracks / "Alb02_WhiteStork2859_2016-05-02to04_ProcessedToAirSpeed").string();
+    RunResult r = RunCli({"migrate", dir.write("stork.json", bird[1]), "--gps", stem + ".xlsx", "--sites",
+                          stem + "_StopoverSites.txt"}, {}, 300);
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const nlohmann::json run = nlohmann::json::parse(r.out);
+    EXPECT_EQ(run["results"]["PointCount"], 67);
+
+    // The raw fixes imported with the last mark the tutorial gives make the example's rows again.
+    const std::string raw = (tracks / "Alb02_WhiteStork2859_2016-05-02to04_Movebank.csv").string();
+    ASSERT_NE(text.find("**2016-05-04 15:00** as the last"), std::string::npos);
+    r = RunCli({"track", "import", raw, "--out", dir.str() + "/again.xlsx", "--csv", dir.str() + "/again.csv",
+                "--end", "2016-05-04 15:00"}, {}, 120);
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(test::ReadFile(dir.str() + "/again.csv"), test::ReadFile(stem + ".csv"));
+}
+
+// Installed, the Tracks folder is found where Data/ is: share/ornivo below the programs' parent.
+TEST(ShippedTracks, AnInstalledTreeHasThemBesideItsData) {
+    test::TempDir dir;
+    fs::create_directories(dir.path() / "bin");
+    fs::create_directories(dir.path() / "share" / "ornivo" / "Data");
+    platform::SetProgramFolder((dir.path() / "bin").string());
+    EXPECT_EQ(fs::path(platform::ShippedTracksFolder()), dir.path() / "share" / "ornivo" / "Tracks");
+    platform::SetProgramFolder("");
 }
 
 }  // namespace

@@ -92,7 +92,8 @@ TEST(FlapTextBlock, HeadingLinesAndValueColumns) {
     for (std::size_t i = 0; i < head.size(); ++i) EXPECT_EQ(ls[i], head[i]) << "line " << i + 1;
     EXPECT_NE(indexOf(ls, value40("Flight style", "Continuous flapping")), -1);
     EXPECT_EQ(indexOf(ls, value40("Power fraction", "0.500")), -1);
-    EXPECT_NE(indexOf(ls, value40("Mitochondria inverse power density", "1.20E-06", "ml/W")), -1);
+    // Held in cubic metres per watt, written in the unit its label names (1.2E-06 cu m/W = 1.20 ml/W).
+    EXPECT_NE(indexOf(ls, value40("Mitochondria inverse power density", "1.20", "ml/W")), -1);
     EXPECT_NE(indexOf(ls, value40("Minimum power speed (Vmp)", FormatSig(s.Vmp, 3), "m/s TAS")), -1);
     // The block ends with two empty lines, the notices, two empty lines.
     const auto n = ls.size();
@@ -216,7 +217,10 @@ TEST(MigrationTextBlock, StopRowsSettingsAndTheClimbLines) {
     EXPECT_EQ(stops, 5);
     EXPECT_NE(indexOf(ls, value40("Distance to destinaton", "1234", " km")), -1);
     EXPECT_NE(indexOf(ls, value40("Flight style", "Continuous flapping")), -1);
-    EXPECT_NE(indexOf(ls, value40("Mitochondria inverse power density", "1.20E-06", " ml/W")), -1);
+    EXPECT_NE(indexOf(ls, value40("Mitochondria inverse power density", "1.20", " ml/W")), -1);
+    s.Kmito = 2.5e-6f;
+    EXPECT_NE(indexOf(lines(output::MigrationTextBlock(s)), value40("Mitochondria inverse power density", "2.50", " ml/W")), -1);
+    s.Kmito = 1.2e-6f;
     EXPECT_EQ(indexOf(ls, value40("Rate of climb threshold", "0.0200", " m/s")), -1);
     s.ClimbFlag = true;
     ls = lines(output::MigrationTextBlock(s));

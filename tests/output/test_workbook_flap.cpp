@@ -141,14 +141,21 @@ TEST_F(FlapWorkbook, AClickIntoThePayloadDragFactorColoursE17Red) {
     EXPECT_EQ(test::Colour(wb().sheet(2), "E17"), sheet::kBlack);  // the blank sheet
 }
 
-TEST_F(FlapWorkbook, AgeUnknownLeavesE2AsTheTemplateHasItAndImmatureIsImm) {
+TEST_F(FlapWorkbook, AnUnknownAgeIsWrittenAsTheTextFileSaysItAndImmatureIsImm) {
     setupAndRun();
     s.Age = 3;
     ASSERT_TRUE(output::WriteRunOutput(s, o, d));
-    EXPECT_EQ(wb().sheet(1).value("E2"), Template("PowerCurve.xlsx").sheet(1).value("E2"));
+    EXPECT_EQ(wb().sheet(1).value("E2"), sheet::Value("Unknown"));
     s.Age = 2;
     ASSERT_TRUE(output::WriteRunOutput(s, o, d));
     EXPECT_EQ(wb().sheet(2).value("E2"), sheet::Value("Imm"));
+    const std::string path = dir.str() + "/ages.xlsx";
+    d.files = {path};
+    ASSERT_EQ(output::SaveResultWorkbook(s, o, d), output::WorkbookSaveOutcome::Saved);
+    sheet::Workbook back = ReadBack(path);
+    ASSERT_GE(back.sheetCount(), 2);
+    EXPECT_EQ(back.sheet(1).value("E2"), sheet::Value("Unknown"));
+    EXPECT_EQ(back.sheet(2).value("E2"), sheet::Value("Imm"));
 }
 
 TEST_F(FlapWorkbook, BoundingWritesItsPowerFractionAndStyle) {

@@ -88,7 +88,7 @@ TEST_F(MigrationWorkbook, AGpsRunAddsItsTableEmptiesTheProgrammedCellsAndMarksSp
     // The notice block of a GPS run: N = 66 + 4 RW.
     EXPECT_EQ(sh.value(107, 1), sheet::Value(s.VersionLine));
     // No programmed-run values or labels.
-    for (const char* c : {"A13", "A14", "E13", "E14", "G14", "J14", "J15", "I19", "G19", "G20", "G23", "J23", "A29"})
+    for (const char* c : {"A13", "A14", "E13", "E14", "G14", "J14", "J15", "I19", "G19", "G20", "J20", "G23", "J23", "A29"})
         EXPECT_TRUE(sh.value(c).isEmpty()) << c;
 }
 
@@ -134,6 +134,27 @@ TEST_F(MigrationWorkbook, AProgrammedRunWithAClimb) {
     EXPECT_EQ(sh.value("H45"), num(double(out[1]) * 1000 / dep[27]));
     EXPECT_TRUE(sh.cell("H45")->font.bold);
     EXPECT_EQ(sh.value(50 + s.RowsWritten + 2, 1), sheet::Value("Time"));
+}
+
+// A run with no climb still shows its starting ratio beside the label, and an unknown age reads
+// "Unknown" as in the text file; both in the saved file too.
+TEST_F(MigrationWorkbook, AProgrammedRunWithoutAClimbShowsItsStartingRatioAndAnUnknownAge) {
+    test::ToMigrateSetup(s, d);
+    test::Type(s, d, "txtGoalDist", 300.0);
+    ASSERT_EQ(migrate::StartMigrating(s, d), migrate::StartOutcome::Finished);
+    ASSERT_FALSE(s.ClimbFlag);
+    s.Age = 3;
+    prepareOutput();
+    const sheet::Sheet& sh = write();
+    EXPECT_EQ(sh.value("G20"), sheet::Value("Starting ratio V:Vmp"));
+    EXPECT_EQ(sh.value("J20"), sheet::Value(1.2));
+    EXPECT_EQ(sh.value("E2"), sheet::Value("Unknown"));
+    const std::string path = excelFolder("Migration") + "/noclimb.xlsx";
+    d.files = {path};
+    ASSERT_EQ(output::SaveMigrationWorkbook(s, o, d), output::WorkbookSaveOutcome::Saved);
+    sheet::Workbook back = ReadBack(path);
+    EXPECT_EQ(back.sheet(1).value("J20"), sheet::Value(1.2));
+    EXPECT_EQ(back.sheet(1).value("E2"), sheet::Value("Unknown"));
 }
 
 TEST_F(MigrationWorkbook, AZeroEnergyHeightLeavesTheGradientEmpty) {
