@@ -87,8 +87,9 @@ protected:
             for (const auto& l : m) t += l + "\n";
         return t;
     }
-    GpsFolders() { platform::SetDocumentsFolder(docs.str()); }
-    ~GpsFolders() override { platform::SetDocumentsFolder(""); }
+    GpsFolders() : before(platform::DocumentsFolder()) { platform::SetDocumentsFolder(docs.str()); }
+    ~GpsFolders() override { platform::SetDocumentsFolder(before); }
+    const std::string before;
     frmSetupMigrate* toGpsSetup() {
         platform::SetProgramFolder(ORNIVO_RUNTIME_DIR);
         s.ProgramFolder = platform::ShippedFolder();
