@@ -39,6 +39,14 @@ void Grab(QWidget* screen, const char* name) {
     screen->grab().save(QString(ORNIVO_UI_PICTURES_DIR) + "/" + name + ".png");
 }
 
+// The messages shown so far, one line each, to say why a screen did not open.
+std::string Messages(const platform::ScriptedDialogs& d) {
+    std::string t;
+    for (const auto& m : d.messages())
+        for (const auto& l : m) t += l + "\n";
+    return t;
+}
+
 const std::string kLeg = "data-sources/gps-track/Alb02_WhiteStork2859_2016-05-02to04_";
 
 // Looks alike by short name (the two wigeons, two chaffinches of nearly one mass) and by scientific name.
@@ -53,12 +61,6 @@ const char* kTeal = "Aves,Anseriformes,Anatidae,Anas,crecca,M,A,TB,0.33,0.6,0.06
 
 class NewUserWalk : public test::ScreenTest {
 protected:
-    std::string Messages() const {
-        std::string t;
-        for (const auto& m : d.messages())
-            for (const auto& l : m) t += l + "\n";
-        return t;
-    }
     NewUserWalk() : files(kPresets, test::kSanderling, kTeal) {
         s.ProgramFolder = files.s.ProgramFolder;
         s.OutDrive = files.s.OutDrive;
@@ -81,12 +83,6 @@ protected:
 // The GPS road with the tracks' documents folder in a temporary folder.
 class GpsFolders : public test::ScreenTest {
 protected:
-    std::string Messages() const {
-        std::string t;
-        for (const auto& m : d.messages())
-            for (const auto& l : m) t += l + "\n";
-        return t;
-    }
     GpsFolders() : before(platform::DocumentsFolder()) { platform::SetDocumentsFolder(docs.str()); }
     ~GpsFolders() override { platform::SetDocumentsFolder(before); }
     const std::string before;
@@ -146,7 +142,7 @@ TEST_F(GpsFolders, TheResultsSayWhereTheMapAndTheProgressWorkbookWent) {
     setup->cmdStart->click();
     test::Settle();
     auto* results = screen<frmSummaryMigrate>("frmSummaryMigrate");
-    ASSERT_NE(results, nullptr) << Messages();
+    ASSERT_NE(results, nullptr) << Messages(d);
     ASSERT_FALSE(s.KmlFile.empty());
     ASSERT_FALSE(s.ProgressFile.empty());
     ASSERT_TRUE(results->lblGpsFiles->isVisibleTo(results));
@@ -176,7 +172,7 @@ TEST_F(NewUserWalk, AGlidePolarSavedWithoutTouchingTheBoxIsNamedAfterTheBird) {
     e->cmdGlide->click();
     test::Settle();
     auto* setup = screen<frmSetupGlide>("frmSetupGlide");
-    ASSERT_NE(setup, nullptr) << Messages();
+    ASSERT_NE(setup, nullptr) << Messages(d);
     auto* results = open<frmSummaryGlide>(setup->cmdGlidePolar, "frmSummaryGlide");
     ASSERT_NE(results, nullptr);
     ASSERT_TRUE(results->chkExcel->isChecked());
