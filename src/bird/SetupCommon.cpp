@@ -86,11 +86,6 @@ ScreenUpdate UpdateBodyDrag(ProgramState& s) {
     return u;
 }
 
-void DeriveBodyDiameter(ProgramState& s) {
-    BirdParams& b = s.slot();
-    b.BodyDiameter = f32(0.102 * std::cbrt(double(b.AllUpMass)));
-}
-
 bool ChangesInputs(const std::string& control, const Edit& e) {
     if (e.kind == Edit::Kind::Text) return true;
     if (e.kind == Edit::Kind::Click) return control.rfind("opt", 0) == 0;
@@ -300,8 +295,6 @@ bool CommonFieldRule(ProgramState& s, platform::Dialogs& d, const std::string& c
     } else {
         return false;
     }
-    for (const char* mass : {"txtEmptyMass", "txtCropMass", "txtMuscleMass", "txtFatMass", "txtMuscleFrac", "txtFatFrac"})
-        if (c == mass) DeriveBodyDiameter(s);
     return true;
 }
 

@@ -22,10 +22,6 @@ bool MassLimitsHold(const BirdParams& b, platform::Dialogs& d);
 // Sbody[slot] = FrontalAreaFactor x Sbody[0]; BodyDragArea; shows Sbody and the factor.
 ScreenUpdate UpdateBodyDrag(ProgramState& s);
 
-// BodyDiameter of the current slot from its all-up mass, kept in step with every mass edit as the body
-// frontal area is: the body Reynolds numbers of the next run are those of the bird now on the screen.
-void DeriveBodyDiameter(ProgramState& s);
-
 // True for an edit that can change an input of the calculation: a typed field, an option, the taxon's
 // double-click (a click into a field only marks it).
 bool ChangesInputs(const std::string& control, const Edit& e);
