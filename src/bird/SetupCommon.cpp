@@ -86,6 +86,12 @@ ScreenUpdate UpdateBodyDrag(ProgramState& s) {
     return u;
 }
 
+bool ChangesInputs(const std::string& control, const Edit& e) {
+    if (e.kind == Edit::Kind::Text) return true;
+    if (e.kind == Edit::Kind::Click) return control.rfind("opt", 0) == 0;
+    return e.kind == Edit::Kind::DoubleClick && control == "txtTaxon";
+}
+
 void ShowWingbeatFrequency(const ProgramState& s, int slot, ScreenUpdate& u) {
     // A span of 0 (stored, refused by the calculation) gives no frequency: the box stays empty.
     const float f = s.slot(slot).WbeatFreq;
@@ -223,7 +229,7 @@ bool CommonFieldRule(ProgramState& s, platform::Dialogs& d, const std::string& c
         if (b.AllUpMass != 0) b.AirframeFrac = f32(double(b.AirframeMass) / b.AllUpMass);
         u.showSig("txtAllUpMass", b.AllUpMass);
         u.append(CheckAndDeriveMasses(s, d));
-        if (!u.refused) bmr(s, u);  // a refused mass leaves no lean mass to take a BMR of
+        bmr(s, u);  // refused or not: the BMR of the masses now stored
     } else if (c == "txtCropMass") {
         b.CropMass = v;
         u.append(CheckAndDeriveMasses(s, d));
@@ -236,7 +242,7 @@ bool CommonFieldRule(ProgramState& s, platform::Dialogs& d, const std::string& c
     } else if (c == "txtFatMass") {
         b.FatMass = v;
         u.append(CheckAndDeriveMasses(s, d));
-        if (!u.refused) bmr(s, u);
+        bmr(s, u);
     } else if (c == "txtMuscleFrac" || c == "txtFatFrac") {
         (c == "txtMuscleFrac" ? b.MuscleFrac : b.FatFrac) = v;
         b.AirframeFrac = f32(1 - double(b.FatFrac) - b.MuscleFrac);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/Dialogs.h"
+#include "state/Edit.h"
 #include "state/ProgramState.h"
 #include "state/ScreenUpdate.h"
 
@@ -20,6 +21,10 @@ ScreenUpdate CheckAndDeriveMasses(ProgramState& s, platform::Dialogs& d);
 bool MassLimitsHold(const BirdParams& b, platform::Dialogs& d);
 // Sbody[slot] = FrontalAreaFactor x Sbody[0]; BodyDragArea; shows Sbody and the factor.
 ScreenUpdate UpdateBodyDrag(ProgramState& s);
+
+// True for an edit that can change an input of the calculation: a typed field, an option, the taxon's
+// double-click (a click into a field only marks it).
+bool ChangesInputs(const std::string& control, const Edit& e);
 
 // The wingbeat frequency of a slot and the frequency factor, shown (3 significant digits).
 void ShowWingbeatFrequency(const ProgramState& s, int slot, ScreenUpdate& u);

@@ -26,6 +26,7 @@ bool PresetBirdsScreen::load(ScreenUpdate* update) {
 ScreenUpdate PresetBirdsScreen::fill() {
     ScreenUpdate u;
     list_ = BuildList(*rs_, by_);
+    entries_ = BuildDistinctList(*rs_, by_);
     chosen_ = false;  // the record set now stands past its last record
     u.show("txtRecordCount", std::to_string(rs_->recordCount()));
     return u;
@@ -44,7 +45,8 @@ ScreenUpdate PresetBirdsScreen::listBy(ListBy by) {
 ScreenUpdate PresetBirdsScreen::choose(int index) {
     ScreenUpdate u;
     if (!rs_ || index < 0 || index >= static_cast<int>(list_.size())) return u;
-    if (!FindEntry(*rs_, by_, list_[index])) return u;
+    rs_->moveTo(index);  // entry i is record i: each entry, duplicates too, stands for its own record
+    if (rs_->eof()) return u;
     chosen_ = true;
     u.show("txtShortName", rs_->text("Short name"));
     u.show("txtScientificName", rs_->text("Scientific name"));

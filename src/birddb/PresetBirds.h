@@ -26,7 +26,8 @@ public:
     // optShortName / optSciName: rebuilds the list; the text boxes keep the last chosen bird and no
     // record is current until an entry is clicked.
     ScreenUpdate listBy(ListBy by);
-    // A click on a list entry (by its index in list()): the first record with that name is chosen.
+    // A list entry chosen (clicked or highlighted with the keys; by its index in list()): its own record.
+    // Entries that read the same carry the mass that tells them apart.
     ScreenUpdate choose(int index);
     // "Enter bird into program" (cmdExit): the chosen record into slot 0; returns the update of the
     // Enter Bird screen. Without a chosen record nothing happens (empty update, the screen stays open).
@@ -34,7 +35,10 @@ public:
     // "Return to Enter Bird Screen" (cmdCancel): closes; no state value changes.
     void cancel();
 
+    // The names as listed (one per record, in record-set order), and the entries the screen shows:
+    // the same, with the mass added to names that read alike.
     const std::vector<std::string>& list() const { return list_; }
+    const std::vector<std::string>& entries() const { return entries_; }
     ListBy listedBy() const { return by_; }
     int recordCount() const { return rs_ ? rs_->recordCount() : 0; }
     bool isOpen() const { return db_ != nullptr; }
@@ -47,7 +51,7 @@ private:
     platform::Dialogs& d_;
     std::unique_ptr<external::Database> db_;
     std::unique_ptr<external::RecordSet> rs_;
-    std::vector<std::string> list_;
+    std::vector<std::string> list_, entries_;
     ListBy by_ = ListBy::ShortName;
     bool chosen_ = false;
 };

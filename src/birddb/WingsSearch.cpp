@@ -107,8 +107,8 @@ ScreenUpdate WingsScreen::setLevel(int level) {
 
 ScreenUpdate WingsScreen::startSearch() {
     ScreenUpdate u;
-    s_.AirDensity = 0;
-    s_.Altitude = 0;
+    // The specimens carry no air: the density and altitude of the Enter Bird screen stay as they are,
+    // so that its fields go on showing what the program holds.
     if (!db_) {
         db_ = OpenWings(s_, d_);
         if (db_) {
@@ -338,6 +338,9 @@ ScreenUpdate WingsScreen::accept() {
     BirdParams& b = s_.slot(0);
     s_.SpName = chosen_[1] + " " + chosen_[0];
     u.show("txtSpName", s_.SpName);
+    // Output files are named after the short name: the species replaces the previous bird's.
+    s_.ShortName = s_.SpName;
+    u.show("txtShortName", s_.ShortName);
     u.append(bird::EnterBirdOption(s_, s_.TaxonGroup == 1 ? "optPass" : "optNonPass"));
     u.setChecked(s_.TaxonGroup == 1 ? "optNonPass" : "optPass", false);
     b.EmptyMass = means_.mass;

@@ -46,7 +46,7 @@ public:
     ScreenUpdate load();
     // fraLevel: 1 Genus, 2 Family, 3 Order, 4 Class.
     ScreenUpdate setLevel(int level);
-    // "Start search" (cmdSearch): AirDensity and Altitude 0, opens the database, asks for the name.
+    // "Start search" (cmdSearch): opens the database, asks for the name (the air density and altitude stay).
     // If the database cannot be used, a message names the file and the screen closes (closed()).
     ScreenUpdate startSearch();
     // Leaving the name list with an entry selected (its index in names()).
@@ -58,7 +58,7 @@ public:
     ScreenUpdate findMeans();
     // "OK - accept" (cmdOK): the means into slot 0; returns the Enter Bird screen's update; closes.
     ScreenUpdate accept();
-    // "Forget it" (cmdExit): closes. AirDensity and Altitude stay 0 if a search was started.
+    // "Forget it" (cmdExit): closes.
     void forget();
 
     std::function<void(const ScreenUpdate&)> showSpecimen;

@@ -162,7 +162,10 @@ ScreenUpdate PowerFractionRule(ProgramState& s, platform::Dialogs& d, double val
     return u;
 }
 
-ScreenUpdate SetupFlapEdit(ProgramState& s, platform::Dialogs& d, const std::string& c, const Edit& e) {
+namespace {
+
+// The rule of one control, as the screen's handler for it.
+ScreenUpdate fieldRule(ProgramState& s, platform::Dialogs& d, const std::string& c, const Edit& e) {
     ScreenUpdate u;
     BirdParams& b = s.slot(Slot);
     auto bmr = [](ProgramState& st, ScreenUpdate& up) {
@@ -262,6 +265,19 @@ ScreenUpdate SetupFlapEdit(ProgramState& s, platform::Dialogs& d, const std::str
     } else {
         throw UnknownControl("no text field " + c + " on the power-curve setup screen");
     }
+    return u;
+}
+
+}  // namespace
+
+void RefreshDerivedFlap(ProgramState& s, ScreenUpdate& u) {
+    WingbeatFrequency(s, Slot);
+    showFrequency(s, u);
+}
+
+ScreenUpdate SetupFlapEdit(ProgramState& s, platform::Dialogs& d, const std::string& c, const Edit& e) {
+    ScreenUpdate u = fieldRule(s, d, c, e);
+    if (bird::ChangesInputs(c, e)) RefreshDerivedFlap(s, u);
     return u;
 }
 

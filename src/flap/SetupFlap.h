@@ -14,6 +14,10 @@ ScreenUpdate LoadSetupFlap(ProgramState& s, platform::Dialogs& d);
 // One action on a control of the screen (text committed on leaving, click, double-click).
 // Throws UnknownControl for a control the screen does not have.
 ScreenUpdate SetupFlapEdit(ProgramState& s, platform::Dialogs& d, const std::string& control, const Edit& e);
+// After an edit and after a run: the wingbeat frequency the run derives from the masses, the wing, the
+// air and the flight style, derived and shown with its factor, so that the box never shows a frequency
+// the run will not use.
+void RefreshDerivedFlap(ProgramState& s, ScreenUpdate& u);
 // Shared with the migration screen: the power fraction rule of the current slot.
 ScreenUpdate PowerFractionRule(ProgramState& s, platform::Dialogs& d, double value);
 // Shows the slot's Pbmr and PbmrFactor after BasalMetabolicRate.

@@ -187,11 +187,12 @@ ScreenUpdate LoadSetupMigrate(ProgramState& s, platform::Dialogs& d) {
 
 ScreenUpdate ActivateSetupMigrate(ProgramState& s) {
     ScreenUpdate u;
-    if (s.StopMassReturn) {
-        s.CalcMode = ModeMigrate;
-        bmrStep(s, u);
-        s.StopMassReturn = false;
-    }
+    s.CalcMode = ModeMigrate;
+    s.StopMassReturn = false;  // the stopover mass calculator's BMR factor is taken up below
+    // The tools and the settings screen may have changed what the boxes derive from (the BMR factor,
+    // Eta, gravity, the fuel values).
+    RefreshDerivedMigrate(s, u);
+    u.showSig("txtFatProtHeight", f32(double(s.FuelEnergyHeight) / 1000));
     return u;
 }
 
@@ -274,15 +275,10 @@ ScreenUpdate SetDefaultsMigrEdit(ProgramState& s, platform::Dialogs& d, const st
     return u;
 }
 
-ScreenUpdate SetupMigrateEdit(ProgramState& s, platform::Dialogs& d, const std::string& control, const Edit& e) {
-    if (control.rfind(SettingsPrefix, 0) == 0) {
-        ScreenUpdate u;
-        if (!s.MigScreen.SettingsOpen) u.append(LoadSetDefaultsMigr(s));
-        u.append(SetDefaultsMigrEdit(s, d, control.substr(SettingsPrefix.size()), e));
-        return u;
-    }
-    s.MigScreen.SettingsOpen = false;  // back on the setup screen: "Return to Migration Setup"
-    const std::string& c = control;
+namespace {
+
+// The rule of one control of the setup screen, as the screen's handler for it.
+ScreenUpdate setupFieldRule(ProgramState& s, platform::Dialogs& d, const std::string& c, const Edit& e) {
     ScreenUpdate u;
     BirdParams& b = s.slot(Slot);
     if (e.kind == Edit::Kind::Check) {
@@ -451,6 +447,27 @@ ScreenUpdate SetupMigrateEdit(ProgramState& s, platform::Dialogs& d, const std::
     } else {
         throw UnknownControl("no text field " + c + " on the migration setup screen");
     }
+    return u;
+}
+
+}  // namespace
+
+void RefreshDerivedMigrate(ProgramState& s, ScreenUpdate& u) {
+    bmrStep(s, u);
+    flap::WingbeatFrequency(s, Slot);
+    showFrequency(s, u);
+}
+
+ScreenUpdate SetupMigrateEdit(ProgramState& s, platform::Dialogs& d, const std::string& control, const Edit& e) {
+    if (control.rfind(SettingsPrefix, 0) == 0) {
+        ScreenUpdate u;
+        if (!s.MigScreen.SettingsOpen) u.append(LoadSetDefaultsMigr(s));
+        u.append(SetDefaultsMigrEdit(s, d, control.substr(SettingsPrefix.size()), e));
+        return u;
+    }
+    s.MigScreen.SettingsOpen = false;  // back on the setup screen: "Return to Migration Setup"
+    ScreenUpdate u = setupFieldRule(s, d, control, e);
+    if (bird::ChangesInputs(control, e)) RefreshDerivedMigrate(s, u);
     return u;
 }
 

@@ -17,6 +17,9 @@ ScreenUpdate LoadSetupMigrate(ProgramState& s, platform::Dialogs& d);
 // written "frmSetDefaultsMigr.<control>" (the settings screen is loaded first if it is not open).
 // Throws UnknownControl for a control the screens do not have.
 ScreenUpdate SetupMigrateEdit(ProgramState& s, platform::Dialogs& d, const std::string& control, const Edit& e);
+// After an edit and on activation (after a run's results were saved): the BMR and the wingbeat
+// frequency derived from the inputs now held and shown, as the run will derive them when it starts.
+void RefreshDerivedMigrate(ProgramState& s, ScreenUpdate& u);
 // The setup screen becoming active again (after the stopover mass calculator).
 ScreenUpdate ActivateSetupMigrate(ProgramState& s);
 

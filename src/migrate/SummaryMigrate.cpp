@@ -82,6 +82,14 @@ std::string MigrationSaveBoxCaption(const ProgramState& s) {
                           : "Save results as Sheet 1 of a new Excel workbook";
 }
 
+std::string GpsFilesText(const ProgramState& s) {
+    if (!s.GpsMode) return "";
+    std::string t;
+    if (!s.KmlFile.empty()) t += "Map (KML file) written to " + s.KmlFile;
+    if (!s.ProgressFile.empty()) t += (t.empty() ? "" : "\n") + std::string("Progress workbook written to ") + s.ProgressFile;
+    return t;
+}
+
 ScreenUpdate LoadSummaryMigrate(const ProgramState& s) {
     ScreenUpdate u;
     u.show("txtSpName", s.SpName);
@@ -115,6 +123,9 @@ ScreenUpdate LoadSummaryMigrate(const ProgramState& s) {
     const std::string fatRanOut = s.GpsMode ? FatRanOutLine(s) : std::string();
     u.show("lblFatRanOut", fatRanOut);
     u.setVisible("lblFatRanOut", !fatRanOut.empty());
+    const std::string files = GpsFilesText(s);
+    u.show("lblGpsFiles", files);
+    u.setVisible("lblGpsFiles", !files.empty());
 
     u.show("chkExcel", MigrationSaveBoxCaption(s));
     u.setChecked("chkExcel", false);  // a run is saved only when asked for

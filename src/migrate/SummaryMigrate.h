@@ -17,6 +17,10 @@ const std::vector<std::string>& SummaryMigrateRows();
 // (cleared) and "4-digit output".
 ScreenUpdate LoadSummaryMigrate(const ProgramState& s);
 
+// After a GPS run, where its map (KML) and progress workbook were written, one line each; empty when
+// the run wrote neither or was not a GPS run.
+std::string GpsFilesText(const ProgramState& s);
+
 // The save box caption for the current output file and type.
 std::string MigrationSaveBoxCaption(const ProgramState& s);
 

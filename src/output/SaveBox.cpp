@@ -14,4 +14,8 @@ ScreenUpdate RunSaveBoxClick(ProgramState& s) {
     return u;
 }
 
+void NameFirstOutputAfterBird(ProgramState& s) {
+    if (s.OutputCount == 0) s.OutFileName = s.ShortName;
+}
+
 }  // namespace ornivo::output

@@ -8,5 +8,8 @@
 namespace ornivo::output {
 
 ScreenUpdate RunSaveBoxClick(ProgramState& s);
+// A box ticked when its results screen opens (the glide polar's) names the first output file after
+// the bird at once, as a click would: a run saved without touching the box still carries the bird's name.
+void NameFirstOutputAfterBird(ProgramState& s);
 
 }  // namespace ornivo::output

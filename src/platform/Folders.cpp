@@ -83,6 +83,15 @@ std::string DocumentsFolder() {
     return fs::is_directory(docs, ec) ? docs.string() : HomeFolder();
 }
 
+std::string TracksFolder() { return (fs::path(DocumentsFolder()) / "Ornivo Tracks").string(); }
+
+bool EnsureFolder(const std::string& path) {
+    std::error_code ec;
+    if (fs::is_directory(path, ec)) return true;
+    fs::create_directories(path, ec);
+    return fs::is_directory(path, ec);
+}
+
 void SetProgramFolder(const std::string& p) { programOverride() = p; }
 void SetUserDataFolder(const std::string& p) { userDataOverride() = p; }
 void SetDocumentsFolder(const std::string& p) { documentsOverride() = p; }

@@ -23,6 +23,10 @@ std::string ShippedTracksFolder();
 // The per-user data folder (not created here).
 std::string UserDataFolder();
 std::string DocumentsFolder();
+// Where GPS tracks, stopover sites and their maps start: DocumentsFolder()/"Ornivo Tracks" (not created here).
+std::string TracksFolder();
+// Creates the folder (and its parents) when it is missing; false when it cannot be made.
+bool EnsureFolder(const std::string& path);
 std::string HomeFolder();
 
 // Overrides for the process (an empty text restores the default).

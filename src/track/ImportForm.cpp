@@ -1,5 +1,6 @@
 #include "track/ImportForm.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cctype>
 #include <cstdlib>
@@ -55,7 +56,8 @@ const std::vector<ImportField>& ImportFields() {
         {"txtGroundTagMax", "... with a tag speed below (m/s)", "--ground-tag-max", "10"},
         {"txtStopFixes", "On-ground fixes that make a stop", "--stop-fixes", "3"},
         {"txtStopGapHours", "Gap that makes a stop (hours)", "--stop-gap-hours", "2"},
-        {"txtEmptyRowHours", "Stop hours for 2 and 3 empty rows", "--empty-row-hours", "3,8"},
+        // Two numbers: shown with a point and a separator no one reads as a decimal comma.
+        {"txtEmptyRowHours", "Stop hours for 2 and 3 empty rows", "--empty-row-hours", "3.0; 8.0"},
     };
     return fields;
 }
@@ -102,14 +104,19 @@ std::optional<ImportOptions> ReadImportForm(const std::map<std::string, std::str
         o.stopFixes = static_cast<int>(*v);
     }
     if (const std::string t = text("txtEmptyRowHours"); !t.empty()) {
-        const auto comma = t.find(',');
+        // The two hours apart by a semicolon, a comma (as the CLI takes them) or blanks.
+        const auto sep = t.find_first_of(";, \t");
         std::optional<double> a, b;
-        if (comma != std::string::npos) {
-            a = number(trimmed(t.substr(0, comma)));
-            b = number(trimmed(t.substr(comma + 1)));
+        if (sep != std::string::npos) {
+            const auto next = t.find_first_not_of(";, \t", sep);
+            const auto between = t.substr(sep, next == std::string::npos ? std::string::npos : next - sep);
+            const bool oneSeparator = std::count(between.begin(), between.end(), ';') +
+                                          std::count(between.begin(), between.end(), ',') <= 1;
+            a = number(trimmed(t.substr(0, sep)));
+            if (oneSeparator && next != std::string::npos) b = number(trimmed(t.substr(next)));
         }
         if (!a || !b) {
-            error = onScreen("--empty-row-hours takes two numbers of hours, as 3,8");
+            error = "\"" + fieldOf("txtEmptyRowHours").caption + "\" takes two numbers of hours, as 3.0; 8.0";
             return std::nullopt;
         }
         o.emptyRowHours = {*a, *b};

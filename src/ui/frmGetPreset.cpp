@@ -73,7 +73,18 @@ frmGetPreset::frmGetPreset(UiContext& ctx, QWidget* opener, std::function<void(c
 
     connect(optSciName, &QRadioButton::clicked, this, [this] { guarded([this] { optSciName_MouseUp(); }); });
     connect(optShortName, &QRadioButton::clicked, this, [this] { guarded([this] { optShortName_MouseUp(); }); });
+    // The entry shown highlighted is the one chosen, whether the mouse or the arrow keys moved there;
+    // Return (or a double click) on it enters it, as "Enter bird into program" does.
     connect(lstGetBird, &QListWidget::itemClicked, this, [this] { guarded([this] { lstGetBird_Click(); }); });
+    connect(lstGetBird, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0) guarded([this] { lstGetBird_Click(); });
+    });
+    connect(lstGetBird, &QListWidget::itemActivated, this, [this] {
+        guarded([this] {
+            lstGetBird_Click();
+            if (cmdExit->isEnabled()) cmdExit_Click();
+        });
+    });
     connect(cmdExit, &QPushButton::clicked, this, [this] { guarded([this] { cmdExit_Click(); }); });
     connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
 
@@ -88,7 +99,7 @@ frmGetPreset::frmGetPreset(UiContext& ctx, QWidget* opener, std::function<void(c
 
 void frmGetPreset::showList() {
     lstGetBird->clear();
-    for (const std::string& name : logic_.list()) lstGetBird->addItem(QString::fromStdString(name));
+    for (const std::string& name : logic_.entries()) lstGetBird->addItem(QString::fromStdString(name));
 }
 
 void frmGetPreset::optSciName_MouseUp() {

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 #include <filesystem>
 
+#include "platform/Folders.h"
 #include "track/ImportForm.h"
 #include "track/TrackWriters.h"
 
@@ -117,11 +118,15 @@ void frmImportTrack::Form_Load() {
 }
 
 void frmImportTrack::cmdChooseFile_Click() {
+    platform::EnsureFolder(ctx_.s.TrackFolder);
     auto path = ctx_.d.openFile({"Choose a file of GPS fixes", ctx_.s.TrackFolder,
                                  "GPS fixes (*.csv *.gpx)", ""});
     if (!path) return;  // cancelled: nothing changes
     // The field shows the file's name; its tip and fixPath_ hold the whole path.
     fixPath_ = *path;
+    // The next track dialog opens where this file was.
+    if (const auto folder = std::filesystem::path(*path).parent_path(); !folder.empty())
+        ctx_.s.TrackFolder = folder.string();
     txtFixFile->setText(QString::fromStdString(std::filesystem::path(*path).filename().string()));
     txtFixFile->setToolTip(QString::fromStdString(*path));
     result_.reset();
@@ -178,6 +183,8 @@ void frmImportTrack::cmdSave_Click() {
         ctx_.d.error({"The track workbook was not saved:", e});
         return;
     }
+    if (const auto folder = std::filesystem::path(target).parent_path(); !folder.empty())
+        ctx_.s.TrackFolder = folder.string();
     if (ctx_.d.askYesNo({"The track workbook was saved as", target,
                          "Use it as the track of the next GPS run (\"Start with GPS Track\")?"})) {
         if (onUseTrack_) onUseTrack_(target);

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "migrate/SetupMigrate.h"
+#include "ui/ManualScreens.h"
 
 namespace ornivo::ui {
 
@@ -77,13 +78,16 @@ frmSetDefaultsMigr::frmSetDefaultsMigr(UiContext& ctx, QWidget* setup)
     auto* buttons = new QHBoxLayout;
     cmdReturn = button("cmdReturn", "&Return to Migration Setup");
     cmdReturn->setDefault(true);
+    cmdShowDefs = button("cmdShowDefs", "Show Definitions");
+    WireShowDefinitions(this, cmdShowDefs);
+    buttons->addWidget(cmdShowDefs);
     buttons->addStretch();
     buttons->addWidget(cmdReturn);
     top->addLayout(buttons);
 
     QWidget* order[] = {txtSigmaMax, txtLambda, txtCprof, txtX1, txtGravity, txtKflap, txtResp, txtEta, txtKmito,
                         optMitoFracConst, optPdensityConst, txtEfat, txtEprotein, txtProtHydr, txtProtFracTarget,
-                        txtVclimbThreshold, txtOutputInt, cmdReturn};
+                        txtVclimbThreshold, txtOutputInt, cmdShowDefs, cmdReturn};
     for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 
     for (CommitEdit* f : findChildren<CommitEdit*>()) {

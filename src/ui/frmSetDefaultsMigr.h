@@ -16,6 +16,7 @@ public:
     QGroupBox* fraMitoControl;
     QRadioButton *optMitoFracConst, *optPdensityConst;
     QPushButton* cmdReturn;
+    QPushButton* cmdShowDefs;  // the definitions page of this screen
 
     void Form_Load();
     void txtField_LostFocus(CommitEdit* field, const QString& text);

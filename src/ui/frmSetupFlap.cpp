@@ -209,6 +209,10 @@ void frmSetupFlap::optStyle_Click(QRadioButton* o) {
 void frmSetupFlap::cmdPowerCurve_Click() {
     commitPending();
     if (!flap::ComputePowerCurve(ctx_.s, ctx_.d)) return;
+    // The run's wingbeat frequency and factor, as the run used them.
+    ScreenUpdate u;
+    flap::RefreshDerivedFlap(ctx_.s, u);
+    apply(u);
     auto* results = new frmSummaryFlap(ctx_, this);
     results->show();
 }

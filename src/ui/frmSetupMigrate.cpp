@@ -10,6 +10,7 @@
 
 #include "migrate/SetupMigrate.h"
 #include "output/WorkbookRunOutput.h"
+#include "platform/Folders.h"
 #include "state/numtext.h"
 #include "ui/ManualScreens.h"
 #include "ui/RunDialogs.h"
@@ -270,6 +271,8 @@ void frmSetupMigrate::chk_Click(QCheckBox* c) {
 
 void frmSetupMigrate::cmdStart_Click() {
     commitPending();
+    // The track and site dialogs of a GPS run open in the track folder: make it if it is missing.
+    if (optGPS->isChecked()) platform::EnsureFolder(ctx_.s.TrackFolder);
     // A long run keeps "WAIT .." showing; it is hidden again while a dialog of the run asks something.
     RunDialogs run(ctx_.d, lblWait, cmdStart, offeredTrack);
     const migrate::StartOutcome out = migrate::StartMigrating(ctx_.s, run);

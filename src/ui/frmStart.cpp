@@ -105,6 +105,9 @@ void frmStart::Form_Load() {
     // Data/, XLTemplates/ and Manual/: beside the program in the build tree, ../share/ornivo when installed.
     s.ProgramFolder = platform::ShippedFolder();
     s.LastOutputFolder.clear();
+    // GPS tracks start in the documents' "Ornivo Tracks" (made when a track dialog first needs it);
+    // afterwards the dialogs follow the folder of the last track chosen.
+    s.TrackFolder = platform::TracksFolder();
 
     for (const OutputRoot& r : AvailableOutputRoots()) drvOutDefault->addItem(r.label, r.path);
     ReadStartupSettings(s, ctx_.settings, HomeFolder().toStdString(),

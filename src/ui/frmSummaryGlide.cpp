@@ -215,6 +215,7 @@ frmSummaryGlide::frmSummaryGlide(UiContext& ctx, QWidget* setup)
 
 void frmSummaryGlide::Form_Load() {
     ScreenUpdate u = glide::LoadSummaryGlide(ctx_.s);
+    output::NameFirstOutputAfterBird(ctx_.s);  // the save box opens ticked
     if (const std::string* t = u.textOf("txtMacCready")) txtMacCready->setPlainText(QString::fromStdString(*t));
     apply(u);
     cmdOK->setFocus();

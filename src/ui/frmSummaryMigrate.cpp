@@ -151,6 +151,12 @@ frmSummaryMigrate::frmSummaryMigrate(UiContext& ctx, QWidget* setup)
     txtFinalGlideDist = value(gg, "txtFinalGlideDist", "Distance (km)");
     lower->addWidget(fraFinalGlide, 2);
     top->addLayout(lower);
+    // After a GPS run: where the map and the progress workbook went.
+    lblGpsFiles = label("lblGpsFiles", "");
+    lblGpsFiles->setWordWrap(true);
+    lblGpsFiles->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    lblGpsFiles->setVisible(false);
+    top->addWidget(lblGpsFiles);
 
     QGroupBox* fraSave = frame("fraSave", "Save results");
     auto* sv = new QGridLayout(fraSave);

@@ -27,6 +27,7 @@ public:
     CommitEdit* txtFileName;
     QPushButton* cmdOK;
     QLabel* lblWait;
+    QLabel* lblGpsFiles;  // where a GPS run wrote its map and progress workbook
     QPushButton* cmdShowDefs;
 
     // The field of a result row in one column, e.g. result("txtHrs", 1).

@@ -67,7 +67,8 @@ TEST(CliWings, SearchesAGenusAndAcceptsTheMeans) {
     EXPECT_GT(w["found"].get<int>(), 1);
     EXPECT_EQ(w["category"], 9);
     EXPECT_TRUE(w["accepted"].get<bool>());
-    EXPECT_EQ(w["state"]["AirDensity"], 0.0);
+    EXPECT_EQ(w["state"]["AirDensity"], 0.0);  // a fresh program holds no air yet; the search adds none
+    EXPECT_EQ(w["state"]["ShortName"], "Anas platyrhynchos");
     EXPECT_EQ(w["state"]["SpName"], "Anas platyrhynchos");
     RunResult refused = RunCli({"wings", "search", "a", "b"});
     EXPECT_EQ(refused.exitCode, 2);

@@ -35,6 +35,9 @@ TEST(PresetBirds, ListsShortNamesInScientificNameOrder) {
     ScreenUpdate u;
     ASSERT_TRUE(screen.load(&u));
     EXPECT_EQ(screen.list(), (std::vector<std::string>{"Mallard", "Dunlin", "Dunlin", "Mute Swan", "Song Thrush"}));
+    // The screen tells the two Dunlins apart by their masses.
+    EXPECT_EQ(screen.entries(), (std::vector<std::string>{"Mallard", "Dunlin (0.0500 kg)", "Dunlin (0.0200 kg)",
+                                                          "Mute Swan", "Song Thrush"}));
     EXPECT_EQ(*u.textOf("txtRecordCount"), "5");
     auto sorted = screen.list();
     std::sort(sorted.begin(), sorted.end());
@@ -44,15 +47,19 @@ TEST(PresetBirds, ListsShortNamesInScientificNameOrder) {
     EXPECT_EQ(screen.list().back(), "Turdus philomelos");
 }
 
-TEST(PresetBirds, ADuplicateShortNameLoadsTheFirstByScientificName) {
+TEST(PresetBirds, EachOfTwoLookAlikeEntriesLoadsItsOwnRecord) {
     BirdDbFolder f(kRows);
     PresetBirdsScreen screen(f.s, f.d);
     ASSERT_TRUE(screen.load());
-    for (int i : {1, 2}) {  // either "Dunlin" entry
+    const char* scientific[] = {"Calidris alpina", "Calidris minuta"};
+    const char* comment[] = {"from Hedenstrom", "stint with a wrong name"};
+    for (int i : {1, 2}) {  // the two "Dunlin" entries
         ScreenUpdate u = screen.choose(i);
-        EXPECT_EQ(*u.textOf("txtScientificName"), "Calidris alpina");
-        EXPECT_EQ(*u.textOf("txtComment"), "from Hedenstrom");
+        EXPECT_EQ(*u.textOf("txtScientificName"), scientific[i - 1]);
+        EXPECT_EQ(*u.textOf("txtComment"), comment[i - 1]);
     }
+    screen.enterBird();
+    EXPECT_EQ(f.s.SpName, "Calidris minuta");
 }
 
 TEST(PresetBirds, EnteringFillsSlotZeroAndTheEnterBirdFields) {

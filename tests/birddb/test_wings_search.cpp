@@ -50,10 +50,10 @@ TEST(WingsSearch, TheGenusTypedInLowerCaseIsSearchedAsProperCase) {
     EXPECT_EQ(t.screen.chosen(1), "Anas");
     EXPECT_EQ(t.screen.names(), (std::vector<std::string>{"platyrhynchos", "crecca"}));  // order of appearance
     EXPECT_EQ(*u.textOf("lblSelect"), "Select Species then press TAB");
-    EXPECT_EQ(t.f.s.AirDensity, 0);  // a search sets density and altitude to 0 ...
-    EXPECT_EQ(t.f.s.Altitude, 0);
+    EXPECT_EQ(t.f.s.AirDensity, 1.1f);  // specimens carry no air: the bird's density and altitude stay ...
+    EXPECT_EQ(t.f.s.Altitude, 800);
     t.screen.forget();
-    EXPECT_EQ(t.f.s.AirDensity, 0);  // ... and "Forget it" leaves them so
+    EXPECT_EQ(t.f.s.AirDensity, 1.1f);  // ... and "Forget it" leaves them so
 }
 
 TEST(WingsSearch, AOneLetterNameIsRefusedAndAnUnknownNameSaysSo) {

@@ -1,4 +1,5 @@
 #include "UiTest.h"
+#include "platform/Folders.h"
 
 #include <QAbstractButton>
 #include <QDialog>
@@ -155,6 +156,9 @@ int main(int argc, char** argv) {
     QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config.path());
+    // The track folder ("Ornivo Tracks" in the documents) too, never the user's own.
+    QTemporaryDir documents;
+    ornivo::platform::SetDocumentsFolder(documents.path().toStdString());
     QApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);
     QFont font("Liberation Sans");
