@@ -110,6 +110,8 @@ void Screen::placeWindow() {
     scaling::WindowGeometry g = scaling::PlaceWindow(
         s, pattern_, {0, 0, designed.width() * tw, designed.height() * tw});
     // The rule's size, but never less than the controls need nor more than the display holds.
+    // The window system's window, made now, tells the frame's size where it can.
+    if (!windowHandle()) create();
     const QRect room = displayRoom();
     const QMargins frame = frameAllowance();
     const QSize most(room.width() - frame.left() - frame.right(), room.height() - frame.top() - frame.bottom());
@@ -148,7 +150,8 @@ void Screen::placeWindow() {
     // Whatever the rule, the whole window with its frame stays on the display.
     const int x = std::clamp(at.x(), room.left() + frame.left(), std::max(room.left() + frame.left(), room.right() + 1 - frame.right() - want.width()));
     const int y = std::clamp(at.y(), room.top() + frame.top(), std::max(room.top() + frame.top(), room.bottom() + 1 - frame.bottom() - want.height()));
-    move(x, y);
+    // A window's position is its frame's top-left corner.
+    move(x - frame.left(), y - frame.top());
 }
 
 void Screen::scaleControl(QWidget* w, double pointSize, double ratio) {

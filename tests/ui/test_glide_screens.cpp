@@ -101,7 +101,7 @@ TEST_F(GlideScreens, ExampleBirdShowsTheEngineNumbers) {
         for (int r = 0; r < 6; ++r) {
             const QString v = table->item(r, c)->text();
             EXPECT_EQ(v, want[r + 2].split(' ', Qt::SkipEmptyParts).value(c)) << r << "," << c;
-            EXPECT_LE(table->fontMetrics().horizontalAdvance(v), table->columnWidth(c)) << v;
+            EXPECT_LE(table->fontMetrics().horizontalAdvance(v), table->columnWidth(c)) << v.toStdString();
         }
     }
     EXPECT_GE(table->height(), table->sizeHint().height());  // no row scrolled out of sight
