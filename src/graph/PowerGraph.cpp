@@ -78,6 +78,7 @@ void DrawPowerAxis(ProgramState& s, Surface& surface, Rotator& rotator, float Pm
     LabelPlacer& placed = labels ? *labels : own;
     const float step = NiceStep(Pmax);
     const int n = CLng(std::floor(double(Pmax) / step));
+    double widest = 0;
     for (int j = 0; j <= n; ++j) {
         const float power = static_cast<float>(double(j) * step);
         const int16_t y = GraphY(s, power);
@@ -86,17 +87,20 @@ void DrawPowerAxis(ProgramState& s, Surface& surface, Rotator& rotator, float Pm
         } else {
             surface.Line(s.GraphX0, y, s.GraphX0 - 1.5 * t, y);
             const std::string label = FormatSig(power, 2);
+            widest = std::max(widest, surface.TextWidth(label));
             placed.Write(surface, s.GraphX0 - 3.0 * t - surface.TextWidth(label), y - surface.TextHeight(label) / 2, label);
         }
     }
-    surface.CurrentX = static_cast<float>(s.GraphX0 - 10.0 * t);
-    surface.CurrentY = static_cast<float>(s.GraphY0 - 3.0 * t);
     surface.Font.Size = 12;
+    const std::string title = "Power (Watts)";
+    // Left of the widest label (long numbers of a very heavy bird), never nearer the axis than 10 ticks.
+    const double clear = s.GraphX0 - 3.0 * t - widest - 1.25 * surface.TextHeight(title);
+    surface.CurrentX = static_cast<float>(std::max(0.0, std::min(double(s.GraphX0) - 10.0 * t, clear)));
+    surface.CurrentY = static_cast<float>(s.GraphY0 - 3.0 * t);
     rotator.Device(surface);
     rotator.SetAngle(90);
     rotator.Label("Power (Watts)");
     // Reading upwards from the current position, one text height wide.
-    const std::string title = "Power (Watts)";
     placed.Reserve({surface.CurrentX, surface.CurrentY - surface.TextWidth(title),
                     surface.CurrentX + surface.TextHeight(title), double(surface.CurrentY)});
 }

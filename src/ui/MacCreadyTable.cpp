@@ -18,6 +18,7 @@ MacCreadyTable::MacCreadyTable(const QString& objectName, QWidget* parent) : QTa
     horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     horizontalHeader()->setSectionsClickable(false);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 }
 
 void MacCreadyTable::setPlainText(const QString& text) {

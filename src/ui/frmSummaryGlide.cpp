@@ -186,7 +186,8 @@ frmSummaryGlide::frmSummaryGlide(UiContext& ctx, QWidget* setup)
     lblMacCready->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     txtMacCready = new MacCreadyTable("txtMacCready", fraMacCready);
     mg->addWidget(lblMacCready);
-    mg->addWidget(txtMacCready, 1);
+    mg->addWidget(txtMacCready, 0, Qt::AlignTop);
+    mg->addStretch(1);
     top->addWidget(fraMacCready);
 
     setTabOrder(chkExcel, chk4Digit);
