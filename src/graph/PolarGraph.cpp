@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "graph/LabelLayout.h"
 #include "state/numtext.h"
 
 namespace ornivo::graph {
@@ -20,19 +21,16 @@ void requirePolar(const ProgramState& s) {
 float spanRatio(const ProgramState& s, int k) { return s.GlidePolarTable[k][0]; }
 float sink(const ProgramState& s, int k) { return s.GlidePolarTable[k][1]; }
 
-void printAt(Surface& surface, double x, double y, const std::string& text) {
-    surface.CurrentX = static_cast<float>(x);
-    surface.CurrentY = static_cast<float>(y);
-    surface.Print(text);
-}
-
-void rotatedTitle(Surface& surface, Rotator& rotator, double x, double y, const std::string& text) {
+void rotatedTitle(Surface& surface, Rotator& rotator, LabelPlacer& labels, double x, double y,
+                  const std::string& text) {
     surface.CurrentX = static_cast<float>(x);
     surface.CurrentY = static_cast<float>(y);
     surface.Font.Size = 12;
     rotator.Device(surface);
     rotator.SetAngle(90);
     rotator.Label(text);
+    // Reading upwards from (x, y), one text height wide.
+    labels.Reserve({x, y - surface.TextWidth(text), x + surface.TextHeight(text), y});
 }
 
 }  // namespace
@@ -74,23 +72,27 @@ std::string DrawPolarGraph(const ProgramState& s, Surface& surface, Rotator& rot
     const float W = surface.ScaleWidth(), H = surface.ScaleHeight();
     const PolarMapping m = MakePolarMapping(s, W, H);
     const int16_t t = m.t;
+    LabelPlacer labels;
+    auto printAt = [&](double x, double y, const std::string& text) { labels.Write(surface, x, y, text); };
 
     surface.Line(m.X0, m.T, m.XR, m.T);
     surface.Line(m.XR, m.T, m.XR, m.Y0);
     surface.Line(m.XR, m.Y0, m.X0, m.Y0);
     surface.Line(m.X0, m.Y0, m.X0, m.T);
 
-    for (int i = 0; i <= s.PolarLastRow; ++i) {
+    // Labels every 5 m/s with ticks every 1 m/s, fewer when the labels would not fit.
+    const int labelStep = SpeedLabelStep(surface, m.Sx, s.PolarLastRow);
+    for (int i = 0; i <= s.PolarLastRow; i += labelStep / 5) {
         const int16_t x = m.X(i);
-        if (i % 5 != 0) {
+        if (i % labelStep != 0) {
             surface.Line(x, m.Y0 + t, x, m.Y0);
         } else {
             surface.Line(x, m.Y0, x, m.Y0 + 1.5 * t);
             const std::string label = SignedNumberText(i);
-            printAt(surface, x - CInt(surface.TextWidth(label)) / 2, m.Y0 + t + surface.TextHeight(label) / 2, label);
+            printAt(x - CInt(surface.TextWidth(label)) / 2, m.Y0 + t + surface.TextHeight(label) / 2, label);
         }
     }
-    printAt(surface, 0.4 * W, 0.93 * H, "True air speed (m/s)");
+    printAt(0.4 * W, 0.93 * H, "True air speed (m/s)");
 
     const float step = PolarStep(s.SinkLast);
     const int n = CLng(std::floor(double(s.SinkLast) / step));
@@ -102,10 +104,10 @@ std::string DrawPolarGraph(const ProgramState& s, Surface& surface, Rotator& rot
         } else {
             surface.Line(m.X0, y, m.X0 - 1.5 * t, y);
             const std::string label = FormatSig(w, 2);
-            printAt(surface, m.X0 - 3.0 * t - surface.TextWidth(label), y - surface.TextHeight(label) / 2, label);
+            printAt(m.X0 - 3.0 * t - surface.TextWidth(label), y - surface.TextHeight(label) / 2, label);
         }
     }
-    rotatedTitle(surface, rotator, 0.01 * W, 0.6 * H, "Sink rate (m/s)");
+    rotatedTitle(surface, rotator, labels, 0.01 * W, 0.6 * H, "Sink rate (m/s)");
 
     for (int i = s.PolarFirstRow + 1; i <= s.PolarLastRow; ++i) {
         if (!(sink(s, i) > 0)) continue;
@@ -117,9 +119,9 @@ std::string DrawPolarGraph(const ProgramState& s, Surface& surface, Rotator& rot
         const int16_t y = m.Yb(b);
         surface.Line(m.XR, y, m.XR + t, y);
         const std::string label = FormatSig(b, 1);
-        printAt(surface, m.XR + 2.0 * t, y - surface.TextHeight(label) / 2, label);
+        printAt(m.XR + 2.0 * t, y - surface.TextHeight(label) / 2, label);
     }
-    rotatedTitle(surface, rotator, 0.965 * W, 0.6 * H, "Span reduction factor");
+    rotatedTitle(surface, rotator, labels, 0.965 * W, 0.6 * H, "Span reduction factor");
 
     if (s.SpanLaw == 1) {
         surface.Line(m.X(s.Vstall), m.Yb(1), m.XR, m.Yb(spanRatio(s, s.PolarLastRow)));
@@ -131,18 +133,18 @@ std::string DrawPolarGraph(const ProgramState& s, Surface& surface, Rotator& rot
     const int16_t xVms = m.X(s.Vms), yMinSink = m.Ys(s.MinSink);
     surface.Line(xVms, m.Y0, xVms, yMinSink - H / 20.0);
     std::string text = "Vms = " + FormatSig(s.Vms, 3) + " m/s";
-    printAt(surface, xVms - surface.TextWidth(text) / 2, yMinSink - H / 10.0, text);
+    printAt(xVms - surface.TextWidth(text) / 2, yMinSink - H / 10.0, text);
 
     const float w = static_cast<float>(double(s.Vbg) / s.BestGlideRatio);  // sinking speed at Vbg
     const int16_t xVbg = m.X(s.Vbg), yVbg = m.Ys(w);
     surface.Line(xVbg, m.Y0, xVbg, yVbg - H / 20.0);
     text = "Vbg = " + FormatSig(s.Vbg, 3) + " m/s";
-    printAt(surface, xVbg + 0.1 * surface.TextWidth(text), yVbg + H / 20.0, text);
+    printAt(xVbg + 0.1 * surface.TextWidth(text), yVbg + H / 20.0, text);
 
     text = "Minimum sink rate: " + FormatSig(s.MinSink, 3) + " m/s";
-    printAt(surface, 0.15 * W, 0.3 * H, text);
+    printAt(0.15 * W, 0.3 * H, text);
     text = "Best glide ratio : " + FormatSig(s.BestGlideRatio, 3);
-    printAt(surface, 0.15 * W, 0.3 * H + surface.TextHeight(text), text);
+    printAt(0.15 * W, 0.3 * H + surface.TextHeight(text), text);
     return heading;
 }
 

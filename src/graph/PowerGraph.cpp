@@ -1,5 +1,6 @@
 #include "graph/PowerGraph.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "state/StateOps.h"
@@ -24,24 +25,24 @@ void requireCurve(const ProgramState& s, std::size_t rows) {
 
 float cell(const ProgramState& s, int row, int speed) { return s.PowerCurveTable[row][speed]; }
 
-// Speed ticks every 1 m/s below the axis at GraphY0, labels every 5 m/s, the axis title.
-void drawSpeedAxis(ProgramState& s, Surface& surface, int16_t t) {
-    for (int i = 0; i <= s.CurveLastRow; ++i) {
+// Speed ticks below the axis at GraphY0 and their labels (every 5 m/s with ticks every 1 m/s, fewer
+// when the labels would not fit), then the axis title.
+void drawSpeedAxis(ProgramState& s, Surface& surface, int16_t t, LabelPlacer& labels) {
+    const int step = SpeedLabelStep(surface, s.GraphXScale, s.CurveLastRow);
+    const int tick = step / 5;
+    for (int i = 0; i <= s.CurveLastRow; i += tick) {
         const int16_t x = GraphX(s, i);
-        if (i % 5 != 0) {
+        if (i % step != 0) {
             surface.Line(x, s.GraphY0 + t, x, s.GraphY0);
         } else {
             surface.Line(x, s.GraphY0, x, s.GraphY0 + 1.5 * t);
             const std::string label = SignedNumberText(i);
-            surface.CurrentX = static_cast<float>(x - CInt(surface.TextWidth(label)) / 2);
-            surface.CurrentY = static_cast<float>(s.GraphY0 + t + surface.TextHeight(label) / 2);
-            surface.Print(label);
+            labels.Write(surface, x - CInt(surface.TextWidth(label)) / 2, s.GraphY0 + t + surface.TextHeight(label) / 2,
+                         label);
         }
     }
-    surface.CurrentX = static_cast<float>(0.4 * surface.ScaleWidth());
-    surface.CurrentY = static_cast<float>(0.93 * surface.ScaleHeight());
     surface.Font.Size = 12;
-    surface.Print("True air speed (m/s)");
+    labels.Write(surface, 0.4 * surface.ScaleWidth(), 0.93 * surface.ScaleHeight(), "True air speed (m/s)");
 }
 
 void drawCurve(ProgramState& s, Surface& surface, int row) {
@@ -49,12 +50,6 @@ void drawCurve(ProgramState& s, Surface& surface, int row) {
         if (!(cell(s, 0, i) > 0)) continue;
         surface.Line(GraphX(s, i - 1), GraphY(s, cell(s, row, i - 1)), GraphX(s, i), GraphY(s, cell(s, row, i)));
     }
-}
-
-void printAt(Surface& surface, double x, double y, const std::string& text) {
-    surface.CurrentX = static_cast<float>(x);
-    surface.CurrentY = static_cast<float>(y);
-    surface.Print(text);
 }
 
 void setMapping(ProgramState& s, const Surface& surface, double top, double bottom, float Pmax) {
@@ -78,9 +73,12 @@ std::string PowerGraphHeading(const ProgramState& s) {
     return "Power curves for " + s.SpName + " with air density " + FormatSig(s.AirDensity, 3) + " kg/cubic m";
 }
 
-void DrawPowerAxis(ProgramState& s, Surface& surface, Rotator& rotator, float Pmax, int16_t t) {
+void DrawPowerAxis(ProgramState& s, Surface& surface, Rotator& rotator, float Pmax, int16_t t, LabelPlacer* labels) {
+    LabelPlacer own;
+    LabelPlacer& placed = labels ? *labels : own;
     const float step = NiceStep(Pmax);
     const int n = CLng(std::floor(double(Pmax) / step));
+    double widest = 0;
     for (int j = 0; j <= n; ++j) {
         const float power = static_cast<float>(double(j) * step);
         const int16_t y = GraphY(s, power);
@@ -89,18 +87,25 @@ void DrawPowerAxis(ProgramState& s, Surface& surface, Rotator& rotator, float Pm
         } else {
             surface.Line(s.GraphX0, y, s.GraphX0 - 1.5 * t, y);
             const std::string label = FormatSig(power, 2);
-            printAt(surface, s.GraphX0 - 3.0 * t - surface.TextWidth(label), y - surface.TextHeight(label) / 2, label);
+            widest = std::max(widest, surface.TextWidth(label));
+            placed.Write(surface, s.GraphX0 - 3.0 * t - surface.TextWidth(label), y - surface.TextHeight(label) / 2, label);
         }
     }
-    surface.CurrentX = static_cast<float>(s.GraphX0 - 10.0 * t);
-    surface.CurrentY = static_cast<float>(s.GraphY0 - 3.0 * t);
     surface.Font.Size = 12;
+    const std::string title = "Power (Watts)";
+    // Left of the widest label (long numbers of a very heavy bird), never nearer the axis than 10 ticks.
+    const double clear = s.GraphX0 - 3.0 * t - widest - 1.25 * surface.TextHeight(title);
+    surface.CurrentX = static_cast<float>(std::max(0.0, std::min(double(s.GraphX0) - 10.0 * t, clear)));
+    surface.CurrentY = static_cast<float>(s.GraphY0 - 3.0 * t);
     rotator.Device(surface);
     rotator.SetAngle(90);
     rotator.Label("Power (Watts)");
+    // Reading upwards from the current position, one text height wide.
+    placed.Reserve({surface.CurrentX, surface.CurrentY - surface.TextWidth(title),
+                    surface.CurrentX + surface.TextHeight(title), double(surface.CurrentY)});
 }
 
-std::string DrawPowerGraph(ProgramState& s, Surface& surface, Rotator& rotator) {
+std::string DrawPowerGraph(ProgramState& s, Surface& surface, Rotator& rotator, LabelPlacer* labels) {
     requireCurve(s, 3);
     const float Pm = cell(s, 1, s.CurveLastRow);
     const float Pc = cell(s, 2, s.CurveLastRow);
@@ -108,6 +113,9 @@ std::string DrawPowerGraph(ProgramState& s, Surface& surface, Rotator& rotator) 
         throw GraphError("There is no power curve to draw: compute the power curve first");
 
     const std::string heading = PowerGraphHeading(s);
+    LabelPlacer own;
+    LabelPlacer& placed = labels ? *labels : own;
+    placed.Clear();
     const float W = surface.ScaleWidth(), H = surface.ScaleHeight();
     s.GraphX0 = CInt(0.2 * W);
     const int16_t R = CInt(0.9 * W);
@@ -123,20 +131,20 @@ std::string DrawPowerGraph(ProgramState& s, Surface& surface, Rotator& rotator) 
     surface.Line(R, s.GraphTop, R, s.GraphY0);
     surface.Line(R, s.GraphY0, s.GraphX0, s.GraphY0);
     surface.Line(s.GraphX0, s.GraphY0, s.GraphX0, s.GraphTop);
-    drawSpeedAxis(s, surface, t);
-    DrawPowerAxis(s, surface, rotator, Pm, t);
+    drawSpeedAxis(s, surface, t, placed);
+    DrawPowerAxis(s, surface, rotator, Pm, t, &placed);
     drawCurve(s, surface, 1);
 
     const int16_t xVmp = GraphX(s, s.Vmp);
     surface.Line(xVmp, s.GraphY0, xVmp, s.GraphTop);
     std::string text = "Vmp = " + FormatSig(s.Vmp, 3) + " m/s";
-    printAt(surface, xVmp + 0.5 * surface.TextWidth(text), s.GraphY0 - 2 * surface.TextHeight(text), text);
+    placed.Write(surface, xVmp + 0.5 * surface.TextWidth(text), s.GraphY0 - 2 * surface.TextHeight(text), text);
     surface.Font.Bold = true;
     text = "Mechanical power";
-    printAt(surface, s.GraphX0 + t, s.GraphTop + surface.TextHeight(text), text);
+    placed.Write(surface, s.GraphX0 + t, s.GraphTop + surface.TextHeight(text), text);
     surface.Font.Bold = false;
     text = "Minimum power = " + FormatSig(s.PmechMin, 3) + " W";
-    printAt(surface, s.GraphX0 + 2.0 * t, GraphY(s, s.PmechMin) + surface.TextHeight(text), text);
+    placed.Write(surface, s.GraphX0 + 2.0 * t, GraphY(s, s.PmechMin) + surface.TextHeight(text), text);
 
     // Upper plot: chemical power; its lower edge is the lower plot's top line.
     setMapping(s, surface, 0.05, 0.45, Pc);
@@ -144,27 +152,27 @@ std::string DrawPowerGraph(ProgramState& s, Surface& surface, Rotator& rotator) 
     surface.Line(s.GraphX0, s.GraphY0, s.GraphX0, s.GraphTop);
     surface.Line(s.GraphX0, s.GraphTop, R, s.GraphTop);
     surface.Line(R, s.GraphTop, R, s.GraphY0);
-    DrawPowerAxis(s, surface, rotator, Pc, t);
+    DrawPowerAxis(s, surface, rotator, Pc, t, &placed);
     drawCurve(s, surface, 2);
 
     surface.Line(xVmp, GraphY(s, s.PchemMin) - H / 20.0, xVmp, s.GraphY0);
     const int16_t xVmr = GraphX(s, s.Vmr);
     surface.Line(xVmr, s.GraphTop, xVmr, s.GraphY0);
     text = "Vmr = " + FormatSig(s.Vmr, 3) + " m/s";
-    printAt(surface, xVmr - 1.1 * surface.TextWidth(text), GraphY(s, s.PchemVmr) + H / 10.0, text);
+    placed.Write(surface, xVmr - 1.1 * surface.TextWidth(text), GraphY(s, s.PchemVmr) + H / 10.0, text);
     surface.Font.Bold = true;
     text = "Chemical power";
-    printAt(surface, s.GraphX0 + t, s.GraphTop + surface.TextHeight(text), text);
+    placed.Write(surface, s.GraphX0 + t, s.GraphTop + surface.TextHeight(text), text);
     surface.Font.Bold = false;
     text = "Minimum power = " + FormatSig(s.PchemMin, 3) + " W";
     const int16_t yMin = GraphY(s, s.PchemMin);
-    printAt(surface, s.GraphX0 + 2.0 * t, yMin + surface.TextHeight(text), text);
+    placed.Write(surface, s.GraphX0 + 2.0 * t, yMin + surface.TextHeight(text), text);
     text = "Max effective L/D = " + FormatSig(s.NchemMax, 3);
-    printAt(surface, s.GraphX0 + 2.0 * t, yMin + 2 * surface.TextHeight(text), text);
+    placed.Write(surface, s.GraphX0 + 2.0 * t, yMin + 2 * surface.TextHeight(text), text);
     return heading;
 }
 
-void DrawUncertaintyBands(ProgramState& s, Surface& surface) {
+void DrawUncertaintyBands(ProgramState& s, Surface& surface, LabelPlacer* labels) {
     requireCurve(s, 8);
     if (s.MechPlotYScale == 0 || s.GraphXScale == 0)
         throw GraphError("Draw the power curve before its uncertainty bands");
@@ -178,17 +186,29 @@ void DrawUncertaintyBands(ProgramState& s, Surface& surface) {
     for (int v = s.CurveFirstSpeed + 1; v <= s.CurveLastRow; ++v) {
         const int16_t x0 = GraphX(s, v - 1), x1 = GraphX(s, v);
         surface.Line(x0, GraphY(s, cell(s, 6, v - 1)), x1, GraphY(s, cell(s, 6, v)));
-        // The upper band only while it stays below the highest power on the curve.
-        if ((double(cell(s, 7, v)) - top) / top < 0.0001)
+        // The upper band only while it stays below the highest power on the curve; the step in which
+        // it rises past that power is drawn up to the plot's top edge, so the band reaches the frame.
+        const double p0 = cell(s, 7, v - 1), p1 = cell(s, 7, v);
+        if ((p1 - top) / top < 0.0001) {
             surface.Line(x0, GraphY(s, cell(s, 7, v - 1)), x1, GraphY(s, cell(s, 7, v)));
+        } else if (p0 < top && p1 > p0) {
+            surface.Line(x0, GraphY(s, cell(s, 7, v - 1)), x0 + (x1 - x0) * (top - p0) / (p1 - p0), s.GraphTop);
+        }
     }
     const int16_t yTop = GraphY(s, 1.1 * s.PmechMin);
     for (double vmp : {double(s.Vmp) - s.VmpUncert, double(s.Vmp) + s.VmpUncert}) {
         const int16_t x = GraphX(s, vmp);
         surface.Line(x, s.GraphY0, x, yTop);
     }
+    // The label right of Vmp; where it would pass the plot's right edge, left of the lower line.
     const std::string label = "\u00B1" + FormatSig(s.VmpUncert, 2) + " m/s";
-    printAt(surface, GraphX(s, s.Vmp) + 3 * surface.TextWidth(label), s.GraphY0 - 2 * surface.TextHeight(label), label);
+    const double w = surface.TextWidth(label);
+    const int16_t right = CInt(s.GraphX0 + double(s.GraphXScale) * s.CurveLastRow);
+    double x = GraphX(s, s.Vmp) + 3 * w;
+    if (x + w > right) x = GraphX(s, double(s.Vmp) - s.VmpUncert) - 1.5 * w;
+    x = std::max(x, double(s.GraphX0) + w / 4);
+    LabelPlacer own;
+    (labels ? *labels : own).Write(surface, x, s.GraphY0 - 2 * surface.TextHeight(label), label);
     surface.DrawStyle = LineStyle::Solid;
 }
 

@@ -6,6 +6,7 @@
 // plot's vertical mapping in MechPlotY0, MechPlotTop, MechPlotYScale.
 #include <string>
 
+#include "graph/LabelLayout.h"
 #include "graph/Rotator.h"
 #include "graph/Surface.h"
 #include "state/ProgramState.h"
@@ -24,16 +25,20 @@ float NiceStep(float x);
 std::string PowerGraphHeading(const ProgramState& s);
 
 // Ticks, labels and the rotated title of a power axis on the current mapping; t is the tick length.
-void DrawPowerAxis(ProgramState& s, Surface& surface, Rotator& rotator, float Pmax, int16_t t);
+// With `labels`, the labels keep clear of the texts written before.
+void DrawPowerAxis(ProgramState& s, Surface& surface, Rotator& rotator, float Pmax, int16_t t,
+                   LabelPlacer* labels = nullptr);
 
 // Draws the whole graph and returns its heading. Throws GraphError when the state holds no complete
-// power curve (nothing is drawn then).
-std::string DrawPowerGraph(ProgramState& s, Surface& surface, Rotator& rotator);
+// power curve (nothing is drawn then). No text covers another; `labels` (when given) receives the
+// places of the texts, so that the uncertainty label keeps clear of them too.
+std::string DrawPowerGraph(ProgramState& s, Surface& surface, Rotator& rotator, LabelPlacer* labels = nullptr);
 
 // The uncertainty bands (rows 6 and 7 of PowerCurveTable) as dotted lines in the lower plot, the
 // dotted lines at Vmp - VmpUncert and Vmp + VmpUncert and the label "±" VmpUncert " m/s"; restores
-// the lower plot's mapping first. Needs DrawPowerGraph on this state before and a computed
+// the lower plot's mapping first. The upper band ends where it reaches the plot's top edge; the label
+// stays inside the plot's frame. Needs DrawPowerGraph on this state before and a computed
 // uncertainty; throws GraphError otherwise. The line style is solid again afterwards.
-void DrawUncertaintyBands(ProgramState& s, Surface& surface);
+void DrawUncertaintyBands(ProgramState& s, Surface& surface, LabelPlacer* labels = nullptr);
 
 }  // namespace ornivo::graph

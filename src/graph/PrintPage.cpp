@@ -38,7 +38,9 @@ PrintedPage pageHead(const std::string& heading, const std::string& comment) {
     emptyLines(p, 1, true);
     textLine(p, 1, std::string(10, ' ') + comment, true);
     emptyLines(p, 1, true);
-    emptyLines(p, 31, true);
+    p.pictureFirstLine = static_cast<int>(p.lines.size());
+    p.pictureLineCount = 31;
+    emptyLines(p, p.pictureLineCount, true);
     textLine(p, 9, "Input values used to calculate this graph:", true);
     emptyLines(p, 1, true);
     return p;

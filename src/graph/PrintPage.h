@@ -27,6 +27,9 @@ struct PrintedPage {
     // The graph's picture, at its own size, with its top-left corner this far from the top-left of
     // the printable area (twips). It does not move the print position; the empty lines make room.
     int pictureLeftTwips = 400, pictureTopTwips = 1600;
+    // The empty lines that make room for the picture: pictureLineCount lines from pictureFirstLine.
+    // A picture taller than these lines pushes the lines after them down (see ornivo-render).
+    int pictureFirstLine = -1, pictureLineCount = 0;
 };
 
 // Steps before a print: the printer-ready question (only until it has been answered with OK once;

@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QImage>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
@@ -9,11 +10,14 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
+#include <functional>
 
 #include "graph/PolarGraph.h"
 #include "graph/PowerGraph.h"
 #include "render/ImageSurface.h"
 #include "render/Painting.h"
+#include "render/QtFonts.h"
 
 namespace ornivo::render {
 
@@ -53,11 +57,24 @@ QImage rasterOf(const graph::RecordingSurface& drawing) {
     return img;
 }
 
-bool writePicture(const graph::RecordingSurface& drawing, PictureFormat format, QSaveFile& file) {
-    const int w = drawing.PixelWidth(), h = drawing.PixelHeight(), dpi = drawing.LogPixelsY();
+// A picture of w x h pixels at dpi, painted by `paint` in those pixels; the PNG has `pngScale` times as
+// many pixels in each direction, painted from the same calls, so it stays sharp.
+bool writePicture(int w, int h, int dpi, double pngScale, const std::function<void(QPainter&)>& paint,
+                  PictureFormat format, QSaveFile& file) {
     switch (format) {
-    case PictureFormat::Png:
-        return rasterOf(drawing).save(&file, "PNG");
+    case PictureFormat::Png: {
+        QImage img(int(std::lround(w * pngScale)), int(std::lround(h * pngScale)), QImage::Format_RGB32);
+        const int dpm = static_cast<int>(dpi * pngScale / 0.0254 + 0.5);
+        img.setDotsPerMeterX(dpm);
+        img.setDotsPerMeterY(dpm);
+        img.fill(Qt::white);
+        QPainter p(&img);
+        p.setRenderHint(QPainter::Antialiasing, true);
+        p.scale(pngScale, pngScale);
+        paint(p);
+        p.end();
+        return img.save(&file, "PNG");
+    }
     case PictureFormat::Svg: {
         QSvgGenerator svg;
         svg.setOutputDevice(&file);
@@ -67,7 +84,7 @@ bool writePicture(const graph::RecordingSurface& drawing, PictureFormat format, 
         svg.setTitle("Ornivo graph");
         QPainter p;
         if (!p.begin(&svg)) return false;
-        PaintRecording(p, drawing, QRectF(0, 0, w, h));
+        paint(p);
         return p.end();
     }
     case PictureFormat::Pdf: {
@@ -80,11 +97,39 @@ bool writePicture(const graph::RecordingSurface& drawing, PictureFormat format, 
         pdf.setCreator("Ornivo");
         QPainter p;
         if (!p.begin(&pdf)) return false;
-        PaintRecording(p, drawing, QRectF(0, 0, pdf.width(), pdf.height()));
+        p.scale(double(pdf.width()) / w, double(pdf.height()) / h);
+        paint(p);
         return p.end();
     }
     }
     return false;
+}
+
+bool writePicture(const graph::RecordingSurface& drawing, PictureFormat format, QSaveFile& file) {
+    const int w = drawing.PixelWidth(), h = drawing.PixelHeight();
+    if (format == PictureFormat::Png) return rasterOf(drawing).save(&file, "PNG");
+    return writePicture(w, h, drawing.LogPixelsY(), 1,
+                        [&](QPainter& p) { PaintRecording(p, drawing, QRectF(0, 0, w, h)); }, format, file);
+}
+
+// Writes through a file that replaces the old one only when the whole picture was written.
+bool saveThrough(const std::string& path, std::string& error, const std::function<bool(QSaveFile&)>& write) {
+    EnsureGuiApplication();
+    QSaveFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::WriteOnly)) {
+        error = "Cannot write " + path + ": " + file.errorString().toStdString();
+        return false;
+    }
+    if (!write(file)) {
+        file.cancelWriting();
+        error = "Cannot write the picture " + path;
+        return false;
+    }
+    if (!file.commit()) {
+        error = "Cannot write " + path + ": " + file.errorString().toStdString();
+        return false;
+    }
+    return true;
 }
 
 bool unknownFormat(const std::string& path, std::string& error) {
@@ -97,22 +142,38 @@ bool unknownFormat(const std::string& path, std::string& error) {
 bool SavePicture(const graph::RecordingSurface& drawing, const std::string& path, std::string& error) {
     const auto format = PictureFormatOf(path);
     if (!format) return unknownFormat(path, error);
+    return saveThrough(path, error, [&](QSaveFile& file) { return writePicture(drawing, *format, file); });
+}
+
+bool SaveGraphPicture(const graph::RecordingSurface& drawing, const std::string& heading, const std::string& path,
+                      double pngScale, std::string& error) {
+    const auto format = PictureFormatOf(path);
+    if (!format) return unknownFormat(path, error);
     EnsureGuiApplication();
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly)) {
-        error = "Cannot write " + path + ": " + file.errorString().toStdString();
-        return false;
-    }
-    if (!writePicture(drawing, *format, file)) {
-        file.cancelWriting();
-        error = "Cannot write the picture " + path;
-        return false;
-    }
-    if (!file.commit()) {
-        error = "Cannot write " + path + ": " + file.errorString().toStdString();
-        return false;
-    }
-    return true;
+    const int w = drawing.PixelWidth(), h = drawing.PixelHeight(), dpi = drawing.LogPixelsY();
+    // The heading's font as the screen shows it, measured on an image of the drawing's resolution.
+    QImage probe(1, 1, QImage::Format_RGB32);
+    const int dpm = static_cast<int>(dpi / 0.0254 + 0.5);
+    probe.setDotsPerMeterX(dpm);
+    probe.setDotsPerMeterY(dpm);
+    graph::SurfaceFont headingFont;
+    headingFont.Size = HeadingPointSize;
+    const QFont font = QtFont(headingFont, dpi, probe);
+    const QString text = QString::fromStdString(heading);
+    const int flags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap;
+    const QFontMetricsF fm(font, &probe);
+    const double pad = fm.height() / 3;
+    const QRectF textRoom(pad, pad, w - 2 * pad, 1e6);
+    const int band = int(std::ceil(fm.boundingRect(textRoom, flags, text).height() + 2 * pad));
+    auto paint = [&](QPainter& p) {
+        p.fillRect(QRectF(0, 0, w, band + h), Qt::white);
+        p.setFont(QtFont(headingFont, dpi, *p.device()));  // the same size on every device
+        p.setPen(Qt::black);
+        p.drawText(QRectF(pad, pad, w - 2 * pad, band - pad), flags, text);
+        PaintRecording(p, drawing, QRectF(0, band, w, h));
+    };
+    return saveThrough(path, error,
+                       [&](QSaveFile& file) { return writePicture(w, band + h, dpi, pngScale, paint, *format, file); });
 }
 
 bool SavePowerGraph(ProgramState& s, const std::string& path, bool bands, std::string& error) {

@@ -21,6 +21,16 @@ std::optional<PictureFormat> PictureFormatOf(const std::string& path);
 // when the whole picture was written. Returns false with the reason in `error`.
 bool SavePicture(const graph::RecordingSurface& drawing, const std::string& path, std::string& error);
 
+// The point size of a graph screen's heading above its drawing.
+constexpr float HeadingPointSize = 14.25f;
+
+// The picture a graph screen shows: its heading (in the heading's font, wrapped to the drawing's
+// width) above the drawing. SVG and PDF stay vector; a PNG is painted from the drawing's calls at
+// `pngScale` times its pixel size (2 gives a picture sharp enough to print). Returns false with the
+// reason in `error`; an existing file is replaced only by a complete picture.
+bool SaveGraphPicture(const graph::RecordingSurface& drawing, const std::string& heading, const std::string& path,
+                      double pngScale, std::string& error);
+
 // Draws a graph on a new surface of its screen size (96 dpi) and writes it. With `bands` the power
 // uncertainty bands are added (they must have been computed). Returns false with the reason in `error`;
 // nothing is written then.

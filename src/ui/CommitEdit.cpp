@@ -17,6 +17,12 @@ void CommitEdit::setDerived(bool derived) {
     setStyleSheet(derived ? QStringLiteral("QLineEdit { background: palette(window); }") : QString());
 }
 
+void CommitEdit::setFreeText() {
+    setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    setProperty("freeText", true);
+    connect(this, &QLineEdit::textChanged, this, [this](const QString& t) { setToolTip(t); });
+}
+
 void CommitEdit::commit() {
     if (committing_ || isReadOnly() || !isModified()) return;
     committing_ = true;

@@ -13,6 +13,9 @@ public:
     void commit();
     // Makes the field a derived value: read-only, right-aligned, greyed background.
     void setDerived(bool derived);
+    // Makes the field a free text (a comment, a folder): left-aligned, and as it may be longer than
+    // any field the screen has room for, its tip shows the whole text.
+    void setFreeText();
 
 signals:
     void committed(const QString& text);

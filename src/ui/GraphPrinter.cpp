@@ -32,25 +32,28 @@ public:
 
 class PdfPrinter : public GraphPrinter {
 public:
-    explicit PdfPrinter(std::string path) : path_(std::move(path)) {}
+    PdfPrinter(std::string path, Paper paper) : path_(std::move(path)), paper_(paper) {}
     bool print(QWidget*, const graph::PrintedPage& page, const graph::RecordingSurface& picture,
                std::string& error) override {
         QPrinter printer(QPrinter::HighResolution);
         printer.setDocName("Ornivo graph");
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(QString::fromStdString(path_));
-        printer.setPageSize(QPageSize(QPageSize::A4));
+        printer.setPageSize(QPageSize(paper_ == Paper::Letter ? QPageSize::Letter : QPageSize::A4));
         printer.setPageMargins(QMarginsF(0.5, 0.5, 0.5, 0.5), QPageLayout::Inch);
         return printOn(printer, page, picture, error);
     }
 
 private:
     std::string path_;
+    Paper paper_;
 };
 
 }  // namespace
 
 std::unique_ptr<GraphPrinter> DialogPrinter() { return std::make_unique<PrintDialogPrinter>(); }
-std::unique_ptr<GraphPrinter> PdfFilePrinter(const std::string& path) { return std::make_unique<PdfPrinter>(path); }
+std::unique_ptr<GraphPrinter> PdfFilePrinter(const std::string& path, Paper paper) {
+    return std::make_unique<PdfPrinter>(path, paper);
+}
 
 }  // namespace ornivo::ui

@@ -23,7 +23,8 @@ public:
 
 // The print dialog, then the chosen printer (or PDF file).
 std::unique_ptr<GraphPrinter> DialogPrinter();
-// A printer whose output is the PDF file at `path`, without a dialog.
-std::unique_ptr<GraphPrinter> PdfFilePrinter(const std::string& path);
+enum class Paper { A4, Letter };
+// A printer whose output is the PDF file at `path` on `paper` with half-inch margins, without a dialog.
+std::unique_ptr<GraphPrinter> PdfFilePrinter(const std::string& path, Paper paper = Paper::A4);
 
 }  // namespace ornivo::ui

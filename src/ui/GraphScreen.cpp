@@ -3,6 +3,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <cctype>
+#include <filesystem>
 #include <optional>
 
 #include "render/Export.h"
@@ -25,6 +26,19 @@ std::string safeName(const std::string& name) {
     std::string out;
     for (unsigned char c : name) out += (std::isalnum(c) || c == '-' || c == '_' || c >= 0x80) ? char(c) : '_';
     return out;
+}
+
+// Where the picture dialog opens: the folder of the current output file, else this calculation's
+// folder of the output tree (made when missing), else the output root.
+std::string pictureFolder(const ProgramState& s, const std::string& calculation) {
+    namespace fs = std::filesystem;
+    if (!s.LastOutputFolder.empty() && fs::is_directory(s.LastOutputFolder)) return s.LastOutputFolder;
+    if (s.OutDrive.empty()) return {};
+    const fs::path folder = fs::path(s.OutDrive) / "OrnivoOutput" / (s.UseTextFiles ? "TextFiles" : "ExcelFiles") /
+                            calculation;
+    std::error_code ec;
+    fs::create_directories(folder, ec);
+    return (fs::is_directory(folder, ec) ? folder.string() : s.OutDrive) + "/";
 }
 
 bool hasExtension(const std::string& path) {
@@ -99,14 +113,16 @@ void GraphScreen::cmdPrint_Click() {
 }
 
 void GraphScreen::cmdSavePicture_Click() {
-    const platform::FileDialogRequest req{"Save picture of the graph", ctx_.s.LastOutputFolder,
+    const platform::FileDialogRequest req{"Save picture of the graph", pictureFolder(ctx_.s, outputFolderName()),
                                           "Pictures (*.png *.svg *.pdf)", safeName(pictureName()) + ".png"};
     std::optional<std::string> path = ctx_.d.saveFile(req);
     if (!path || path->empty()) return;
     // A name typed without an extension becomes a PNG picture.
     if (!hasExtension(*path)) *path += ".png";
     std::string error;
-    if (!render::SavePicture(pbxGraph->surface(), *path, error)) ctx_.d.error({"The picture was not saved.", error});
+    // With the heading the screen shows; a PNG at twice the screen's size, sharp enough to print.
+    if (!render::SaveGraphPicture(pbxGraph->surface(), heading_, *path, 2, error))
+        ctx_.d.error({"The picture was not saved.", error});
 }
 
 }  // namespace ornivo::ui

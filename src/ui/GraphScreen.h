@@ -23,7 +23,7 @@ public:
 
     // "Print graph": the printer message, the comment, then the page on the chosen printer.
     void cmdPrint_Click();
-    // "Save picture...": the drawing as a PNG, SVG or PDF file.
+    // "Save picture...": the heading and the drawing as a PNG, SVG or PDF file.
     void cmdSavePicture_Click();
     void cmdExit_Click() { close(); }
 
@@ -43,6 +43,8 @@ protected:
     virtual graph::PrintedPage printedPage(const std::string& heading, const std::string& comment) const = 0;
     // The proposed picture file name without its extension.
     virtual std::string pictureName() const = 0;
+    // The calculation's folder of the output tree ("PowerCurves", "GlidePolars"), where pictures go.
+    virtual std::string outputFolderName() const = 0;
 
     // Screen load: draws the graph and shows the heading. False (with the reason shown) when there is
     // nothing to draw; the screen must not open then.

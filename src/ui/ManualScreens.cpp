@@ -40,7 +40,7 @@ void bringUp(QWidget* w) {
 }  // namespace
 
 frmHelpContents::frmHelpContents(UiContext& ctx)
-    : Screen(ctx, "frmHelpContents", "Help contents", scaling::ResizePattern::ScaleAndCentre) {
+    : Screen(ctx, "frmHelpContents", "Help contents", scaling::ResizePattern::ControlsOnly) {
     auto* top = new QVBoxLayout(this);
     top->setContentsMargins(16, 12, 16, 12);
     lblHeading = label("lblHeading", "Manual Contents - Click on topic required");
@@ -75,7 +75,7 @@ void frmHelpContents::cmdExit_Click() { close(); }
 
 PageScreen::PageScreen(UiContext& ctx, const manual::Page& page, const QString& boxName)
     : Screen(ctx, QString::fromStdString(page.screen), QString::fromStdString(page.title),
-             scaling::ResizePattern::ScaleAndCentre),
+             scaling::ResizePattern::ControlsOnly),
       page_(page) {
     top_ = new QVBoxLayout(this);
     top_->setContentsMargins(12, 10, 12, 10);

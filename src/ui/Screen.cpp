@@ -8,6 +8,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QStyle>
+#include <QWindow>
+#include <algorithm>
 #include <exception>
 
 namespace ornivo::ui {
@@ -99,45 +102,90 @@ void Screen::placeWindow() {
             // A child may already carry its parent's new font: the ratio is taken from the designed size.
             const double before = designedFont[i];
             if (geo[i].fontSize <= 0 || before <= 0 || geo[i].fontSize == before) continue;
-            const double ratio = geo[i].fontSize / before;
-            QFont f = w->font();
-            f.setPointSizeF(geo[i].fontSize);
-            w->setFont(f);
-            const int minW = w->minimumWidth(), maxW = w->maximumWidth();
-            auto scaled = [ratio](int px) { return int(std::lround(px * ratio)); };
-            if (minW > 0 && minW == maxW) {
-                w->setFixedWidth(scaled(minW));
-                continue;
-            }
-            // Growing, the limit above moves first so the one below never passes it (and the other
-            // way round when shrinking).
-            auto setMin = [&] { if (minW > 0) w->setMinimumWidth(scaled(minW)); };
-            auto setMax = [&] { if (maxW < QWIDGETSIZE_MAX) w->setMaximumWidth(scaled(maxW)); };
-            if (ratio > 1) { setMax(); setMin(); }
-            else { setMin(); setMax(); }
+            scaleControl(w, geo[i].fontSize, geo[i].fontSize / before);
         }
         adjustSize();
     }
     const double tw = scaling::TwipsPerPixel;
     scaling::WindowGeometry g = scaling::PlaceWindow(
         s, pattern_, {0, 0, designed.width() * tw, designed.height() * tw});
-    const QSize want(std::max(int(g.width / tw), sizeHint().width()), std::max(int(g.height / tw), sizeHint().height()));
+    // The rule's size, but never less than the controls need nor more than the display holds.
+    // The window system's window, made now, tells the frame's size where it can.
+    if (!windowHandle()) create();
+    const QRect room = displayRoom();
+    const QMargins frame = frameAllowance();
+    const QSize most(room.width() - frame.left() - frame.right(), room.height() - frame.top() - frame.bottom());
+    // A screen whose controls need more room than the display has (large fonts, a small display)
+    // gets smaller text, in steps, until it fits; nothing is cut off or left off the display.
+    for (int step = 0; step < 4; ++step) {
+        const QSize need = minimumSizeHint();
+        if (need.width() <= most.width() && need.height() <= most.height()) break;
+        const double r = 0.98 * std::min(double(most.width()) / need.width(), double(most.height()) / need.height());
+        for (QWidget* w : findChildren<QWidget*>()) {
+            if (w->objectName().isEmpty() || w->isWindow()) continue;
+            scaleControl(w, w->font().pointSizeF() * r, r);
+        }
+        adjustSize();
+    }
+    QSize want(std::max(int(g.width / tw), sizeHint().width()), std::max(int(g.height / tw), sizeHint().height()));
+    want = want.boundedTo(most).expandedTo(minimumSizeHint());
     resize(want);
+    QPoint at;
     if (pattern_ == scaling::ResizePattern::ScaleAndCentre) {
         const QPoint origin = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->geometry().topLeft()
                                                                : QPoint();
-        // Centred on the display by the rule, but never pushed off its top-left corner. A window that
-        // its scaled text made larger than the rule's size is centred by the size it has.
-        const int left = int(g.left / tw) - std::max(0, want.width() - int(g.width / tw)) / 2;
-        const int top = int(g.top / tw) - std::max(0, want.height() - int(g.height / tw)) / 2;
-        move(origin + QPoint(std::max(0, left), std::max(0, top)));
-    } else if (!parentWidget() && QGuiApplication::primaryScreen()) {
-        // The rule leaves these windows where the system puts them: a main screen starts centred so
-        // that none of it is off the display (a tool screen opens over its opener).
-        const QRect room = QGuiApplication::primaryScreen()->availableGeometry();
-        move(room.topLeft() + QPoint(std::max(0, (room.width() - want.width()) / 2),
-                                     std::max(0, (room.height() - want.height()) / 2)));
+        // Centred on the display by the rule. A window that its scaled text made larger than the
+        // rule's size is centred by the size it has.
+        const int left = int(g.left / tw) - (want.width() - int(g.width / tw)) / 2;
+        const int top = int(g.top / tw) - (want.height() - int(g.height / tw)) / 2;
+        at = origin + QPoint(left, top);
+    } else if (!parentWidget()) {
+        // The rule leaves these windows where the system puts them: a main screen starts centred.
+        at = room.topLeft() + QPoint((room.width() - want.width()) / 2, (room.height() - want.height()) / 2);
+    } else {
+        // A tool screen opens over its opener.
+        const QRect over = parentWidget()->window()->geometry();
+        at = over.topLeft() + QPoint((over.width() - want.width()) / 2, (over.height() - want.height()) / 2);
     }
+    // Whatever the rule, the whole window with its frame stays on the display.
+    const int x = std::clamp(at.x(), room.left() + frame.left(), std::max(room.left() + frame.left(), room.right() + 1 - frame.right() - want.width()));
+    const int y = std::clamp(at.y(), room.top() + frame.top(), std::max(room.top() + frame.top(), room.bottom() + 1 - frame.bottom() - want.height()));
+    // A window's position is its frame's top-left corner.
+    move(x - frame.left(), y - frame.top());
+}
+
+void Screen::scaleControl(QWidget* w, double pointSize, double ratio) {
+    if (pointSize > 0) {
+        QFont f = w->font();
+        f.setPointSizeF(pointSize);
+        w->setFont(f);
+    }
+    // Widths a screen set in pixels change by the same ratio, so the text still fits its field.
+    const int minW = w->minimumWidth(), maxW = w->maximumWidth();
+    auto scaled = [ratio](int px) { return int(std::lround(px * ratio)); };
+    if (minW > 0 && minW == maxW) {
+        w->setFixedWidth(scaled(minW));
+        return;
+    }
+    // Growing, the limit above moves first so the one below never passes it (and the other way
+    // round when shrinking).
+    auto setMin = [&] { if (minW > 0) w->setMinimumWidth(scaled(minW)); };
+    auto setMax = [&] { if (maxW < QWIDGETSIZE_MAX) w->setMaximumWidth(scaled(maxW)); };
+    if (ratio > 1) { setMax(); setMin(); }
+    else { setMin(); setMax(); }
+}
+
+QRect Screen::displayRoom() const {
+    const QWidget* opener = parentWidget() ? parentWidget()->window() : nullptr;
+    QScreen* screen = opener && opener->screen() ? opener->screen() : QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect(0, 0, 800, 600);
+}
+
+QMargins Screen::frameAllowance() const {
+    // The window system's frame once the window has one; before, room for a title bar and borders.
+    if (const QWindow* h = windowHandle(); h && !h->frameMargins().isNull()) return h->frameMargins();
+    const int border = 4;
+    return {border, style()->pixelMetric(QStyle::PM_TitleBarHeight) + border, border, border};
 }
 
 QLabel* Screen::label(const QString& name, const QString& text, QWidget* parent) {

@@ -42,6 +42,12 @@ protected:
     // Fonts scaled as the rescaling rule says (when ResizeScreens) and the window sized and placed by
     // the screen's pattern. Called by each screen at the end of its construction.
     void placeWindow();
+    // The display's area for windows (of the opener's display, or the main one) and the room the
+    // window system's frame takes around a window.
+    QRect displayRoom() const;
+    // Sets a control's font size and changes the widths the screen set in pixels by `ratio`.
+    static void scaleControl(QWidget* w, double pointSize, double ratio);
+    QMargins frameAllowance() const;
 
     // Builders: every control is named as the screen's own (object name = member name).
     QLabel* label(const QString& name, const QString& text, QWidget* parent = nullptr);

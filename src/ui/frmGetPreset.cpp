@@ -58,6 +58,7 @@ frmGetPreset::frmGetPreset(UiContext& ctx, QWidget* opener, std::function<void(c
         e->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         e->setMinimumWidth(240);
     }
+    txtComment->setFreeText();
     row(g, 0, lblScientificName, txtScientificName);
     row(g, 1, lblShortName, txtShortName);
     row(g, 2, lblComment, txtComment);

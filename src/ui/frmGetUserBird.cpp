@@ -85,6 +85,7 @@ frmGetUserBird::frmGetUserBird(UiContext& ctx, QWidget* opener, std::function<vo
     txtShortName = text("txtShortName");
     txtScientificName = text("txtScientificName");
     txtComment = text("txtComment");
+    txtComment->setFreeText();
     txtMass = field("txtMass", {}, fraRecord);
     txtCropMass = field("txtCropMass", {}, fraRecord);
     txtSpan = field("txtSpan", {}, fraRecord);
@@ -115,6 +116,8 @@ frmGetUserBird::frmGetUserBird(UiContext& ctx, QWidget* opener, std::function<vo
         sp->setMaximumWidth(20);
         n = derived(nameBox, {}, fraRecord);
         n->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        // Room for the longest name the box shows.
+        n->setMinimumWidth(n->fontMetrics().horizontalAdvance("Male and female") + 16);
         auto* h = new QHBoxLayout;
         h->addWidget(e);
         h->addWidget(sp);
@@ -146,11 +149,17 @@ frmGetUserBird::frmGetUserBird(UiContext& ctx, QWidget* opener, std::function<vo
     auto* done = new QHBoxLayout;
     lblDoneBackup = label("lblDoneBackup", "Data backed       up in:");
     txtBackupLoc = derived("txtBackupLoc");
-    txtBackupLoc->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    txtBackupLoc->setFreeText();
     lblDoneRestore = label("lblDoneRestore", "   Data restored");
     done->addWidget(lblDoneBackup);
     done->addWidget(txtBackupLoc, 1);
     done->addWidget(lblDoneRestore);
+    // The row keeps its room while hidden, so showing where a backup went does not grow the window.
+    for (QWidget* w : std::initializer_list<QWidget*>{lblDoneBackup, txtBackupLoc, lblDoneRestore}) {
+        QSizePolicy p = w->sizePolicy();
+        p.setRetainSizeWhenHidden(true);
+        w->setSizePolicy(p);
+    }
     top->addLayout(done);
 
     auto* b1 = new QHBoxLayout;

@@ -14,7 +14,7 @@
 namespace ornivo::ui {
 
 frmGetWings::frmGetWings(UiContext& ctx, QWidget* opener, std::function<void(const ScreenUpdate&)> onAccepted)
-    : Screen(ctx, "frmGetWings", "Get bird from Wings database", scaling::ResizePattern::ScaleAndCentre, opener),
+    : Screen(ctx, "frmGetWings", "Get bird from Wings database", scaling::ResizePattern::ScaleNoCentre, opener),
       logic_(ctx.s, ctx.d), onAccepted_(std::move(onAccepted)) {
     setWindowModality(Qt::NonModal);  // the Enter Bird screen stays usable
     auto* top = new QVBoxLayout(this);
@@ -172,9 +172,10 @@ frmGetWings::frmGetWings(UiContext& ctx, QWidget* opener, std::function<void(con
         if (specimen_) specimen_->close();
     };
     Form_Load();
-    placeWindow();
-    // The screen opens idle: only the level options, the search and the exits are shown.
+    // The screen opens idle: only the level options, the search and the exits are shown. The window
+    // is sized for what it shows then, and grows with the search.
     showUpdate(logic_.load());
+    placeWindow();
 }
 
 void frmGetWings::Form_Load() {}

@@ -25,12 +25,14 @@ frmGraphPcurve::frmGraphPcurve(UiContext& ctx, QWidget* opener)
 }
 
 std::string frmGraphPcurve::drawGraph(graph::Surface& surface, graph::Rotator& rotator) {
-    return graph::DrawPowerGraph(ctx_.s, surface, rotator);
+    return graph::DrawPowerGraph(ctx_.s, surface, rotator, &labels_);
 }
 
 graph::PrintedPage frmGraphPcurve::printedPage(const std::string& heading, const std::string& comment) const {
     return graph::PowerGraphPage(ctx_.s, heading, comment);
 }
+
+std::string frmGraphPcurve::outputFolderName() const { return "PowerCurves"; }
 
 std::string frmGraphPcurve::pictureName() const {
     return (ctx_.s.ShortName.empty() ? std::string("Bird") : ctx_.s.ShortName) + " power curve";
@@ -39,7 +41,7 @@ std::string frmGraphPcurve::pictureName() const {
 void frmGraphPcurve::cmdUncert_Click() { frmPowerUncert::Show(ctx_, this); }
 
 void frmGraphPcurve::DrawUncertainty() {
-    graph::DrawUncertaintyBands(ctx_.s, pbxGraph->surface());
+    graph::DrawUncertaintyBands(ctx_.s, pbxGraph->surface(), &labels_);
     pbxGraph->update();
     cmdUncert->setEnabled(false);
     cmdUncert->setVisible(false);

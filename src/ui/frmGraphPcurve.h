@@ -1,6 +1,7 @@
 #pragma once
 // The power-curve graph: chemical power above, mechanical power below, against true air speed. For
 // continuous flapping it opens the power uncertainty screen, which adds its bands to the lower plot.
+#include "graph/LabelLayout.h"
 #include "ui/GraphScreen.h"
 
 namespace ornivo::ui {
@@ -24,9 +25,11 @@ protected:
     std::string drawGraph(graph::Surface& surface, graph::Rotator& rotator) override;
     graph::PrintedPage printedPage(const std::string& heading, const std::string& comment) const override;
     std::string pictureName() const override;
+    std::string outputFolderName() const override;
 
 private:
     frmGraphPcurve(UiContext& ctx, QWidget* opener);
+    graph::LabelPlacer labels_;  // where the graph's texts stand, so the bands' label keeps clear of them
 };
 
 }  // namespace ornivo::ui

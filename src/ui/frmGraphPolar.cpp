@@ -21,6 +21,8 @@ graph::PrintedPage frmGraphPolar::printedPage(const std::string& heading, const 
     return graph::PolarGraphPage(ctx_.s, heading, comment);
 }
 
+std::string frmGraphPolar::outputFolderName() const { return "GlidePolars"; }
+
 std::string frmGraphPolar::pictureName() const {
     return (ctx_.s.ShortName.empty() ? std::string("Bird") : ctx_.s.ShortName) + " glide polar";
 }

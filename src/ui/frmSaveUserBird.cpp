@@ -9,7 +9,7 @@
 namespace ornivo::ui {
 
 frmSaveUserBird::frmSaveUserBird(UiContext& ctx, QWidget* opener)
-    : Screen(ctx, "frmSaveUserBird", "How to save a User Bird", scaling::ResizePattern::ScaleAndCentre, opener) {
+    : Screen(ctx, "frmSaveUserBird", "How to save a User Bird", scaling::ResizePattern::None, opener) {
     auto* top = new QVBoxLayout(this);
     top->setContentsMargins(16, 12, 16, 12);
     txtInstructions = new QTextEdit(this);

@@ -6,7 +6,7 @@
 namespace ornivo::ui {
 
 frmShowAccess::frmShowAccess(UiContext& ctx, QWidget* opener)
-    : Screen(ctx, "frmShowAccess", "View records and select for sample", scaling::ResizePattern::ScaleAndCentre,
+    : Screen(ctx, "frmShowAccess", "View records and select for sample", scaling::ResizePattern::ScaleNoCentre,
              opener) {
     setWindowModality(Qt::NonModal);  // shown beside the question, never blocking it
     auto* top = new QVBoxLayout(this);

@@ -1,12 +1,9 @@
 #include "ui/frmSummaryGlide.h"
 
 #include <QCheckBox>
-#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QPlainTextEdit>
-#include <QScrollBar>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -14,6 +11,7 @@
 #include "glide/SummaryGlide.h"
 #include "output/SaveBox.h"
 #include "output/WorkbookRunOutput.h"
+#include "ui/MacCreadyTable.h"
 #include "ui/ManualScreens.h"
 #include "ui/frmGraphPolar.h"
 #include "ui/frmWindTrnglCalc.h"
@@ -186,17 +184,10 @@ frmSummaryGlide::frmSummaryGlide(UiContext& ctx, QWidget* setup)
     lblMacCready->setWordWrap(true);
     lblMacCready->setFixedWidth(250);
     lblMacCready->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    txtMacCready = new QPlainTextEdit(fraMacCready);
-    txtMacCready->setObjectName("txtMacCready");
-    txtMacCready->setReadOnly(true);
-    txtMacCready->setLineWrapMode(QPlainTextEdit::NoWrap);
-    QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    mono.setPointSizeF(font().pointSizeF() * 0.85);
-    txtMacCready->setFont(mono);
-    // Eight lines and the horizontal scroll bar of the wider lines.
-    txtMacCready->setFixedHeight(QFontMetrics(mono).lineSpacing() * 8 + txtMacCready->horizontalScrollBar()->sizeHint().height() + 14);
+    txtMacCready = new MacCreadyTable("txtMacCready", fraMacCready);
     mg->addWidget(lblMacCready);
-    mg->addWidget(txtMacCready, 1);
+    mg->addWidget(txtMacCready, 0, Qt::AlignTop);
+    mg->addStretch(1);
     top->addWidget(fraMacCready);
 
     setTabOrder(chkExcel, chk4Digit);

@@ -1,9 +1,9 @@
 #pragma once
 // The glide-polar results: minimum sink and best glide, gliding power, the MacCready table, the
 // flapping comparison and the save box. It blocks the setup screen while open.
+#include "ui/MacCreadyTable.h"
 #include "ui/ResultsScreen.h"
 
-class QPlainTextEdit;
 
 namespace ornivo::ui {
 
@@ -20,7 +20,7 @@ public:
     CommitEdit *txtPchemTonicMusc, *txtPchemGlide;
     CommitEdit *txtVmp, *txtPchemVmp, *txtNVmp, *txtVmr, *txtPchemVmr, *txtNVmr, *txtJperFlap;
     QLabel* lblMacCready;
-    QPlainTextEdit* txtMacCready;
+    MacCreadyTable* txtMacCready;
     QCheckBox *chkExcel, *chk4Digit;
     QLabel* lblFileName;
     CommitEdit* txtFileName;

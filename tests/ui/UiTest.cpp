@@ -2,6 +2,9 @@
 #include "platform/Folders.h"
 
 #include <QAbstractButton>
+#include <QAbstractScrollArea>
+#include <QAbstractSpinBox>
+#include <QScreen>
 #include <QDialog>
 #include <QDir>
 #include <QPixmap>
@@ -92,12 +95,57 @@ std::vector<std::string> ClippedFields(QWidget* screen) {
     std::vector<std::string> clipped;
     for (QLineEdit* e : screen->findChildren<QLineEdit*>()) {
         if (!e->isVisibleTo(screen) || e->text().isEmpty()) continue;
+        // A free text (a comment) may be longer than any field: it scrolls, and its tip shows it whole.
+        if (e->property("freeText").toBool()) continue;
+        // The text part of an up-down control that shows only its arrows.
+        if (auto* spin = qobject_cast<QAbstractSpinBox*>(e->parentWidget()); spin && spin->width() <= 24) continue;
         // The frame and the text margins take a few pixels of the field's width.
         const int room = e->width() - 8;
         if (e->fontMetrics().horizontalAdvance(e->text()) > room)
             clipped.push_back(e->objectName().toStdString() + " \"" + e->text().toStdString() + "\"");
     }
     return clipped;
+}
+
+std::vector<std::string> ClippedControls(QWidget* screen) {
+    std::vector<std::string> clipped = ClippedFields(screen);
+    auto inScrolledArea = [screen](QWidget* w) {
+        for (QWidget* p = w->parentWidget(); p && p != screen; p = p->parentWidget())
+            if (auto* area = qobject_cast<QAbstractScrollArea*>(p); area && area->viewport() != w && w != area)
+                return true;
+        return false;
+    };
+    auto name = [](QWidget* w) {
+        return (w->objectName().isEmpty() ? QString(w->metaObject()->className()) : w->objectName()).toStdString();
+    };
+    for (QWidget* w : screen->findChildren<QWidget*>()) {
+        if (w->window() != screen || !w->isVisibleTo(screen) || inScrolledArea(w)) continue;
+        QWidget* parent = w->parentWidget();
+        if (!parent->rect().contains(w->geometry()))
+            clipped.push_back(name(w) + " lies partly outside " + name(parent));
+        const QSize need = w->minimumSizeHint();
+        const bool text = qobject_cast<QLabel*>(w) || qobject_cast<QAbstractButton*>(w) || qobject_cast<QGroupBox*>(w);
+        if (text && need.isValid() && (w->width() < need.width() || w->height() < need.height()))
+            clipped.push_back(name(w) + " is smaller than its text needs");
+    }
+    return clipped;
+}
+
+void ExpectFitsDisplay(QWidget* w, const std::string& name) {
+    ASSERT_NE(w, nullptr) << name;
+    w->show();
+    Settle();
+    QDir().mkpath(ORNIVO_UI_PICTURES_DIR);
+    const QRect room = w->screen()->availableGeometry();
+    const QString path = QString("%1/fit-%2x%3-%4.png").arg(ORNIVO_UI_PICTURES_DIR).arg(room.width()).arg(room.height())
+                             .arg(QString::fromStdString(name));
+    EXPECT_TRUE(w->grab().save(path)) << path.toStdString();
+    const QRect frame = w->frameGeometry();
+    EXPECT_TRUE(room.contains(frame)) << name << ": frame " << frame.x() << "," << frame.y() << " " << frame.width()
+                                      << "x" << frame.height() << " on a display of " << room.width() << "x"
+                                      << room.height() << " (its controls need at least "
+                                      << w->minimumSizeHint().width() << "x" << w->minimumSizeHint().height() << ")";
+    for (const std::string& c : ClippedControls(w)) ADD_FAILURE() << name << ": " << c;
 }
 
 void Picture(QWidget* w, const char* name) {

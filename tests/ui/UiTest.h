@@ -49,6 +49,13 @@ void Settle();
 std::vector<std::string> ClashingAccessKeys(QWidget* screen);
 // The visible text fields of a screen whose text is wider than the field shows.
 std::vector<std::string> ClippedFields(QWidget* screen);
+// The visible controls of a screen that are cut off: lying partly outside the window or their parent,
+// or squeezed below the size their text needs (controls inside a scrolled area are left alone), and
+// the clipped text fields.
+std::vector<std::string> ClippedControls(QWidget* screen);
+// Shows a screen, writes its picture as <name>.png into the build's screens/ folder and fails the test
+// when the screen's frame does not lie inside the display's available area or a control is cut off.
+void ExpectFitsDisplay(QWidget* screen, const std::string& name);
 // Shows a screen and writes its picture as <name>.png into the build's screens/ folder, failing the
 // test when it does not fit an 800 by 600 display, two controls claim one Alt key or a field clips.
 void Picture(QWidget* screen, const char* name);

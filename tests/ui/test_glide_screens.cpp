@@ -90,6 +90,21 @@ TEST_F(GlideScreens, ExampleBirdShowsTheEngineNumbers) {
     for (int r = 0; r < 8; ++r) EXPECT_EQ(lines[r].trimmed(), want[r].trimmed()) << "line " << r;
     EXPECT_TRUE(lines[2].startsWith("   0.5          "));
     EXPECT_TRUE(lines[7].startsWith("   3.0          "));
+    // Shown as a table: each heading over its own column, every value whole inside its column.
+    MacCreadyTable* table = results->txtMacCready;
+    ASSERT_EQ(table->columnCount(), 6);
+    ASSERT_EQ(table->rowCount(), 6);
+    const QStringList headings = {"Climb\nm/s", "Vit(opt)\nm/s", "Vcc(max)\nm/s", "L/D eff\n(opt)",
+                                  "Vcc(bg)\nm/s", "L/D eff\n(bg)"};
+    for (int c = 0; c < 6; ++c) {
+        EXPECT_EQ(table->horizontalHeaderItem(c)->text(), headings[c]);
+        for (int r = 0; r < 6; ++r) {
+            const QString v = table->item(r, c)->text();
+            EXPECT_EQ(v, want[r + 2].split(' ', Qt::SkipEmptyParts).value(c)) << r << "," << c;
+            EXPECT_LE(table->fontMetrics().horizontalAdvance(v), table->columnWidth(c)) << v.toStdString();
+        }
+    }
+    EXPECT_GE(table->height(), table->sizeHint().height());  // no row scrolled out of sight
 
     results->cmdOK->click();
     test::Settle();

@@ -1,6 +1,8 @@
 // The graph screens on a computed run: the power-curve graph with its uncertainty screen and bands,
 // the glide-polar graph, printing through the printer seam to a PDF file, and saving pictures.
 #include <QCheckBox>
+#include <QDir>
+#include <cmath>
 #include <QFontInfo>
 #include <QImage>
 #include <algorithm>
@@ -420,6 +422,9 @@ TEST_F(GraphScreens, GlidePolarGraphOpensAndPrintsItsOwnPage) {
 
 TEST_F(GraphScreens, SavePictureWritesTheDrawingAsPngSvgOrPdf) {
     computeCurve();
+    s.OutDrive = (tmp.path() / "out").string();
+    s.UseTextFiles = true;
+    s.LastOutputFolder.clear();
     s.ShortName = "Tb/1";
     frmGraphPcurve* g = frmGraphPcurve::Show(ctx, nullptr);
     const std::string png = (tmp.path() / "curve").string();  // no extension: a PNG picture
@@ -429,8 +434,17 @@ TEST_F(GraphScreens, SavePictureWritesTheDrawingAsPngSvgOrPdf) {
     EXPECT_EQ(d.shown[0].kind, "save");
     EXPECT_EQ(d.shown[0].request.initialName, "Tb_1_power_curve.png");
     EXPECT_NE(d.shown[0].request.filter.find("*.svg"), std::string::npos);
+    // Twice the screen's size, with the heading above the drawing; opened in the output folder.
+    EXPECT_EQ(d.shown[0].request.initialFolder,
+              (tmp.path() / "out" / "OrnivoOutput" / "TextFiles" / "PowerCurves").string() + "/");
     QImage image(QString::fromStdString(png + ".png"));
-    EXPECT_EQ(image.size(), QSize(673, 497));
+    EXPECT_EQ(image.width(), 2 * 673);
+    EXPECT_GT(image.height(), 2 * 497 + 30);
+    EXPECT_LT(image.height(), 2 * 497 + 120);
+    int headingInk = 0;  // the heading's band above the drawing holds text
+    for (int y = 0; y < image.height() - 2 * 497; ++y)
+        for (int x = 0; x < image.width(); ++x) headingInk += qGray(image.pixel(x, y)) < 128;
+    EXPECT_GT(headingInk, 200);
 
     d.clear();
     const std::string svg = (tmp.path() / "curve.svg").string();
@@ -440,12 +454,17 @@ TEST_F(GraphScreens, SavePictureWritesTheDrawingAsPngSvgOrPdf) {
     const std::string text = test::ReadFile(svg);
     EXPECT_NE(text.find("<svg"), std::string::npos);
     EXPECT_NE(text.find("Mechanical power"), std::string::npos);
+    EXPECT_NE(text.find("Power curves for Test bird"), std::string::npos);  // the heading, as vector text
 
     d.clear();
     const std::string pdf = (tmp.path() / "curve.pdf").string();
     d.files.push_back(pdf);
     g->cmdSavePicture->click();
     EXPECT_EQ(test::ReadFile(pdf).rfind("%PDF", 0), 0u);
+    if (HavePdfToText()) {
+        const std::vector<std::string> lines = PdfLines(pdf);
+        EXPECT_NE(std::find(lines.begin(), lines.end(), g->heading()), lines.end());
+    }
 
     // An unknown kind of file is refused and nothing is written; a cancelled dialog does nothing.
     d.clear();
@@ -514,4 +533,166 @@ TEST_F(GraphScreens, ShowGraphOnTheGlidePolarResultsOpensThePolar) {
     test::Settle();
     EXPECT_EQ(screen<frmGraphPolar>("frmGraphPolar"), nullptr);
     EXPECT_NE(screen<frmSummaryGlide>("frmSummaryGlide"), nullptr);
+}
+
+namespace {
+
+// A word of a PDF page with its box in points, as `pdftotext -bbox` gives it.
+struct PdfWord {
+    double xMin, yMin, xMax, yMax;
+    std::string text;
+    bool overlaps(const PdfWord& o) const { return xMin < o.xMax && o.xMin < xMax && yMin < o.yMax && o.yMin < yMax; }
+};
+
+double Attribute(const std::string& tag, const std::string& name) {
+    const auto at = tag.find(name + "=\"");
+    return at == std::string::npos ? -1 : std::stod(tag.substr(at + name.size() + 2));
+}
+
+// The words of the first page and the page's size.
+std::vector<PdfWord> PdfWords(const std::string& pdf, double& width, double& height) {
+    const std::string html = pdf + ".html";
+    EXPECT_EQ(std::system(("pdftotext -bbox -f 1 -l 1 '" + pdf + "' '" + html + "'").c_str()), 0);
+    const std::string text = test::ReadFile(html);
+    const auto page = text.find("<page ");
+    width = Attribute(text.substr(page, 80), "width");
+    height = Attribute(text.substr(page, 80), "height");
+    std::vector<PdfWord> words;
+    for (auto at = text.find("<word "); at != std::string::npos; at = text.find("<word ", at + 1)) {
+        const auto close = text.find('>', at), end = text.find("</word>", at);
+        const std::string tag = text.substr(at, close - at);
+        words.push_back({Attribute(tag, "xMin"), Attribute(tag, "yMin"), Attribute(tag, "xMax"), Attribute(tag, "yMax"),
+                         text.substr(close + 1, end - close - 1)});
+    }
+    return words;
+}
+
+}  // namespace
+
+TEST_F(GraphScreens, ThePrintedPageHoldsHeadingGraphAndValuesApartOnA4AndLetter) {
+    if (!HavePdfToText()) GTEST_SKIP() << "pdftotext is not installed";
+    computeCurve();
+    s.PrintedFlag = true;
+    // As designed, and rescaled for displays of 1024 by 768 and 1280 by 900 (a larger drawing).
+    for (double scale : {1.0, 1.28, 1.5}) {
+        s.ScreenScaleX = s.ScreenScaleY = scale;
+        frmGraphPcurve* g = frmGraphPcurve::Show(ctx, nullptr);
+        ASSERT_NE(g, nullptr);
+        for (Paper paper : {Paper::A4, Paper::Letter}) {
+            const std::string name = std::string(paper == Paper::A4 ? "A4" : "Letter") + " at " + std::to_string(scale);
+            const std::string pdf = (tmp.path() / (name + ".pdf")).string();
+            g->setPrinter(PdfFilePrinter(pdf, paper));
+            d.inputs.push_back("Printed comment");
+            g->cmdPrint->click();
+            ASSERT_TRUE(std::filesystem::exists(pdf)) << name;
+            double width = 0, height = 0;
+            const std::vector<PdfWord> words = PdfWords(pdf, width, height);
+            EXPECT_NEAR(width, paper == Paper::A4 ? 595.3 : 612, 1) << name;
+            // Heading and comment above, the values from their title down, the graph between.
+            const auto title = std::find_if(words.begin(), words.end(), [](const PdfWord& w) { return w.text == "Input"; });
+            const auto comment = std::find_if(words.begin(), words.end(), [](const PdfWord& w) { return w.text == "comment"; });
+            ASSERT_NE(title, words.end()) << name;
+            ASSERT_NE(comment, words.end()) << name;
+            std::vector<PdfWord> head, graph, values;
+            for (const PdfWord& w : words)
+                (w.yMin >= title->yMin - 0.5 ? values : w.yMax <= comment->yMax + 0.5 ? head : graph).push_back(w);
+            ASSERT_GT(graph.size(), 10u) << name;
+            EXPECT_GT(values.size(), 60u) << name;
+            PdfWord area = graph.front();
+            for (const PdfWord& w : graph)
+                area = {std::min(area.xMin, w.xMin), std::min(area.yMin, w.yMin), std::max(area.xMax, w.xMax),
+                        std::max(area.yMax, w.yMax), "graph"};
+            for (const PdfWord& w : values) EXPECT_FALSE(w.overlaps(area)) << name << ": value text over the graph: " << w.text;
+            for (const PdfWord& w : head) EXPECT_FALSE(w.overlaps(area)) << name << ": heading over the graph: " << w.text;
+            for (const PdfWord& w : words)
+                EXPECT_TRUE(w.xMin >= 0 && w.yMin >= 0 && w.xMax <= width && w.yMax <= height)
+                    << name << ": off the page: " << w.text << " at " << w.xMin << "," << w.yMin << "-" << w.xMax << ","
+                    << w.yMax;
+            // The drawing's own texts all made it onto the page.
+            for (const char* want : {"Mechanical", "Chemical", "(m/s)"})
+                EXPECT_TRUE(std::any_of(graph.begin(), graph.end(), [&](const PdfWord& w) { return w.text == want; }))
+                    << name << " lacks " << want;
+        }
+        g->close();
+        test::Settle();
+    }
+}
+
+namespace {
+
+// The texts written on a surface that cover one another, as "a / b".
+std::vector<std::string> OverlappingTexts(graph::Surface& surface, const std::vector<DrawCall>& calls) {
+    struct Box {
+        double l, t, r, b;
+        std::string text;
+    };
+    std::vector<Box> boxes;
+    const graph::SurfaceFont font = surface.Font;
+    for (const DrawCall& c : calls) {
+        if (c.kind != DrawCall::Text) continue;
+        surface.Font = c.font;
+        boxes.push_back({c.x1, c.y1, c.x1 + surface.TextWidth(c.text), c.y1 + surface.TextHeight(c.text), c.text});
+    }
+    surface.Font = font;
+    std::vector<std::string> out;
+    for (std::size_t i = 0; i < boxes.size(); ++i)
+        for (std::size_t j = i + 1; j < boxes.size(); ++j)
+            if (boxes[i].l < boxes[j].r && boxes[j].l < boxes[i].r && boxes[i].t < boxes[j].b && boxes[j].t < boxes[i].b)
+                out.push_back(boxes[i].text + " / " + boxes[j].text);
+    return out;
+}
+
+}  // namespace
+
+TEST_F(GraphScreens, AnAbsurdBirdStillGetsReadableLabels) {
+    // 900 kg on a 0.9 m span: a curve up to very high speeds.
+    test::TypedBird heavy;
+    heavy.mass = 900;
+    heavy.span = 0.9;
+    heavy.area = 0.1;
+    test::ToPowerCurveSetup(s, d, heavy);
+    ASSERT_TRUE(flap::ComputePowerCurve(s, d));
+    ASSERT_GT(s.CurveLastRow, 60);
+    d.clear();
+    frmGraphPcurve* g = frmGraphPcurve::Show(ctx, nullptr);
+    ASSERT_NE(g, nullptr);
+    graph::Surface& surface = g->pbxGraph->surface();
+    for (const std::string& o : OverlappingTexts(surface, g->pbxGraph->surface().Calls()))
+        ADD_FAILURE() << "texts over one another: " << o;
+    // Labels still name round speeds, from 0.
+    const auto& calls = g->pbxGraph->surface().Calls();
+    EXPECT_TRUE(std::any_of(calls.begin(), calls.end(), [](const DrawCall& c) { return c.text == " 0"; }));
+    QDir().mkpath(ORNIVO_UI_PICTURES_DIR);
+    g->grab().save(QString(ORNIVO_UI_PICTURES_DIR) + "/frmGraphPcurve-absurd.png");
+}
+
+TEST_F(GraphScreens, TheUpperBandReachesTheFrameAndItsLabelStaysInside) {
+    computeCurve();
+    frmGraphPcurve* g = frmGraphPcurve::Show(ctx, nullptr);
+    ASSERT_NE(g, nullptr);
+    // The upper band passes the top of the plot before the last speed. The label's place is worked
+    // out for a minimum power speed near the right edge, where the label has no room on its right.
+    s.Vmp = static_cast<float>(0.9 * s.CurveLastRow);
+    frmPowerUncert* u = openUncert(g);
+    ASSERT_NE(u, nullptr);
+    u->cmdProceed->click();
+    test::Settle();
+    ASSERT_TRUE(s.UncertDone);
+    const std::vector<DrawCall> dotted = Dotted(g->pbxGraph->surface());
+    const bool reachesTop = std::any_of(dotted.begin(), dotted.end(), [&](const DrawCall& c) {
+        return std::abs(c.y2 - s.MechPlotTop) < 1 && c.y1 > s.MechPlotTop;
+    });
+    EXPECT_TRUE(reachesTop) << "the upper band stops short of the plot's top edge";
+    const auto& calls = g->pbxGraph->surface().Calls();
+    const auto label = std::find_if(calls.begin(), calls.end(),
+                                    [](const DrawCall& c) { return c.kind == DrawCall::Text && c.text.rfind("\u00B1", 0) == 0; });
+    ASSERT_NE(label, calls.end());
+    graph::Surface& surface = g->pbxGraph->surface();
+    const double right = 0.9 * surface.ScaleWidth();
+    surface.Font = label->font;
+    EXPECT_LE(label->x1 + surface.TextWidth(label->text), right) << label->text << " runs past the frame";
+    EXPECT_GE(label->x1, s.GraphX0);
+    for (const std::string& o : OverlappingTexts(surface, calls)) ADD_FAILURE() << "texts over one another: " << o;
+    QDir().mkpath(ORNIVO_UI_PICTURES_DIR);
+    g->grab().save(QString(ORNIVO_UI_PICTURES_DIR) + "/frmGraphPcurve-bands.png");
 }
