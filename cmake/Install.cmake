@@ -4,6 +4,7 @@
 #   share/ornivo/Data, share/ornivo/XLTemplates, share/ornivo/Manual   (the shipped files)
 #   share/applications/ornivo.desktop, share/icons/hicolor/scalable/apps/ornivo.svg,
 #   share/metainfo/org.ornivo.Ornivo.metainfo.xml
+#   share/doc/ornivo/copyright, share/man/man1/ornivo.1.gz, share/man/man1/ornivo-cli.1.gz
 #
 # The programs look for Data/ beside themselves (the build tree, build/bin/Data) and else in
 # ../share/ornivo (platform/Folders.cpp), so the shipped files must stay one level below the data
@@ -40,6 +41,27 @@ if(TARGET ornivo-desktop)
           DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 endif()
 
+# Documentation as Debian has it: the machine-readable copyright file (our code and the data's
+# credits) and a man page per program, compressed with gzip -9n (no name or time stamp inside).
+install(FILES ${ORNIVO_PACKAGING_DIR}/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/ornivo)
+find_program(ORNIVO_GZIP gzip REQUIRED)
+set(ORNIVO_MAN_PAGES ornivo-cli.1)
+if(TARGET ornivo-desktop)
+  list(APPEND ORNIVO_MAN_PAGES ornivo.1)
+endif()
+set(ORNIVO_MAN_GZ)
+foreach(page ${ORNIVO_MAN_PAGES})
+  set(gz ${CMAKE_BINARY_DIR}/packaging/man/${page}.gz)
+  add_custom_command(OUTPUT ${gz}
+    COMMAND ${CMAKE_COMMAND} -E copy ${ORNIVO_PACKAGING_DIR}/man/${page} ${CMAKE_BINARY_DIR}/packaging/man/${page}
+    COMMAND ${ORNIVO_GZIP} -9 -n -f ${CMAKE_BINARY_DIR}/packaging/man/${page}
+    DEPENDS ${ORNIVO_PACKAGING_DIR}/man/${page}
+    COMMENT "Compressing the man page ${page}" VERBATIM)
+  list(APPEND ORNIVO_MAN_GZ ${gz})
+endforeach()
+add_custom_target(ornivo-man-pages ALL DEPENDS ${ORNIVO_MAN_GZ})
+install(FILES ${ORNIVO_MAN_GZ} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
 # cpack -G DEB: one package "ornivo", its library dependencies found by dpkg-shlibdeps.
 set(CPACK_PACKAGE_NAME ornivo)
 set(CPACK_PACKAGE_VENDOR "The Ornivo developers")
@@ -54,6 +76,7 @@ string(REPLACE ";" "" CPACK_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
 set(CPACK_PACKAGE_HOMEPAGE_URL "https://ornivo.org")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+# Release builds (scripts/package-check.sh makes one) with the programs stripped of their symbols.
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)

@@ -8,6 +8,7 @@
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 build="${ORNIVO_SANITIZE_BUILD:-$here/build-sanitize}"
+source "$here/scripts/ccache-env.sh"
 seconds="${1:-15}"
 shift || true
 if [ $# -gt 0 ]; then

@@ -9,7 +9,8 @@ PACKAGES=(
   libxlsxwriter-dev libzip-dev libpugixml-dev libfreexl-dev
   qt6-base-dev qt6-svg-dev libgl-dev fonts-liberation
   python3 python3-xlwt poppler-utils
-  dpkg-dev file appstream desktop-file-utils
+  ccache
+  dpkg-dev file appstream desktop-file-utils man-db python3-debian
   clang libfuzzer-14-dev libclang-rt-14-dev
 )
 missing=()

@@ -9,12 +9,11 @@
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 build="${ORNIVO_SANITIZE_BUILD:-$here/build-sanitize}"
-launcher=()
-command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+source "$here/scripts/ccache-env.sh"
 # -O1 with line tables only: a third of the compile time of -O2 -g, and reports still name file and line.
 flags="-O1 -gline-tables-only -fsanitize=fuzzer-no-link"
 CC=clang CXX=clang++ cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Sanitize \
-  "${launcher[@]}" -DORNIVO_SANITIZE=ON -DORNIVO_FUZZ=ON -DORNIVO_BUILD_UI=OFF -DORNIVO_BUILD_BENCH=OFF \
+  "${ORNIVO_LAUNCHER[@]}" -DORNIVO_SANITIZE=ON -DORNIVO_FUZZ=ON -DORNIVO_BUILD_UI=OFF -DORNIVO_BUILD_BENCH=OFF \
   -DCMAKE_C_FLAGS_SANITIZE="$flags" -DCMAKE_CXX_FLAGS_SANITIZE="$flags" >/dev/null
 cmake --build "$build" --parallel "$(nproc)"
 [ "${1:-}" = "--build-only" ] && exit 0

@@ -36,15 +36,14 @@ std::string NextFreeOutputName(const ProgramState& s, const std::string& extensi
                       " (names _0001 to _9999 are all taken)");
 }
 
-std::string VersionText() {
-    const double v = ORNIVO_VERSION_MAJOR + ORNIVO_VERSION_MINOR / 10.0 + ORNIVO_VERSION_PATCH / 100.0;
-    return FormatPattern(static_cast<float>(v), "0.00");
-}
+// The project's version as CMake has it (ORNIVO_VERSION is set for this file only), so that the
+// package, --version, the start screen and every output file show one number.
+std::string VersionText() { return ORNIVO_VERSION; }
 
 void SetVersionAndNotices(ProgramState& s) {
     s.VersionNumber = static_cast<float>(ORNIVO_VERSION_MAJOR + ORNIVO_VERSION_MINOR / 10.0 +
                                          ORNIVO_VERSION_PATCH / 100.0);
-    s.VersionLine = "Computed by Ornivo Version " + FormatPattern(s.VersionNumber, "0.00");
+    s.VersionLine = "Computed by Ornivo Version " + VersionText();
     s.NoticeLines = {
         "Ornivo is free software for field biologists and flight physiologists; get the latest version from the project pages below.",
         "https://ornivo.org",

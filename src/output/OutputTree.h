@@ -23,6 +23,6 @@ std::string NextFreeOutputName(const ProgramState& s, const std::string& extensi
 
 // The version values, the notice lines and the program folder, as the start screen sets them.
 void SetVersionAndNotices(ProgramState& s);
-std::string VersionText();  // "0.10" style, for --version
+std::string VersionText();  // the project's version, "0.1.0": the package's, --version's and the outputs'.
 
 }  // namespace ornivo

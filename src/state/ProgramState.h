@@ -87,7 +87,7 @@ struct ProgramState : PowerCurveResults, GlideResults, MigrationResults, GpsResu
     std::string OutDrive;           // output root folder (stands for the output drive)
     std::string ProgramFolder;      // folder of the program (Data/, XLTemplates/, Manual/ below it)
     float VersionNumber = 0;        // major + minor / 10 + revision / 100
-    std::string VersionLine;        // "Computed by Ornivo Version " + "0.00"
+    std::string VersionLine;        // "Computed by Ornivo Version " + the project version (VersionText)
     std::array<std::string, 4> NoticeLines;
     std::string LastOutputFolder;   // folder of the current output file, with a trailing separator
     std::string OutPath;            // full path of the last file saved

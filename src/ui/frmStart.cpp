@@ -101,7 +101,7 @@ frmStart::frmStart(UiContext& ctx) : Screen(ctx, "frmStart", "Ornivo", scaling::
 void frmStart::Form_Load() {
     ProgramState& s = ctx_.s;
     SetVersionAndNotices(s);
-    lblVersion->setText("V " + QString::fromStdString(FormatPattern(s.VersionNumber, "0.00")));
+    lblVersion->setText("V " + QString::fromStdString(VersionText()));
     // Data/, XLTemplates/ and Manual/: beside the program in the build tree, ../share/ornivo when installed.
     s.ProgramFolder = platform::ShippedFolder();
     s.LastOutputFolder.clear();

@@ -251,7 +251,7 @@ TEST(Batch, MigrationsAlongTracksBesideTheTable)
     TempDir dir;
     std::filesystem::create_directories(dir.path() / "tables" / "tracks");
     for (const char* f : {"gps03_crosswind.csv", "gps12_onesite.csv", "gps12_onesite_sites.txt", "gps_bad_badnumber.csv"})
-        std::filesystem::copy_file(std::string(ORNIVO_SHARED_DIR) + "/reference-results/tracks/" + f,
+        std::filesystem::copy_file(ornivo::test::ReferenceDir() / "tracks" / f,
                                    dir.path() / "tables" / "tracks" / f);
     const std::string folder = (dir.path() / "tables").string();
     const std::string csv = dir.write("tables/birds.csv",

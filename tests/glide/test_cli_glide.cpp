@@ -8,6 +8,7 @@
 #include <nlohmann/json.hpp>
 
 #include "support/RunCli.h"
+#include "support/TempDir.h"
 
 namespace fs = std::filesystem;
 using nlohmann::json;
@@ -89,12 +90,12 @@ TEST(CliGlidePolar, UnknownOrReadOnlyControlIsAnError) {
 }
 
 TEST(CliGlidePolar, ReferenceCasesPass) {
-    const fs::path shared = fs::path(ORNIVO_SHARED_DIR) / "reference-results";
+    const fs::path reference = ornivo::test::ReferenceDir();
     const fs::path tmp = tempFolder("reference");
     fs::create_directories(tmp / "cases");
-    fs::copy_file(shared / "check.py", tmp / "check.py");
+    fs::copy_file(reference / "check.py", tmp / "check.py");
     int copied = 0;
-    for (const auto& e : fs::directory_iterator(shared / "cases")) {
+    for (const auto& e : fs::directory_iterator(reference / "cases")) {
         if (e.path().filename().string().rfind("gp-", 0) != 0) continue;
         fs::copy_file(e.path(), tmp / "cases" / e.path().filename());
         ++copied;

@@ -27,7 +27,7 @@ TEST(StopoverSites, ReadsQuotedNamesAndFindsTheFirstSiteHoldingAPosition) {
     std::vector<StopoverSite> sites;
     std::string error;
     ASSERT_TRUE(ReadStopoverSites(
-        dir.copyShared("data-sources/gps-track/Alb02_WhiteStork2859_2016-05-02to04_ProcessedToAirSpeed_StopoverSites.txt"),
+        dir.copyTrack("Alb02_WhiteStork2859_2016-05-02to04_ProcessedToAirSpeed_StopoverSites.txt"),
         sites, error)) << error;
     ASSERT_EQ(sites.size(), 2u);
     EXPECT_EQ(sites[0].SiteName, "Roost 2-3 May 2016 Konya plain 37.93N 32.65E");
@@ -67,7 +67,7 @@ TEST(StopNote, FeedingAndNonFeedingTexts) {
 
 TEST(TrackReader, NamesTheLineColumnAndWhatWasExpected) {
     test::TempDir dir;
-    TrackFile t(dir.copyShared("reference-results/tracks/gps_bad_badnumber.csv"));
+    TrackFile t(dir.copyReference("tracks/gps_bad_badnumber.csv"));
     EXPECT_EQ(t.firstDataRow(), 2);
     try {
         t.number(5, 22);

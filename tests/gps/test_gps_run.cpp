@@ -70,9 +70,9 @@ struct GpsRunFixture {
 
 TEST(GpsRun, RealStorkLegWithSitesProgressAndMap) {
     GpsRunFixture f;
-    const std::string base = "data-sources/gps-track/Alb02_WhiteStork2859_2016-05-02to04_ProcessedToAirSpeed";
-    const std::string track = f.dir.copyShared(base + ".xlsx");
-    const std::string sites = f.dir.copyShared(base + "_StopoverSites.txt");
+    const std::string base = "Alb02_WhiteStork2859_2016-05-02to04_ProcessedToAirSpeed";
+    const std::string track = f.dir.copyTrack(base + ".xlsx");
+    const std::string sites = f.dir.copyTrack(base + "_StopoverSites.txt");
     f.s.MigScreen.KmlChecked = true;
     f.s.MigScreen.ProgressChecked = true;
     ASSERT_EQ(f.start(track, sites), migrate::StartOutcome::Finished) << (f.d.errors().empty() ? "" : f.d.errors().back());
@@ -150,7 +150,7 @@ TEST(GpsRun, TrackOfStopsOnlyAndALandingProjectAsLevelCruise) {
 TEST(GpsRun, FailuresSayWhyAndWriteNothing) {
     GpsRunFixture f;
     f.s.MigScreen.KmlChecked = true;
-    const std::string bad = f.dir.copyShared("reference-results/tracks/gps_bad_badnumber.csv");
+    const std::string bad = f.dir.copyReference("tracks/gps_bad_badnumber.csv");
     EXPECT_EQ(f.start(bad), migrate::StartOutcome::Failed);
     EXPECT_NE(f.d.errors().back().find("line 5, column 22 (air speed)"), std::string::npos);
     EXPECT_TRUE(f.s.KmlFile.empty());

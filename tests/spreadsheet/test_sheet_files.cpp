@@ -347,12 +347,12 @@ TEST(XlsxFile, DatesOfThe1904SystemComeBackAsUsualSerials) {
     EXPECT_EQ(wb.sheet(1).value("C1").number(), 41030);  // a plain number stays
 }
 
-// The real track of the shared test data, as workbook and as csv: the same values and moments.
+// The real stork leg of data/tracks, as workbook and as csv: the same values and moments.
 TEST(TrackFiles, WorkbookAndCsvOfARealTrackGiveTheSameCells) {
     TempDir dir;
-    const std::string base = "data-sources/gps-track/Alb02_WhiteStork2859_2016-05-02to04_ProcessedToAirSpeed";
-    std::string xlsx = dir.copyShared(base + ".xlsx");
-    std::string csv = dir.copyShared(base + ".csv");
+    const std::string base = "Alb02_WhiteStork2859_2016-05-02to04_ProcessedToAirSpeed";
+    std::string xlsx = dir.copyTrack(base + ".xlsx");
+    std::string csv = dir.copyTrack(base + ".csv");
     Workbook book, text;
     std::string error;
     ASSERT_TRUE(OpenWorkbook(xlsx, book, error)) << error;

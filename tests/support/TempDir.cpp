@@ -21,10 +21,13 @@ TempDir::~TempDir() {
     fs::remove_all(path_, ec);
 }
 
-std::string TempDir::copyShared(const std::string& relative) const {
-    fs::path src = fs::path(ORNIVO_SHARED_DIR) / relative;
-    fs::path dst = path_ / src.filename();
-    fs::copy_file(src, dst, fs::copy_options::overwrite_existing);
+std::string TempDir::copyTrack(const std::string& name) const { return copyIn(TracksDir() / name); }
+
+std::string TempDir::copyReference(const std::string& relative) const { return copyIn(ReferenceDir() / relative); }
+
+std::string TempDir::copyIn(const fs::path& source) const {
+    fs::path dst = path_ / source.filename();
+    fs::copy_file(source, dst, fs::copy_options::overwrite_existing);
     fs::permissions(dst, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add);
     return dst.string();
 }
@@ -34,6 +37,11 @@ std::string TempDir::write(const std::string& name, const std::string& text) con
     std::ofstream(p, std::ios::binary) << text;
     return p.string();
 }
+
+// The folders' paths are given to this library only, so that the tests compile alike in every clone
+// (ccache finds them again).
+fs::path TracksDir() { return ORNIVO_TRACKS_DIR; }
+fs::path ReferenceDir() { return ORNIVO_REFERENCE_DIR; }
 
 std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);

@@ -1,5 +1,6 @@
 #pragma once
-// A temporary folder for a test, removed when the test ends; and copying shared data into it.
+// A temporary folder for a test, removed when the test ends; and copying the repository's test data into
+// it, so that no test writes beside the data it reads.
 #include <filesystem>
 #include <string>
 
@@ -11,8 +12,11 @@ public:
     ~TempDir();
     const std::filesystem::path& path() const { return path_; }
     std::string str() const { return path_.string(); }
-    // Copies a file of the shared data folder (relative to it) into this folder; returns the copy's path.
-    std::string copyShared(const std::string& relative) const;
+    // Copies a file of the stork leg (data/tracks/NAME) into this folder; returns the copy's path.
+    std::string copyTrack(const std::string& name) const;
+    // Copies a file of the reference sample (tests/data/reference/RELATIVE) into this folder.
+    std::string copyReference(const std::string& relative) const;
+    std::string copyIn(const std::filesystem::path& source) const;
     std::string write(const std::string& name, const std::string& text) const;
 
 private:
@@ -20,5 +24,9 @@ private:
 };
 
 std::string ReadFile(const std::string& path);
+
+// The folders of the test data, in the source tree: the stork leg and the reference sample.
+std::filesystem::path TracksDir();
+std::filesystem::path ReferenceDir();
 
 }  // namespace ornivo::test

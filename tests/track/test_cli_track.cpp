@@ -12,13 +12,13 @@ using ornivo::test::TempDir;
 
 namespace {
 
-const std::string kFixes = "data-sources/gps-track/Alb02_WhiteStork2859_2016-05-02to04_Movebank.csv";
+const std::string kFixes = "Alb02_WhiteStork2859_2016-05-02to04_Movebank.csv";
 
 }  // namespace
 
 TEST(CliTrack, ImportsTheLegPrintsTheSummaryAndWritesBothFiles) {
     TempDir dir;
-    const auto fixes = dir.copyShared(kFixes);
+    const auto fixes = dir.copyTrack(kFixes);
     const auto xlsx = (dir.path() / "Alb02 track.xlsx").string(), csv = (dir.path() / "Alb02 track.csv").string();
     auto r = RunCli({"track", "import", fixes, "--out", xlsx, "--csv", csv, "--end", "2016-05-04 15:00"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
@@ -26,8 +26,8 @@ TEST(CliTrack, ImportsTheLegPrintsTheSummaryAndWritesBothFiles) {
                              "Empty rows: 7\n"})
         EXPECT_NE(r.out.find(line), std::string::npos) << line << "\n" << r.out;
     EXPECT_TRUE(std::filesystem::exists(xlsx));
-    const auto expected = ReadFile(dir.copyShared(
-        "data-sources/gps-track/Alb02_WhiteStork2859_2016-05-02to04_ProcessedToAirSpeed.csv"));
+    const auto expected = ReadFile(dir.copyTrack(
+        "Alb02_WhiteStork2859_2016-05-02to04_ProcessedToAirSpeed.csv"));
     const auto ours = ReadFile(csv);
     // Same rows after the heading line, character for character.
     EXPECT_EQ(ours.substr(ours.find("\r\n")), expected.substr(expected.find("\r\n")));
@@ -35,7 +35,7 @@ TEST(CliTrack, ImportsTheLegPrintsTheSummaryAndWritesBothFiles) {
 
 TEST(CliTrack, OptionsChangeTheRules) {
     TempDir dir;
-    const auto fixes = dir.copyShared(kFixes);
+    const auto fixes = dir.copyTrack(kFixes);
     const auto out = (dir.path() / "t.xlsx").string();
     auto r = RunCli({"track", "import", fixes, "--out", out, "--end", "2016-05-04 15:00", "--stop-fixes", "2",
                      "--grid", "20", "--empty-row-hours", "3,8", "--wind-from", "270", "--wind-speed", "4"});
@@ -45,7 +45,7 @@ TEST(CliTrack, OptionsChangeTheRules) {
 
 TEST(CliTrack, RefusalsExitTwoWithTheMessage) {
     TempDir dir;
-    const auto fixes = dir.copyShared(kFixes);
+    const auto fixes = dir.copyTrack(kFixes);
     const auto out = (dir.path() / "t.xlsx").string();
     // With both speed limits at 0 no fix is on the ground, and the night gap of 6 hours has its ends in flight.
     auto r = RunCli({"track", "import", fixes, "--out", out, "--ground-speed", "0", "--ground-tag-max", "0"});
@@ -67,7 +67,7 @@ TEST(CliTrack, RefusalsExitTwoWithTheMessage) {
 
 TEST(CliTrack, BadCallsExitOne) {
     TempDir dir;
-    const auto fixes = dir.copyShared(kFixes);
+    const auto fixes = dir.copyTrack(kFixes);
     const auto out = (dir.path() / "t.xlsx").string();
     EXPECT_EQ(RunCli({"track", "import", fixes}).exitCode, 1);  // no --out
     EXPECT_EQ(RunCli({"track", "import", fixes, "--out", out, "--stop-fixes", "2.5"}).exitCode, 1);

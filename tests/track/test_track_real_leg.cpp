@@ -21,7 +21,6 @@ using ornivo::test::TempDir;
 
 namespace {
 
-const std::string kDir = "data-sources/gps-track/";
 const std::string kLeg = "Alb02_WhiteStork2859_2016-05-02to04_";
 
 std::vector<std::string> splitLines(const std::string& text, const std::string& end) {
@@ -54,7 +53,7 @@ bool isNumber(const std::string& s, double& v) {
 class RealLeg : public ::testing::Test {
 protected:
     TempDir dir;
-    std::string fixes = dir.copyShared(kDir + kLeg + "Movebank.csv");
+    std::string fixes = dir.copyTrack(kLeg + "Movebank.csv");
 
     static ImportOptions legOptions() {
         ImportOptions o;
@@ -80,7 +79,7 @@ TEST_F(RealLeg, CsvReproducesTheProcessedTrackValueByValue) {
     auto r = importLeg();
     ASSERT_TRUE(r.ok()) << r.message.at(0);
     const std::string ours = TrackCsvText(r);
-    const std::string theirs = ReadFile(dir.copyShared(kDir + kLeg + "ProcessedToAirSpeed.csv"));
+    const std::string theirs = ReadFile(dir.copyTrack(kLeg + "ProcessedToAirSpeed.csv"));
     ASSERT_EQ(ours.substr(ours.size() - 2), "\r\n");
     auto a = splitLines(ours, "\r\n"), b = splitLines(theirs, "\r\n");
     ASSERT_EQ(a.size(), 75u);  // heading + rows 4 to 77
@@ -132,7 +131,7 @@ TEST_F(RealLeg, WorkbookDataCellsMatchTheProcessedWorkbook) {
     sheet::Workbook ours, theirs;
     std::string error;
     ASSERT_TRUE(sheet::OpenWorkbook(out, ours, error)) << error;
-    ASSERT_TRUE(sheet::OpenWorkbook(dir.copyShared(kDir + kLeg + "ProcessedToAirSpeed.xlsx"), theirs, error)) << error;
+    ASSERT_TRUE(sheet::OpenWorkbook(dir.copyTrack(kLeg + "ProcessedToAirSpeed.xlsx"), theirs, error)) << error;
     const auto* a = ours.sheet("Moving");
     const auto* b = theirs.sheet("Moving");
     ASSERT_TRUE(a && b);

@@ -23,7 +23,7 @@ using ornivo::test::TypeInto;
 
 namespace {
 
-const std::string kLeg = "data-sources/gps-track/Alb02_WhiteStork2859_2016-05-02to04_";
+const std::string kLeg = "Alb02_WhiteStork2859_2016-05-02to04_";
 
 class GpsScreens : public test::ScreenTest {
 protected:
@@ -62,8 +62,8 @@ protected:
 }  // namespace
 
 TEST_F(GpsScreens, StorkLegWithSitesMapAndProgress) {
-    const std::string track = dir.copyShared(kLeg + "ProcessedToAirSpeed.xlsx");
-    const std::string sites = dir.copyShared(kLeg + "ProcessedToAirSpeed_StopoverSites.txt");
+    const std::string track = dir.copyTrack(kLeg + "ProcessedToAirSpeed.xlsx");
+    const std::string sites = dir.copyTrack(kLeg + "ProcessedToAirSpeed_StopoverSites.txt");
     ASSERT_TRUE(setup->chkKMLfile->isEnabled());
     setup->chkKMLfile->click();
     setup->chkProgress->click();
@@ -98,7 +98,7 @@ TEST_F(GpsScreens, StorkLegWithSitesMapAndProgress) {
 }
 
 TEST_F(GpsScreens, ABadTrackRowShowsWhyWritesNothingAndLeavesTheScreensUsable) {
-    const std::string bad = dir.copyShared("reference-results/tracks/gps_bad_badnumber.csv");
+    const std::string bad = dir.copyReference("tracks/gps_bad_badnumber.csv");
     setup->chkKMLfile->click();
     setup->chkProgress->click();
     d.clear();
@@ -123,7 +123,7 @@ TEST_F(GpsScreens, ABadTrackRowShowsWhyWritesNothingAndLeavesTheScreensUsable) {
     EXPECT_FALSE(d.errors().empty());
 
     // The screen still works: a good track runs.
-    const std::string track = dir.copyShared(kLeg + "ProcessedToAirSpeed.csv");
+    const std::string track = dir.copyTrack(kLeg + "ProcessedToAirSpeed.csv");
     d.clear();
     d.yesNo.push_back(false);
     d.files.push_back(track);
@@ -146,7 +146,7 @@ TEST_F(GpsScreens, ACancelledDialogCancelsTheRunAndNothingElse) {
 }
 
 TEST_F(GpsScreens, ImportedFixesBecomeTheTrackOfTheNextRun) {
-    const std::string fixes = dir.copyShared(kLeg + "Movebank.csv");
+    const std::string fixes = dir.copyTrack(kLeg + "Movebank.csv");
     setup->cmdImportTrack->click();
     test::Settle();
     auto* import = screen<frmImportTrack>("frmImportTrack");

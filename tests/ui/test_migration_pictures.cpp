@@ -107,7 +107,7 @@ TEST_F(MigrationPictures, ImportScreen) {
     bird(3.0, 2.0, 0.45, bird::Calculation::Migrate);
     auto* setup = new frmSetupMigrate(ctx);
     setup->show();
-    const std::string fixes = dir.copyShared("data-sources/gps-track/Alb02_WhiteStork2859_2016-05-02to04_Movebank.csv");
+    const std::string fixes = dir.copyTrack("Alb02_WhiteStork2859_2016-05-02to04_Movebank.csv");
     auto* import = new frmImportTrack(ctx, setup, {});
     import->show();
     d.files.push_back(fixes);

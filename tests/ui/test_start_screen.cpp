@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 
 #include "UiTest.h"
+#include "output/OutputTree.h"
 #include "ui/OutputRoots.h"
 #include "ui/QtSettingsStore.h"
 #include "ui/StartupSettings.h"
@@ -44,7 +45,7 @@ TEST_F(StartScreen, FirstStartOffersHomeAndWorkbooks) {
     EXPECT_TRUE(start->chkResizeScreen->isChecked());
     EXPECT_TRUE(r.s.ResizeScreens);
     EXPECT_EQ(start->drvOutDefault->currentData().toString(), HomeFolder());
-    EXPECT_EQ(TextOf(start, "lblVersion").toStdString(), "V " + FormatPattern(r.s.VersionNumber, "0.00"));
+    EXPECT_EQ(TextOf(start, "lblVersion").toStdString(), "V " + VersionText());
     EXPECT_TRUE(TextOf(start, "lblInfo").endsWith("RESULTS ARE ONLY AS GOOD AS THE INPUT DATA"));
     EXPECT_TRUE(start->cmdInfo->isEnabled());  // "Getting Started" opens the tutorial
     r.ctx.ending = true;
