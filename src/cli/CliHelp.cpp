@@ -116,8 +116,8 @@ Exit status: 0 success; 2 a refusal (a database that cannot be used: its message
 )";
 
 const char* const kTrack = R"(Turns raw GPS fixes (a Movebank CSV export or a GPX track) into the track workbook that
-"migrate --gps" reads; the defaults are the numbers of the track rules in
-data-sources/gps-track/README.md ("How the rows were made").
+"migrate --gps" reads; the defaults are the numbers of the track rules of
+the example track (Tracks/README.md beside the programs).
   --out TRACK.xlsx      the track workbook (required)
   --csv TRACK.csv       also the track as CSV, as "migrate --gps" reads it
   --animal ID           the fixes of this animal only

@@ -174,9 +174,9 @@ TEST(GpsRun, StopStepsAndProjectionPhase) {
 
 TEST(GpsRun, EachStopKeepsItsOwnNoteAndTheMapFollowsTheTrack) {
     GpsRunFixture f;
-    const std::string base = "data-sources/gps-track/Alb02_WhiteStork2859_2016-05-02to04_ProcessedToAirSpeed";
-    const std::string track = f.dir.copyShared(base + ".csv");
-    const std::string sites = f.dir.copyShared(base + "_StopoverSites.txt");
+    const std::string base = "Alb02_WhiteStork2859_2016-05-02to04_ProcessedToAirSpeed";
+    const std::string track = f.dir.copyTrack(base + ".csv");
+    const std::string sites = f.dir.copyTrack(base + "_StopoverSites.txt");
     f.s.MigScreen.KmlChecked = true;
     ASSERT_EQ(f.start(track, sites), migrate::StartOutcome::Finished) << (f.d.errors().empty() ? "" : f.d.errors().back());
     // The dialogs and the map follow the folder of the track chosen.
@@ -199,13 +199,13 @@ TEST(GpsRun, EachStopKeepsItsOwnNoteAndTheMapFollowsTheTrack) {
 }
 
 TEST(GpsRun, DecliningTheSiteFileRunsWithoutSites) {
-    const std::string base = "data-sources/gps-track/Alb02_WhiteStork2859_2016-05-02to04_ProcessedToAirSpeed";
+    const std::string base = "Alb02_WhiteStork2859_2016-05-02to04_ProcessedToAirSpeed";
     GpsRunFixture fresh;
-    const std::string track = fresh.dir.copyShared(base + ".csv");
+    const std::string track = fresh.dir.copyTrack(base + ".csv");
     ASSERT_EQ(fresh.start(track), migrate::StartOutcome::Finished);
 
     GpsRunFixture f;
-    ASSERT_EQ(f.start(track, f.dir.copyShared(base + "_StopoverSites.txt")), migrate::StartOutcome::Finished);
+    ASSERT_EQ(f.start(track, f.dir.copyTrack(base + "_StopoverSites.txt")), migrate::StartOutcome::Finished);
     const float withSites = f.s.EndStates[0][8];
     ASSERT_EQ(f.start(track), migrate::StartOutcome::Finished);  // "No" this time
     EXPECT_EQ(f.s.SiteCount, 0);

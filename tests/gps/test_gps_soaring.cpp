@@ -15,7 +15,7 @@ using nlohmann::json;
 
 namespace {
 
-const std::string kStork = "data-sources/gps-track/Alb02_WhiteStork2859_2016-05-02to04_ProcessedToAirSpeed";
+const std::string kStork = "Alb02_WhiteStork2859_2016-05-02to04_ProcessedToAirSpeed";
 
 // Columns of the row tables.
 constexpr int Time = 1, FatMass = 9, MuscleMass = 10, Pmech = 2, ProteinShare = 5;
@@ -61,7 +61,7 @@ std::vector<int> FlightRows(const json& res) {
 
 TEST(GpsSoaring, StorkLegKeepsItsMusclesAndNeverMakesFuelFromADescent) {
     test::TempDir dir;
-    const json res = RunGps(dir, kWhiteStork, dir.copyShared(kStork + ".csv"), dir.copyShared(kStork + "_StopoverSites.txt"));
+    const json res = RunGps(dir, kWhiteStork, dir.copyTrack(kStork + ".csv"), dir.copyTrack(kStork + "_StopoverSites.txt"));
     const json& travel = res["TravelTable"];
     const json& power = res["PowerTable"];
     const json& fuel = res["FuelTable"];

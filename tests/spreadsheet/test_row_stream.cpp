@@ -42,9 +42,9 @@ void ExpectSameRows(RowStream& rows, const Sheet& sheet) {
 
 TEST(RowStream, RealTrackStreamsAsItLoads) {
     TempDir dir;
-    const std::string base = "data-sources/gps-track/Alb02_WhiteStork2859_2016-05-02to04_ProcessedToAirSpeed";
+    const std::string base = "Alb02_WhiteStork2859_2016-05-02to04_ProcessedToAirSpeed";
     for (const std::string ext : {".xlsx", ".csv"}) {
-        const std::string path = dir.copyShared(base + ext);
+        const std::string path = dir.copyTrack(base + ext);
         Workbook wb;
         std::string error;
         ASSERT_TRUE(OpenWorkbook(path, wb, error)) << error;

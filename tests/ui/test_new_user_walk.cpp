@@ -47,7 +47,7 @@ std::string Messages(const platform::ScriptedDialogs& d) {
     return t;
 }
 
-const std::string kLeg = "data-sources/gps-track/Alb02_WhiteStork2859_2016-05-02to04_";
+const std::string kLeg = "Alb02_WhiteStork2859_2016-05-02to04_";
 
 // Looks alike by short name (the two wigeons, two chaffinches of nearly one mass) and by scientific name.
 const char* kPresets =
@@ -133,7 +133,7 @@ TEST_F(GpsFolders, TracksStartInTheDocumentsOrnivoTracksFolderMadeWhenADialogNee
 TEST_F(GpsFolders, TheResultsSayWhereTheMapAndTheProgressWorkbookWent) {
     frmSetupMigrate* setup = toGpsSetup();
     s.TrackFolder = tracks.str();
-    const std::string track = tracks.copyShared(kLeg + "ProcessedToAirSpeed.xlsx");
+    const std::string track = tracks.copyTrack(kLeg + "ProcessedToAirSpeed.xlsx");
     setup->chkKMLfile->click();
     setup->chkProgress->click();
     d.clear();
