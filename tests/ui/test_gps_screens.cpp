@@ -108,10 +108,12 @@ TEST_F(GpsScreens, ABadTrackRowShowsWhyWritesNothingAndLeavesTheScreensUsable) {
     ASSERT_FALSE(d.errors().empty());
     EXPECT_NE(d.errors().back().find("line 5, column 22 (air speed)"), std::string::npos) << d.errors().back();
     EXPECT_TRUE(s.KmlFile.empty());
-    // The track folder is made for the dialogs, but no map goes into it.
-    EXPECT_TRUE(!std::filesystem::exists(s.TrackFolder) || std::filesystem::is_empty(s.TrackFolder));
-    for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+    // The dialogs follow the track chosen, but no map or progress workbook goes beside it.
+    EXPECT_EQ(std::filesystem::path(s.TrackFolder), dir.path());
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
         EXPECT_EQ(entry.path().filename().string().find("Progress"), std::string::npos) << entry.path();
+        EXPECT_NE(entry.path().extension(), ".kml") << entry.path();
+    }
     EXPECT_TRUE(setup->cmdStart->isEnabled());
     EXPECT_FALSE(setup->lblWait->isVisible());
 
