@@ -21,24 +21,25 @@ namespace {
 
 const char* kHeader = "Date,Time,Lat,Lon,Pt,Fix,Alt,Ts,Th,Date,AltASL,Ratio,Dist,Dur,Src,Roc,Trk,Gs,Wfrom,Wspd,Ahdg,Aspd\n";
 
-// `fixes` fixes 20 minutes apart with a stop every 50, on a track wandering east and back along 10 N.
+// `fixes` fixes 20 minutes apart, each closing a one-second segment (so that a bird's fuel lasts a year
+// of rows), a night stop every 5000, on a track heading east along 10 N.
 void WriteTrackCsv(const std::string& path, int fixes) {
     std::ofstream o(path);
     o << kHeader;
     long minute = 0;
     char line[256];
     for (int i = 0; i < fixes; ++i) {
-        if (i > 0 && i % 50 == 0) {
+        if (i > 0 && i % 5000 == 0) {
             o << ",,,,,,,,,,,,,,,,,,,,,\n";
             minute += 600;
         }
         minute += 20;
         const long day = minute / 1440;
         const int year = 2000 + static_cast<int>(day / 336), month = 1 + static_cast<int>(day / 28 % 12);
-        const double lon = std::fmod(0.05 * i, 40.0);
+        const double lon = std::fmod(0.0001 * i, 40.0);
         const int speed = i % 3 ? 14 : 4;
         std::snprintf(line, sizeof line,
-                      "%04d-%02d-%02d,%02ld:%02ld:00,10,%.3f,%d,3,500,12,90,2020-01-01,500,0.95,.,1200,4,%.2f,90,%d,"
+                      "%04d-%02d-%02d,%02ld:%02ld:00,10,%.4f,%d,3,500,12,90,2020-01-01,500,0.95,.,1,4,%.2f,90,%d,"
                       "270,2,90,%d\n",
                       year, month, 1 + static_cast<int>(day % 28), minute / 60 % 24, minute % 60, lon, i % 30000,
                       i % 7 == 0 ? 0.8 : -0.1, speed, speed);
@@ -60,9 +61,9 @@ void WriteTrackXlsx(const std::string& csvPath, const std::string& path) {
     book.saveAs(path);
 }
 
-// A feeding site around the whole track.
+// A site around the whole track, feeding as much as the bird spends on the ground.
 void WriteSites(const std::string& path) {
-    std::ofstream(path) << "Sites\n1\n\"Everywhere\",4,-80,-179,80,-179,80,179,-80,179\n";
+    std::ofstream(path) << "Sites\n1\n\"Everywhere\",3,-80,-179,80,-179,80,179,-80,179\n";
 }
 
 struct TrackFiles {
@@ -98,7 +99,7 @@ bool RunAlong(const std::string& track, const std::string& sites, int fixes) {
     bird::EnterBirdField(s, d, "txtAlt", "0");
     bird::PressCalculation(s, d, bird::Calculation::Migrate);
     migrate::LoadSetupMigrate(s, d);
-    migrate::SetupMigrateEdit(s, d, "txtFatFrac", Edit::typed("0.3"));
+    migrate::SetupMigrateEdit(s, d, "txtFatFrac", Edit::typed("0.5"));
     migrate::SetupMigrateEdit(s, d, "optGPS", Edit::click());
     d.yesNo.push_back(!sites.empty());
     if (!sites.empty()) d.files.push_back(sites);

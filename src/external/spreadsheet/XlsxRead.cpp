@@ -8,6 +8,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <deque>
 #include <memory>
 #include <pugixml.hpp>
 #include <unordered_map>
@@ -547,41 +548,55 @@ public:
     bool missingSheet() const { return missingSheet_; }
 
     bool next(StreamRow& out) override {
-        out.cells.clear();
-        std::string_view element;
-        while (element_(element)) {
+        while (ready_.empty()) {
+            std::string_view first;
+            if (!element_(first, true)) return false;
+            // Every whole row already inflated is parsed in one go: a document per row costs more than the row.
+            const char* begin = first.data();
+            std::size_t end = end_;
+            std::string_view more;
+            for (scan_ = end_; element_(more, false); scan_ = end_) end = end_;
+            end_ = end;
             pugi::xml_document doc;
-            if (!doc.load_buffer(element.data(), element.size())) {
+            if (!doc.load_buffer(begin, buffer_.data() + end - begin, pugi::parse_default | pugi::parse_fragment)) {
                 error_ = path_ + ", sheet " + sheetName_ + ": a row is not readable XML";
                 return false;
             }
-            bool ok = reader_.eachCell(doc.first_child(), row_, sheetName_, error_,
-                                       [&](pugi::xml_node c, int, int column) {
-                                           XlsxReader::CellRead cell;
-                                           if (!reader_.cellValue(c, sheetName_, row_, column, cell, error_)) return false;
-                                           if (cell.value.isEmpty()) return true;
-                                           std::string format = cell.dateFormat ? std::string(kDateTimeFormat)
-                                                                : cell.style && IsDateFormatCode(cell.style->numberFormat)
-                                                                    ? cell.style->numberFormat
-                                                                    : std::string();
-                                           out.cells.push_back({column, std::move(cell.value), std::move(format)});
-                                           return true;
-                                       });
-            if (!ok) return false;
+            for (pugi::xml_node r : doc.children())
+                if (!readRow(r)) return false;
             consume();
-            if (!out.cells.empty()) {
-                std::sort(out.cells.begin(), out.cells.end(),
-                          [](const StreamCell& a, const StreamCell& b) { return a.column < b.column; });
-                out.row = row_;
-                return true;
-            }
         }
-        return false;
+        out = std::move(ready_.front());
+        ready_.pop_front();
+        return true;
     }
 
 private:
-    // The next whole <row> element of the inflated text; false at the end or on a failure.
-    bool element_(std::string_view& element) {
+    // The cells of one row element, queued when it holds a value.
+    bool readRow(pugi::xml_node r) {
+        StreamRow row;
+        bool ok = reader_.eachCell(r, row_, sheetName_, error_, [&](pugi::xml_node c, int, int column) {
+            XlsxReader::CellRead cell;
+            if (!reader_.cellValue(c, sheetName_, row_, column, cell, error_)) return false;
+            if (cell.value.isEmpty()) return true;
+            std::string format = cell.dateFormat ? std::string(kDateTimeFormat)
+                                 : cell.style && IsDateFormatCode(cell.style->numberFormat) ? cell.style->numberFormat
+                                                                                           : std::string();
+            row.cells.push_back({column, std::move(cell.value), std::move(format)});
+            return true;
+        });
+        if (!ok) return false;
+        if (row.cells.empty()) return true;
+        std::sort(row.cells.begin(), row.cells.end(),
+                  [](const StreamCell& a, const StreamCell& b) { return a.column < b.column; });
+        row.row = row_;
+        ready_.push_back(std::move(row));
+        return true;
+    }
+
+    // The next whole <row> element of the inflated text; false at the end or on a failure, or, unless
+    // `mayRead`, when no whole row follows in what is inflated.
+    bool element_(std::string_view& element, bool mayRead) {
         for (;;) {
             std::string_view text(buffer_);
             // Where a row element starts.
@@ -614,6 +629,7 @@ private:
                         return true;
                     }
                 }
+                if (!mayRead) return false;
                 // Keep the unfinished row, drop what came before it.
                 buffer_.erase(0, start);
                 scan_ = 0;
@@ -622,6 +638,7 @@ private:
                     return false;
                 }
             } else {
+                if (!mayRead) return false;
                 // No row started here: keep only a possibly cut tag at the end.
                 std::size_t lastLt = text.rfind('<');
                 buffer_.erase(0, lastLt == std::string_view::npos ? text.size() : lastLt);
@@ -665,6 +682,7 @@ private:
     std::unique_ptr<zip_file_t, PartCloser> part_;
     std::string buffer_;
     std::size_t scan_ = 0, end_ = 0;
+    std::deque<StreamRow> ready_;  // rows parsed and not yet handed out
     int row_ = 0;
     bool missingSheet_ = false;
 };
