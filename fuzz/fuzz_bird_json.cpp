@@ -3,8 +3,8 @@
 // UsageError or a refusal; a finished calculation shows only finite values.
 #include <nlohmann/json.hpp>
 
-#include "cli/BirdFile.h"
-#include "cli/Command.h"
+#include "api/BirdFile.h"
+#include "api/Errors.h"
 #include "flap/PowerCurve.h"
 #include "flap/SetupFlap.h"
 #include "glide/GlidePolar.h"
@@ -14,33 +14,33 @@
 using namespace ornivo;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    cli::Json bird = cli::Json::parse(data, data + size, nullptr, false);
+    api::Json bird = api::Json::parse(data, data + size, nullptr, false);
     if (bird.is_discarded()) return 0;
     ProgramState s;
-    cli::CliDialogs d;
+    api::RunDialogs d;
     d.err = nullptr;
     // The calculation is picked by the input's length, so every seed reaches all three.
     const int calc = static_cast<int>(size % 3);
     try {
-        if (!cli::EnterBirdFromFile(s, d, bird)) return 0;
+        if (!api::EnterBirdFromFile(s, d, bird)) return 0;
         if (calc == 0) {
             if (!bird::PressCalculation(s, d, bird::Calculation::PowerCurve)) return 0;
             flap::LoadSetupFlap(s, d);
-            cli::ReplayEdits(s, d, bird, flap::SetupFlapEdit);
+            api::ReplayEdits(s, d, bird, flap::SetupFlapEdit);
             flap::ComputePowerCurve(s, d);
         } else if (calc == 1) {
             if (!bird::PressCalculation(s, d, bird::Calculation::GlidePolar)) return 0;
             glide::LoadSetupGlide(s, d);
-            cli::ReplayEdits(s, d, bird, glide::SetupGlideEdit);
+            api::ReplayEdits(s, d, bird, glide::SetupGlideEdit);
             glide::ComputeGlidePolar(s, d);
         } else {
             if (!bird::PressCalculation(s, d, bird::Calculation::Migrate)) return 0;
             migrate::LoadSetupMigrate(s, d);
-            cli::ReplayEdits(s, d, bird, migrate::SetupMigrateEdit);
+            api::ReplayEdits(s, d, bird, migrate::SetupMigrateEdit);
         }
-    } catch (const cli::UsageError&) {
+    } catch (const api::UsageError&) {
     } catch (const UnknownControl&) {
-    } catch (const cli::Json::exception&) {
+    } catch (const api::Json::exception&) {
         // a value of the wrong JSON type where the contract names one
     }
     return 0;

@@ -12,6 +12,8 @@ PACKAGES=(
   ccache
   dpkg-dev file appstream desktop-file-utils man-db python3-debian
   clang libfuzzer-14-dev libclang-rt-14-dev
+  python3-dev pybind11-dev python3-numpy python3-pandas python3-dask python3-pytest python3-matplotlib
+  r-base-dev r-cran-rcpp r-cran-testthat
 )
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -19,10 +19,6 @@ std::map<std::string, OptionCheck>& checks() {
     static std::map<std::string, OptionCheck> c;
     return c;
 }
-UncertaintyFn& uncertainty() {
-    static UncertaintyFn f;
-    return f;
-}
 }  // namespace
 
 bool RegisterOutputWriter(const std::string& key, OutputWriter w) {
@@ -35,8 +31,6 @@ bool RegisterOptionCheck(const std::string& key, OptionCheck check) {
     return true;
 }
 
-void SetUncertaintyHook(UncertaintyFn fn) { uncertainty() = std::move(fn); }
-const UncertaintyFn& UncertaintyHook() { return uncertainty(); }
 
 CalcOptions ParseCalcOptions(const Args& args, const std::string& calculation, const std::vector<std::string>& extra) {
     CalcOptions o;
@@ -80,25 +74,7 @@ CalcOptions ParseCalcOptions(const Args& args, const std::string& calculation, c
     return o;
 }
 
-void PrepareOutputState(ProgramState& s, const CalcOptions&) {
-    SetVersionAndNotices(s);
-    s.ProgramFolder = platform::ShippedFolder();
-    const char* home = std::getenv("HOME");
-    s.OutDrive = home ? home : ".";
-}
-
-std::string NoFiniteValueRefusal(const Json& out) {
-    for (const char* part : {"inputs", "results"}) {
-        if (!out.contains(part)) continue;
-        std::string where = FirstMissingNumber(out[part], part);
-        if (!where.empty())
-            return "The calculation gave no finite value for " + where +
-                   ": check the values given for it and for what it depends on";
-    }
-    return "";
-}
-
-int FinishCalc(ProgramState& s, CliDialogs& d, const CalcOptions& opt, const Json& out) {
+int FinishCalc(ProgramState& s, RunDialogs& d, const CalcOptions& opt, const Json& out) {
     int rc = ExitOk;
     const bool aborted = out.value("aborted", false);
     if (opt.format == "json") {

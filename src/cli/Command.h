@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "api/Errors.h"
+
 namespace ornivo::cli {
 
-// Exit codes of the command-line contract.
-constexpr int ExitOk = 0;
-constexpr int ExitFailure = 1;  // unreadable file, bad JSON, bad arguments
-constexpr int ExitRefused = 2;  // a refusal of the program
+// The run machinery the calls are built on.
+using namespace ::ornivo::api;
 
 using CommandFn = std::function<int(const std::vector<std::string>& args)>;
 
@@ -28,18 +28,6 @@ std::string CallHelp(const std::string& name);
 
 bool RegisterCommand(CommandInfo info);
 const std::vector<CommandInfo>& Commands();
-
-// A usage error of the call: exit 1 with a one-line reason.
-struct UsageError : std::runtime_error {
-    using std::runtime_error::runtime_error;
-};
-
-// A refusal found away from the call's own code (a message under --strict): exit 2, its lines on
-// standard error as a refusal's.
-struct Refusal : std::runtime_error {
-    explicit Refusal(std::vector<std::string> l) : std::runtime_error(l.empty() ? "refused" : l.front()), lines(std::move(l)) {}
-    std::vector<std::string> lines;
-};
 
 // Small argument helpers: "--flag VALUE" lookups over the call's arguments.
 class Args {

@@ -28,12 +28,12 @@ int writeGraph(const CalcOptions& opt, const std::function<bool(std::string&)>& 
 
 const bool registered =
     RegisterOutputWriter("power-curve/graph",
-                         [](ProgramState& s, CliDialogs&, const CalcOptions& o) {
+                         [](ProgramState& s, RunDialogs&, const CalcOptions& o) {
                              return writeGraph(o, [&](std::string& e) {
                                  return render::SavePowerGraph(s, *o.graph, o.uncertainty && s.UncertDone, e);
                              });
                          }) &&
-    RegisterOutputWriter("glide-polar/graph", [](ProgramState& s, CliDialogs&, const CalcOptions& o) {
+    RegisterOutputWriter("glide-polar/graph", [](ProgramState& s, RunDialogs&, const CalcOptions& o) {
         return writeGraph(o, [&](std::string& e) { return render::SavePolarGraph(s, *o.graph, e); });
     }) &&
     RegisterOptionCheck("power-curve/graph", checkGraphPath) && RegisterOptionCheck("glide-polar/graph", checkGraphPath);

@@ -30,14 +30,14 @@ int writeTextBlock(ProgramState& s, const CalcOptions& opt, output::TextBlockFn 
 }
 
 const bool registered = RegisterOutputWriter("power-curve/text",
-                                             [](ProgramState& s, CliDialogs&, const CalcOptions& o) {
+                                             [](ProgramState& s, RunDialogs&, const CalcOptions& o) {
                                                  return writeTextBlock(s, o, output::FlapTextBlock);
                                              }) &&
                         RegisterOutputWriter("glide-polar/text",
-                                             [](ProgramState& s, CliDialogs&, const CalcOptions& o) {
+                                             [](ProgramState& s, RunDialogs&, const CalcOptions& o) {
                                                  return writeTextBlock(s, o, output::GlideTextBlock);
                                              }) &&
-                        RegisterOutputWriter("migrate/text", [](ProgramState& s, CliDialogs&, const CalcOptions& o) {
+                        RegisterOutputWriter("migrate/text", [](ProgramState& s, RunDialogs&, const CalcOptions& o) {
                             return writeTextBlock(s, o, output::MigrationTextBlock);
                         });
 

@@ -31,7 +31,7 @@ int writeWorkbook(ProgramState& s, const CalcOptions& opt, output::WorkbookCalc 
 }
 
 OutputWriter writer(output::WorkbookCalc calc) {
-    return [calc](ProgramState& s, CliDialogs&, const CalcOptions& o) { return writeWorkbook(s, o, calc); };
+    return [calc](ProgramState& s, RunDialogs&, const CalcOptions& o) { return writeWorkbook(s, o, calc); };
 }
 
 const bool registered = RegisterOutputWriter("power-curve/xlsx", writer(output::WorkbookCalc::PowerCurve)) &&

@@ -11,8 +11,10 @@
 #include <map>
 #include <thread>
 
-#include "cli/BatchTable.h"
-#include "cli/BirdFile.h"
+#include "api/BatchRun.h"
+#include "api/BatchTable.h"
+#include "api/TableBirds.h"
+#include "api/BirdFile.h"
 #include "cli/CalcRunner.h"
 #include "cli/CalcOutput.h"
 #include "cli/Command.h"
@@ -24,128 +26,24 @@
 namespace ornivo::cli {
 namespace {
 
-// The scalar results of each calculation, in the order of the result columns.
-const std::vector<std::string>& resultColumns(const std::string& calc) {
-    static const std::map<std::string, std::vector<std::string>> cols = {
-        {"power-curve",
-         {"VmpExact", "VmrExact", "Vmp", "Vmr", "PmechMin", "PchemMin", "NchemVmp", "QVmp", "DownwashVmp",
-          "MitoFracVmp", "MitoFracClimb", "PmechVmr", "PchemVmr", "NchemMax", "QVmr", "DownwashVmr", "MitoFracCruise",
-          "ReWingVmp", "ReBodyVmp", "FredVmp", "ReWingVmr", "ReBodyVmr", "FredVmr", "MaxClimb", "WbeatFreq", "Pbmr",
-          "Ppro", "Pam", "PminExact", "MaxSpecificWork", "CurveFirstSpeed", "CurveLastIndex", "CurveLastRow"}},
-        {"glide-polar",
-         {"Vstall", "Vms", "VmsEAS", "MinSink", "GlideRatioVms", "ClVms", "Vbg", "VbgEAS", "SinkVbg", "BestGlideRatio",
-          "ClVbg", "ReWingVms", "ReBodyVms", "ReWingVbg", "ReBodyVbg", "CircleRadius", "SinkLast", "PchemTonic",
-          "PchemGlide", "JperFlap", "MetSink", "TonicMuscFrac", "PchemMin", "NchemVmp", "PchemVmr", "NchemMax",
-          "VmpExact", "VmrExact", "PminExact", "Ppro", "Pam", "Pbmr", "WbeatFreqRef", "SpanLaw", "PolarFirstRow",
-          "PolarRowLimit", "PolarLastRow"}},
-        {"migrate",
-         {"Arrived", "RowsWritten", "ClimbFlag", "ClimbAborted", "ClimbTime", "ClimbDist", "InitialVclimb",
-          "FinalVclimb", "FinalGlideDist", "FinalGlideTime", "StartAltitude", "CruiseAlt", "StartDensity",
-          "CruiseDensity", "CruiseKinViscosity", "Distance", "HoursFlown", "ElapsedSec", "ClimbSeconds", "Altitude",
-          "AirDensity", "MetabolicSink", "MitoFracStart", "FatEnergyHeight", "FuelEnergyHeight", "Vmp", "Vmr",
-          "VmrRatio", "Speed", "StartSpeed", "MaxRow", "RowsExhausted", "PointCount", "TripHours", "AirDistance",
-          "FeedingHours", "TrackEndTrip", "TrackEndFlown", "TrackEndGround", "TrackEndAir", "StopoverNote"}},
-    };
-    auto it = cols.find(calc);
-    if (it == cols.end()) throw UsageError("CALC must be power-curve, glide-polar or migrate");
-    return it->second;
-}
-
-struct Outcome {
-    Json results;               // shown when the run ended on its results or on the abort screen
-    std::string status;         // "ok", or why not
-    std::string spName, shortName;  // the names of the bird the run entered
-};
-
-std::string cellText(const Json& v) {
-    if (v.is_null()) return "";
-    if (v.is_boolean()) return v.get<bool>() ? "true" : "false";
-    if (v.is_number_integer()) return std::to_string(v.get<long long>());
-    if (v.is_number()) return NumberText(v.get<double>());
-    if (v.is_string()) return v.get<std::string>();
-    return "";
-}
-
 // A result that is a flag (Arrived, ClimbFlag, ...): a boolean cell in a workbook, not the text "true".
 bool isFlag(const Json& results, const std::string& key) { return results.contains(key) && results[key].is_boolean(); }
 
-// A run of one row, as the single call would run it; what the single call prints on standard error
-// (a refusal, an unreadable edit, a value out of range) becomes the row's status.
-Outcome runRow(const std::string& calc, const BatchRow& row, const std::string& folder, bool strict) {
-    Outcome o;
-    if (!row.readError.empty()) {
-        o.status = "unreadable: " + row.readError;
-        return o;
-    }
-    const CalcRunFn* run = FindCalcRunner(calc);
-    ProgramState s;
-    CliDialogs d;
-    d.err = nullptr;
-    d.strict = strict;
-    Json out;
-    try {
-        CalcOptions opt;
-        opt.calculation = calc;
-        opt.tables = false;  // the rows show scalars only
-        opt.strict = strict;
-        PrepareOutputState(s, opt);
-        const int rc = (*run)(s, d, row.bird, folder, opt, out);
-        if (rc == ExitOk) d.strictCheck();
-        if (rc != ExitOk) {
-            std::string t;
-            for (const auto& l : d.lastError()) t += (t.empty() ? "" : " ") + l;
-            o.status = t.empty() ? "refused" : t;
-        } else if (std::string refusal = NoFiniteValueRefusal(out); !refusal.empty()) {
-            o.status = refusal;
-        } else {
-            o.results = out.value("results", Json::object());
-            if (out.value("aborted", false)) {
-                // The abort screen ends the run: its first line is the status.
-                auto texts = out.value("abortTexts", Json::array());
-                o.status = texts.empty() ? "aborted" : cellText(texts[0]);
-            } else {
-                o.status = "ok";
-            }
-        }
-    } catch (const Refusal& e) {
-        for (const auto& l : e.lines) o.status += (o.status.empty() ? "" : " ") + l;
-    } catch (const NumberTextError& e) {
-        o.status = std::string(e.what()) + ": a value of the calculation is out of range (check the values given)";
-    } catch (const OverflowError& e) {
-        o.status = std::string(e.what()) + ": a value of the calculation is out of range (check the values given)";
-    } catch (const UsageError& e) {
-        o.status = std::string("unreadable: ") + e.what();
-    } catch (const std::exception& e) {
-        o.status = std::string("failed: ") + e.what();
-    } catch (...) {
-        o.status = "failed";
-    }
-    o.spName = s.SpName;
-    o.shortName = s.ShortName;
-    return o;
-}
-
 // The names of a row: the table's, else those of the bird the run entered (a "Preset" or "User"
 // row), else the name the row gave.
-std::vector<std::string> rowCells(const BatchRow& row, const Outcome& o, const std::vector<std::string>& cols) {
-    std::string spName = cellText(row.bird.value("SpName", Json(""))),
-                shortName = cellText(row.bird.value("ShortName", Json("")));
+std::vector<std::string> rowCells(const BatchRow& row, const RowOutcome& o, const std::vector<std::string>& cols) {
+    std::string spName = CellText(row.bird.value("SpName", Json(""))),
+                shortName = CellText(row.bird.value("ShortName", Json("")));
     if (spName.empty() && shortName.empty()) {
         spName = o.spName;
         shortName = o.shortName;
     }
     for (const char* key : {"Preset", "User"})
-        if (spName.empty() && shortName.empty() && row.bird.contains(key)) shortName = cellText(row.bird[key]);
+        if (spName.empty() && shortName.empty() && row.bird.contains(key)) shortName = CellText(row.bird[key]);
     std::vector<std::string> cells = {spName, shortName};
-    for (const auto& c : cols) cells.push_back(o.results.contains(c) ? cellText(o.results[c]) : "");
+    for (const auto& c : cols) cells.push_back(o.results().contains(c) ? CellText(o.results()[c]) : "");
     cells.push_back(o.status);
     return cells;
-}
-
-using TableSource = std::function<std::vector<BatchRow>(bool preset)>;
-TableSource& tableSource() {
-    static TableSource t;
-    return t;
 }
 
 int runBatch(const std::vector<std::string>& a) {
@@ -157,15 +55,15 @@ int runBatch(const std::vector<std::string>& a) {
     auto pos = args.positional({"--out", "-j"});
     if (pos.empty()) throw UsageError("give the calculation: power-curve, glide-polar or migrate");
     const std::string calc = pos[0];
-    const auto& cols = resultColumns(calc);
-    if (!FindCalcRunner(calc)) throw UsageError(calc + " is not available in this build");
+    const auto calculation = CalculationNamed(calc);
+    if (!calculation) throw UsageError("CALC must be power-curve, glide-polar or migrate");
+    const auto& cols = ResultColumns(*calculation);
     std::vector<BatchRow> rows;
     std::string folder = ".";
     const bool preset = args.has("--preset"), user = args.has("--user");
     if (preset || user) {
         if (pos.size() > 1 || (preset && user)) throw UsageError("give a bird table or one of --preset and --user");
-        if (!tableSource()) throw UsageError("the bird databases are not available in this build");
-        rows = tableSource()(preset);
+        rows = TableRows(preset);
     } else {
         if (pos.size() != 2) throw UsageError("give one bird table (BIRDS.csv), or --preset or --user");
         std::ifstream in(pos[1], std::ios::binary);
@@ -183,20 +81,22 @@ int runBatch(const std::vector<std::string>& a) {
         jobs = static_cast<unsigned>(v);
     }
     auto out = args.value("--out");
-    const bool strict = args.has("--strict");
+    RunOptions opt;
+    opt.tables = false;  // the rows show scalars only
+    opt.strict = args.has("--strict");
     std::string ext = out ? std::filesystem::path(*out).extension().string() : "";
     for (char& ch : ext) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
     const bool xlsx = ext == ".xlsx";
 
     // The program folder once for all rows, rather than looked up again for each bird.
     platform::SetProgramFolder(platform::ProgramFolder());
-    std::vector<Outcome> outcomes(rows.size());
+    std::vector<RowOutcome> outcomes(rows.size());
     std::atomic<std::size_t> next{0}, done{0};
     const bool showProgress = isatty(STDERR_FILENO);
     const auto start = std::chrono::steady_clock::now();
     auto worker = [&] {
         for (std::size_t i; (i = next++) < rows.size();) {
-            outcomes[i] = runRow(calc, rows[i], folder, strict);
+            outcomes[i] = RunBatchRow(*calculation, rows[i], folder, opt);
             ++done;
         }
     };
@@ -231,8 +131,8 @@ int runBatch(const std::vector<std::string>& a) {
                 const bool result = c >= 2 && c + 1 < cells.size();
                 char* e = nullptr;
                 double v = std::strtod(cells[c].c_str(), &e);
-                if (result && isFlag(outcomes[r].results, cols[c - 2]))
-                    sh.write(rr, col, sheet::Value(outcomes[r].results[cols[c - 2]].get<bool>()));
+                if (result && isFlag(outcomes[r].results(), cols[c - 2]))
+                    sh.write(rr, col, sheet::Value(outcomes[r].results()[cols[c - 2]].get<bool>()));
                 else if (!cells[c].empty() && e && *e == '\0' && result) sh.write(rr, col, v);
                 else sh.write(rr, col, cells[c]);
             }
@@ -259,8 +159,6 @@ int runBatch(const std::vector<std::string>& a) {
 
 }  // namespace
 
-void SetBatchTableSource(TableSource source) { tableSource() = std::move(source); }
-
 // The usage with the result columns of each calculation, as --help prints them.
 std::string batchUsage() {
     std::string u =
@@ -276,7 +174,7 @@ std::string batchUsage() {
     for (const char* calc : {"power-curve", "glide-polar", "migrate"}) {
         u += std::string("\n      ") + calc + ":";
         std::size_t width = 8 + std::char_traits<char>::length(calc);
-        for (const auto& c : resultColumns(calc)) {
+        for (const auto& c : ResultColumns(*CalculationNamed(calc))) {
             if (width + c.size() + 2 > 100) { u += "\n       "; width = 7; }
             u += " " + c;
             width += c.size() + 1;

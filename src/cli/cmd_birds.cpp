@@ -5,8 +5,8 @@
 #include "birddb/BirdFiles.h"
 #include "birddb/EnterFromRecord.h"
 #include "birddb/UserBirds.h"
-#include "cli/BirdFile.h"
-#include "cli/BirdsCli.h"
+#include "api/BirdFile.h"
+#include "api/TableBirds.h"
 #include "cli/Command.h"
 
 namespace ornivo::cli {
@@ -30,7 +30,7 @@ Json textsJson(const ScreenUpdate& u) {
 int runList(const Args& args) {
     const BirdTable table = tableOf(args);
     ProgramState s;
-    CliDialogs d;
+    RunDialogs d;
     std::vector<birddb::NumberedBird> list;
     if (!birddb::ListNumberedBirds(s, d, table, list)) return d.refuse();
     // In the screen's order (by scientific name), each with the number that names it in any case.
@@ -50,7 +50,7 @@ int runShow(const Args& args) {
     if (pos.size() != 1) throw UsageError("give one bird: birds show NAME|#NUMBER [--preset | --user]");
     const BirdTable table = tableOf(args);
     ProgramState s;
-    CliDialogs d;
+    RunDialogs d;
     ScreenUpdate entered;
     if (EnterTableBird(s, d, table, Json(pos[0]), &entered) == EnterResult::Refused) return d.refuse();
     Json out;
@@ -66,7 +66,7 @@ int runBackup(const Args& args, bool restore) {
     auto pos = args.positional({});
     if (pos.size() != 1) throw UsageError(restore ? "give the file: birds restore FILE" : "give the file: birds backup FILE");
     ProgramState s;
-    CliDialogs d;
+    RunDialogs d;
     birddb::UserBirdsScreen screen(s, d);
     if (!screen.load()) return d.refuse();
     d.files.push_back(pos[0]);
@@ -106,73 +106,6 @@ int runBirds(const std::vector<std::string>& a) {
 }
 
 }  // namespace
-
-EnterResult EnterTableBird(ProgramState& s, CliDialogs& d, BirdTable table, const Json& ref, ScreenUpdate* entered) {
-    const std::string which = table == BirdTable::User ? "user" : "preset";
-    std::vector<birddb::NumberedBird> list;
-    if (!birddb::ListNumberedBirds(s, d, table, list)) return EnterResult::Refused;
-    birddb::BirdMatch m;
-    std::string shown;
-    if (ref.is_number()) {
-        const double n = ref.get<double>();
-        if (!(n >= 1 && n <= 1e15) || n != static_cast<double>(static_cast<int64_t>(n)))
-            throw UsageError("a " + which + " bird's number is a whole number from 1 (birds list shows them)");
-        m = birddb::MatchNumber(list, static_cast<int64_t>(n));
-        shown = "#" + std::to_string(static_cast<int64_t>(n));
-    } else {
-        m = birddb::MatchBird(list, ref.get<std::string>());
-        shown = ref.get<std::string>();
-    }
-    if (m.kind == birddb::BirdMatch::Kind::NotFound) {
-        int64_t n;
-        throw UsageError(birddb::ParseRecordNumber(shown, n) ? "no " + which + " bird has the number " + shown
-                                                             : "no " + which + " bird named \"" + shown + "\"");
-    }
-    if (m.kind == birddb::BirdMatch::Kind::Ambiguous) {
-        std::string numbers;
-        for (std::size_t i = 0; i < m.candidates.size(); ++i)
-            numbers += (i == 0 ? "#" : i + 1 == m.candidates.size() ? " or #" : ", #") + std::to_string(m.candidates[i]);
-        throw UsageError(std::to_string(m.candidates.size()) + " " + which + " birds are named \"" + shown +
-                         "\": give the number of one, " + numbers + " (birds list shows them)");
-    }
-    switch (birddb::EnterNumberedBird(s, d, table, m.number, entered)) {
-    case birddb::EnterNumberOutcome::Entered: return EnterResult::Entered;
-    case birddb::EnterNumberOutcome::NotFound: throw UsageError("no " + which + " bird has the number " + shown);
-    case birddb::EnterNumberOutcome::Refused: break;
-    }
-    return EnterResult::Refused;
-}
-
-Json EnteredBirdJson(const ProgramState& s, BirdTable table) {
-    const BirdParams& b = s.slot(0);
-    Json j;
-    j["SpName"] = s.SpName;
-    j["ShortName"] = s.ShortName;
-    j["EmptyMass"] = Single(b.EmptyMass);
-    j["Span"] = Single(b.Span);
-    j["WingArea"] = Single(b.WingArea);
-    j["AspectRatio"] = Single(b.AspectRatio);
-    j["AirDensity"] = Single(s.AirDensity);
-    j["RelDensity"] = Single(s.RelDensity);
-    j["Altitude"] = Single(s.Altitude);
-    j["KinViscosity"] = Single(s.KinViscosity);
-    j["MuscleFrac"] = Single(b.MuscleFrac);
-    j["FatFrac"] = Single(b.FatFrac);
-    j["TaxonGroup"] = s.TaxonGroup;
-    j["Sex"] = s.Sex;
-    j["Age"] = s.Age;
-    if (table == BirdTable::User) {
-        j["CropMass"] = Single(b.CropMass);
-        static const char* names[] = {"Cprof", "PbmrFactor", "FreqFactor", "FrontalAreaFactor", "Cdb", "Cdw",
-                                      "Kflap", "Kglide", "Kmito", "Resp", "Eta", "Efat", "Eprotein", "ProtHydr",
-                                      "ProtFracTarget", "ClMax", "PlanformSlope", "Bstop", "Gravity"};
-        ProgramState& ms = const_cast<ProgramState&>(s);
-        for (std::size_t i = 0; i < birddb::UserParameters().size(); ++i)
-            j[names[i]] = Single(birddb::ParameterValue(ms, birddb::UserParameters()[i]));
-        j["KeepFactors"] = s.KeepFactors;
-    }
-    return j;
-}
 
 ORNIVO_CLI_COMMAND(birds, "birds",
                    "birds list [--preset | --user] | birds show NAME|#NUMBER [--preset | --user] | birds backup FILE | "

@@ -3,9 +3,9 @@
 
 #include "atmosphere/Atmosphere.h"
 #include "atmosphere/DensityCalculator.h"
-#include "cli/CliDialogs.h"
+#include "api/RunDialogs.h"
 #include "cli/Command.h"
-#include "cli/Json.h"
+#include "api/Json.h"
 
 namespace ornivo::cli {
 namespace {
@@ -13,7 +13,7 @@ namespace {
 int runDensity(const std::vector<std::string>& a) {
     Args args(a);
     ProgramState s;
-    CliDialogs d;
+    RunDialogs d;
     auto altitude = args.number("--altitude");
     auto density = args.number("--density");
     auto baro = args.number("--baro");

@@ -3,9 +3,9 @@
 #include <cmath>
 
 #include "bird/EnterBird.h"
-#include "cli/CliDialogs.h"
+#include "api/RunDialogs.h"
 #include "cli/Command.h"
-#include "cli/Json.h"
+#include "api/Json.h"
 #include "migrate/GoalDistance.h"
 #include "state/numtext.h"
 
@@ -28,7 +28,7 @@ int runGoalDistance(const std::vector<std::string>& a) {
     if (!from || !to) throw UsageError("give --from LAT,LON and --to LAT,LON");
     const std::pair<double, double> pts[2] = {latLon(*from, "--from"), latLon(*to, "--to")};
     ProgramState s;
-    CliDialogs d;
+    RunDialogs d;
     migrate::GoalDistanceForm f = migrate::LoadGoalDistance();
     Json shown;
     for (int i = 0; i < 2; ++i) {

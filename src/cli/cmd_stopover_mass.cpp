@@ -1,10 +1,10 @@
 // ornivo-cli stopover-mass: the stopover mass calculator with the begin and move-on moments, the
 // masses at the begin and the two rates, then "Compute new mass".
 #include "bird/EnterBird.h"
-#include "cli/BirdFile.h"
-#include "cli/CliDialogs.h"
+#include "api/BirdFile.h"
+#include "api/RunDialogs.h"
 #include "cli/Command.h"
-#include "cli/Json.h"
+#include "api/Json.h"
 #include "migrate/StopoverMass.h"
 #include "state/StateOps.h"
 
@@ -26,7 +26,7 @@ int runStopoverMass(const std::vector<std::string>& a) {
     const double taxon = args.number("--taxon").value_or(2);
     if (taxon != 1 && taxon != 2) throw UsageError("--taxon must be 1 (passerine) or 2 (non-passerine)");
     ProgramState s;
-    CliDialogs d;
+    RunDialogs d;
     bird::LoadEnterBird(s);
     LoadEnergyConstants(s);
     s.TaxonGroup = static_cast<int16_t>(taxon);

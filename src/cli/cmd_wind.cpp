@@ -1,7 +1,7 @@
 // ornivo-cli wind: the wind triangle calculator.
-#include "cli/CliDialogs.h"
+#include "api/RunDialogs.h"
 #include "cli/Command.h"
-#include "cli/Json.h"
+#include "api/Json.h"
 #include "nav/WindTriangle.h"
 
 namespace ornivo::cli {
@@ -23,7 +23,7 @@ int runWind(const std::vector<std::string>& a) {
     };
     nav::WindInputs in{text("--wind-speed"), text("--wind-dir"), text("--air-speed"), text("--heading"),
                        text("--ground-speed"), text("--track")};
-    CliDialogs d;
+    RunDialogs d;
     auto r = nav::ComputeWindTriangle(d, m, in);
     if (!r) return d.refuse();
     Json out;

@@ -5,8 +5,7 @@
 #include <cctype>
 #include <iostream>
 
-#include "birddb/WingsSearch.h"
-#include "cli/BirdsCli.h"
+#include "api/WingsRun.h"
 #include "cli/Command.h"
 
 namespace ornivo::cli {
@@ -18,7 +17,7 @@ std::string lower(std::string t) {
 }
 
 // Prints every message shown since `from` (the screen's refusals and notices) to standard error.
-int refused(const CliDialogs& d, std::size_t from) {
+int refused(const RunDialogs& d, std::size_t from) {
     bool any = false;
     for (std::size_t i = from; i < d.shown.size(); ++i) {
         if (d.shown[i].kind != "error" && d.shown[i].kind != "info") continue;
@@ -41,63 +40,16 @@ int runWings(const std::vector<std::string>& a) {
     if (!sexOption) throw UsageError("--sex takes M, F or any");
     if (!ageOption) throw UsageError("--age takes A, I or any");
 
-    ProgramState s;
-    CliDialogs d;
-    birddb::WingsScreen screen(s, d);
-    screen.load();
-    screen.option("optGenus");
-    d.inputs.push_back(pos[0]);
-    ScreenUpdate found = screen.startSearch();
-    if (found.refused) return refused(d, 0);
-    const auto& names = screen.names();
-    auto it = std::find_if(names.begin(), names.end(), [&](const std::string& n) { return lower(n) == lower(pos[1]); });
-    if (it == names.end()) {
-        std::cerr << "No species \"" << pos[1] << "\" in the genus " << screen.chosen(1) << "\n";
-        std::string list;
-        for (const auto& n : names) list += (list.empty() ? "" : ", ") + n;
-        std::cerr << "Species of " << screen.chosen(1) << ": " << list << "\n";
-        return ExitRefused;
-    }
-    ScreenUpdate counted = screen.chooseName(static_cast<int>(it - names.begin()));
-    screen.option(sexOption);
-    screen.option(ageOption);
-    screen.option("optInclude");
-    const std::size_t before = d.shown.size();
-    screen.findMeans();
-    const birddb::WingsMeans m = screen.means();
-    const auto& g = screen.grid();
-
+    RunDialogs d;
     Json out;
-    out["Genus"] = screen.chosen(1);
-    out["Species"] = screen.chosen(0);
-    out["Order"] = counted.textOf("txtOrder") ? *counted.textOf("txtOrder") : "";
-    out["Family"] = counted.textOf("txtFamily") ? *counted.textOf("txtFamily") : "";
-    out["found"] = screen.found();
-    out["foundText"] = counted.textOf("lblNumFound") ? *counted.textOf("lblNumFound") : "";
-    out["counts"] = {{"columns", {"male", "female", "unknown"}},
-                     {"adult", {g[0][0], g[0][1], g[0][2]}},
-                     {"immature", {g[1][0], g[1][1], g[1][2]}},
-                     {"unknown", {g[2][0], g[2][1], g[2][2]}}};
-    out["category"] = screen.category();
-    out["means"] = {{"Mass", Single(m.mass)},        {"Nmass", m.nMass},  {"Span", Single(m.span)},
-                    {"Nspan", m.nSpan},              {"Area", Single(m.area)}, {"Narea", m.nArea},
-                    {"AspectRatio", Single(m.aspectRatio)}, {"MuscleFrac", Single(m.muscleFrac)},
-                    {"Nmuscle", m.nMuscle},          {"PoorCondition", m.poorCondition}};
-    out["accepted"] = screen.acceptShown();
-    if (screen.acceptShown()) {
-        screen.accept();
-        out["state"] = EnteredBirdJson(s, BirdTable::Preset);
-    } else {
-        screen.forget();
+    const std::size_t before = d.shown.size();
+    if (SearchWings(pos[0], pos[1], sexOption, ageOption, d, out) != ExitOk) {
+        if (out.contains("species")) {
+            for (const auto& l : out["species"]) std::cerr << l.get<std::string>() << "\n";
+            return ExitRefused;
+        }
+        return refused(d, before);
     }
-    Json messages = Json::array();
-    for (std::size_t i = before; i < d.shown.size(); ++i) {
-        if (d.shown[i].kind != "error" && d.shown[i].kind != "info") continue;
-        std::string t;
-        for (const auto& l : d.shown[i].lines) t += (t.empty() ? "" : "\n") + l;
-        messages.push_back(t);
-    }
-    out["messages"] = messages;
     PrintJson(out);
     return ExitOk;
 }

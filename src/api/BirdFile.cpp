@@ -1,4 +1,4 @@
-#include "cli/BirdFile.h"
+#include "api/BirdFile.h"
 
 #include <algorithm>
 #include <cctype>
@@ -8,18 +8,10 @@
 #include <iostream>
 #include <sstream>
 
-#include "cli/Command.h"
+#include "api/Errors.h"
+#include "api/TableBirds.h"
 
-namespace ornivo::cli {
-namespace {
-BirdSourceHook& hook() {
-    static BirdSourceHook h;
-    return h;
-}
-}  // namespace
-
-void SetBirdSourceHook(BirdSourceHook h) { hook() = std::move(h); }
-
+namespace ornivo::api {
 BirdFile ReadBirdFile(const std::string& path) {
     std::string text;
     BirdFile out;
@@ -59,7 +51,7 @@ std::string valueText(const Json& v, const std::string& key) {
     throw UsageError("the bird file's \"" + key + "\" must be a number or a text");
 }
 
-bool commit(ProgramState& s, CliDialogs& d, const std::string& control, const std::string& text) {
+bool commit(ProgramState& s, RunDialogs& d, const std::string& control, const std::string& text) {
     ScreenUpdate u = bird::EnterBirdField(s, d, control, text);
     if (u.refused) {
         d.refuse();
@@ -127,13 +119,10 @@ void CheckBirdFileKeys(const Json& b) {
                              ClosestKey(it.key(), keys) + "\")");
 }
 
-bool EnterBirdFromFile(ProgramState& s, CliDialogs& d, const Json& b) {
+bool EnterBirdFromFile(ProgramState& s, RunDialogs& d, const Json& b) {
     CheckBirdFileKeys(b);
     bird::LoadEnterBird(s);
-    if ((b.contains("Preset") || b.contains("User"))) {
-        if (!hook()) throw UsageError("the bird databases are not available in this build");
-        return hook()(s, d, b);
-    }
+    if (b.contains("Preset") || b.contains("User")) return EnterBirdFromTable(s, d, b);
     if (!b.contains("SpName")) throw UsageError("the bird file needs \"SpName\"");
     if (!b.contains("EmptyMass")) throw UsageError("the bird file needs \"EmptyMass\"");
     if (!b.contains("Span")) throw UsageError("the bird file needs \"Span\"");
@@ -178,7 +167,7 @@ Edit EditFromJson(const std::string& control, const Json& v) {
     throw UsageError("the edit of " + control + " needs a number or a text");
 }
 
-void ReplayEdits(ProgramState& s, CliDialogs& d, const Json& bird, const EditFn& apply,
+void ReplayEdits(ProgramState& s, RunDialogs& d, const Json& bird, const EditFn& apply,
                  const std::function<bool(const std::string&)>& skip) {
     if (!bird.contains("edits")) return;
     const Json& edits = bird["edits"];
@@ -199,7 +188,7 @@ void ReplayEdits(ProgramState& s, CliDialogs& d, const Json& bird, const EditFn&
     }
 }
 
-Json MessagesJson(const CliDialogs& d) {
+Json MessagesJson(const RunDialogs& d) {
     Json m = Json::array();
     for (const auto& lines : d.messages()) {
         std::string t;
@@ -209,4 +198,4 @@ Json MessagesJson(const CliDialogs& d) {
     return m;
 }
 
-}  // namespace ornivo::cli
+}  // namespace ornivo::api

@@ -1,13 +1,13 @@
-#include "cli/BatchTable.h"
+#include "api/BatchTable.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
-#include "cli/BirdFile.h"
-#include "cli/Command.h"
+#include "api/BirdFile.h"
+#include "api/Errors.h"
 
-namespace ornivo::cli {
+namespace ornivo::api {
 namespace {
 
 const char* const kTextKeys[] = {"SpName", "ShortName", "Preset", "User", "gps", "sites"};
@@ -100,60 +100,67 @@ std::string CsvField(const std::string& t) {
     return q + "\"";
 }
 
-std::vector<BatchRow> ReadBatchTable(const std::string& text) {
-    auto records = SplitCsv(text);
-    if (records.empty()) throw UsageError("the bird table is empty");
-    const std::vector<std::string> header = records[0];
+void CheckBatchHeader(const std::vector<std::string>& header) {
     for (const auto& h : header) {
         if (h.empty()) throw UsageError("the bird table's header has an empty column name");
         checkColumn(h);
     }
+}
+
+BatchRow ReadBatchRow(const std::vector<std::string>& header, const std::vector<std::string>& rec, int line) {
+    BatchRow row;
+    row.line = line;
+    row.bird = Json::object();
+    Json edits = Json::array();
+    if (rec.size() != header.size()) {
+        row.readError = "line " + std::to_string(row.line) + " has " + std::to_string(rec.size()) +
+                        " fields where the header has " + std::to_string(header.size());
+        return row;
+    }
+    for (std::size_t c = 0; c < header.size() && row.readError.empty(); ++c) {
+        const std::string& key = header[c];
+        const std::string& cell = rec[c];
+        if (cell.empty()) continue;  // no value, no edit
+        double v;
+        if ((key == "Preset" || key == "User") && strictNumber(cell, v) && v == std::floor(v)) {
+            row.bird[key] = v;  // a record number, as the bird file's {"Preset": 57}
+        } else if (isIn(key, kTextKeys, std::size(kTextKeys))) {
+            row.bird[key] = cell;
+        } else if (isIn(key, kNumberKeys, std::size(kNumberKeys))) {
+            if (!strictNumber(cell, v)) row.readError = key + " \"" + cell + "\" is not a number";
+            else row.bird[key] = v;
+        } else {
+            const std::string base = key.substr(key.find('.') == std::string::npos ? 0 : key.find('.') + 1);
+            if (base.rfind("opt", 0) == 0 || base.rfind("chk", 0) == 0) {
+                const std::string v = lower(cell);
+                bool on;
+                if (v == "1" || v == "true" || v == "yes") on = true;
+                else if (v == "0" || v == "false" || v == "no") on = false;
+                else { row.readError = key + " \"" + cell + "\" is not 1/0, true/false or yes/no"; break; }
+                if (base.rfind("opt", 0) == 0) { if (on) edits.push_back(Json::array({key, nullptr})); }
+                else edits.push_back(Json::array({key, on}));
+            } else {
+                // A text box takes the cell's text as typed, as a person would type it.
+                edits.push_back(Json::array({key, cell}));
+            }
+        }
+    }
+    if (!edits.empty()) row.bird["edits"] = edits;
+    return row;
+}
+
+std::vector<BatchRow> ReadBatchTable(const std::string& text) {
+    auto records = SplitCsv(text);
+    if (records.empty()) throw UsageError("the bird table is empty");
+    const std::vector<std::string> header = records[0];
+    CheckBatchHeader(header);
     std::vector<BatchRow> rows;
     for (std::size_t r = 1; r < records.size(); ++r) {
         const auto& rec = records[r];
         if (rec.size() == 1 && rec[0].empty()) continue;  // a blank line
-        BatchRow row;
-        row.line = static_cast<int>(r) + 1;
-        row.bird = Json::object();
-        Json edits = Json::array();
-        if (rec.size() != header.size()) {
-            row.readError = "line " + std::to_string(row.line) + " has " + std::to_string(rec.size()) +
-                            " fields where the header has " + std::to_string(header.size());
-            rows.push_back(std::move(row));
-            continue;
-        }
-        for (std::size_t c = 0; c < header.size() && row.readError.empty(); ++c) {
-            const std::string& key = header[c];
-            const std::string& cell = rec[c];
-            if (cell.empty()) continue;  // no value, no edit
-            double v;
-            if ((key == "Preset" || key == "User") && strictNumber(cell, v) && v == std::floor(v)) {
-                row.bird[key] = v;  // a record number, as the bird file's {"Preset": 57}
-            } else if (isIn(key, kTextKeys, std::size(kTextKeys))) {
-                row.bird[key] = cell;
-            } else if (isIn(key, kNumberKeys, std::size(kNumberKeys))) {
-                if (!strictNumber(cell, v)) row.readError = key + " \"" + cell + "\" is not a number";
-                else row.bird[key] = v;
-            } else {
-                const std::string base = key.substr(key.find('.') == std::string::npos ? 0 : key.find('.') + 1);
-                if (base.rfind("opt", 0) == 0 || base.rfind("chk", 0) == 0) {
-                    const std::string v = lower(cell);
-                    bool on;
-                    if (v == "1" || v == "true" || v == "yes") on = true;
-                    else if (v == "0" || v == "false" || v == "no") on = false;
-                    else { row.readError = key + " \"" + cell + "\" is not 1/0, true/false or yes/no"; break; }
-                    if (base.rfind("opt", 0) == 0) { if (on) edits.push_back(Json::array({key, nullptr})); }
-                    else edits.push_back(Json::array({key, on}));
-                } else {
-                    // A text box takes the cell's text as typed, as a person would type it.
-                    edits.push_back(Json::array({key, cell}));
-                }
-            }
-        }
-        if (!edits.empty()) row.bird["edits"] = edits;
-        rows.push_back(std::move(row));
+        rows.push_back(ReadBatchRow(header, rec, static_cast<int>(r) + 1));
     }
     return rows;
 }
 
-}  // namespace ornivo::cli
+}  // namespace ornivo::api

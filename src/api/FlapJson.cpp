@@ -1,6 +1,6 @@
-#include "cli/FlapJson.h"
+#include "api/FlapJson.h"
 
-namespace ornivo::cli {
+namespace ornivo::api {
 
 Json BirdSlotJson(const ProgramState& s, int slot) {
     const BirdParams& b = s.slot(slot);
@@ -63,4 +63,4 @@ Json PowerCurveResultsJson(const ProgramState& s, bool tables) {
     return j;
 }
 
-}  // namespace ornivo::cli
+}  // namespace ornivo::api

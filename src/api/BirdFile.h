@@ -6,13 +6,13 @@
 #include <vector>
 
 #include "bird/EnterBird.h"
-#include "cli/CliDialogs.h"
-#include "cli/Json.h"
+#include "api/RunDialogs.h"
+#include "api/Json.h"
 #include "state/Edit.h"
 #include "state/ProgramState.h"
 #include "state/ScreenUpdate.h"
 
-namespace ornivo::cli {
+namespace ornivo::api {
 
 // A bird file read from a path ("-" for standard input). Throws UsageError when unreadable or not JSON.
 struct BirdFile {
@@ -33,20 +33,17 @@ std::string ClosestKey(const std::string& name, const std::vector<std::string>& 
 
 // Loads the Enter Bird screen and commits the bird file's keys through its field rules in the
 // contract's order. Returns false (after printing the refusal) when a key's value is refused.
-// Optional hook for the "Preset" / "User" keys, set by the bird database code.
-using BirdSourceHook = std::function<bool(ProgramState&, platform::Dialogs&, const Json& birdFile)>;
-void SetBirdSourceHook(BirdSourceHook hook);
-bool EnterBirdFromFile(ProgramState& s, CliDialogs& d, const Json& bird);
+bool EnterBirdFromFile(ProgramState& s, RunDialogs& d, const Json& bird);
 
 // Replays the bird file's "edits" on a setup screen through `apply`. Messages shown while an edit is
 // committed are printed as warnings and the replay goes on; an unknown control is a UsageError.
 using EditFn = std::function<ScreenUpdate(ProgramState&, platform::Dialogs&, const std::string&, const Edit&)>;
-void ReplayEdits(ProgramState& s, CliDialogs& d, const Json& bird, const EditFn& apply,
+void ReplayEdits(ProgramState& s, RunDialogs& d, const Json& bird, const EditFn& apply,
                  const std::function<bool(const std::string&)>& skip = {});
 // An edit's value as an Edit for the control.
 Edit EditFromJson(const std::string& control, const Json& value);
 
 // The texts of every message shown, for the JSON "messages".
-Json MessagesJson(const CliDialogs& d);
+Json MessagesJson(const RunDialogs& d);
 
-}  // namespace ornivo::cli
+}  // namespace ornivo::api

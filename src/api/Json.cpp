@@ -1,19 +1,17 @@
-#include "cli/Json.h"
+#include "api/Json.h"
+
+#include "api/TidyTables.h"
 
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <iostream>
 
-namespace ornivo::cli {
+namespace ornivo::api {
 
 Json Single(float x) {
     if (!std::isfinite(x)) return nullptr;  // never print NaN or infinity
-    char buf[32];
-    auto r = std::to_chars(buf, buf + sizeof buf, x);
-    double v = 0;
-    std::from_chars(buf, r.ptr, v);  // correctly rounded, as strtod, and much faster
-    return v;
+    return SingleValue(x);
 }
 
 Json Double(double x) {
@@ -59,4 +57,4 @@ std::string FirstMissingNumber(const Json& j, const std::string& path) {
 
 void PrintJson(const Json& j) { std::cout << j.dump(1) << "\n"; }
 
-}  // namespace ornivo::cli
+}  // namespace ornivo::api

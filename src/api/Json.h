@@ -10,7 +10,7 @@
 
 #include "migrate/MigrationResults.h"
 
-namespace ornivo::cli {
+namespace ornivo::api {
 
 using Json = nlohmann::ordered_json;
 
@@ -44,4 +44,4 @@ std::string FirstMissingNumber(const Json& j, const std::string& path = {});
 // Prints the object with a trailing newline.
 void PrintJson(const Json& j);
 
-}  // namespace ornivo::cli
+}  // namespace ornivo::api

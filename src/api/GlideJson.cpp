@@ -1,6 +1,6 @@
-#include "cli/GlideJson.h"
+#include "api/GlideJson.h"
 
-namespace ornivo::cli {
+namespace ornivo::api {
 
 Json GlideConstantsJson(const ProgramState& s) {
     Json j;
@@ -33,4 +33,4 @@ Json GlideResultsJson(const ProgramState& s, bool tables) {
     return j;
 }
 
-}  // namespace ornivo::cli
+}  // namespace ornivo::api

@@ -1,10 +1,10 @@
-#include "cli/MigrateJson.h"
+#include "api/MigrateJson.h"
 
 #include <algorithm>
 
 #include "migrate/GpsStops.h"
 
-namespace ornivo::cli {
+namespace ornivo::api {
 
 Json MigrationTableJson(const MigrationTable& t, int lastRow) {
     Json rows = Json::array();
@@ -113,4 +113,4 @@ Json FatRanOutJson(const ProgramState& s) {
     return j;
 }
 
-}  // namespace ornivo::cli
+}  // namespace ornivo::api

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "cli/Json.h"
+#include "api/Json.h"
 
-namespace ornivo::cli {
+namespace ornivo::api {
 
 struct BatchRow {
     int line = 0;             // line in the file (the header is line 1)
@@ -22,12 +22,8 @@ std::string CsvField(const std::string& text);
 // columns edits replayed in column order; an empty cell is no edit; opt/chk columns take 1/0,
 // true/false or yes/no. Throws UsageError when the header is unusable.
 std::vector<BatchRow> ReadBatchTable(const std::string& text);
+// The checks of a header (UsageError for an empty or unknown column) and the reading of one record.
+void CheckBatchHeader(const std::vector<std::string>& header);
+BatchRow ReadBatchRow(const std::vector<std::string>& header, const std::vector<std::string>& record, int line);
 
-}  // namespace ornivo::cli
-
-#include <functional>
-
-namespace ornivo::cli {
-// The rows of "batch --preset" / "--user", installed by the bird database code (true for --preset).
-void SetBatchTableSource(std::function<std::vector<BatchRow>(bool preset)> source);
-}  // namespace ornivo::cli
+}  // namespace ornivo::api

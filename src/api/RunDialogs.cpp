@@ -1,16 +1,16 @@
-#include "cli/CliDialogs.h"
+#include "api/RunDialogs.h"
 
-#include "cli/Command.h"
+#include "api/Errors.h"
 
-namespace ornivo::cli {
+namespace ornivo::api {
 
-std::vector<std::string> CliDialogs::lastError() const {
+std::vector<std::string> RunDialogs::lastError() const {
     for (auto it = shown.rbegin(); it != shown.rend(); ++it)
         if (it->kind == "error") return it->lines;
     return {};
 }
 
-int CliDialogs::refuse() const {
+int RunDialogs::refuse() const {
     if (!err) return ExitRefused;
     auto lines = lastError();
     if (lines.empty()) lines = {"refused"};
@@ -18,7 +18,7 @@ int CliDialogs::refuse() const {
     return ExitRefused;
 }
 
-void CliDialogs::printWarnings(std::size_t from) const {
+void RunDialogs::printWarnings(std::size_t from) const {
     if (!err) return;
     for (std::size_t i = from; i < shown.size(); ++i) {
         const auto& s = shown[i];
@@ -29,7 +29,7 @@ void CliDialogs::printWarnings(std::size_t from) const {
     }
 }
 
-void CliDialogs::strictCheck(std::size_t from) const {
+void RunDialogs::strictCheck(std::size_t from) const {
     if (!strict) return;
     std::vector<std::string> lines;
     for (std::size_t i = from; i < shown.size(); ++i)
@@ -38,18 +38,18 @@ void CliDialogs::strictCheck(std::size_t from) const {
     if (!lines.empty()) throw Refusal(lines);
 }
 
-void CliDialogs::captionOfDialog() {
+void RunDialogs::captionOfDialog() {
     if (!shown.empty() && shown.back().kind == "info") shown.back().kind = "caption";
 }
 
-std::optional<std::string> CliDialogs::openFile(const platform::FileDialogRequest& req) {
+std::optional<std::string> RunDialogs::openFile(const platform::FileDialogRequest& req) {
     captionOfDialog();
     return ScriptedDialogs::openFile(req);
 }
 
-std::optional<std::string> CliDialogs::saveFile(const platform::FileDialogRequest& req) {
+std::optional<std::string> RunDialogs::saveFile(const platform::FileDialogRequest& req) {
     captionOfDialog();
     return ScriptedDialogs::saveFile(req);
 }
 
-}  // namespace ornivo::cli
+}  // namespace ornivo::api

@@ -1,9 +1,10 @@
-// The power uncertainty of ornivo-cli power-curve: the bird file's "uncertainty" key or --uncertainty.
-#include "cli/BirdFile.h"
-#include "cli/CalcOutput.h"
+// The power uncertainty of a power-curve run: the bird file's "uncertainty" key or --uncertainty.
+#include "api/BirdFile.h"
+#include "api/Calculations.h"
+#include "api/Errors.h"
 #include "flap/PowerUncertainty.h"
 
-namespace ornivo::cli {
+namespace ornivo::api {
 namespace {
 
 flap::UncertaintySet setFromJson(const Json& u) {
@@ -30,7 +31,9 @@ flap::UncertaintySet setFromJson(const Json& u) {
     return set;
 }
 
-int runUncertainty(ProgramState& s, CliDialogs& d, const Json& bird, const CalcOptions& opt) {
+}  // namespace
+
+int RunUncertainty(ProgramState& s, RunDialogs& d, const Json& bird, const RunOptions& opt) {
     if (!bird.contains("uncertainty") && !opt.uncertainty) return ExitOk;
     flap::UncertaintySet set = bird.contains("uncertainty") ? setFromJson(bird["uncertainty"]) : flap::WildPopulation();
     flap::UncertaintyModel model;
@@ -39,7 +42,4 @@ int runUncertainty(ProgramState& s, CliDialogs& d, const Json& bird, const CalcO
     return ExitOk;
 }
 
-const bool installed = (SetUncertaintyHook(runUncertainty), true);
-
-}  // namespace
-}  // namespace ornivo::cli
+}  // namespace ornivo::api

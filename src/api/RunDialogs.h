@@ -5,9 +5,9 @@
 
 #include "platform/ScriptedDialogs.h"
 
-namespace ornivo::cli {
+namespace ornivo::api {
 
-class CliDialogs : public platform::ScriptedDialogs {
+class RunDialogs : public platform::ScriptedDialogs {
 public:
     // Prints the lines of the last error message to standard error and returns the refusal exit code.
     int refuse() const;
@@ -33,4 +33,4 @@ private:
     void captionOfDialog();
 };
 
-}  // namespace ornivo::cli
+}  // namespace ornivo::api

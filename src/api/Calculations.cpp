@@ -1,0 +1,100 @@
+#include "api/Calculations.h"
+
+#include <cstdlib>
+
+#include "api/BirdFile.h"
+#include "api/FlapJson.h"
+#include "api/GlideJson.h"
+#include "api/MigrateRun.h"
+#include "flap/PowerCurve.h"
+#include "flap/SetupFlap.h"
+#include "glide/GlidePolar.h"
+#include "glide/SetupGlide.h"
+#include "output/OutputTree.h"
+#include "platform/Folders.h"
+
+namespace ornivo::api {
+namespace {
+
+int runPowerCurve(ProgramState& s, RunDialogs& d, const Json& bird, const RunOptions& opt, Json& out) {
+    if (!EnterBirdFromFile(s, d, bird)) return ExitRefused;
+    if (!bird::PressCalculation(s, d, bird::Calculation::PowerCurve)) return d.refuse();
+    std::size_t before = d.shown.size();
+    flap::LoadSetupFlap(s, d);
+    d.printWarnings(before);
+    ReplayEdits(s, d, bird, flap::SetupFlapEdit);
+    if (!flap::ComputePowerCurve(s, d)) return d.refuse();
+    if (int rc = RunUncertainty(s, d, bird, opt); rc != ExitOk) return rc;
+    out["calculation"] = "power-curve";
+    Json inputs = BirdSlotJson(s, ModePowerCurve);
+    inputs.update(SharedConstantsJson(s));
+    out["inputs"] = inputs;
+    out["results"] = PowerCurveResultsJson(s, opt.tables);
+    out["messages"] = MessagesJson(d);
+    return ExitOk;
+}
+
+int runGlidePolar(ProgramState& s, RunDialogs& d, const Json& bird, const RunOptions& opt, Json& out) {
+    if (!EnterBirdFromFile(s, d, bird)) return ExitRefused;
+    if (!bird::PressCalculation(s, d, bird::Calculation::GlidePolar)) return d.refuse();
+    std::size_t before = d.shown.size();
+    glide::LoadSetupGlide(s, d);
+    d.printWarnings(before);
+    ReplayEdits(s, d, bird, glide::SetupGlideEdit);
+    if (!glide::ComputeGlidePolar(s, d)) return d.refuse();
+    out["calculation"] = "glide-polar";
+    Json inputs = BirdSlotJson(s, ModeGlide);
+    inputs.update(SharedConstantsJson(s));
+    inputs.update(GlideConstantsJson(s));
+    out["inputs"] = inputs;
+    out["results"] = GlideResultsJson(s, opt.tables);
+    out["messages"] = MessagesJson(d);
+    return ExitOk;
+}
+
+}  // namespace
+
+const char* CalculationName(Calculation c) {
+    switch (c) {
+    case Calculation::PowerCurve: return "power-curve";
+    case Calculation::GlidePolar: return "glide-polar";
+    case Calculation::Migrate: return "migrate";
+    }
+    return "";
+}
+
+std::optional<Calculation> CalculationNamed(const std::string& name) {
+    for (Calculation c : {Calculation::PowerCurve, Calculation::GlidePolar, Calculation::Migrate})
+        if (name == CalculationName(c)) return c;
+    return std::nullopt;
+}
+
+void PrepareRunState(ProgramState& s) {
+    SetVersionAndNotices(s);
+    s.ProgramFolder = platform::ShippedFolder();
+    const char* home = std::getenv("HOME");
+    s.OutDrive = home ? home : ".";
+}
+
+int RunCalculation(Calculation c, ProgramState& s, RunDialogs& d, const Json& bird, const std::string& folder,
+                   const RunOptions& opt, Json& out) {
+    switch (c) {
+    case Calculation::PowerCurve: return runPowerCurve(s, d, bird, opt, out);
+    case Calculation::GlidePolar: return runGlidePolar(s, d, bird, opt, out);
+    case Calculation::Migrate: return RunMigrate(s, d, bird, folder, opt, out);
+    }
+    return ExitRefused;
+}
+
+std::string NoFiniteValueRefusal(const Json& out) {
+    for (const char* part : {"inputs", "results"}) {
+        if (!out.contains(part)) continue;
+        std::string where = FirstMissingNumber(out[part], part);
+        if (!where.empty())
+            return "The calculation gave no finite value for " + where +
+                   ": check the values given for it and for what it depends on";
+    }
+    return "";
+}
+
+}  // namespace ornivo::api
