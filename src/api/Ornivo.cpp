@@ -1,6 +1,7 @@
 #include "api/Ornivo.h"
 
 #include <atomic>
+#include <mutex>
 #include <cmath>
 #include <thread>
 
@@ -56,6 +57,20 @@ Fields Bird::fields() const {
     return f;
 }
 
+void SetProgramFolder(const std::string& folder) { platform::SetProgramFolder(folder); }
+
+std::string CheckColumns(const std::vector<std::string>& names) {
+    std::vector<std::string> header;
+    for (const auto& n : names)
+        if (n != "uncertainty") header.push_back(n);
+    try {
+        CheckBatchHeader(header);
+    } catch (const UsageError& e) {
+        return e.what();
+    }
+    return "";
+}
+
 const std::vector<std::string>& BirdKeys() {
     static const std::vector<std::string> keys = {"SpName", "ShortName", "EmptyMass", "Span", "WingArea",
                                                   "AspectRatio", "Altitude", "AirDensity", "TaxonGroup", "Sex",
@@ -87,12 +102,19 @@ std::string cellOf(const Value& v) {
 // The fields as a row of a batch table: the same reading of keys and edits as a CSV row's.
 BatchRow rowOf(const Fields& fields) {
     std::vector<std::string> header, cells;
+    std::optional<std::string> uncertainty;
     for (const auto& [name, v] : fields) {
+        if (name == "uncertainty") {
+            if (!std::holds_alternative<std::monostate>(v)) uncertainty = cellOf(v);
+            continue;
+        }
         header.push_back(name);
         cells.push_back(cellOf(v));
     }
     CheckBatchHeader(header);
-    return ReadBatchRow(header, cells, 1);
+    BatchRow row = ReadBatchRow(header, cells, 1);
+    if (uncertainty) row.bird["uncertainty"] = *uncertainty;
+    return row;
 }
 
 Value valueOf(const Json& j) {
@@ -140,7 +162,8 @@ void addTidyTables(Calculation c, const ProgramState& s, Result& r) {
 
 Result runRow(Calc calc, const BatchRow& row, const CallOptions& options, const Extra& extra = {}) {
     RunOptions ro;
-    ro.tables = false;  // the program-state tables stay out of the JSON; the tidy ones come from the state
+    // The program-state tables stay out of the JSON unless asked for; the tidy ones come from the state.
+    ro.tables = options.programState;
     ro.strict = options.strict;
     ro.uncertainty = options.uncertainty;
     const Calculation c = calculationOf(calc);
@@ -152,11 +175,14 @@ Result runRow(Calc calc, const BatchRow& row, const CallOptions& options, const 
     r.ok = o.status == "ok";
     r.status = o.status;
     if (!r.ok) r.refusal = o.lines;
-    if (o.out.contains("inputs")) scalarsOf(o.out["inputs"], r.inputs);
-    scalarsOf(o.results(), r.scalars);
-    for (const auto& m : o.out.value("messages", Json::array())) r.messages.push_back(m.get<std::string>());
+    if (o.out.is_object()) {
+        if (o.out.contains("inputs")) scalarsOf(o.out["inputs"], r.inputs);
+        scalarsOf(o.results(), r.scalars);
+        for (const auto& m : o.out.value("messages", Json::array())) r.messages.push_back(m.get<std::string>());
+    }
     r.SpName = o.spName;
     r.ShortName = o.shortName;
+    if (options.programState && o.out.is_object()) r.programState = o.out.dump(1);
     return r;
 }
 
@@ -186,25 +212,104 @@ Fields joined(Fields a, const Fields& b) {
 
 Result Run(Calc calc, const Fields& fields, const CallOptions& options) { return runFields(calc, fields, options); }
 
-std::vector<Result> RunMany(Calc calc, const std::vector<Fields>& birds, const CallOptions& options) {
-    // The program folder once for all rows, rather than looked up again for each bird.
-    platform::SetProgramFolder(platform::ProgramFolder());
-    std::vector<Result> results(birds.size());
+namespace {
+
+// Runs job(i) for i in 0..n-1 on worker threads (one per core unless told), each index once.
+template <class Job>
+void forEachRow(std::size_t n, int threads, const Job& job) {
+    // The program folder once for the process, rather than looked up again for each bird (and never
+    // written while another batch's threads read it).
+    static std::once_flag programFolder;
+    std::call_once(programFolder, [] { platform::SetProgramFolder(platform::ProgramFolder()); });
     std::atomic<std::size_t> next{0};
     auto worker = [&] {
-        for (std::size_t i; (i = next++) < birds.size();) results[i] = runFields(calc, birds[i], options);
+        for (std::size_t i; (i = next++) < n;) job(i);
     };
-    unsigned n = options.threads > 0 ? static_cast<unsigned>(options.threads)
-                                     : std::max(1u, std::thread::hardware_concurrency());
-    n = static_cast<unsigned>(std::min<std::size_t>(n, std::max<std::size_t>(birds.size(), 1)));
-    if (n == 1) {
-        worker();
-        return results;
-    }
+    unsigned k = threads > 0 ? static_cast<unsigned>(threads) : std::max(1u, std::thread::hardware_concurrency());
+    k = static_cast<unsigned>(std::min<std::size_t>(k, std::max<std::size_t>(n, 1)));
+    if (k == 1) return worker();
     std::vector<std::thread> pool;
-    for (unsigned k = 0; k < n; ++k) pool.emplace_back(worker);
+    for (unsigned t = 0; t < k; ++t) pool.emplace_back(worker);
     for (auto& t : pool) t.join();
+}
+
+// The kind of each batch result column: most are numbers; these few are flags or texts.
+bool isFlagColumn(const std::string& n) {
+    return n == "Arrived" || n == "ClimbFlag" || n == "ClimbAborted" || n == "RowsExhausted" || n == "UncertDone";
+}
+bool isTextColumn(const std::string& n) { return n == "StopoverNote"; }
+
+std::string givenText(const Fields& fields, const char* key) {
+    for (const auto& [name, v] : fields)
+        if (name == key) return cellOf(v);
+    return "";
+}
+
+}  // namespace
+
+std::vector<Result> RunMany(Calc calc, const std::vector<Fields>& birds, const CallOptions& options) {
+    std::vector<Result> results(birds.size());
+    forEachRow(birds.size(), options.threads, [&](std::size_t i) { results[i] = runFields(calc, birds[i], options); });
     return results;
+}
+
+Table RunBatch(Calc calc, const std::vector<Fields>& birds, const CallOptions& options) {
+    const std::size_t n = birds.size();
+    const auto& names = ResultColumns(calculationOf(calc));
+    Table t;
+    t.name = "birds";
+    auto textColumn = [&](const std::string& name) {
+        Column c{name, "", true};
+        c.texts.resize(n);
+        return c;
+    };
+    t.columns.push_back(textColumn("SpName"));
+    t.columns.push_back(textColumn("ShortName"));
+    for (const auto& name : names) {
+        if (isTextColumn(name)) {
+            t.columns.push_back(textColumn(name));
+            continue;
+        }
+        Column c{name, ""};
+        c.flag = isFlagColumn(name);
+        c.numbers.assign(n, NAN);
+        t.columns.push_back(std::move(c));
+    }
+    t.columns.push_back(textColumn("status"));
+    RunOptions ro;
+    ro.tables = false;
+    ro.strict = options.strict;
+    ro.uncertainty = options.uncertainty;
+    // Each worker writes only the cells of its own rows.
+    forEachRow(n, options.threads, [&](std::size_t i) {
+        BatchRow row;
+        RowOutcome o;
+        try {
+            row = rowOf(birds[i]);
+            o = RunBatchRow(calculationOf(calc), row, ".", ro);
+        } catch (const UsageError& e) {
+            o.status = std::string("unreadable: ") + e.what();
+        }
+        // The names the row gave, else those of the bird the run entered (a Preset or User row).
+        std::string spName = givenText(birds[i], "SpName"), shortName = givenText(birds[i], "ShortName");
+        if (spName.empty() && shortName.empty()) {
+            spName = o.spName;
+            shortName = o.shortName;
+        }
+        t.columns[0].texts[i] = spName;
+        t.columns[1].texts[i] = shortName;
+        const Json& results = o.results();
+        for (std::size_t c = 0; c < names.size(); ++c) {
+            auto it = results.find(names[c]);
+            if (it == results.end()) continue;
+            Column& col = t.columns[c + 2];
+            if (col.text) col.texts[i] = CellText(*it);
+            else if (it->is_boolean()) col.numbers[i] = it->get<bool>() ? 1 : 0;
+            else if (it->is_number()) col.numbers[i] = it->get<double>();
+        }
+        t.columns.back().texts[i] = o.status;
+    });
+    return t;
 }
 
 Result PowerCurve(const Bird& bird, const Settings& settings, const CallOptions& options) {
@@ -232,7 +337,7 @@ Result PowerAtSpeeds(const Bird& bird, const std::vector<double>& speeds, const 
             {"Speed", "m/s"}, {"EAS", "m/s"}, {"Pmech", "W"}, {"Pchem", "W"}, {"EffLD", ""}, {"EffLDChem", ""},
             {"MyoSpecificPower", "W/kg"}, {"SpecificWork", "J/kg"}, {"ClimbRate", "m/s"},
             {"InducedVelocity", "m/s"}, {"DownwashAngle", "deg"}};
-        for (const auto& [n, u] : names) t.columns.push_back(Column{n, u, false, {}, {}});
+        for (const auto& [n, u] : names) t.columns.push_back(Column{n, u});
         for (double v : speeds) {
             const float V = static_cast<float>(v);
             std::vector<double> row(t.columns.size(), NAN);

@@ -21,8 +21,9 @@ namespace ornivo::api {
 // flag or a text.
 using Value = std::variant<std::monostate, double, std::int64_t, bool, std::string>;
 
-// One named value: a bird-file key (EmptyMass, Preset, gps, ...) or a setup control (txtFatFrac,
-// optBound, frmSetDefaultsMigr.txtEfat, ...).
+// One named value: a bird-file key (EmptyMass, Preset, gps, ...), a setup control (txtFatFrac,
+// optBound, frmSetDefaultsMigr.txtEfat, ...) or, for a power curve, "uncertainty" (the named set
+// "wild", "individual" or "zero" of the uncertainty screen).
 using Field = std::pair<std::string, Value>;
 using Fields = std::vector<Field>;
 // Setup controls by their names, applied in the order given, as the screens would apply them.
@@ -39,10 +40,13 @@ struct Bird {
     Fields fields() const;
 };
 
-// A column of a tidy table: numbers, or texts when `text` is set.
+// A column of a tidy table: numbers, or texts when `text` is set; `flag` marks numbers that are
+// yes/no values (1/0, NaN when the row has none), `whole` numbers that are counts or codes.
 struct Column {
     std::string name, unit;  // unit "" for a ratio or a text
     bool text = false;
+    bool flag = false;
+    bool whole = false;
     std::vector<double> numbers;
     std::vector<std::string> texts;
     std::size_t size() const { return text ? texts.size() : numbers.size(); }
@@ -66,6 +70,7 @@ struct Result {
     std::vector<Table> tables;
     std::vector<std::string> messages;
     std::string SpName, ShortName;  // the bird the run entered
+    std::string programState;       // with CallOptions::programState: the JSON of ornivo-cli's call
     const Value* scalar(std::string_view name) const;
     double number(std::string_view name) const;  // a numeric scalar (NaN when absent)
     const Table* table(std::string_view name) const;
@@ -77,6 +82,7 @@ struct CallOptions {
     bool uncertainty = false;  // power curves: the uncertainty bands of the wild-population set
     bool strict = false;       // any message of an edit or of the run refuses the call
     int threads = 0;           // batches: worker threads (0: one per core)
+    bool programState = false; // Result::programState: the run's JSON as ornivo-cli prints it
 };
 
 enum class Calc { PowerCurve, GlidePolar, Migrate };
@@ -86,6 +92,10 @@ Result Run(Calc calc, const Fields& fields, const CallOptions& options = {});
 // Many birds on worker threads, one result per bird in order; a bad row gets its status and never
 // stops the others.
 std::vector<Result> RunMany(Calc calc, const std::vector<Fields>& birds, const CallOptions& options = {});
+
+// Many birds, scalars only, as a table with a row per bird: SpName, ShortName, the calculation's
+// result columns (those of "ornivo-cli batch"), status. The form for thousands of birds.
+Table RunBatch(Calc calc, const std::vector<Fields>& birds, const CallOptions& options = {});
 
 // Power curve: scalars as the results screen, tables "curve" (a row per whole speed: Speed, EAS,
 // Pmech, Pchem, EffLDChem, MyoSpecificPower, SpecificWork, ClimbRate; with the uncertainty,
@@ -125,6 +135,13 @@ Result UserBirds();
 // counts (Nmass, ...), accepted.
 Result Wings(const std::string& genus, const std::string& species, const std::string& sex = "any",
              const std::string& age = "any");
+
+// The folder of Ornivo's programs, below or beside which the shipped files (Data/, ...) are found:
+// a program embedding the library (a Python or R module) names it once before its first call.
+void SetProgramFolder(const std::string& folder);
+
+// "" when every name is a bird-file key or a setup control (a batch's columns), else why not.
+std::string CheckColumns(const std::vector<std::string>& names);
 
 // The names of the bird-file keys a Fields row may hold besides setup controls.
 const std::vector<std::string>& BirdKeys();

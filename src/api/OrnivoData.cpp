@@ -156,7 +156,7 @@ Result birdTable(birddb::BirdTable table) {
     auto column = [&](const std::string& name) -> Column& {
         for (auto& c : t.columns)
             if (c.name == name) return c;
-        t.columns.push_back(Column{name, "", false, {}, {}});
+        t.columns.push_back(Column{name, ""});
         return t.columns.back();
     };
     for (const auto& bird : list) {
@@ -182,9 +182,11 @@ Result birdTable(birddb::BirdTable table) {
     static const std::pair<const char*, const char*> units[] = {
         {"EmptyMass", "kg"}, {"Span", "m"}, {"WingArea", "m2"}, {"AirDensity", "kg/m3"}, {"Altitude", "m"},
         {"KinViscosity", "m2/s"}, {"CropMass", "kg"}};
-    for (auto& c : t.columns)
+    for (auto& c : t.columns) {
         for (const auto& [name, unit] : units)
             if (c.name == name) c.unit = unit;
+        c.whole = c.name == "Preset" || c.name == "User" || c.name == "TaxonGroup" || c.name == "Sex" || c.name == "Age";
+    }
     r.tables.push_back(std::move(t));
     return r;
 }

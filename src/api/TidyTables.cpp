@@ -19,8 +19,8 @@ double SingleValue(float x) {
 
 namespace {
 
-Column numbers(std::string name, std::string unit) { return Column{std::move(name), std::move(unit), false, {}, {}}; }
-Column texts(std::string name) { return Column{std::move(name), "", true, {}, {}}; }
+Column numbers(std::string name, std::string unit) { return Column{std::move(name), std::move(unit)}; }
+Column texts(std::string name) { return Column{std::move(name), "", true}; }
 
 // Columns named with units, filled a row at a time.
 struct Builder {
@@ -99,6 +99,7 @@ Table MigrationRowsTidy(const ProgramState& s) {
                            Source{&s.GpsTable, 4, "GpsClimbRate", "m/s"}})
             sources.push_back(src);
     std::vector<Column> cols = {numbers("Row", ""), texts("Kind")};
+    cols[0].whole = true;
     for (const Source& src : sources) cols.push_back(numbers(src.name, src.unit));
     Builder b("rows", cols);
     const int last = s.RowsWritten;  // the rows after it are the tables' empty padding
@@ -118,6 +119,7 @@ Table StopsTidy(const ProgramState& s) {
     Builder b("stops", {numbers("Row", ""), texts("Start"), texts("End"), numbers("Lat", "deg N"),
                         numbers("Lon", "deg E"), texts("Site"), numbers("FeedQ", "x BMR"), numbers("Hours", "h"),
                         numbers("FatChange", "kg"), numbers("ProteinChange", "kg"), texts("Note")});
+    b.t.columns[0].whole = true;
     for (const GpsStop& stop : s.Stops) {
         b.add(0, stop.Row);
         b.add(1, migrate::MomentTextOfSeconds(stop.StartSec));
