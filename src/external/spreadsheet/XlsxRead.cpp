@@ -58,16 +58,16 @@ std::string RichText(pugi::xml_node node) {
     return text;
 }
 
-bool ParseDouble(const char* s, double& value) {
-    while (*s == ' ') ++s;
-    const char* end = s + std::strlen(s);
-    while (end > s && end[-1] == ' ') --end;
-    if (s != end && *s == '+') ++s;
-    auto res = std::from_chars(s, end, value);
+bool ParseDouble(std::string_view s, double& value) {
+    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+    if (!s.empty() && s.front() == '+') s.remove_prefix(1);
+    const char* end = s.data() + s.size();
+    auto res = std::from_chars(s.data(), end, value);
     return res.ec == std::errc() && res.ptr == end && std::isfinite(value);
 }
 
-long ParseIndex(const char* s) {
+long ParseIndex(std::string_view s) {
     double v = 0;
     if (!ParseDouble(s, v) || v < 0 || v > 1e9 || v != std::floor(v)) return -1;
     return static_cast<long>(v);
@@ -96,6 +96,7 @@ std::string ResolvePart(const std::string& baseDir, const std::string& target) {
 
 struct Style {
     std::string numberFormat;
+    bool showsDate = false;  // numberFormat shows a date or time (IsDateFormatCode), worked out once
     Font font;
     Align align = Align::General;
 };
@@ -351,6 +352,7 @@ private:
             auto custom = formats.find(fmt);
             st.numberFormat = custom != formats.end() ? custom->second : BuiltinFormat(fmt);
             if (st.numberFormat == "General") st.numberFormat.clear();
+            st.showsDate = IsDateFormatCode(st.numberFormat);
             long font = ParseIndex(xf.attribute("fontId").value());
             if (font >= 0 && static_cast<std::size_t>(font) < fonts.size()) st.font = fonts[font];
             std::string h = Child(xf, "alignment").attribute("horizontal").value();
@@ -449,14 +451,21 @@ public:
 
     bool cellValue(pugi::xml_node c, const std::string& sheetName, int row, int column, CellRead& out,
                    std::string& error) const {
-        const Style* style = nullptr;
-        if (c.attribute("s")) {
-            long s = ParseIndex(c.attribute("s").value());
-            if (s >= 0 && static_cast<std::size_t>(s) < styles_.size()) style = &styles_[s];
+        const Style* style = c.attribute("s") ? styleAt(ParseIndex(c.attribute("s").value())) : nullptr;
+        std::string_view type = c.attribute("t").value();
+        if (type == "inlineStr") {
+            out.value = RichText(Child(c, "is"));
+            finishValue(false, style, out);
+            return true;
         }
-        std::string type = c.attribute("t").value();
-        const char* v = Child(c, "v").text().get();
-        Value value;
+        return cellValue(style, type, Child(c, "v").text().get(), sheetName, row, column, out, error);
+    }
+
+    // The value of a cell of type `type` (its t attribute; inline texts aside) whose <v> holds `v`, into
+    // an `out` that holds none yet.
+    bool cellValue(const Style* style, std::string_view type, std::string_view v, const std::string& sheetName,
+                   int row, int column, CellRead& out, std::string& error) const {
+        Value& value = out.value;
         bool date = false;
         if (type == "s") {
             long index = ParseIndex(v);
@@ -466,37 +475,44 @@ public:
                 return false;
             }
             value = strings_[index];
-        } else if (type == "inlineStr") {
-            value = RichText(Child(c, "is"));
         } else if (type == "str" || type == "e") {
             value = std::string(v);
         } else if (type == "b") {
-            value = std::strcmp(v, "1") == 0 || std::strcmp(v, "true") == 0;
+            value = v == "1" || v == "true";
         } else if (type == "d") {
             auto d = ParseDateText(v);
             if (d) {
                 value = d->serial;
                 date = true;
-            } else if (*v) {
+            } else if (!v.empty()) {
                 value = std::string(v);
             }
-        } else if (*v) {
+        } else if (!v.empty()) {
             double number = 0;
             if (ParseDouble(v, number)) value = number;
             else value = std::string(v);
         }
-        if (value.isText() && value.text().empty()) value = Value{};
-        // Dates of the 1904 system moved to the 1900 system; times of day alone stay as they are.
-        if (date1904_ && !date && value.isNumber() && style && IsDateFormatCode(style->numberFormat) &&
-            style->numberFormat.find_first_of("yYdD") != std::string::npos)
-            value = value.number() + kDate1904Offset;
-        out.value = std::move(value);
-        out.style = style;
-        out.dateFormat = date && (!style || !IsDateFormatCode(style->numberFormat));
+        finishValue(date, style, out);
         return true;
     }
 
+    // The style of index `s` of the file's cell formats; none for an index out of their range.
+    const Style* styleAt(long s) const {
+        return s >= 0 && static_cast<std::size_t>(s) < styles_.size() ? &styles_[s] : nullptr;
+    }
+
 private:
+    // The rules every value read follows, applied to out.value.
+    void finishValue(bool date, const Style* style, CellRead& out) const {
+        Value& value = out.value;
+        if (value.isText() && value.text().empty()) value = Value{};
+        // Dates of the 1904 system moved to the 1900 system; times of day alone stay as they are.
+        if (date1904_ && !date && value.isNumber() && style && style->showsDate &&
+            style->numberFormat.find_first_of("yYdD") != std::string::npos)
+            value = value.number() + kDate1904Offset;
+        out.style = style;
+        out.dateFormat = date && (!style || !style->showsDate);
+    }
 
     XlsxFile& file_;
     std::string path_;
@@ -580,7 +596,7 @@ private:
             if (!reader_.cellValue(c, sheetName_, row_, column, cell, error_)) return false;
             if (cell.value.isEmpty()) return true;
             std::string format = cell.dateFormat ? std::string(kDateTimeFormat)
-                                 : cell.style && IsDateFormatCode(cell.style->numberFormat) ? cell.style->numberFormat
+                                 : cell.style && cell.style->showsDate ? cell.style->numberFormat
                                                                                            : std::string();
             row.cells.push_back({column, std::move(cell.value), std::move(format)});
             return true;
