@@ -18,6 +18,7 @@
 using namespace ornivo::sheet;
 using ornivo::test::ReadFile;
 using ornivo::test::TempDir;
+using ornivo::test::WriteZip;
 namespace fs = std::filesystem;
 
 namespace {
@@ -57,18 +58,6 @@ std::vector<std::string> FilesIn(const fs::path& dir) {
     std::vector<std::string> names;
     for (const auto& e : fs::directory_iterator(dir)) names.push_back(e.path().filename().string());
     return names;
-}
-
-// A zip of the given parts, for hand-made workbooks.
-void WriteZip(const std::string& path, const std::vector<std::pair<std::string, std::string>>& parts) {
-    int err = 0;
-    zip_t* z = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &err);
-    ASSERT_NE(z, nullptr);
-    for (const auto& [name, text] : parts) {
-        zip_source_t* src = zip_source_buffer(z, text.data(), text.size(), 0);
-        ASSERT_GE(zip_file_add(z, name.c_str(), src, ZIP_FL_OVERWRITE), 0);
-    }
-    ASSERT_EQ(zip_close(z), 0);
 }
 
 const char* kBook =

@@ -1,5 +1,8 @@
 #include "support/TempDir.h"
 
+#include <gtest/gtest.h>
+#include <zip.h>
+
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -48,6 +51,17 @@ std::string ReadFile(const std::string& path) {
     std::stringstream ss;
     ss << in.rdbuf();
     return ss.str();
+}
+
+void WriteZip(const std::string& path, const std::vector<std::pair<std::string, std::string>>& parts) {
+    int err = 0;
+    zip_t* z = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &err);
+    ASSERT_NE(z, nullptr);
+    for (const auto& [name, text] : parts) {
+        zip_source_t* src = zip_source_buffer(z, text.data(), text.size(), 0);
+        ASSERT_GE(zip_file_add(z, name.c_str(), src, ZIP_FL_OVERWRITE), 0);
+    }
+    ASSERT_EQ(zip_close(z), 0);
 }
 
 }  // namespace ornivo::test

@@ -3,6 +3,8 @@
 // it, so that no test writes beside the data it reads.
 #include <filesystem>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace ornivo::test {
 
@@ -24,6 +26,9 @@ private:
 };
 
 std::string ReadFile(const std::string& path);
+
+// A zip of the given parts (name, text), for hand-made workbooks.
+void WriteZip(const std::string& path, const std::vector<std::pair<std::string, std::string>>& parts);
 
 // The folders of the test data, in the source tree: the stork leg and the reference sample.
 std::filesystem::path TracksDir();

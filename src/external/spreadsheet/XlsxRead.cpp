@@ -4,11 +4,12 @@
 #include <zip.h>
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstring>
-#include <deque>
+#include <functional>
 #include <memory>
 #include <pugixml.hpp>
 #include <unordered_map>
@@ -58,16 +59,16 @@ std::string RichText(pugi::xml_node node) {
     return text;
 }
 
-bool ParseDouble(const char* s, double& value) {
-    while (*s == ' ') ++s;
-    const char* end = s + std::strlen(s);
-    while (end > s && end[-1] == ' ') --end;
-    if (s != end && *s == '+') ++s;
-    auto res = std::from_chars(s, end, value);
+bool ParseDouble(std::string_view s, double& value) {
+    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+    if (!s.empty() && s.front() == '+') s.remove_prefix(1);
+    const char* end = s.data() + s.size();
+    auto res = std::from_chars(s.data(), end, value);
     return res.ec == std::errc() && res.ptr == end && std::isfinite(value);
 }
 
-long ParseIndex(const char* s) {
+long ParseIndex(std::string_view s) {
     double v = 0;
     if (!ParseDouble(s, v) || v < 0 || v > 1e9 || v != std::floor(v)) return -1;
     return static_cast<long>(v);
@@ -96,6 +97,7 @@ std::string ResolvePart(const std::string& baseDir, const std::string& target) {
 
 struct Style {
     std::string numberFormat;
+    bool showsDate = false;  // numberFormat shows a date or time (IsDateFormatCode), worked out once
     Font font;
     Align align = Align::General;
 };
@@ -351,6 +353,7 @@ private:
             auto custom = formats.find(fmt);
             st.numberFormat = custom != formats.end() ? custom->second : BuiltinFormat(fmt);
             if (st.numberFormat == "General") st.numberFormat.clear();
+            st.showsDate = IsDateFormatCode(st.numberFormat);
             long font = ParseIndex(xf.attribute("fontId").value());
             if (font >= 0 && static_cast<std::size_t>(font) < fonts.size()) st.font = fonts[font];
             std::string h = Child(xf, "alignment").attribute("horizontal").value();
@@ -449,14 +452,21 @@ public:
 
     bool cellValue(pugi::xml_node c, const std::string& sheetName, int row, int column, CellRead& out,
                    std::string& error) const {
-        const Style* style = nullptr;
-        if (c.attribute("s")) {
-            long s = ParseIndex(c.attribute("s").value());
-            if (s >= 0 && static_cast<std::size_t>(s) < styles_.size()) style = &styles_[s];
+        const Style* style = c.attribute("s") ? styleAt(ParseIndex(c.attribute("s").value())) : nullptr;
+        std::string_view type = c.attribute("t").value();
+        if (type == "inlineStr") {
+            out.value = RichText(Child(c, "is"));
+            finishValue(false, style, out);
+            return true;
         }
-        std::string type = c.attribute("t").value();
-        const char* v = Child(c, "v").text().get();
-        Value value;
+        return cellValue(style, type, Child(c, "v").text().get(), sheetName, row, column, out, error);
+    }
+
+    // The value of a cell of type `type` (its t attribute; inline texts aside) whose <v> holds `v`, into
+    // an `out` that holds none yet.
+    bool cellValue(const Style* style, std::string_view type, std::string_view v, const std::string& sheetName,
+                   int row, int column, CellRead& out, std::string& error) const {
+        Value& value = out.value;
         bool date = false;
         if (type == "s") {
             long index = ParseIndex(v);
@@ -466,37 +476,44 @@ public:
                 return false;
             }
             value = strings_[index];
-        } else if (type == "inlineStr") {
-            value = RichText(Child(c, "is"));
         } else if (type == "str" || type == "e") {
             value = std::string(v);
         } else if (type == "b") {
-            value = std::strcmp(v, "1") == 0 || std::strcmp(v, "true") == 0;
+            value = v == "1" || v == "true";
         } else if (type == "d") {
             auto d = ParseDateText(v);
             if (d) {
                 value = d->serial;
                 date = true;
-            } else if (*v) {
+            } else if (!v.empty()) {
                 value = std::string(v);
             }
-        } else if (*v) {
+        } else if (!v.empty()) {
             double number = 0;
             if (ParseDouble(v, number)) value = number;
             else value = std::string(v);
         }
-        if (value.isText() && value.text().empty()) value = Value{};
-        // Dates of the 1904 system moved to the 1900 system; times of day alone stay as they are.
-        if (date1904_ && !date && value.isNumber() && style && IsDateFormatCode(style->numberFormat) &&
-            style->numberFormat.find_first_of("yYdD") != std::string::npos)
-            value = value.number() + kDate1904Offset;
-        out.value = std::move(value);
-        out.style = style;
-        out.dateFormat = date && (!style || !IsDateFormatCode(style->numberFormat));
+        finishValue(date, style, out);
         return true;
     }
 
+    // The style of index `s` of the file's cell formats; none for an index out of their range.
+    const Style* styleAt(long s) const {
+        return s >= 0 && static_cast<std::size_t>(s) < styles_.size() ? &styles_[s] : nullptr;
+    }
+
 private:
+    // The rules every value read follows, applied to out.value.
+    void finishValue(bool date, const Style* style, CellRead& out) const {
+        Value& value = out.value;
+        if (value.isText() && value.text().empty()) value = Value{};
+        // Dates of the 1904 system moved to the 1900 system; times of day alone stay as they are.
+        if (date1904_ && !date && value.isNumber() && style && style->showsDate &&
+            style->numberFormat.find_first_of("yYdD") != std::string::npos)
+            value = value.number() + kDate1904Offset;
+        out.style = style;
+        out.dateFormat = date && (!style || !style->showsDate);
+    }
 
     XlsxFile& file_;
     std::string path_;
@@ -526,11 +543,315 @@ bool IsRowTag(std::string_view text, std::size_t at, bool& closing) {
     return name == "row";
 }
 
-// A sheet part read in pieces: each <row> element is cut out of the inflated text and parsed alone,
-// so a sheet of a million rows never stands in memory at once.
+// Appends a streamed cell that holds a value: the number format only where the cell shows a date or time.
+void AddCell(std::vector<StreamCell>& cells, int column, XlsxReader::CellRead&& cell) {
+    if (cell.value.isEmpty()) return;
+    StreamCell& added = cells.emplace_back();
+    added.column = column;
+    added.value = std::move(cell.value);
+    if (cell.dateFormat) added.numberFormat = kDateTimeFormat;
+    else if (cell.style && cell.style->showsDate) added.numberFormat = cell.style->numberFormat;
+}
+
+// Characters of XML markup, by a table: the scanner asks for every character of a row.
+enum CharClass : unsigned char { kSpace = 1, kNameStart = 2, kName = 4 };
+constexpr auto kCharClasses = [] {
+    std::array<unsigned char, 256> classes{};
+    for (int c = 0; c < 256; ++c) {
+        const bool start = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == ':' || c >= 0x80;
+        classes[c] = (c == ' ' || c == '\t' || c == '\n' || c == '\r' ? kSpace : 0) | (start ? kNameStart | kName : 0) |
+                     ((c >= '0' && c <= '9') || c == '-' || c == '.' ? kName : 0);
+    }
+    return classes;
+}();
+bool Is(char c, CharClass what) { return kCharClasses[static_cast<unsigned char>(c)] & what; }
+
+std::string_view LocalName(std::string_view name) {
+    std::size_t colon = name.rfind(':');
+    return colon == std::string_view::npos ? name : name.substr(colon + 1);
+}
+
+// 1 to 9 decimal digits and nothing else.
+bool Digits(std::string_view text, long& value) {
+    if (text.empty() || text.size() > 9) return false;
+    value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return false;
+        value = value * 10 + (c - '0');
+    }
+    return true;
+}
+
+// The column of a cell reference in capitals ("B4"), its row in range; false for any other form.
+bool ColumnOf(std::string_view ref, int& column) {
+    std::size_t i = 0;
+    int letters = 0;
+    for (; i < ref.size() && i < 3 && ref[i] >= 'A' && ref[i] <= 'Z'; ++i) letters = letters * 26 + (ref[i] - 'A' + 1);
+    long row = 0;
+    if (i == 0 || letters > kMaxColumns || !Digits(ref.substr(i), row) || row < 1 || row > kMaxRows) return false;
+    column = letters;
+    return true;
+}
+
+void AppendUtf8(std::string& out, unsigned long code) {
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | code >> 6);
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        out += static_cast<char>(0xE0 | code >> 12);
+        out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | code >> 18);
+        out += static_cast<char>(0x80 | (code >> 12 & 0x3F));
+        out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
+
+// `text` with its entities replaced as pugixml replaces them: the five named ones, &#N; and &#xN;.
+// False for any other use of '&' (unknown names, no ';', code points that are no characters).
+bool DecodeEntities(std::string_view text, std::string& out) {
+    out.clear();
+    for (std::size_t i = 0; i < text.size();) {
+        if (text[i] != '&') {
+            out += text[i++];
+            continue;
+        }
+        std::size_t semi = text.find(';', i);
+        if (semi == std::string_view::npos || semi - i > 10) return false;
+        std::string_view name = text.substr(i + 1, semi - i - 1);
+        i = semi + 1;
+        if (name == "amp") out += '&';
+        else if (name == "lt") out += '<';
+        else if (name == "gt") out += '>';
+        else if (name == "quot") out += '"';
+        else if (name == "apos") out += '\'';
+        else if (name.size() >= 2 && name[0] == '#') {
+            const bool hex = name[1] == 'x';
+            std::string_view digits = name.substr(hex ? 2 : 1);
+            const char* end = digits.data() + digits.size();
+            unsigned long code = 0;
+            auto res = std::from_chars(digits.data(), end, code, hex ? 16 : 10);
+            if (digits.empty() || res.ec != std::errc() || res.ptr != end || code == 0 || code > 0x10FFFF ||
+                (code >= 0xD800 && code <= 0xDFFF))
+                return false;
+            AppendUtf8(out, code);
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Reads one <row> element straight from the inflated text. It exists for speed: a long track has
+// millions of cells, and an XML tree per row costs several times the reading itself.
+// It takes the forms spreadsheets write for plain cells: <c r="B4" s="1" t="s"><v>12</v></c> with any
+// of r, s, t (t of s, b, str, e, d or n) left out, empty <c/>, a formula <f> beside the value, namespace
+// prefixes, either quote, whitespace between tags, entities in values. On anything else (inline or rich
+// texts, comments, CDATA, other elements, a reference or row number in another form, a value the
+// reader refuses) it answers Unusual, and the row is read through pugixml as the whole-file reader
+// reads it: the same values and the same errors.
+class RowScanner {
+public:
+    enum Outcome { Read, More, Unusual };  // More: the text ends inside the row
+
+    RowScanner(const XlsxReader& reader, const std::string& sheetName) : reader_(reader), sheetName_(sheetName) {}
+
+    // The row element that `text` starts with (at its '<'), numbered after `lastRow` when it gives no
+    // number; sets lastRow when read. Its cells that hold a value go to out.cells, in file order.
+    Outcome row(std::string_view text, int& lastRow, StreamRow& out) {
+        begin_ = p_ = text.data();
+        end_ = text.data() + text.size();
+        ++p_;
+        std::string_view name, number;
+        bool empty = false;
+        if (!tagName(name) ||
+            !attributes(empty, [&](std::string_view n, std::string_view v) { return n != "r" || Once(number, v); }))
+            return outcome_;
+        long row = lastRow + 1;
+        if ((number.data() && !Digits(number, row)) || row < 1 || row > kMaxRows) return Unusual;
+        int column = 0;
+        while (!empty) {
+            if (!nextTag()) return outcome_;
+            if (p_[1] == '/') {
+                if (!endTag(name)) return outcome_;
+                break;
+            }
+            ++p_;
+            std::string_view cellName;
+            if (!tagName(cellName)) return outcome_;
+            if (LocalName(cellName) != "c") return Unusual;
+            if (!cell(cellName, static_cast<int>(row), column, out)) return outcome_;
+        }
+        lastRow = static_cast<int>(row);
+        out.row = lastRow;
+        return Read;
+    }
+
+    // The length of the row element read.
+    std::size_t used() const { return static_cast<std::size_t>(p_ - begin_); }
+
+private:
+    bool more() { return outcome_ = More, false; }
+    bool unusual() { return outcome_ = Unusual, false; }
+
+    // The first of an attribute; a repeated one is left to pugixml.
+    static bool Once(std::string_view& field, std::string_view value) {
+        if (field.data()) return false;
+        field = value;
+        return true;
+    }
+
+    // A <c> element after its name; `column` is the column of the cell before.
+    bool cell(std::string_view name, int row, int& column, StreamRow& out) {
+        std::string_view ref, style, type, v;
+        bool empty = false;
+        auto take = [&](std::string_view n, std::string_view value) {
+            return n == "r" ? Once(ref, value) : n == "s" ? Once(style, value) : n == "t" ? Once(type, value) : true;
+        };
+        if (!attributes(empty, take)) return false;
+        int col = column + 1;
+        long styleIndex = -1;
+        if ((ref.data() && !ColumnOf(ref, col)) || (style.data() && !Digits(style, styleIndex))) return unusual();
+        if (!type.empty() && type != "n" && type != "s" && type != "b" && type != "str" && type != "e" && type != "d")
+            return unusual();
+        bool hasValue = false;
+        while (!empty) {
+            if (!nextTag()) return false;
+            if (p_[1] == '/') {
+                if (!endTag(name)) return false;
+                break;
+            }
+            ++p_;
+            std::string_view child;
+            bool childEmpty = false;
+            if (!tagName(child) || !attributes(childEmpty, [](std::string_view, std::string_view) { return true; }))
+                return false;
+            std::string_view local = LocalName(child);
+            if (local == "v" && !hasValue) {
+                hasValue = true;
+                if (!childEmpty && (!text(v) || !endTag(child))) return false;
+            } else if (local == "f") {
+                if (!childEmpty && (!skipText() || !endTag(child))) return false;
+            } else {
+                return unusual();
+            }
+        }
+        XlsxReader::CellRead read;
+        std::string refused;
+        if (!reader_.cellValue(reader_.styleAt(styleIndex), type, v, sheetName_, row, col, read, refused))
+            return unusual();
+        column = col;
+        AddCell(out.cells, col, std::move(read));
+        return true;
+    }
+
+    // The qualified name of a tag or attribute.
+    bool tagName(std::string_view& name) {
+        const char* start = p_;
+        if (p_ == end_) return more();
+        if (!Is(*p_, kNameStart)) return unusual();
+        while (++p_ < end_ && Is(*p_, kName)) {}
+        if (p_ == end_) return more();
+        name = {start, static_cast<std::size_t>(p_ - start)};
+        return true;
+    }
+
+    // The attributes of a start tag to its end, each given to take(name, value), which may refuse it;
+    // `empty` when the tag closes itself.
+    template <class Take> bool attributes(bool& empty, Take take) {
+        for (;;) {
+            const char* before = p_;
+            while (p_ < end_ && Is(*p_, kSpace)) ++p_;
+            if (p_ == end_) return more();
+            if (*p_ == '>' || *p_ == '/') {
+                empty = *p_ == '/';
+                if (empty && end_ - p_ < 2) return more();
+                if (empty && p_[1] != '>') return unusual();
+                p_ += empty ? 2 : 1;
+                return true;
+            }
+            if (p_ == before) return unusual();  // attributes stand apart by whitespace
+            std::string_view name;
+            if (!tagName(name)) return false;
+            while (p_ < end_ && Is(*p_, kSpace)) ++p_;
+            if (p_ == end_) return more();
+            if (*p_++ != '=') return unusual();
+            while (p_ < end_ && Is(*p_, kSpace)) ++p_;
+            if (p_ == end_) return more();
+            const char quote = *p_++;
+            if (quote != '"' && quote != '\'') return unusual();
+            const char* start = p_;
+            for (; p_ < end_ && *p_ != quote; ++p_)
+                if (*p_ == '<' || *p_ == '&' || *p_ == '\0') return unusual();
+            if (p_ == end_) return more();
+            if (!take(name, std::string_view(start, static_cast<std::size_t>(p_++ - start)))) return unusual();
+        }
+    }
+
+    // Whitespace, then the '<' of a tag.
+    bool nextTag() {
+        while (p_ < end_ && Is(*p_, kSpace)) ++p_;
+        if (end_ - p_ < 2) return more();
+        return *p_ == '<' || unusual();
+    }
+
+    // The end tag of `name`, at its '<'.
+    bool endTag(std::string_view name) {
+        if (end_ - p_ < 2) return more();
+        if (p_[1] != '/') return unusual();
+        p_ += 2;
+        for (char c : name) {
+            if (p_ == end_) return more();
+            if (*p_++ != c) return unusual();
+        }
+        while (p_ < end_ && Is(*p_, kSpace)) ++p_;
+        if (p_ == end_) return more();
+        return *p_++ == '>' || unusual();
+    }
+
+    // An element's text up to the next tag, entities decoded; whitespace alone counts as no text, as
+    // pugixml drops it.
+    bool text(std::string_view& out) {
+        const char* start = p_;
+        bool entities = false, blank = true;
+        for (; p_ < end_ && *p_ != '<'; ++p_) {
+            if (*p_ == '\r' || *p_ == '\0') return unusual();  // line ends pugixml rewrites; text it cuts
+            entities |= *p_ == '&';
+            blank &= Is(*p_, kSpace);
+        }
+        if (p_ == end_) return more();
+        std::string_view raw(start, static_cast<std::size_t>(p_ - start));
+        if (blank) out = {};
+        else if (!entities) out = raw;
+        else if (DecodeEntities(raw, decoded_)) out = decoded_;
+        else return unusual();
+        return true;
+    }
+
+    bool skipText() {
+        for (; p_ < end_ && *p_ != '<'; ++p_)
+            if (*p_ == '\0') return unusual();
+        return p_ < end_ || more();
+    }
+
+    const XlsxReader& reader_;
+    const std::string& sheetName_;
+    const char* begin_ = nullptr;
+    const char* p_ = nullptr;
+    const char* end_ = nullptr;
+    Outcome outcome_ = Unusual;
+    std::string decoded_;  // a value whose entities were replaced
+};
+
+// A sheet part read in pieces, a row at a time, so a sheet of a million rows never stands in memory at
+// once. Rows are read by RowScanner, or, in the forms it leaves alone, cut out and parsed by pugixml.
 class XlsxRows : public RowStream {
 public:
-    XlsxRows(const std::string& path) : path_(path), reader_(file_, path) {}
+    XlsxRows(const std::string& path) : path_(path), reader_(file_, path), scanner_(reader_, sheetName_) {}
 
     bool open(const std::string& sheetName, std::string& error) {
         if (!file_.open(path_, error) || !reader_.prepare(error)) return false;
@@ -548,114 +869,100 @@ public:
     bool missingSheet() const { return missingSheet_; }
 
     bool next(StreamRow& out) override {
-        while (ready_.empty()) {
-            std::string_view first;
-            if (!element_(first, true)) return false;
-            // Every whole row already inflated is parsed in one go: a document per row costs more than the row.
-            const char* begin = first.data();
-            std::size_t end = end_;
-            std::string_view more;
-            for (scan_ = end_; element_(more, false); scan_ = end_) end = end_;
-            end_ = end;
-            pugi::xml_document doc;
-            if (!doc.load_buffer(begin, buffer_.data() + end - begin, pugi::parse_default | pugi::parse_fragment)) {
-                error_ = path_ + ", sheet " + sheetName_ + ": a row is not readable XML";
-                return false;
+        for (;;) {
+            if (!findRow()) return false;
+            out.cells.clear();
+            switch (scanner_.row(std::string_view(buffer_).substr(pos_), row_, out)) {
+            case RowScanner::Read:
+                pos_ += scanner_.used();
+                break;
+            case RowScanner::More:
+                if (!readMore()) return false;
+                continue;
+            case RowScanner::Unusual:
+                if (!parseRow(out)) return false;
+                break;
             }
-            for (pugi::xml_node r : doc.children())
-                if (!readRow(r)) return false;
-            consume();
+            if (out.cells.empty()) continue;
+            auto byColumn = [](const StreamCell& a, const StreamCell& b) { return a.column < b.column; };
+            if (std::adjacent_find(out.cells.begin(), out.cells.end(), std::not_fn(byColumn)) != out.cells.end())
+                std::sort(out.cells.begin(), out.cells.end(), byColumn);
+            return true;
         }
-        out = std::move(ready_.front());
-        ready_.pop_front();
-        return true;
     }
 
 private:
-    // The cells of one row element, queued when it holds a value.
-    bool readRow(pugi::xml_node r) {
-        StreamRow row;
-        bool ok = reader_.eachCell(r, row_, sheetName_, error_, [&](pugi::xml_node c, int, int column) {
-            XlsxReader::CellRead cell;
-            if (!reader_.cellValue(c, sheetName_, row_, column, cell, error_)) return false;
-            if (cell.value.isEmpty()) return true;
-            std::string format = cell.dateFormat ? std::string(kDateTimeFormat)
-                                 : cell.style && IsDateFormatCode(cell.style->numberFormat) ? cell.style->numberFormat
-                                                                                           : std::string();
-            row.cells.push_back({column, std::move(cell.value), std::move(format)});
-            return true;
-        });
-        if (!ok) return false;
-        if (row.cells.empty()) return true;
-        std::sort(row.cells.begin(), row.cells.end(),
-                  [](const StreamCell& a, const StreamCell& b) { return a.column < b.column; });
-        row.row = row_;
-        ready_.push_back(std::move(row));
-        return true;
-    }
-
-    // The next whole <row> element of the inflated text; false at the end or on a failure, or, unless
-    // `mayRead`, when no whole row follows in what is inflated.
-    bool element_(std::string_view& element, bool mayRead) {
+    // Moves pos_ to the '<' of the next row element, reading on as needed; false at the end or on a failure.
+    bool findRow() {
         for (;;) {
             std::string_view text(buffer_);
-            // Where a row element starts.
-            std::size_t start = std::string_view::npos;
-            for (std::size_t at = text.find('<', scan_); at != std::string_view::npos; at = text.find('<', at + 1)) {
+            std::size_t at = text.find('<', pos_);
+            for (; at != std::string_view::npos; at = text.find('<', at + 1)) {
                 bool closing = false;
                 if (IsRowTag(text, at, closing) && !closing) {
-                    start = at;
-                    break;
-                }
-                if (text.find_first_of(" \t\r\n/>", at + 1) == std::string_view::npos) break;  // tag cut: read on
-                scan_ = at + 1;
-            }
-            if (start != std::string_view::npos) {
-                // Its end: "/>" of the start tag itself, or the row's end tag.
-                std::size_t tagEnd = text.find('>', start);
-                if (tagEnd != std::string_view::npos && text[tagEnd - 1] == '/') {
-                    element = text.substr(start, tagEnd + 1 - start);
-                    end_ = tagEnd + 1;
+                    pos_ = at;
                     return true;
                 }
-                for (std::size_t at = tagEnd == std::string_view::npos ? std::string_view::npos : text.find('<', tagEnd);
-                     at != std::string_view::npos; at = text.find('<', at + 1)) {
-                    bool closing = false;
-                    if (IsRowTag(text, at, closing) && closing) {
-                        std::size_t close = text.find('>', at);
-                        if (close == std::string_view::npos) break;
-                        element = text.substr(start, close + 1 - start);
-                        end_ = close + 1;
-                        return true;
-                    }
-                }
-                if (!mayRead) return false;
-                // Keep the unfinished row, drop what came before it.
-                buffer_.erase(0, start);
-                scan_ = 0;
-                if (buffer_.size() > kMaxRowBytes) {
-                    error_ = path_ + ", sheet " + sheetName_ + ": a row is too large";
-                    return false;
-                }
-            } else {
-                if (!mayRead) return false;
-                // No row started here: keep only a possibly cut tag at the end.
-                std::size_t lastLt = text.rfind('<');
-                buffer_.erase(0, lastLt == std::string_view::npos ? text.size() : lastLt);
-                scan_ = 0;
+                if (text.find_first_of(" \t\r\n/>", at + 1) == std::string_view::npos) break;  // tag cut: read on
             }
-            if (!inflate()) return false;
+            pos_ = at == std::string_view::npos ? text.size() : at;
+            if (!readMore()) return false;
         }
     }
 
-    void consume() {
-        buffer_.erase(0, end_);
-        scan_ = 0;
-        end_ = 0;
+    // The row element at pos_ cut out and parsed by pugixml.
+    bool parseRow(StreamRow& out) {
+        std::size_t end = 0;
+        while (!rowEnd(end))
+            if (!readMore()) return false;
+        pugi::xml_document doc;
+        if (!doc.load_buffer(buffer_.data() + pos_, end - pos_, pugi::parse_default | pugi::parse_fragment)) {
+            error_ = path_ + ", sheet " + sheetName_ + ": a row is not readable XML";
+            return false;
+        }
+        pos_ = end;
+        out.cells.clear();
+        auto add = [&](pugi::xml_node c, int, int column) {
+            XlsxReader::CellRead cell;
+            if (!reader_.cellValue(c, sheetName_, row_, column, cell, error_)) return false;
+            AddCell(out.cells, column, std::move(cell));
+            return true;
+        };
+        const bool ok = reader_.eachCell(doc.first_child(), row_, sheetName_, error_, add);
+        out.row = row_;
+        return ok;
     }
 
-    // Appends the next piece of the part; false at its end or on a failure.
-    bool inflate() {
+    // Where the row element at pos_ ends: after the "/>" of its start tag or after its end tag; false
+    // when that is not yet inflated.
+    bool rowEnd(std::size_t& end) const {
+        std::string_view text(buffer_);
+        std::size_t tagEnd = text.find('>', pos_);
+        if (tagEnd == std::string_view::npos) return false;
+        if (text[tagEnd - 1] == '/') {
+            end = tagEnd + 1;
+            return true;
+        }
+        for (std::size_t at = text.find('<', tagEnd); at != std::string_view::npos; at = text.find('<', at + 1)) {
+            bool closing = false;
+            if (IsRowTag(text, at, closing) && closing) {
+                std::size_t close = text.find('>', at);
+                if (close == std::string_view::npos) return false;
+                end = close + 1;
+                return true;
+            }
+        }
+        return false;
+    }
+
+    // Drops the text before pos_ and inflates the next piece; false at the end of the part or on a failure.
+    bool readMore() {
+        buffer_.erase(0, pos_);
+        pos_ = 0;
+        if (buffer_.size() > kMaxRowBytes) {
+            error_ = path_ + ", sheet " + sheetName_ + ": a row is too large";
+            return false;
+        }
         if (!part_) return false;
         char buf[1 << 16];
         zip_int64_t n = zip_fread(part_.get(), buf, sizeof buf);
@@ -679,11 +986,11 @@ private:
     XlsxFile file_;
     XlsxReader reader_;
     std::string sheetName_;
+    RowScanner scanner_;
     std::unique_ptr<zip_file_t, PartCloser> part_;
-    std::string buffer_;
-    std::size_t scan_ = 0, end_ = 0;
-    std::deque<StreamRow> ready_;  // rows parsed and not yet handed out
-    int row_ = 0;
+    std::string buffer_;  // inflated text not yet read, from a row start or a tag cut by the piece's end
+    std::size_t pos_ = 0;  // where reading goes on in buffer_
+    int row_ = 0;          // the number of the last row read
     bool missingSheet_ = false;
 };
 
