@@ -1,6 +1,7 @@
 #include "api/Calculations.h"
 
 #include <cstdlib>
+#include <mutex>
 
 #include "api/BirdFile.h"
 #include "api/FlapJson.h"
@@ -26,9 +27,10 @@ int runPowerCurve(ProgramState& s, RunDialogs& d, const Json& bird, const RunOpt
     if (!flap::ComputePowerCurve(s, d)) return d.refuse();
     if (int rc = RunUncertainty(s, d, bird, opt); rc != ExitOk) return rc;
     out["calculation"] = "power-curve";
-    Json inputs = BirdSlotJson(s, ModePowerCurve);
-    inputs.update(SharedConstantsJson(s));
-    out["inputs"] = inputs;
+    out["inputs"] = InputsJson(opt, [&](auto&& fn) {
+        EachBirdSlotInput(s, ModePowerCurve, fn);
+        EachSharedConstant(s, fn);
+    });
     out["results"] = PowerCurveResultsJson(s, opt.tables);
     out["messages"] = MessagesJson(d);
     return ExitOk;
@@ -43,10 +45,11 @@ int runGlidePolar(ProgramState& s, RunDialogs& d, const Json& bird, const RunOpt
     ReplayEdits(s, d, bird, glide::SetupGlideEdit);
     if (!glide::ComputeGlidePolar(s, d)) return d.refuse();
     out["calculation"] = "glide-polar";
-    Json inputs = BirdSlotJson(s, ModeGlide);
-    inputs.update(SharedConstantsJson(s));
-    inputs.update(GlideConstantsJson(s));
-    out["inputs"] = inputs;
+    out["inputs"] = InputsJson(opt, [&](auto&& fn) {
+        EachBirdSlotInput(s, ModeGlide, fn);
+        EachSharedConstant(s, fn);
+        EachGlideConstant(s, fn);
+    });
     out["results"] = GlideResultsJson(s, opt.tables);
     out["messages"] = MessagesJson(d);
     return ExitOk;
@@ -69,9 +72,24 @@ std::optional<Calculation> CalculationNamed(const std::string& name) {
     return std::nullopt;
 }
 
+namespace {
+// The shipped folder of the program folder, looked up once rather than for every bird of a batch.
+std::string shippedFolder() {
+    static std::mutex m;
+    static std::string program, shipped;
+    std::string now = platform::ProgramFolder();
+    std::lock_guard lock(m);
+    if (now != program || shipped.empty()) {
+        program = std::move(now);
+        shipped = platform::ShippedFolder();
+    }
+    return shipped;
+}
+}  // namespace
+
 void PrepareRunState(ProgramState& s) {
     SetVersionAndNotices(s);
-    s.ProgramFolder = platform::ShippedFolder();
+    s.ProgramFolder = shippedFolder();
     const char* home = std::getenv("HOME");
     s.OutDrive = home ? home : ".";
 }

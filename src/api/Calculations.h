@@ -6,6 +6,7 @@
 #include <string>
 
 #include "api/Errors.h"
+#include "api/FlapJson.h"
 #include "api/Json.h"
 #include "api/RunDialogs.h"
 #include "state/ProgramState.h"
@@ -26,6 +27,7 @@ struct RunOptions {
     // false for batch rows, which show only the scalar results: the tables are left out of "results",
     // except one holding a value that is not finite, so the run is refused as the single call is.
     bool tables = true;
+    bool inputs = true;  // false leaves "inputs" out (scalars of a batch)
 };
 
 // Output settings the writers read (output root, version, notices), set before a run.
@@ -36,6 +38,20 @@ void PrepareRunState(ProgramState& s);
 // lines the dialogs hold). Throws UsageError for a bird file that cannot be read.
 int RunCalculation(Calculation c, ProgramState& s, RunDialogs& d, const Json& bird, const std::string& folder,
                    const RunOptions& opt, Json& out);
+
+// A run's "inputs" from its walks of the input values (api/FlapJson.h). A batch row that leaves them
+// out (opt.inputs false) gets only its first value that is not finite, as null, so that it is
+// refused as the single call is; else nothing.
+template <class Each>
+Json InputsJson(const RunOptions& opt, Each&& each) {
+    Json j = Json::object();
+    if (opt.inputs) {
+        each([&](const char* name, const auto& v) { j[name] = InputJson(v); });
+    } else if (std::string bad = FirstNonFinite(each); !bad.empty()) {
+        j[bad] = nullptr;
+    }
+    return j;
+}
 
 // The refusal of a run whose inputs or results hold a value that is not finite ("" when none does).
 std::string NoFiniteValueRefusal(const Json& out);

@@ -2,40 +2,6 @@
 
 namespace ornivo::api {
 
-Json BirdSlotJson(const ProgramState& s, int slot) {
-    const BirdParams& b = s.slot(slot);
-    Json j;
-#define F(name) j[#name] = Single(b.name)
-    F(EmptyMass); F(CropMass); F(AllUpMass); F(MuscleFrac); F(MuscleMass); F(FatFrac); F(FatMass);
-    F(CropFrac); F(AirframeMass); F(AirframeFrac); F(FuelFrac); F(Span); F(WingArea); F(AspectRatio);
-    F(MeanChord); F(DiscArea); F(Pbmr); F(EtaPbmr); F(Sbody); F(BodyDiameter); F(Cdb); F(Cdw);
-    F(BodyDragArea); F(Gravity); F(PowerFracBound); F(PowerFracFG); F(WbeatFreq);
-#undef F
-    return j;
-}
-
-Json SharedConstantsJson(const ProgramState& s) {
-    Json j;
-    j["SpName"] = s.SpName;
-    j["ShortName"] = s.ShortName;
-    j["TaxonGroup"] = s.TaxonGroup;
-    j["Sex"] = s.Sex;
-    j["Age"] = s.Age;
-    j["FlightStyle"] = s.FlightStyle;
-#define F(name) j[#name] = Single(s.name)
-    F(AirDensity); F(RelDensity); F(Altitude); F(KinViscosity); F(PayDragFactor); F(Kflap); F(Kglide);
-    F(ClMax); F(PlanformSlope); F(Bstop); F(Cprof); F(X1); F(Resp); F(Eta); F(Kmito); F(MuscleDensity);
-    F(SigmaMax); F(Lambda); F(PbmrFactor); F(FreqFactor); F(FrontalAreaFactor); F(Efat); F(Eprotein);
-    F(ProtHydr); F(EwetProtein); F(ProtFracTarget); F(Efuel); F(FatHeightConst); F(FuelHeightConst);
-    F(FatEnergyHeight); F(FuelEnergyHeight); F(GoalDist);
-#undef F
-    j["Gravity0"] = Single(s.slot(0).Gravity);
-    j["WbeatFreqRef"] = Single(s.slot(0).WbeatFreq);
-    j["FuelMass"] = Double(s.FuelMass);
-    j["ExistenceRatio"] = Double(s.ExistenceRatio);
-    return j;
-}
-
 Json PowerCurveResultsJson(const ProgramState& s, bool tables) {
     const BirdParams& b = s.slot(ModePowerCurve);
     Json j;

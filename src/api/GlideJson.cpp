@@ -2,13 +2,6 @@
 
 namespace ornivo::api {
 
-Json GlideConstantsJson(const ProgramState& s) {
-    Json j;
-    j["TonicMuscFrac"] = Single(s.TonicMuscFrac);
-    j["SpanLaw"] = s.SpanLaw;
-    return j;
-}
-
 Json GlideResultsJson(const ProgramState& s, bool tables) {
     const BirdParams& b = s.slot(ModeGlide);
     Json j;

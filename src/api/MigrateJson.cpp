@@ -17,22 +17,6 @@ Json MigrationTableJson(const MigrationTable& t, int lastRow) {
     return rows;
 }
 
-Json MigrationSettingsJson(const ProgramState& s) {
-    Json j;
-    j["Vratio"] = Single(s.Vratio);
-    j["VratioGPS"] = Single(s.VratioGPS);
-    j["SpeedControl"] = s.SpeedControl;
-    j["MuscleControl"] = s.MuscleControl;
-    j["MitoControl"] = s.MitoControl;
-    j["VclimbThreshold"] = Double(s.VclimbThreshold);
-    j["OutputInterval"] = Single(s.OutputInterval);
-    j["TimeStep"] = Single(s.TimeStep);
-    j["MaxSpecificWork"] = Single(s.MaxSpecificWork);
-    j["GpsMode"] = s.GpsMode;
-    j["ProjectedMode"] = s.ProjectedMode;
-    return j;
-}
-
 Json MigrationResultsJson(const ProgramState& s, bool tables) {
     const MigrationState& m = s.Mig;
     Json j;

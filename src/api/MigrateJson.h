@@ -1,11 +1,26 @@
 #pragma once
 // The JSON of a migration run: the settings it read and every total, table and record it leaves.
+#include "api/FlapJson.h"
 #include "api/Json.h"
 #include "state/ProgramState.h"
 
 namespace ornivo::api {
 
-Json MigrationSettingsJson(const ProgramState& s);  // the run's settings by name
+// The settings a migration read, as the walks of api/FlapJson.h.
+template <class Fn>
+void EachMigrationSetting(const ProgramState& s, Fn&& fn) {
+    fn("Vratio", static_cast<float>(s.Vratio));
+    fn("VratioGPS", static_cast<float>(s.VratioGPS));
+    fn("SpeedControl", static_cast<int>(s.SpeedControl));
+    fn("MuscleControl", static_cast<int>(s.MuscleControl));
+    fn("MitoControl", static_cast<int>(s.MitoControl));
+    fn("VclimbThreshold", static_cast<double>(s.VclimbThreshold));
+    fn("OutputInterval", static_cast<float>(s.OutputInterval));
+    fn("TimeStep", static_cast<float>(s.TimeStep));
+    fn("MaxSpecificWork", static_cast<float>(s.MaxSpecificWork));
+    fn("GpsMode", s.GpsMode);
+    fn("ProjectedMode", s.ProjectedMode);
+}
 Json MigrationResultsJson(const ProgramState& s, bool tables = true);  // totals, speeds, tables and records
 Json MigrationTableJson(const MigrationTable& t, int lastRow);  // rows 0..lastRow
 Json GpsStopsJson(const ProgramState& s);   // a record per stop of a GPS run, with its own note

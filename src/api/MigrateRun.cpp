@@ -79,10 +79,11 @@ int RunMigrate(ProgramState& s, RunDialogs& d, const Json& bird, const std::stri
     if (outcome == migrate::StartOutcome::Refused || outcome == migrate::StartOutcome::Failed) return d.refuse();
     d.printWarnings(before);
     out["calculation"] = "migrate";
-    Json inputs = BirdSlotJson(s, ModeMigrate);
-    inputs.update(SharedConstantsJson(s));
-    inputs.update(MigrationSettingsJson(s));
-    out["inputs"] = inputs;
+    out["inputs"] = InputsJson(opt, [&](auto&& fn) {
+        EachBirdSlotInput(s, ModeMigrate, fn);
+        EachSharedConstant(s, fn);
+        EachMigrationSetting(s, fn);
+    });
     if (outcome == migrate::StartOutcome::CannotClimb) {
         Json r;
         r["aborted"] = true;

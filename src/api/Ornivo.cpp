@@ -278,6 +278,7 @@ Table RunBatch(Calc calc, const std::vector<Fields>& birds, const CallOptions& o
     t.columns.push_back(textColumn("status"));
     RunOptions ro;
     ro.tables = false;
+    ro.inputs = false;
     ro.strict = options.strict;
     ro.uncertainty = options.uncertainty;
     // Each worker writes only the cells of its own rows.
