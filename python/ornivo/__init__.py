@@ -29,7 +29,7 @@ from . import _core, _paths
 
 __version__ = "0.1.0"
 __all__ = [
-    "Error", "Refusal", "InputError", "Result",
+    "Error", "Refusal", "InputError", "Result", "run",
     "power_curve", "power_curves", "power_at_speeds", "glide_polar", "glide_polars",
     "migrate", "migrates", "migrate_gps", "import_track", "presets", "user_birds", "wings",
 ]
@@ -122,14 +122,20 @@ def _is_opt(control: str) -> bool:
     return control.split(".")[-1].startswith("opt")
 
 
+def _click(control: str, value: Any) -> Any:
+    """An option button's edit is a click, whatever a bird file's value says (null, "click")."""
+    if _is_opt(control) and (value is None or value in ("click", "dblclick")):
+        return True
+    return value
+
+
 def _expand(values: Mapping[str, Any]) -> list:
     """A bird file's keys, or keyword values, as (name, value) pairs in order; "edits" unrolled."""
     fields = []
     for key, value in values.items():
         if key == "edits":
             for control, v in value:
-                # An option button's edit is a click, whatever its value says.
-                fields.append((control, True if (v is None and _is_opt(control)) else v))
+                fields.append((control, _click(control, v)))
         elif key == "uncertainty" and not isinstance(value, str):
             raise InputError("unreadable", ['"uncertainty" takes "wild", "individual" or "zero"'])
         else:
@@ -172,6 +178,14 @@ def _single(calc: str, bird: BirdLike, values: Mapping[str, Any], *, tables: boo
     if not raw["ok"]:
         _raise(raw)
     return Result(raw)
+
+
+def run(calculation: str, bird: BirdLike = None, **values: Any) -> dict:
+    """The run as ``ornivo-cli CALCULATION BIRD.json`` prints it: the program state's JSON
+    ("inputs", "results" with its tables in the program's own indexing, "messages"), for checking
+    the engines. calculation: "power-curve", "glide-polar" or "migrate"; bird: as :func:`power_curve`
+    (a bird file's path included). Raises :class:`Refusal` or :class:`InputError`."""
+    return _single(calculation, bird, values, tables=False, program_state=True).program_state
 
 
 def power_curve(bird: BirdLike = None, *, uncertainty: bool = False, strict: bool = False,

@@ -39,10 +39,13 @@ Table tableOfCsv(const std::string& name, const std::string& text) {
         Column col;
         col.name = header[c];
         // "Name (unit)": the unit apart, for the column's unit.
-        if (auto open = col.name.rfind(" ("); open != std::string::npos && col.name.back() == ')') {
+        if (auto open = col.name.find(" ("); open != std::string::npos && col.name.back() == ')') {
             col.unit = col.name.substr(open + 2, col.name.size() - open - 3);
             col.name = col.name.substr(0, open);
         }
+        // A name that repeats (the track's second Date) gets a number, so that a frame can hold both.
+        const std::string base = col.name;
+        for (int k = 1; t.column(col.name); ++k) col.name = base + "." + std::to_string(k);
         std::vector<double> numbers;
         bool numeric = true;
         for (std::size_t r = 1; r < records.size() && numeric; ++r) {
