@@ -83,6 +83,6 @@ set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The desktop program's serif face stands in for Times New Roman in printed pages and workbooks.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation, python3-numpy, python3-pandas")
 set(CPACK_GENERATOR DEB)
 include(CPack)

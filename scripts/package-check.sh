@@ -112,6 +112,12 @@ step "$gui_version"
 package_version="$(dpkg-deb -f "$deb" Version)"
 [ "$version" = "ornivo-cli $package_version" ] || fail "package $package_version but $version"
 
+if /usr/bin/python3 -c "import numpy, pandas" 2>/dev/null; then
+  step "the Python package from Debian's Python"
+  /usr/bin/python3 -c "import ornivo; n = len(ornivo.presets()); r = ornivo.power_curves(ornivo.presets()[['Preset']]); assert n > 100 and (r.status == 'ok').all(); print('  ornivo', ornivo.__version__, ornivo.__file__, n, 'presets')" \
+    || fail "import ornivo"
+fi
+
 bird="$(/usr/bin/ornivo-cli birds list --preset | sed -n 's/^ *"ShortName": "\(.*\)",\{0,1\}$/\1/p' | head -n 1)"
 [ -n "$bird" ] || fail "the installed preset table lists no bird"
 step "power curve of the preset bird \"$bird\""

@@ -20,14 +20,14 @@ from __future__ import annotations
 
 import json
 import os
-from typing import Any, Iterable, Mapping, Optional, Sequence, Union
+from typing import Any, Iterable, Mapping, Optional, Sequence, Tuple, Union
 
 import numpy as np
 import pandas as pd
 
 from . import _core, _paths
 
-__version__ = "0.1.0"
+__version__ = _paths.VERSION
 __all__ = [
     "Error", "Refusal", "InputError", "Result", "run",
     "power_curve", "power_curves", "power_at_speeds", "glide_polar", "glide_polars",
@@ -37,6 +37,7 @@ __all__ = [
 _core.set_program_folder(os.environ.get("ORNIVO_PROGRAM_DIR") or _paths.PROGRAM_DIR)
 
 BirdLike = Union[None, int, str, "os.PathLike[str]", Mapping[str, Any], pd.Series]
+Birds = Union[pd.DataFrame, Iterable[Mapping[str, Any]]]
 
 
 class Error(Exception):
@@ -342,8 +343,8 @@ def _batch(calc: str, birds, settings, *, tables: Optional[str], uncertainty: bo
     return result, long_df
 
 
-def power_curves(birds, *, curves: bool = False, uncertainty: bool = False, strict: bool = False,
-                 threads: int = 0, **settings: Any):
+def power_curves(birds: Birds, *, curves: bool = False, uncertainty: bool = False, strict: bool = False,
+                 threads: int = 0, **settings: Any) -> Union[pd.DataFrame, Tuple[pd.DataFrame, pd.DataFrame]]:
     """Power curves of many birds: ``birds`` is a DataFrame (or a list of dicts) whose columns are
     bird keys (``SpName``, ``EmptyMass``, ``Span``, ``WingArea`` ... or ``Preset``) and setup
     controls, as the batch CSV of ``ornivo-cli batch``; ``settings`` apply to every bird. An empty
@@ -356,13 +357,13 @@ def power_curves(birds, *, curves: bool = False, uncertainty: bool = False, stri
                   uncertainty=uncertainty, strict=strict, threads=threads)
 
 
-def glide_polars(birds, *, polars: bool = False, strict: bool = False, threads: int = 0, **settings: Any):
+def glide_polars(birds: Birds, *, polars: bool = False, strict: bool = False, threads: int = 0, **settings: Any):
     """Glide polars of many birds, as :func:`power_curves`; ``polars=True`` adds the long polar table."""
     return _batch("glide-polar", birds, settings, tables="polar" if polars else None,
                   uncertainty=False, strict=strict, threads=threads)
 
 
-def migrates(birds, *, rows: bool = False, strict: bool = False, threads: int = 0, **settings: Any):
+def migrates(birds: Birds, *, rows: bool = False, strict: bool = False, threads: int = 0, **settings: Any):
     """Programmed migrations of many birds, as :func:`power_curves`; ``rows=True`` adds the long
     table of output rows. A ``gps`` column runs that bird along its track file."""
     return _batch("migrate", birds, settings, tables="rows" if rows else None,

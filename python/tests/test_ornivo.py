@@ -211,3 +211,17 @@ def test_a_dask_run_over_partitions_equals_one_call():
     split = example.power_curves_dask(birds, partitions=7)
     pd.testing.assert_frame_equal(split.sort_index(), whole)
     assert (whole.status == "ok").sum() == 399
+
+
+def test_the_readme_example_runs_and_draws(tmp_path):
+    examples = os.environ.get("ORNIVO_EXAMPLES_DIR", os.path.join(TESTS, "..", "examples"))
+    picture = tmp_path / "mallard.png"
+    p = subprocess.run([os.sys.executable, os.path.join(examples, "presets_vmp_vmr.py"), str(picture)],
+                       capture_output=True, text=True, cwd=tmp_path)
+    assert p.returncode == 0, p.stderr
+    assert "Mallard: Vmp" in p.stdout
+    try:
+        import matplotlib  # noqa: F401
+        assert picture.stat().st_size > 10000
+    except ImportError:
+        pass
