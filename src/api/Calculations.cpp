@@ -17,14 +17,25 @@
 namespace ornivo::api {
 namespace {
 
-int runPowerCurve(ProgramState& s, RunDialogs& d, const Json& bird, const RunOptions& opt, Json& out) {
-    if (!EnterBirdFromFile(s, d, bird)) return ExitRefused;
-    if (!bird::PressCalculation(s, d, bird::Calculation::PowerCurve)) return d.refuse();
-    std::size_t before = d.shown.size();
-    flap::LoadSetupFlap(s, d);
+// The road both screens share: the bird, the calculation's button, the setup screen loaded (its
+// messages as warnings), the bird file's edits, the compute button.
+template <class Load, class Edit, class Compute>
+bool enterAndCompute(ProgramState& s, RunDialogs& d, const Json& bird, bird::Calculation calc, Load load, Edit edit,
+                     Compute compute) {
+    if (!EnterBirdFromFile(s, d, bird)) return false;
+    if (!bird::PressCalculation(s, d, calc)) return d.refuse(), false;
+    const std::size_t before = d.shown.size();
+    load(s, d);
     d.printWarnings(before);
-    ReplayEdits(s, d, bird, flap::SetupFlapEdit);
-    if (!flap::ComputePowerCurve(s, d)) return d.refuse();
+    ReplayEdits(s, d, bird, edit);
+    if (!compute(s, d)) return d.refuse(), false;
+    return true;
+}
+
+int runPowerCurve(ProgramState& s, RunDialogs& d, const Json& bird, const RunOptions& opt, Json& out) {
+    if (!enterAndCompute(s, d, bird, bird::Calculation::PowerCurve, flap::LoadSetupFlap, flap::SetupFlapEdit,
+                         flap::ComputePowerCurve))
+        return ExitRefused;
     if (int rc = RunUncertainty(s, d, bird, opt); rc != ExitOk) return rc;
     out["calculation"] = "power-curve";
     out["inputs"] = InputsJson(opt, [&](auto&& fn) {
@@ -37,13 +48,9 @@ int runPowerCurve(ProgramState& s, RunDialogs& d, const Json& bird, const RunOpt
 }
 
 int runGlidePolar(ProgramState& s, RunDialogs& d, const Json& bird, const RunOptions& opt, Json& out) {
-    if (!EnterBirdFromFile(s, d, bird)) return ExitRefused;
-    if (!bird::PressCalculation(s, d, bird::Calculation::GlidePolar)) return d.refuse();
-    std::size_t before = d.shown.size();
-    glide::LoadSetupGlide(s, d);
-    d.printWarnings(before);
-    ReplayEdits(s, d, bird, glide::SetupGlideEdit);
-    if (!glide::ComputeGlidePolar(s, d)) return d.refuse();
+    if (!enterAndCompute(s, d, bird, bird::Calculation::GlidePolar, glide::LoadSetupGlide, glide::SetupGlideEdit,
+                         glide::ComputeGlidePolar))
+        return ExitRefused;
     out["calculation"] = "glide-polar";
     out["inputs"] = InputsJson(opt, [&](auto&& fn) {
         EachBirdSlotInput(s, ModeGlide, fn);
