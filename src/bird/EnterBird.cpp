@@ -1,3 +1,4 @@
+#include "state/Derived.h"
 #include "bird/EnterBird.h"
 
 #include <cmath>
@@ -30,11 +31,6 @@ bool IsEnterBirdField(const std::string& c) {
     for (const char* f : kFields) if (c == f) return true;
     return false;
 }
-bool IsEnterBirdOption(const std::string& c) {
-    for (const char* f : kOptions) if (c == f) return true;
-    return false;
-}
-
 ScreenUpdate LoadEnterBird(ProgramState& s) {
     ScreenUpdate u;
     s.CalcMode = ModeEnterBird;
@@ -109,10 +105,10 @@ ScreenUpdate EnterBirdField(ProgramState& s, platform::Dialogs& d, const std::st
         if (b.Span > 0) {
             u.showSig("txtSpan", b.Span);
             if (b.WingArea > 0) {
-                b.AspectRatio = toSingle(double(b.Span) * b.Span / b.WingArea);
+                b.AspectRatio = toSingle(AspectRatioOf(b.Span, b.WingArea));
                 if (b.AspectRatio > 0) u.showSig("txtAR", b.AspectRatio);
             } else if (b.AspectRatio > 0) {
-                b.WingArea = toSingle(double(b.Span) * b.Span / b.AspectRatio);
+                b.WingArea = toSingle(WingAreaOf(b.Span, b.AspectRatio));
                 if (b.WingArea > 0) u.showSig("txtArea", b.WingArea);
             }
         }
@@ -120,14 +116,14 @@ ScreenUpdate EnterBirdField(ProgramState& s, platform::Dialogs& d, const std::st
         b.WingArea = toSingle(v);
         if (b.WingArea > 0) {
             u.showSig("txtArea", b.WingArea);
-            b.AspectRatio = toSingle(double(b.Span) * b.Span / b.WingArea);
+            b.AspectRatio = toSingle(AspectRatioOf(b.Span, b.WingArea));
             if (b.AspectRatio > 0) u.showSig("txtAR", b.AspectRatio);
         }
     } else if (control == "txtAR") {
         b.AspectRatio = toSingle(v);
         if (b.AspectRatio > 0) {
             u.showSig("txtAR", b.AspectRatio);
-            b.WingArea = toSingle(double(b.Span) * b.Span / b.AspectRatio);
+            b.WingArea = toSingle(WingAreaOf(b.Span, b.AspectRatio));
             if (b.WingArea > 0) u.showSig("txtArea", b.WingArea);
         }
     } else if (control == "txtRho") {
@@ -193,7 +189,7 @@ bool PressCalculation(ProgramState& s, platform::Dialogs& d, Calculation c, Scre
     }
     BirdParams& b = s.slot(0);
     // The taxon follows the option buttons, which the option rules keep in step with TaxonGroup.
-    b.AllUpMass = toSingle(double(b.EmptyMass) + b.CropMass);
+    b.AllUpMass = toSingle(AllUpMassOf(b));
     if (c == Calculation::PowerCurve) {
         b.AirframeFrac = toSingle(1 - (double(b.MuscleFrac) + b.FatFrac));
         b.AirframeMass = toSingle(double(b.EmptyMass) * b.AirframeFrac);
@@ -221,7 +217,7 @@ ScreenUpdate ReloadLastBird(ProgramState& s) {
     u.showSig("txtEmptyMass", b.EmptyMass);
     u.showSig("txtSpan", b.Span);
     u.showSig("txtArea", b.WingArea);
-    b.AspectRatio = toSingle(double(b.Span) * b.Span / b.WingArea);
+    b.AspectRatio = toSingle(AspectRatioOf(b.Span, b.WingArea));
     u.showSig("txtAR", b.AspectRatio);
     s.AirDensity = L.AirDensity;
     u.showSig("txtRho", s.AirDensity);

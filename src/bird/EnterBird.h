@@ -22,7 +22,6 @@ ScreenUpdate EnterBirdField(ProgramState& s, platform::Dialogs& d, const std::st
 // optAgeUnknown. Unknown controls throw std::invalid_argument.
 ScreenUpdate EnterBirdOption(ProgramState& s, const std::string& control);
 bool IsEnterBirdField(const std::string& control);
-bool IsEnterBirdOption(const std::string& control);
 
 // The bird check: the first problem found is shown; returns the field to focus, or "" when the bird is fine.
 std::string CheckBird(ProgramState& s, platform::Dialogs& d);

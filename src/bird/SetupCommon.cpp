@@ -1,3 +1,5 @@
+#include "state/Derived.h"
+#include "state/Single.h"
 #include "bird/SetupCommon.h"
 
 #include <cfloat>
@@ -8,7 +10,6 @@
 
 namespace ornivo::bird {
 namespace {
-float f32(double v) { return static_cast<float>(v); }
 
 void showMassesAndFractions(const BirdParams& b, ScreenUpdate& u) {
     u.showSig("txtFatMass", b.FatMass);
@@ -27,7 +28,7 @@ bool MassLimitsHold(const BirdParams& b, platform::Dialogs& d) {
         d.error({"You need to enter the empty body mass", "(a body mass of more than 0 kg)"});
         return false;
     }
-    if (!(double(b.EmptyMass) + b.CropMass > 0)) {
+    if (!(AllUpMassOf(b) > 0)) {
         d.error({"The all-up mass (body mass + payload mass) must be more than 0 kg"});
         return false;
     }
@@ -54,7 +55,7 @@ ScreenUpdate CheckAndDeriveMasses(ProgramState& s, platform::Dialogs& d) {
         return u;
     }
     b.EmptyMass = f32(double(b.FatMass) + b.MuscleMass + b.AirframeMass);
-    b.AllUpMass = f32(double(b.EmptyMass) + b.CropMass);
+    b.AllUpMass = f32(AllUpMassOf(b));
     b.MuscleMass = f32(double(b.MuscleFrac) * b.AllUpMass);
     b.AirframeMass = f32(double(b.EmptyMass) - b.FatMass - b.MuscleMass);
     b.AirframeFrac = f32(double(b.AirframeMass) / b.AllUpMass);
@@ -222,7 +223,7 @@ bool CommonFieldRule(ProgramState& s, platform::Dialogs& d, const std::string& c
         s.ShortName = text;
     } else if (c == "txtEmptyMass") {
         b.EmptyMass = v;
-        b.AllUpMass = f32(double(b.EmptyMass) + b.CropMass);
+        b.AllUpMass = f32(AllUpMassOf(b));
         b.FatMass = f32(double(b.FatFrac) * b.AllUpMass);
         b.MuscleMass = f32(double(b.MuscleFrac) * b.AllUpMass);
         b.AirframeMass = f32(double(b.EmptyMass) - b.FatMass - b.MuscleMass);
@@ -236,7 +237,7 @@ bool CommonFieldRule(ProgramState& s, platform::Dialogs& d, const std::string& c
     } else if (c == "txtMuscleMass") {
         b.MuscleMass = v;
         b.EmptyMass = f32(double(b.FatMass) + b.MuscleMass + b.AirframeMass);
-        b.AllUpMass = f32(double(b.EmptyMass) + b.CropMass);
+        b.AllUpMass = f32(AllUpMassOf(b));
         if (b.AllUpMass != 0) b.MuscleFrac = f32(double(b.MuscleMass) / b.AllUpMass);
         u.append(CheckAndDeriveMasses(s, d));
     } else if (c == "txtFatMass") {
@@ -265,10 +266,10 @@ bool CommonFieldRule(ProgramState& s, platform::Dialogs& d, const std::string& c
         b.Span = v;
         b.DiscArea = f32(double(b.Span) * b.Span * s.Pi / 4);
         if (b.WingArea > 0) {
-            b.AspectRatio = f32(double(b.Span) * b.Span / b.WingArea);
+            b.AspectRatio = f32(AspectRatioOf(b.Span, b.WingArea));
             u.showSig("txtAR", b.AspectRatio);
         } else if (b.AspectRatio > 0) {
-            b.WingArea = f32(double(b.Span) * b.Span / b.AspectRatio);
+            b.WingArea = f32(WingAreaOf(b.Span, b.AspectRatio));
             u.showSig("txtArea", b.WingArea);
         }
     } else if (c == "txtArea") {
@@ -278,7 +279,7 @@ bool CommonFieldRule(ProgramState& s, platform::Dialogs& d, const std::string& c
         }
         b.WingArea = v;
         if (b.WingArea > 0) {  // a non-positive area is stored but derives nothing
-            b.AspectRatio = f32(double(b.Span) * b.Span / b.WingArea);
+            b.AspectRatio = f32(AspectRatioOf(b.Span, b.WingArea));
             u.showSig("txtAR", b.AspectRatio);
         }
     } else if (c == "txtSbody") {

@@ -1,3 +1,4 @@
+#include "state/Derived.h"
 #include "birddb/EnterFromRecord.h"
 
 #include <cmath>
@@ -67,7 +68,7 @@ ScreenUpdate EnterCommonFields(ProgramState& s, const external::RecordSet& rs, i
     b.Span = rs.single("Wing span");
     b.WingArea = rs.single("Wing area");
     // A record without an area gives no aspect ratio (never a division by zero).
-    b.AspectRatio = b.WingArea > 0 ? single(double(b.Span) * b.Span / b.WingArea) : 0;
+    b.AspectRatio = b.WingArea > 0 ? single(AspectRatioOf(b.Span, b.WingArea)) : 0;
     s.AirDensity = rs.single("Air density");
     if (s.AirDensity > 0) {
         s.RelDensity = single(s.AirDensity / 1.225);

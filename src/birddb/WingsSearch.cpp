@@ -1,3 +1,4 @@
+#include "state/Derived.h"
 #include "birddb/WingsSearch.h"
 
 #include <algorithm>
@@ -344,7 +345,7 @@ ScreenUpdate WingsScreen::accept() {
     u.append(bird::EnterBirdOption(s_, s_.TaxonGroup == 1 ? "optPass" : "optNonPass"));
     u.setChecked(s_.TaxonGroup == 1 ? "optNonPass" : "optPass", false);
     b.EmptyMass = means_.mass;
-    b.AllUpMass = static_cast<float>(double(b.EmptyMass) + b.CropMass);
+    b.AllUpMass = static_cast<float>(AllUpMassOf(b));
     b.MuscleFrac = means_.nMuscle >= 1 ? means_.muscleFrac : 0.17f;
     b.MuscleMass = static_cast<float>(double(b.EmptyMass) * b.MuscleFrac);
     b.FatFrac = 0;

@@ -1,3 +1,4 @@
+#include "state/Single.h"
 #include "flap/PowerCurve.h"
 
 #include <cmath>
@@ -11,7 +12,6 @@
 namespace ornivo::flap {
 namespace {
 
-float f32(double v) { return static_cast<float>(v); }
 constexpr int TableRows = 11;
 constexpr int MaxScanSteps = 20000;  // 2000 m/s of 0.1 m/s steps: far beyond any bird
 

@@ -1,3 +1,4 @@
+#include "state/Single.h"
 #include "flap/PowerModel.h"
 
 #include <cmath>
@@ -6,7 +7,6 @@
 
 namespace ornivo::flap {
 namespace {
-float f32(double v) { return static_cast<float>(v); }
 }  // namespace
 
 void BasalMetabolicRate(ProgramState& s, int slot) {

@@ -1,3 +1,4 @@
+#include "state/Single.h"
 #include "flap/PowerUncertainty.h"
 
 #include <cmath>
@@ -6,7 +7,6 @@
 
 namespace ornivo::flap {
 namespace {
-float f32(double v) { return static_cast<float>(v); }
 
 const char* const kMessages[UCount] = {
     "Mass uncertainty must be between 0 and 0.4",

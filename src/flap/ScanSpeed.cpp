@@ -1,3 +1,4 @@
+#include "state/Single.h"
 #include "flap/ScanSpeed.h"
 
 #include <cmath>
@@ -9,7 +10,6 @@ namespace {
 
 constexpr double Tolerance = double(0.0001f);  // that of the whole-speed test
 
-float f32(double v) { return static_cast<float>(v); }
 
 }  // namespace
 

@@ -1,3 +1,5 @@
+#include "state/Derived.h"
+#include "state/Single.h"
 #include "flap/SetupFlap.h"
 
 #include <cmath>
@@ -13,7 +15,6 @@
 namespace ornivo::flap {
 namespace {
 
-float f32(double v) { return static_cast<float>(v); }
 constexpr int Slot = ModePowerCurve;
 
 void showFrequency(ProgramState& s, ScreenUpdate& u) { bird::ShowWingbeatFrequency(s, Slot, u); }
@@ -65,7 +66,7 @@ ScreenUpdate LoadSetupFlap(ProgramState& s, platform::Dialogs& d) {
     u.showSig("txtCropMass", b.CropMass);
     u.showSig("txtCropFrac", b.CropFrac);
     u.showSig("txtPayDragFactor", s.PayDragFactor);
-    b.AllUpMass = f32(double(b.EmptyMass) + b.CropMass);
+    b.AllUpMass = f32(AllUpMassOf(b));
     u.showSig("txtAllUpMass", b.AllUpMass);
     b.MuscleFrac = b0.MuscleFrac;
     b.MuscleMass = f32(double(b.MuscleFrac) * b.AllUpMass);
@@ -220,7 +221,7 @@ ScreenUpdate fieldRule(ProgramState& s, platform::Dialogs& d, const std::string&
     if (c == "txtAR") {
         b.AspectRatio = fv;
         if (b.AspectRatio > 0) {  // a non-positive ratio is stored but derives nothing
-            b.WingArea = f32(double(b.Span) * b.Span / b.AspectRatio);
+            b.WingArea = f32(WingAreaOf(b.Span, b.AspectRatio));
             u.showSig("txtArea", b.WingArea);
             s.X1 = bird::ProfilePowerRatio(s.Cprof, b.AspectRatio);
             u.showSig("txtX1", s.X1);

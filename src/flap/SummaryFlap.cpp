@@ -1,3 +1,4 @@
+#include "state/Single.h"
 #include "flap/SummaryFlap.h"
 
 #include <algorithm>
@@ -9,7 +10,6 @@ namespace ornivo::flap {
 namespace {
 
 constexpr int Slot = ModePowerCurve;
-float f32(double v) { return static_cast<float>(v); }
 
 // A ratio shown on the screen; a zero divisor shows nothing rather than an infinity.
 void showRatio(ScreenUpdate& u, const std::string& control, double num, double den) {

@@ -1,3 +1,4 @@
+#include "state/Single.h"
 #include "glide/GlidePolar.h"
 
 #include <cmath>
@@ -15,7 +16,6 @@ namespace {
 
 using flap::EngineError;
 
-float f32(double v) { return static_cast<float>(v); }
 constexpr int Slot = ModeGlide;
 constexpr float Step = 0.1f;       // m/s, speed step of the scan
 constexpr float TopClimb = 3;      // m/s, climb rate of the last MacCready row

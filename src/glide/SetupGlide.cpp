@@ -1,3 +1,5 @@
+#include "state/Derived.h"
+#include "state/Single.h"
 #include "glide/SetupGlide.h"
 
 #include <cmath>
@@ -14,7 +16,6 @@
 namespace ornivo::glide {
 namespace {
 
-float f32(double v) { return static_cast<float>(v); }
 constexpr int Slot = ModeGlide;
 
 const std::map<std::string, Mark>& marksByControl() {
@@ -104,7 +105,7 @@ ScreenUpdate LoadSetupGlide(ProgramState& s, platform::Dialogs& d) {
     b.CropMass = b0.CropMass;
     u.showSig("txtEmptyMass", b.EmptyMass);
     u.showSig("txtCropMass", b.CropMass);
-    b.AllUpMass = f32(double(b.EmptyMass) + b.CropMass);
+    b.AllUpMass = f32(AllUpMassOf(b));
     u.showSig("txtAllUpMass", b.AllUpMass);
     b.MuscleFrac = b0.MuscleFrac;
     b.MuscleMass = f32(double(b.MuscleFrac) * b.EmptyMass);
@@ -185,7 +186,7 @@ ScreenUpdate SetupGlideEdit(ProgramState& s, platform::Dialogs& d, const std::st
     if (c == "txtAR") {
         b.AspectRatio = fv;
         if (b.AspectRatio > 0) {  // a non-positive ratio is stored but derives nothing
-            b.WingArea = f32(double(b.Span) * b.Span / b.AspectRatio);
+            b.WingArea = f32(WingAreaOf(b.Span, b.AspectRatio));
             u.showSig("txtArea", b.WingArea);
             s.X1 = bird::ProfilePowerRatio(s.Cprof, b.AspectRatio);
         }

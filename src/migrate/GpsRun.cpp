@@ -1,3 +1,4 @@
+#include "state/Single.h"
 #include "migrate/GpsRun.h"
 
 #include <cmath>
@@ -15,7 +16,6 @@
 namespace ornivo::migrate {
 namespace {
 
-float f32(double v) { return static_cast<float>(v); }
 
 struct RunFailed : std::runtime_error {
     using std::runtime_error::runtime_error;

@@ -1,3 +1,4 @@
+#include "state/Single.h"
 #include "migrate/MigrationEngine.h"
 
 #include <cmath>
@@ -11,7 +12,6 @@
 namespace ornivo::migrate {
 namespace {
 
-float f32(double v) { return static_cast<float>(v); }
 double g0(const ProgramState& s) { return s.slot(0).Gravity; }
 
 // The run needed an output row beyond the tables: it ends there.

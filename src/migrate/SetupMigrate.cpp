@@ -1,3 +1,5 @@
+#include "state/Derived.h"
+#include "state/Single.h"
 #include "migrate/SetupMigrate.h"
 
 #include <cfloat>
@@ -15,13 +17,7 @@
 namespace ornivo::migrate {
 namespace {
 
-float f32(double v) { return static_cast<float>(v); }
 const std::string SettingsPrefix = "frmSetDefaultsMigr.";
-
-GpsRunFn& gpsRun() {
-    static GpsRunFn fn;
-    return fn;
-}
 
 std::string PlainText(double x) {
     std::string t = SignedNumberText(x);
@@ -90,8 +86,6 @@ void fuelChanged(ProgramState& s, ScreenUpdate& u) {
 
 }  // namespace
 
-void SetGpsRun(GpsRunFn fn) { gpsRun() = std::move(fn); }
-
 ScreenUpdate LoadSetupMigrate(ProgramState& s, platform::Dialogs& d) {
     ScreenUpdate u;
     ClearEditMarks(s);
@@ -115,7 +109,7 @@ ScreenUpdate LoadSetupMigrate(ProgramState& s, platform::Dialogs& d) {
     b.CropFrac = b0.CropFrac;
     u.showSig("txtCropFrac", b.CropFrac);
     u.showSig("txtPayDragFactor", s.PayDragFactor);
-    b.AllUpMass = f32(double(b.EmptyMass) + b.CropMass);
+    b.AllUpMass = f32(AllUpMassOf(b));
     u.showSig("txtAllUpMass", b.AllUpMass);
     b.MuscleFrac = b0.MuscleFrac;
     b.MuscleMass = f32(double(b.MuscleFrac) * b.EmptyMass);
@@ -406,7 +400,7 @@ ScreenUpdate setupFieldRule(ProgramState& s, platform::Dialogs& d, const std::st
     } else if (c == "txtAR") {
         b.AspectRatio = fv;
         if (b.AspectRatio > 0) {  // a non-positive ratio is stored but derives nothing
-            b.WingArea = f32(double(b.Span) * b.Span / b.AspectRatio);
+            b.WingArea = f32(WingAreaOf(b.Span, b.AspectRatio));
             u.showSig("txtArea", b.WingArea);
             s.X1 = bird::ProfilePowerRatio(s.Cprof, b.AspectRatio);
         }
@@ -539,7 +533,7 @@ StartOutcome StartMigrating(ProgramState& s, platform::Dialogs& d) {
     } else {
         s.GpsMode = true;
         s.ProjectedMode = false;
-        out = gpsRun() ? gpsRun()(s, d) : StartGpsRun(s, d);
+        out = StartGpsRun(s, d);
     }
     s.KeepFactors = false;
     return out;

@@ -33,10 +33,6 @@ enum class StartOutcome {
     Finished,     // results ready for the results screen
 };
 
-// The GPS-track run, installed by the track module: returns the outcome of its run.
-using GpsRunFn = std::function<StartOutcome(ProgramState&, platform::Dialogs&)>;
-void SetGpsRun(GpsRunFn fn);
-
 // "Start migrating": the checks and steps, then the programmed or the GPS-track run.
 StartOutcome StartMigrating(ProgramState& s, platform::Dialogs& d);
 

@@ -1,3 +1,5 @@
+#include "state/Derived.h"
+#include "state/Single.h"
 #include "migrate/StopoverMass.h"
 
 #include <array>
@@ -12,7 +14,6 @@
 namespace ornivo::migrate {
 namespace {
 
-float f32(double v) { return static_cast<float>(v); }
 
 int64_t daysFromCivil(int64_t y, unsigned m, unsigned d) {
     y -= m <= 2;
@@ -191,7 +192,7 @@ ScreenUpdate LoadRevisedMass(ProgramState& s, const StopoverResult& r) {
     ScreenUpdate u;
     BirdParams& b = s.slot();
     b.EmptyMass = r.MassMoveOn;
-    b.AllUpMass = f32(double(b.EmptyMass) + b.CropMass);
+    b.AllUpMass = f32(AllUpMassOf(b));
     b.FatMass = r.FatMoveOn;
     b.FatFrac = r.FatFracMoveOn;
     b.MuscleMass = f32(double(r.MassMoveOn) * b.MuscleFrac);

@@ -59,7 +59,6 @@ std::string ShippedFolder() {
     return program.string();
 }
 
-std::string ShippedDataFolder() { return (fs::path(ShippedFolder()) / "Data").string(); }
 
 std::string ShippedTracksFolder() { return (fs::path(ShippedFolder()) / "Tracks").string(); }
 

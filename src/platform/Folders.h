@@ -16,8 +16,6 @@ namespace ornivo::platform {
 std::string ProgramFolder();
 // The folder that holds Data/, XLTemplates/, Manual/ and Tracks/.
 std::string ShippedFolder();
-// The shipped data folder, ShippedFolder()/Data.
-std::string ShippedDataFolder();
 // The shipped example GPS tracks (the stork leg, its sites and raw fixes), ShippedFolder()/Tracks.
 std::string ShippedTracksFolder();
 // The per-user data folder (not created here).

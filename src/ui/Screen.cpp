@@ -244,9 +244,4 @@ void Screen::row(QGridLayout* g, int r, QLabel* caption, QWidget* f, const QStri
     }
 }
 
-void Screen::later(QPushButton* b) {
-    b->setEnabled(false);
-    b->setToolTip(QStringLiteral("Not available in this version"));
-}
-
 }  // namespace ornivo::ui

@@ -60,8 +60,6 @@ protected:
     QGroupBox* frame(const QString& name, const QString& title, QWidget* parent = nullptr);
     // A row of a form grid: caption, field, unit text.
     void row(QGridLayout* g, int r, QLabel* caption, QWidget* field, const QString& unit = {}, int col = 0);
-    // A button that is present but whose screen comes later: disabled, with a note as its tip.
-    void later(QPushButton* b);
 
     UiContext& ctx_;
     scaling::ResizePattern pattern_;
