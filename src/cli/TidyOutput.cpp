@@ -192,10 +192,13 @@ std::string TablesHelp(const std::string& calculation) {
         const Table plain = PowerCurveTidy(s);
         s.UncertDone = true;
         h += entry(plain, "a row per whole speed of the curve (m/s)") +
-             columnList(added(plain, PowerCurveTidy(s)), pad + "with --uncertainty also", pad.size());
+             columnList(added(plain, PowerCurveTidy(s)), pad + "with --uncertainty also", pad.size()) +
+             "With --tables tidy, \"curve\" takes the place of PowerCurveTable.\n";
     } else if (calculation == "glide-polar") {
         h += entry(GlidePolarTidy(s), "a row per whole speed of the polar (m/s)") +
-             entry(CrossCountryTidy(s), "a row per thermal climb rate, 0.5 to 3 m/s");
+             entry(CrossCountryTidy(s), "a row per thermal climb rate, 0.5 to 3 m/s") +
+             "With --tables tidy, \"polar\" and \"crosscountry\" take the places of GlidePolarTable and\n"
+             "MacCreadyTable.\n";
     } else if (calculation == "migrate") {
         const Table plain = MigrationRowsTidy(s);
         s.GpsMode = true;
@@ -205,7 +208,9 @@ std::string TablesHelp(const std::string& calculation) {
              entry(StopsTidy(s), "(along a track) a row per stop: its output row, the moments of the fixes\n" + pad +
                                      "before and after it (YYYY-MM-DD HH:MM:SS), the position of the fix before\n" +
                                      pad + "it, the site, its intake rate, the stop's length, the fat and protein\n" +
-                                     pad + "gained (negative: used) and the stop's note");
+                                     pad + "gained (negative: used) and the stop's note") +
+             "With --tables tidy, \"rows\" takes the place of TravelTable, PowerTable, FuelTable and GpsTable,\n"
+             "\"stops\" that of \"Stops\" (the same records); StateLog and EndStates stay as they are.\n";
     }
     return h;
 }
