@@ -5,6 +5,7 @@
 #include <iostream>
 #include <map>
 
+#include "cli/TidyOutput.h"
 #include "output/OutputTree.h"
 #include "output/TextRunOutput.h"
 #include "platform/Folders.h"
@@ -36,14 +37,19 @@ CalcOptions ParseCalcOptions(const Args& args, const std::string& calculation, c
     CalcOptions o;
     o.calculation = calculation;
     o.extraValueFlags = extra;
-    std::vector<std::string> valueFlags = {"--format", "--out", "--comment", "--graph"};
+    std::vector<std::string> valueFlags = {"--format", "--out", "--comment", "--graph", "--tables", "--table"};
     valueFlags.insert(valueFlags.end(), extra.begin(), extra.end());
     auto pos = args.positional(valueFlags);
     if (pos.size() != 1) throw UsageError("give one bird file (or - for standard input)");
     o.birdPath = pos[0];
     o.format = args.value("--format").value_or("json");
-    if (o.format != "json" && o.format != "text" && o.format != "xlsx")
-        throw UsageError("--format must be json, text or xlsx");
+    if (o.format != "json" && o.format != "text" && o.format != "xlsx" && o.format != "csv")
+        throw UsageError("--format must be json, text, xlsx or csv");
+    const std::string tables = args.value("--tables").value_or("state");
+    if (tables != "state" && tables != "tidy") throw UsageError("--tables must be state or tidy");
+    o.tidy = tables == "tidy";
+    if (o.tidy && o.format != "json") throw UsageError("--tables tidy goes with --format json");
+    o.table = args.value("--table");
     o.out = args.value("--out");
     o.comment = args.value("--comment");
     o.graph = args.value("--graph");
@@ -77,21 +83,27 @@ CalcOptions ParseCalcOptions(const Args& args, const std::string& calculation, c
 int FinishCalc(ProgramState& s, RunDialogs& d, const CalcOptions& opt, const Json& out) {
     int rc = ExitOk;
     const bool aborted = out.value("aborted", false);
-    if (opt.format == "json") {
-        // A value that overflowed or has no number is refused rather than printed as null.
+    if (opt.format == "json" || opt.format == "csv") {
+        // A value that overflowed or has no number is refused rather than printed as null (or left
+        // out of a table), whichever shape the tables take.
         const std::string refusal = NoFiniteValueRefusal(out);
         if (!refusal.empty()) {
             std::cerr << refusal << "\n";
             return ExitRefused;
         }
+    }
+    if (opt.format == "json") {
+        Json tidy;
+        if (opt.tidy && !aborted) tidy = TidyJson(out, TidyTablesOf(opt.calculation, s));
+        const Json& shown = opt.tidy && !aborted ? tidy : out;
         if (opt.out) {
-            const std::string err = output::WriteTextFile(*opt.out, out.dump(1) + "\n", false);
+            const std::string err = output::WriteTextFile(*opt.out, shown.dump(1) + "\n", false);
             if (!err.empty()) {
                 std::cerr << "cannot write " << *opt.out << ": " << err << "\n";
                 return ExitFailure;
             }
         } else {
-            PrintJson(out);
+            PrintJson(shown);
         }
     } else if (!aborted) {
         rc = writers().at(opt.calculation + "/" + opt.format)(s, d, opt);

@@ -1,6 +1,7 @@
 #pragma once
-// What the three calculation calls share after their run: the output format (json, text, xlsx),
-// --out, --comment, --graph, and the hooks that the text, workbook and graph writers install.
+// What the three calculation calls share after their run: the output format (json, text, xlsx, csv),
+// the shape of the JSON's tables (--tables), --out, --comment, --graph, and the hooks that the text,
+// workbook, CSV and graph writers install.
 #include <functional>
 #include <optional>
 #include <string>
@@ -18,6 +19,8 @@ struct CalcOptions : RunOptions {
     std::string calculation;  // "power-curve", "glide-polar", "migrate"
     std::string birdPath;
     std::string format = "json";
+    bool tidy = false;                 // --tables tidy: the JSON's tables as tidy tables
+    std::optional<std::string> table;  // --table NAME: the tidy table --format csv prints
     std::optional<std::string> out, comment, graph;
     std::vector<std::string> extraValueFlags;  // call-specific flags with a value (--gps, ...)
 };
@@ -35,7 +38,8 @@ bool RegisterOutputWriter(const std::string& key, OutputWriter w);
 using OptionCheck = std::function<void(const CalcOptions&)>;
 bool RegisterOptionCheck(const std::string& key, OptionCheck check);
 
-// Prints the JSON (into --out when given) or runs the format's writer, then the graph writer when
+// Prints the JSON (into --out when given; with --tables tidy, its tables as tidy tables) or runs the
+// format's writer (JSON and CSV are refused when the run gave a value that is not finite), then the graph writer when
 // --graph is given. A migration that ended on the abort screen writes no file but the JSON, prints
 // the abort screen's lines on standard error and is a refusal.
 int FinishCalc(ProgramState& s, RunDialogs& d, const CalcOptions& opt, const Json& out);

@@ -3,6 +3,7 @@
 #include "api/BirdFile.h"
 #include "api/Calculations.h"
 #include "cli/CalcOutput.h"
+#include "cli/TidyOutput.h"
 
 namespace ornivo::cli {
 
@@ -11,6 +12,9 @@ int RunCalcCommand(const std::string& calculation, const std::vector<std::string
     Args args(a);
     CalcOptions opt = ParseCalcOptions(args, calculation, extra);
     BirdFile file = ReadBirdFile(opt.birdPath);
+    // A migration runs along a track when one is given on the command line or in the bird file.
+    const bool gpsRun = opt.gps || (file.json.contains("gps") && file.json["gps"].is_string());
+    CheckTableChoice(opt, calculation == "migrate" && gpsRun);
     const auto calc = CalculationNamed(calculation);
     if (!calc) throw UsageError(calculation + " is not available in this build");
     ProgramState s;

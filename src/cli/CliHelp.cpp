@@ -3,6 +3,7 @@
 #include <map>
 
 #include "cli/Command.h"
+#include "cli/TidyOutput.h"
 
 namespace ornivo::cli {
 namespace {
@@ -46,7 +47,18 @@ write, is an error, exit 1, and nothing is run or written):
                   by name, tables as arrays of rows) and "messages" (the texts of the messages shown)
   --format text   the block that the calculation's text file output appends ("Saved in: -" without --out)
   --format xlsx   the results workbook of one run (needs --out)
-  --out PATH      the JSON, the text or the workbook is written to PATH instead of standard output
+  --format csv    one of the tables below as CSV (needs --table NAME): a header of the column names,
+                  a line per row, numbers in their shortest form (the text that reads back as the same
+                  value), texts quoted when they hold a comma, a quote or a line end
+  --table NAME    the table --format csv prints; a name the call does not give is an error (exit 1)
+                  that lists the call's tables
+  --tables state|tidy   the shape of the JSON's tables: "state" (the default) the program state's
+                  tables as arrays of rows; "tidy" the tables below in their place, each an array of
+                  records by column name ([{"Speed": 10.0, "EAS": 9.7, ...}, ...]), and after
+                  "results" an object "units" with each table's unit by column ({"curve": {"Speed":
+                  "m/s", ...}}; "" for a ratio, a count, a code or a text)
+  --out PATH      the JSON, the text, the workbook or the CSV is written to PATH instead of standard
+                  output
   --comment TEXT  the run's comment (text and workbook)
   --strict        any message an edit, the setup screen or the run shows makes the call a refusal
                   (exit 2, the messages on standard error, nothing printed or written), for scripts that
@@ -147,9 +159,9 @@ Exit status: 0 success; 1 an unknown page, with a one-line reason.
 std::string CallHelp(const std::string& name) {
     const std::string calc = std::string(kBirdFile) + kCalcOptions;
     const std::map<std::string, std::string> help = {
-        {"power-curve", calc + kPowerCurve + kCalcExit},
-        {"glide-polar", calc + kGlidePolar + kCalcExit},
-        {"migrate", calc + kMigrate + kCalcExit},
+        {"power-curve", calc + kPowerCurve + TablesHelp("power-curve") + kCalcExit},
+        {"glide-polar", calc + kGlidePolar + TablesHelp("glide-polar") + kCalcExit},
+        {"migrate", calc + kMigrate + TablesHelp("migrate") + kCalcExit},
         {"batch", std::string("BIRDS.csv: a header of bird-file keys and setup controls, one bird per row; each bird\n"
                               "runs as the single call on its bird file would (ornivo-cli CALC --help).\n\n") +
                       kBatch},

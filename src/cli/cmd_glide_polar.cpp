@@ -11,7 +11,8 @@ int command(const std::vector<std::string>& a) { return RunCalcCommand("glide-po
 }  // namespace
 
 ORNIVO_CLI_COMMAND(glide_polar, "glide-polar",
-                   "glide-polar BIRD.json [--format json|text|xlsx] [--out PATH] [--comment TEXT] [--graph FILE] [--strict]",
+                   "glide-polar BIRD.json [--format json|text|xlsx|csv] [--tables state|tidy] [--table NAME] [--out PATH] "
+                   "[--comment TEXT] [--graph FILE] [--strict]",
                    command);
 
 }  // namespace ornivo::cli

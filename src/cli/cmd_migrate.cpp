@@ -13,8 +13,8 @@ int command(const std::vector<std::string>& a) {
 
 }  // namespace
 ORNIVO_CLI_COMMAND(migrate, "migrate",
-                   "migrate BIRD.json [--format json|text|xlsx] [--out PATH] [--comment TEXT] "
-                   "[--strict] [--gps TRACK.xlsx|.xls|.csv [--sites SITES.txt] [--kml FOLDER] [--progress]]",
+                   "migrate BIRD.json [--format json|text|xlsx|csv] [--tables state|tidy] [--table NAME] [--out PATH] "
+                   "[--comment TEXT] [--strict] [--gps TRACK.xlsx|.xls|.csv [--sites SITES.txt] [--kml FOLDER] [--progress]]",
                    command);
 
 }  // namespace ornivo::cli

@@ -11,8 +11,8 @@ int command(const std::vector<std::string>& a) { return RunCalcCommand("power-cu
 }  // namespace
 
 ORNIVO_CLI_COMMAND(power_curve, "power-curve",
-                   "power-curve BIRD.json [--format json|text|xlsx] [--out PATH] [--comment TEXT] [--graph FILE] "
-                   "[--uncertainty] [--strict]",
+                   "power-curve BIRD.json [--format json|text|xlsx|csv] [--tables state|tidy] [--table NAME] [--out PATH] "
+                   "[--comment TEXT] [--graph FILE] [--uncertainty] [--strict]",
                    command);
 
 }  // namespace ornivo::cli
