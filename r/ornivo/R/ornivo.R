@@ -138,7 +138,7 @@
   for (i in seq_along(columns)) {
     v <- columns[[i]]
     name <- names(columns)[i]
-    if (is.null(v)) v <- NA
+    if (is.null(v)) v <- if (.is_option(name)) TRUE else NA  # as for one bird: NULL clicks an option button
     if (!(length(v) %in% c(1L, n))) .input_error(name, " has ", length(v), " values for ", n, " birds")
     if (is.list(v)) .input_error("column ", name, " is a list; give numbers, flags or texts")
     v <- .plain(v)

@@ -55,28 +55,29 @@ Value cellOf(SEXP column, R_xlen_t i) {
     }
 }
 
-// Birds given column by column, as rows of fields: the columns' names in order in each row.
-std::vector<Fields> rowsOf(SEXP names, SEXP columns, R_xlen_t n) {
+// Rows from..to-1 of birds given column by column, as rows of fields: the columns' names in order.
+std::vector<Fields> rowsOf(SEXP names, SEXP columns, R_xlen_t from, R_xlen_t to) {
     const R_xlen_t k = Rf_xlength(columns);
     std::vector<std::string> keys(k);
     for (R_xlen_t c = 0; c < k; ++c) {
         keys[c] = utf8(STRING_ELT(names, c));
         SEXP col = VECTOR_ELT(columns, c);
-        if (!Rf_isNull(col) && Rf_xlength(col) < n)
+        if (!Rf_isNull(col) && Rf_xlength(col) < to)
             throw std::invalid_argument("column " + keys[c] + " is shorter than the table");
-        if (n > 0 && !Rf_isNull(col)) cellOf(col, 0);  // refuses a list or other column at once
+        if (to > from && !Rf_isNull(col)) cellOf(col, from);  // refuses a list or other column at once
     }
-    std::vector<Fields> rows(n);
+    std::vector<Fields> rows(to - from);
     for (auto& row : rows) row.reserve(k);
     for (R_xlen_t c = 0; c < k; ++c) {
         SEXP col = VECTOR_ELT(columns, c);
-        for (R_xlen_t i = 0; i < n; ++i) rows[i].emplace_back(keys[c], Rf_isNull(col) ? Value() : cellOf(col, i));
+        for (R_xlen_t i = from; i < to; ++i)
+            rows[i - from].emplace_back(keys[c], Rf_isNull(col) ? Value() : cellOf(col, i));
     }
     return rows;
 }
 
 Fields fieldsOf(SEXP names, SEXP values) {
-    auto rows = rowsOf(names, values, 1);
+    auto rows = rowsOf(names, values, 0, 1);
     return std::move(rows.front());
 }
 
@@ -224,7 +225,8 @@ Table batchOf(Calc calc, const std::vector<Fields>& birds, const std::vector<Res
 Table stackedOf(const std::vector<Result>& results, const std::string& name) {
     Table out;
     out.name = name;
-    Column bird{"bird", ""};
+    Column bird;
+    bird.name = "bird";
     bird.whole = true;
     out.columns.push_back(bird);
     std::size_t rows = 0;
@@ -237,7 +239,12 @@ Table stackedOf(const std::vector<Result>& results, const std::string& name) {
             for (auto& o : out.columns)
                 if (o.name == c.name) into = &o;
             if (!into) {
-                Column fresh{c.name, c.unit, c.text, c.flag, c.whole};
+                Column fresh;
+                fresh.name = c.name;
+                fresh.unit = c.unit;
+                fresh.text = c.text;
+                fresh.flag = c.flag;
+                fresh.whole = c.whole;
                 if (c.text) fresh.texts.resize(rows);
                 else fresh.numbers.assign(rows, NAN);
                 out.columns.push_back(std::move(fresh));
@@ -371,12 +378,25 @@ SEXP ornivo_run(SEXP calc, SEXP names, SEXP values, SEXP uncertainty, SEXP stric
     END_RCPP
 }
 
-// Many birds as columns of n rows: the batch table, a row per bird.
+// Many birds as columns of n rows: the batch table, a row per bird. Run a block of rows at a time,
+// so that the rows' fields never all live at once and an interrupt is seen between blocks.
 SEXP ornivo_run_batch(SEXP calc, SEXP names, SEXP columns, SEXP n, SEXP uncertainty, SEXP strict, SEXP threads) {
     BEGIN_RCPP
-    const auto rows = rowsOf(names, columns, static_cast<R_xlen_t>(Rf_asReal(n)));
-    const Table t = RunBatch(calcOf(Rcpp::as<std::string>(calc)), rows,
-                             optionsOf(false, Rcpp::as<bool>(uncertainty), Rcpp::as<bool>(strict), Rcpp::as<int>(threads)));
+    constexpr R_xlen_t block = 1 << 14;
+    const Calc c = calcOf(Rcpp::as<std::string>(calc));
+    const CallOptions o = optionsOf(false, Rcpp::as<bool>(uncertainty), Rcpp::as<bool>(strict), Rcpp::as<int>(threads));
+    const auto rows = static_cast<R_xlen_t>(Rf_asReal(n));
+    Table t = RunBatch(c, {}, o);
+    for (R_xlen_t from = 0; from < rows; from += block) {
+        const Table part = RunBatch(c, rowsOf(names, columns, from, std::min(rows, from + block)), o);
+        for (std::size_t k = 0; k < t.columns.size(); ++k) {
+            Column& into = t.columns[k];
+            const Column& more = part.columns[k];
+            if (into.text) into.texts.insert(into.texts.end(), more.texts.begin(), more.texts.end());
+            else into.numbers.insert(into.numbers.end(), more.numbers.begin(), more.numbers.end());
+        }
+        Rcpp::checkUserInterrupt();
+    }
     return frameOf(t);
     END_RCPP
 }
@@ -386,7 +406,7 @@ SEXP ornivo_run_tables(SEXP calc, SEXP names, SEXP columns, SEXP n, SEXP table, 
                        SEXP threads) {
     BEGIN_RCPP
     const Calc c = calcOf(Rcpp::as<std::string>(calc));
-    const auto rows = rowsOf(names, columns, static_cast<R_xlen_t>(Rf_asReal(n)));
+    const auto rows = rowsOf(names, columns, 0, static_cast<R_xlen_t>(Rf_asReal(n)));
     const auto results =
         RunMany(c, rows, optionsOf(true, Rcpp::as<bool>(uncertainty), Rcpp::as<bool>(strict), Rcpp::as<int>(threads)));
     return Rcpp::List::create(Rcpp::Named("birds") = frameOf(batchOf(c, rows, results)),

@@ -62,6 +62,7 @@ test_that("factor, integer and logical columns read as their values", {
   expect_identical(out$SpName, two$SpName)
   clicked <- power_curve(two, TaxonGroup = 2, optBound = TRUE)
   expect_identical(out, clicked)
+  expect_identical(power_curve(two, TaxonGroup = 2, optBound = NULL), clicked)
 })
 
 test_that("long tables stack every run bird's table under a bird column", {
