@@ -1,0 +1,4 @@
+library(testthat)
+library(ornivo)
+
+test_check("ornivo")
