@@ -15,7 +15,7 @@ if [ -f "$build/CMakeCache.txt" ] && ! grep -qx 'CMAKE_BUILD_TYPE:STRING=Release
 fi
 source "$here/scripts/ccache-env.sh"
 cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release "${ORNIVO_LAUNCHER[@]}" \
-  -DORNIVO_BUILD_TESTS=OFF -DORNIVO_BUILD_BENCH=OFF >/dev/null
+  -DORNIVO_BUILD_TESTS=OFF -DORNIVO_BUILD_BENCH=OFF -DORNIVO_BUILD_R=OFF >/dev/null
 cmake --build "$build" --parallel "$(nproc)"
 build="$(cd "$build" && pwd)"
 work="$(mktemp -d)"

@@ -4,7 +4,8 @@
 # folder also holds the fuzz targets (scripts/fuzz-ci.sh): the core is compiled once with coverage
 # hooks (fuzzer-no-link) and serves both.
 # The screen tests are not built here (ORNIVO_BUILD_UI=OFF) and the Qt painting tests are left out:
-# Qt's and the font libraries' own leaks are not ours.
+# Qt's and the font libraries' own leaks are not ours. The Python and R packages are not built: an
+# instrumented module cannot load into an interpreter built without the sanitizers.
 # ORNIVO_SANITIZE_BUILD names the build folder (default build-sanitize).
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
@@ -14,6 +15,7 @@ source "$here/scripts/ccache-env.sh"
 flags="-O1 -gline-tables-only -fsanitize=fuzzer-no-link"
 CC=clang CXX=clang++ cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Sanitize \
   "${ORNIVO_LAUNCHER[@]}" -DORNIVO_SANITIZE=ON -DORNIVO_FUZZ=ON -DORNIVO_BUILD_UI=OFF -DORNIVO_BUILD_BENCH=OFF \
+  -DORNIVO_BUILD_PYTHON=OFF -DORNIVO_BUILD_R=OFF \
   -DCMAKE_C_FLAGS_SANITIZE="$flags" -DCMAKE_CXX_FLAGS_SANITIZE="$flags" >/dev/null
 cmake --build "$build" --parallel "$(nproc)"
 [ "${1:-}" = "--build-only" ] && exit 0
