@@ -11,25 +11,12 @@
 #include "platform/Folders.h"
 
 namespace ornivo::cli {
-namespace {
-std::map<std::string, OutputWriter>& writers() {
-    static std::map<std::string, OutputWriter> w;
-    return w;
-}
-std::map<std::string, OptionCheck>& checks() {
-    static std::map<std::string, OptionCheck> c;
-    return c;
-}
-}  // namespace
-
-bool RegisterOutputWriter(const std::string& key, OutputWriter w) {
-    writers()[key] = std::move(w);
-    return true;
-}
-
-bool RegisterOptionCheck(const std::string& key, OptionCheck check) {
-    checks()[key] = std::move(check);
-    return true;
+OutputWriter WriterFor(const std::string& calculation, const std::string& what) {
+    if (what == "text") return TextFormatWriter(calculation);
+    if (what == "xlsx") return XlsxFormatWriter(calculation);
+    if (what == "csv") return WriteTidyCsv;
+    if (what == "graph") return GraphWriter(calculation);
+    return {};
 }
 
 
@@ -71,12 +58,14 @@ CalcOptions ParseCalcOptions(const Args& args, const std::string& calculation, c
         if (!known) throw UsageError("unknown option " + x + " (ornivo-cli " + calculation + " --help lists the options)");
     }
     // The writers the call will need, and their options, checked before the run.
-    auto need = [&](const std::string& key, const std::string& what) {
-        if (!writers().count(key)) throw UsageError(what + " is not available for " + calculation);
-        if (auto c = checks().find(key); c != checks().end()) c->second(o);
+    auto need = [&](const std::string& what, const std::string& flag) {
+        if (!WriterFor(calculation, what)) throw UsageError(flag + " is not available for " + calculation);
     };
-    if (o.format != "json") need(calculation + "/" + o.format, "--format " + o.format);
-    if (o.graph) need(calculation + "/graph", "--graph");
+    if (o.format != "json") need(o.format, "--format " + o.format);
+    if (o.graph) {
+        need("graph", "--graph");
+        CheckGraphPath(o);
+    }
     return o;
 }
 
@@ -106,14 +95,14 @@ int FinishCalc(ProgramState& s, RunDialogs& d, const CalcOptions& opt, const Jso
             PrintJson(shown);
         }
     } else if (!aborted) {
-        rc = writers().at(opt.calculation + "/" + opt.format)(s, d, opt);
+        rc = WriterFor(opt.calculation, opt.format)(s, d, opt);
     }
     if (aborted) {
         // The abort screen ends the run without results: its lines, as a refusal's.
         for (const auto& line : out.value("abort", Json::array())) std::cerr << line.get<std::string>() << "\n";
         return ExitRefused;
     }
-    if (rc == ExitOk && opt.graph) rc = writers().at(opt.calculation + "/graph")(s, d, opt);
+    if (rc == ExitOk && opt.graph) rc = WriterFor(opt.calculation, "graph")(s, d, opt);
     return rc;
 }
 

@@ -28,15 +28,17 @@ struct CalcOptions : RunOptions {
 // Parses the shared flags; `extra` lists the call's own flags that take a value.
 CalcOptions ParseCalcOptions(const Args& args, const std::string& calculation,
                              const std::vector<std::string>& extra = {});
-// Writers of the non-JSON formats and the graph, installed by their modules:
-// fn(state, dialogs, options) -> exit code. Key: calculation + "/" + format (e.g. "power-curve/text")
-// or calculation + "/graph".
+// Writers of the non-JSON formats and of the graph: fn(state, dialogs, options) -> exit code.
 using OutputWriter = std::function<int(ProgramState&, RunDialogs&, const CalcOptions&)>;
-bool RegisterOutputWriter(const std::string& key, OutputWriter w);
-// A check of a writer's options, run when the options are read, before anything runs or is written
-// (same keys as the writers); it throws UsageError.
-using OptionCheck = std::function<void(const CalcOptions&)>;
-bool RegisterOptionCheck(const std::string& key, OptionCheck check);
+// The writer of a format ("text", "xlsx", "csv") or of "graph" for a calculation; none when the call
+// has no such output (a migration has no graph).
+OutputWriter WriterFor(const std::string& calculation, const std::string& what);
+OutputWriter TextFormatWriter(const std::string& calculation);  // TextFormat.cpp
+OutputWriter XlsxFormatWriter(const std::string& calculation);  // XlsxFormat.cpp
+OutputWriter GraphWriter(const std::string& calculation);       // GraphFormat.cpp
+int WriteTidyCsv(ProgramState& s, RunDialogs& d, const CalcOptions& opt);  // TidyOutput.cpp
+// The --graph path's form, checked when the options are read (UsageError).
+void CheckGraphPath(const CalcOptions& opt);
 
 // Prints the JSON (into --out when given; with --tables tidy, its tables as tidy tables) or runs the
 // format's writer (JSON and CSV are refused when the run gave a value that is not finite), then the graph writer when

@@ -9,12 +9,6 @@
 namespace ornivo::cli {
 namespace {
 
-// Checked with the options, before the run.
-void checkGraphPath(const CalcOptions& opt) {
-    if (opt.graph && !render::PictureFormatOf(*opt.graph))
-        throw UsageError("cannot write " + *opt.graph + ": the graph is written as .png, .svg or .pdf");
-}
-
 int writeGraph(const CalcOptions& opt, const std::function<bool(std::string&)>& save) {
     const std::string& path = *opt.graph;
     render::EnsureGuiApplication();
@@ -26,17 +20,25 @@ int writeGraph(const CalcOptions& opt, const std::function<bool(std::string&)>& 
     return ExitOk;
 }
 
-const bool registered =
-    RegisterOutputWriter("power-curve/graph",
-                         [](ProgramState& s, RunDialogs&, const CalcOptions& o) {
-                             return writeGraph(o, [&](std::string& e) {
-                                 return render::SavePowerGraph(s, *o.graph, o.uncertainty && s.UncertDone, e);
-                             });
-                         }) &&
-    RegisterOutputWriter("glide-polar/graph", [](ProgramState& s, RunDialogs&, const CalcOptions& o) {
-        return writeGraph(o, [&](std::string& e) { return render::SavePolarGraph(s, *o.graph, e); });
-    }) &&
-    RegisterOptionCheck("power-curve/graph", checkGraphPath) && RegisterOptionCheck("glide-polar/graph", checkGraphPath);
-
 }  // namespace
+
+void CheckGraphPath(const CalcOptions& opt) {
+    if (opt.graph && !render::PictureFormatOf(*opt.graph))
+        throw UsageError("cannot write " + *opt.graph + ": the graph is written as .png, .svg or .pdf");
+}
+
+OutputWriter GraphWriter(const std::string& calculation) {
+    if (calculation == "power-curve")
+        return [](ProgramState& s, RunDialogs&, const CalcOptions& o) {
+            return writeGraph(o, [&](std::string& e) {
+                return render::SavePowerGraph(s, *o.graph, o.uncertainty && s.UncertDone, e);
+            });
+        };
+    if (calculation == "glide-polar")
+        return [](ProgramState& s, RunDialogs&, const CalcOptions& o) {
+            return writeGraph(o, [&](std::string& e) { return render::SavePolarGraph(s, *o.graph, e); });
+        };
+    return {};
+}
+
 }  // namespace ornivo::cli

@@ -29,17 +29,13 @@ int writeTextBlock(ProgramState& s, const CalcOptions& opt, output::TextBlockFn 
     return ExitOk;
 }
 
-const bool registered = RegisterOutputWriter("power-curve/text",
-                                             [](ProgramState& s, RunDialogs&, const CalcOptions& o) {
-                                                 return writeTextBlock(s, o, output::FlapTextBlock);
-                                             }) &&
-                        RegisterOutputWriter("glide-polar/text",
-                                             [](ProgramState& s, RunDialogs&, const CalcOptions& o) {
-                                                 return writeTextBlock(s, o, output::GlideTextBlock);
-                                             }) &&
-                        RegisterOutputWriter("migrate/text", [](ProgramState& s, RunDialogs&, const CalcOptions& o) {
-                            return writeTextBlock(s, o, output::MigrationTextBlock);
-                        });
-
 }  // namespace
+
+OutputWriter TextFormatWriter(const std::string& calculation) {
+    const output::TextBlockFn block = calculation == "power-curve"   ? output::FlapTextBlock
+                                      : calculation == "glide-polar" ? output::GlideTextBlock
+                                                                     : output::MigrationTextBlock;
+    return [block](ProgramState& s, RunDialogs&, const CalcOptions& o) { return writeTextBlock(s, o, block); };
+}
+
 }  // namespace ornivo::cli

@@ -235,9 +235,8 @@ int writeCsv(ProgramState& s, RunDialogs&, const CalcOptions& opt) {
     throw UsageError("no table \"" + *opt.table + "\" (the tables of this run: " + joined(names) + ")");
 }
 
-const bool registered = RegisterOutputWriter("power-curve/csv", writeCsv) &&
-                        RegisterOutputWriter("glide-polar/csv", writeCsv) &&
-                        RegisterOutputWriter("migrate/csv", writeCsv);
-
 }  // namespace
+
+int WriteTidyCsv(ProgramState& s, RunDialogs& d, const CalcOptions& opt) { return writeCsv(s, d, opt); }
+
 }  // namespace ornivo::cli

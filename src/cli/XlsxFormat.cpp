@@ -30,13 +30,13 @@ int writeWorkbook(ProgramState& s, const CalcOptions& opt, output::WorkbookCalc 
     return ExitOk;
 }
 
-OutputWriter writer(output::WorkbookCalc calc) {
+}  // namespace
+
+OutputWriter XlsxFormatWriter(const std::string& calculation) {
+    const output::WorkbookCalc calc = calculation == "power-curve"   ? output::WorkbookCalc::PowerCurve
+                                      : calculation == "glide-polar" ? output::WorkbookCalc::GlidePolar
+                                                                     : output::WorkbookCalc::Migration;
     return [calc](ProgramState& s, RunDialogs&, const CalcOptions& o) { return writeWorkbook(s, o, calc); };
 }
 
-const bool registered = RegisterOutputWriter("power-curve/xlsx", writer(output::WorkbookCalc::PowerCurve)) &&
-                        RegisterOutputWriter("glide-polar/xlsx", writer(output::WorkbookCalc::GlidePolar)) &&
-                        RegisterOutputWriter("migrate/xlsx", writer(output::WorkbookCalc::Migration));
-
-}  // namespace
 }  // namespace ornivo::cli
