@@ -225,7 +225,8 @@ def power_at_speeds(bird: BirdLike = None, speeds: Iterable[float] = (), *, stri
     """The power curve's quantities at any air speeds (m/s), after the bird's power curve: table
     ``speeds`` with ``Speed``, ``EAS``, ``Pmech``, ``Pchem``, ``EffLD``, ``EffLDChem``,
     ``MyoSpecificPower``, ``SpecificWork``, ``ClimbRate``, ``InducedVelocity``, ``DownwashAngle``
-    (NaN at a speed that is not above 0). Scalars as :func:`power_curve`'s."""
+    (NaN at a speed that is not above 0, and where a value would pass the single range). Scalars as
+    :func:`power_curve`'s."""
     raw = _core.power_at_speeds(_bird_fields(bird, values), [float(v) for v in speeds], strict)
     if not raw["ok"]:
         _raise(raw)
@@ -305,6 +306,10 @@ def wings(genus: str, species: str, sex: str = "any", age: str = "any") -> pd.Da
 
 def _birds_frame(birds: Union[pd.DataFrame, Iterable[Mapping[str, Any]]], settings: Mapping[str, Any]) -> pd.DataFrame:
     df = birds if isinstance(birds, pd.DataFrame) else pd.DataFrame(list(birds))
+    repeated = df.columns[df.columns.duplicated()]
+    if len(repeated):
+        problem = f"the column {repeated[0]!r} is given more than once"
+        raise InputError("unreadable: " + problem, [problem])
     if settings:
         df = df.assign(**{k: [v] * len(df) for k, v in settings.items()})
     problem = _core.check_columns([str(c) for c in df.columns])

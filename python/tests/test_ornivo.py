@@ -225,3 +225,19 @@ def test_the_readme_example_runs_and_draws(tmp_path):
         assert picture.stat().st_size > 10000
     except ImportError:
         pass
+
+
+def test_hostile_inputs_get_a_message_never_a_crash():
+    weird = pd.DataFrame({"SpName": ["a", "b", "c"], "EmptyMass": [{"x": 1}, np.inf, 1e308],
+                          "Span": [0.6] * 3, "WingArea": [0.06] * 3, "Altitude": [0] * 3})
+    statuses = list(ornivo.power_curves(weird).status)
+    assert statuses[0].startswith("unreadable") and statuses[1].startswith("unreadable")
+    assert statuses[2] != "ok"  # too large: the program's refusal
+    with pytest.raises(ornivo.InputError, match="more than once"):
+        ornivo.power_curves(pd.DataFrame([[0.3, 0.4]], columns=["EmptyMass", "EmptyMass"]))
+    assert ornivo.power_curves(pd.DataFrame()).empty
+    speeds = ornivo.power_at_speeds(1, [np.nan, -1, 1e30, 10]).speeds.Pmech
+    assert speeds[:3].isna().all() and speeds[3] > 0
+    with pytest.raises(ornivo.Refusal) as e:
+        ornivo.wings("Nogenus", "x")
+    assert e.value.lines

@@ -349,7 +349,9 @@ Result PowerAtSpeeds(const Bird& bird, const std::vector<double>& speeds, const 
                 const float values[] = {static_cast<float>(double(V) * std::sqrt(double(s.RelDensity))), s.Pmech,
                                         s.Pchem, s.EffLD, s.EffLDChem, s.MyoSpecificPower, s.SpecificWork,
                                         s.ClimbRate, s.InducedVelocity, s.DownwashAngle};
-                for (std::size_t c = 0; c < std::size(values); ++c) row[c + 1] = SingleValue(values[c]);
+                // A value past the single range (a speed far beyond any bird's) has no number: NaN.
+                for (std::size_t c = 0; c < std::size(values); ++c)
+                    row[c + 1] = std::isfinite(values[c]) ? SingleValue(values[c]) : NAN;
             }
             for (std::size_t c = 0; c < row.size(); ++c) t.columns[c].numbers.push_back(row[c]);
         }

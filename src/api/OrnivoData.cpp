@@ -253,7 +253,11 @@ Result Wings(const std::string& genus, const std::string& species, const std::st
     Json out;
     if (SearchWings(genus, species, sexOption, ageOption, d, out) != ExitOk) {
         if (out.contains("species")) return refusedWith(out["species"].get<std::vector<std::string>>());
-        return refusedWith(d.lastError());
+        // The screen's refusals and notices (a genus it does not know is a notice).
+        std::vector<std::string> lines;
+        for (const auto& shown : d.shown)
+            if (shown.kind == "error" || shown.kind == "info") lines.insert(lines.end(), shown.lines.begin(), shown.lines.end());
+        return refusedWith(lines);
     }
     Result r;
     r.ok = true;
