@@ -1,4 +1,3 @@
-#include "state/Derived.h"
 #include "bird/EnterBird.h"
 
 #include <cmath>
@@ -6,6 +5,7 @@
 
 #include "atmosphere/Atmosphere.h"
 #include "bird/SetupCommon.h"
+#include "state/Derived.h"
 #include "state/numtext.h"
 
 namespace ornivo::bird {
@@ -90,6 +90,17 @@ ScreenUpdate EnterBirdField(ProgramState& s, platform::Dialogs& d, const std::st
     // Too large a mass, span, area or ratio overflows the setup screens' squares and products;
     // 0 or less goes on to the bird check and its own messages.
     if (!textField && v > 0 && !FieldInRange(d, control, v)) {
+        u.refused = true;
+        u.focus = control;
+        return u;
+    }
+    // A span, area or ratio whose counterpart would pass the single range is refused before it is kept.
+    const bool wingsFit = v <= 0 || (control == "txtSpan"  ? (b.WingArea > 0 ? AspectRatioFits(d, v, b.WingArea)
+                                                                           : WingAreaFits(d, v, b.AspectRatio))
+                                     : control == "txtArea" ? AspectRatioFits(d, b.Span, v)
+                                     : control == "txtAR"   ? WingAreaFits(d, b.Span, v)
+                                                            : true);
+    if (!wingsFit) {
         u.refused = true;
         u.focus = control;
         return u;

@@ -1,11 +1,11 @@
-#include "state/Derived.h"
-#include "state/Single.h"
 #include "bird/SetupCommon.h"
 
 #include <cfloat>
 #include <cmath>
 #include <cstdio>
 
+#include "state/Derived.h"
+#include "state/Single.h"
 #include "state/StateOps.h"
 
 namespace ornivo::bird {
@@ -166,19 +166,26 @@ constexpr FieldRange Ranges[] = {
 };
 
 // A wing area of nearly 0 under a real span gives an aspect ratio past the single range.
-bool aspectRatioFits(platform::Dialogs& d, double span, double area) {
-    if (!(area > 0) || span * span / area <= FLT_MAX) return true;
-    d.error({"This wing span and wing area give an aspect ratio too large to calculate with",
-             "Please enter a larger wing area or a smaller wing span"});
-    return false;
-}
-
 std::string rangeNumber(double x) {
     char buf[32];
     std::snprintf(buf, sizeof buf, "%g", x);
     return buf;
 }
 }  // namespace
+
+bool AspectRatioFits(platform::Dialogs& d, double span, double area) {
+    if (!(area > 0) || span * span / area <= FLT_MAX) return true;
+    d.error({"This wing span and wing area give an aspect ratio too large to calculate with",
+             "Please enter a larger wing area or a smaller wing span"});
+    return false;
+}
+
+bool WingAreaFits(platform::Dialogs& d, double span, double aspectRatio) {
+    if (!(aspectRatio > 0) || span * span / aspectRatio <= FLT_MAX) return true;
+    d.error({"This wing span and aspect ratio give a wing area too large to calculate with",
+             "Please enter a larger aspect ratio or a smaller wing span"});
+    return false;
+}
 
 bool FieldInRange(platform::Dialogs& d, const std::string& control, double value) {
     for (const FieldRange& r : Ranges) {
@@ -259,7 +266,8 @@ bool CommonFieldRule(ProgramState& s, platform::Dialogs& d, const std::string& c
         }
         u.append(CheckAndDeriveMasses(s, d));
     } else if (c == "txtSpan") {
-        if (!aspectRatioFits(d, v, b.WingArea)) {
+        const bool fits = b.WingArea > 0 ? AspectRatioFits(d, v, b.WingArea) : WingAreaFits(d, v, b.AspectRatio);
+        if (!fits) {
             u.refused = true;
             return true;
         }
@@ -273,7 +281,7 @@ bool CommonFieldRule(ProgramState& s, platform::Dialogs& d, const std::string& c
             u.showSig("txtArea", b.WingArea);
         }
     } else if (c == "txtArea") {
-        if (!aspectRatioFits(d, b.Span, v)) {
+        if (!AspectRatioFits(d, b.Span, v)) {
             u.refused = true;
             return true;
         }

@@ -43,6 +43,11 @@ bool IsCommonField(const std::string& control);
 // naming the field and the range; fields without a range here, and values inside it, go on to the
 // field's own rule and its own messages. Settings-screen controls are named without their prefix.
 bool FieldInRange(platform::Dialogs& d, const std::string& control, double value);
+// Whether the aspect ratio of a span and a wing area, or the wing area of a span and an aspect ratio,
+// stays in the single range; when not, a message says which value to change. A value that is not
+// above 0 derives nothing and fits.
+bool AspectRatioFits(platform::Dialogs& d, double span, double area);
+bool WingAreaFits(platform::Dialogs& d, double span, double aspectRatio);
 
 // X1 = Cprof / AspectRatio as a single; 0 when the ratio is so small that the quotient overflows
 // (a wing of a span of nanometres: the calculation has nothing sensible to work with either).

@@ -1,4 +1,3 @@
-#include "state/Derived.h"
 #include "birddb/EnterFromRecord.h"
 
 #include <cmath>
@@ -6,6 +5,7 @@
 
 #include "atmosphere/Atmosphere.h"
 #include "bird/EnterBird.h"
+#include "state/Derived.h"
 #include "state/numtext.h"
 
 namespace ornivo::birddb {

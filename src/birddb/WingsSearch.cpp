@@ -1,4 +1,3 @@
-#include "state/Derived.h"
 #include "birddb/WingsSearch.h"
 
 #include <algorithm>
@@ -6,6 +5,7 @@
 
 #include "bird/EnterBird.h"
 #include "birddb/BirdFiles.h"
+#include "state/Derived.h"
 #include "state/StateOps.h"
 #include "state/numtext.h"
 

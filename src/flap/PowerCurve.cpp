@@ -1,4 +1,3 @@
-#include "state/Single.h"
 #include "flap/PowerCurve.h"
 
 #include <cmath>
@@ -6,6 +5,7 @@
 
 #include "flap/PowerModel.h"
 #include "flap/ScanSpeed.h"
+#include "state/Single.h"
 #include "state/StateOps.h"
 #include "state/numtext.h"
 

@@ -1,14 +1,11 @@
-#include "state/Single.h"
 #include "flap/PowerModel.h"
 
 #include <cmath>
 
 #include "nav/DegreeTrig.h"
+#include "state/Single.h"
 
 namespace ornivo::flap {
-namespace {
-}  // namespace
-
 void BasalMetabolicRate(ProgramState& s, int slot) {
     BirdParams& b = s.slot(slot);
     const double lean = double(b.EmptyMass) - b.FatMass;

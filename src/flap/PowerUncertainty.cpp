@@ -1,8 +1,8 @@
-#include "state/Single.h"
 #include "flap/PowerUncertainty.h"
 
 #include <cmath>
 
+#include "state/Single.h"
 #include "state/numtext.h"
 
 namespace ornivo::flap {

@@ -1,15 +1,14 @@
-#include "state/Single.h"
 #include "flap/ScanSpeed.h"
 
 #include <cmath>
 
+#include "state/Single.h"
 #include "state/numtext.h"
 
 namespace ornivo::flap {
 namespace {
 
 constexpr double Tolerance = double(0.0001f);  // that of the whole-speed test
-
 
 }  // namespace
 

@@ -1,5 +1,3 @@
-#include "state/Derived.h"
-#include "state/Single.h"
 #include "flap/SetupFlap.h"
 
 #include <cmath>
@@ -9,6 +7,8 @@
 #include "bird/SetupCommon.h"
 #include "flap/PowerCurve.h"
 #include "flap/PowerModel.h"
+#include "state/Derived.h"
+#include "state/Single.h"
 #include "state/StateOps.h"
 #include "state/numtext.h"
 
@@ -219,6 +219,10 @@ ScreenUpdate fieldRule(ProgramState& s, platform::Dialogs& d, const std::string&
         return u;
     }
     if (c == "txtAR") {
+        if (!bird::WingAreaFits(d, b.Span, v)) {
+            u.refused = true;
+            return u;
+        }
         b.AspectRatio = fv;
         if (b.AspectRatio > 0) {  // a non-positive ratio is stored but derives nothing
             b.WingArea = f32(WingAreaOf(b.Span, b.AspectRatio));

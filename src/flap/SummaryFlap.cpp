@@ -1,9 +1,9 @@
-#include "state/Single.h"
 #include "flap/SummaryFlap.h"
 
 #include <algorithm>
 #include <cmath>
 
+#include "state/Single.h"
 #include "state/numtext.h"
 
 namespace ornivo::flap {

@@ -1,4 +1,3 @@
-#include "state/Single.h"
 #include "glide/GlidePolar.h"
 
 #include <cmath>
@@ -8,6 +7,7 @@
 #include "flap/PowerCurve.h"
 #include "flap/PowerModel.h"
 #include "flap/ScanSpeed.h"
+#include "state/Single.h"
 #include "state/StateOps.h"
 #include "state/numtext.h"
 

@@ -1,5 +1,3 @@
-#include "state/Derived.h"
-#include "state/Single.h"
 #include "glide/SetupGlide.h"
 
 #include <cmath>
@@ -10,6 +8,8 @@
 #include "bird/SetupCommon.h"
 #include "flap/PowerModel.h"
 #include "glide/GlidePolar.h"
+#include "state/Derived.h"
+#include "state/Single.h"
 #include "state/StateOps.h"
 #include "state/numtext.h"
 

@@ -1,21 +1,20 @@
-#include "state/Single.h"
 #include "migrate/GpsRun.h"
 
 #include <cmath>
 #include <filesystem>
 
 #include "migrate/MigrationEngine.h"
-#include "migrate/SetupMigrate.h"
 #include "migrate/ProgressWorkbook.h"
+#include "migrate/SetupMigrate.h"
 #include "migrate/StopoverSites.h"
 #include "migrate/TrackKml.h"
 #include "migrate/TrackReader.h"
 #include "nav/DegreeTrig.h"
+#include "state/Single.h"
 #include "state/numtext.h"
 
 namespace ornivo::migrate {
 namespace {
-
 
 struct RunFailed : std::runtime_error {
     using std::runtime_error::runtime_error;

@@ -1,4 +1,3 @@
-#include "state/Single.h"
 #include "migrate/MigrationEngine.h"
 
 #include <cmath>
@@ -6,6 +5,7 @@
 #include "atmosphere/Atmosphere.h"
 #include "bird/SetupCommon.h"
 #include "flap/PowerModel.h"
+#include "state/Single.h"
 #include "state/StateOps.h"
 #include "state/numtext.h"
 

@@ -1,5 +1,3 @@
-#include "state/Derived.h"
-#include "state/Single.h"
 #include "migrate/SetupMigrate.h"
 
 #include <cfloat>
@@ -11,6 +9,8 @@
 #include "flap/PowerModel.h"
 #include "flap/SetupFlap.h"
 #include "migrate/GpsRun.h"
+#include "state/Derived.h"
+#include "state/Single.h"
 #include "state/StateOps.h"
 #include "state/numtext.h"
 

@@ -1,5 +1,3 @@
-#include "state/Derived.h"
-#include "state/Single.h"
 #include "migrate/StopoverMass.h"
 
 #include <array>
@@ -8,12 +6,13 @@
 #include <stdexcept>
 #include <cstdlib>
 
+#include "state/Derived.h"
+#include "state/Single.h"
 #include "state/StateOps.h"
 #include "state/numtext.h"
 
 namespace ornivo::migrate {
 namespace {
-
 
 int64_t daysFromCivil(int64_t y, unsigned m, unsigned d) {
     y -= m <= 2;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "bird/EnterBird.h"
+#include "flap/SetupFlap.h"
 #include "platform/ScriptedDialogs.h"
 #include "state/StateOps.h"
 #include "support/BirdSetup.h"
@@ -30,6 +31,35 @@ TEST(EnterBird, WingGeometryFollowsTheLastTwoTyped) {
     bird::EnterBirdField(s, d, "txtSpan", "-1");
     EXPECT_FLOAT_EQ(s.slot(0).Span, -1);
     EXPECT_FLOAT_EQ(s.slot(0).WingArea, 0.5f);
+}
+
+// A value so small that the wing area or aspect ratio it derives passes the single range is refused
+// with a message, on Enter Bird and on a setup screen, and the values before it are kept.
+TEST(EnterBird, AWingValueWhoseCounterpartOverflowsIsRefused) {
+    ProgramState s;
+    platform::ScriptedDialogs d;
+    bird::LoadEnterBird(s);
+    bird::EnterBirdField(s, d, "txtSpan", "0.8");
+    auto u = bird::EnterBirdField(s, d, "txtAR", "13e-45");
+    EXPECT_TRUE(u.refused);
+    EXPECT_EQ(u.focus, "txtAR");
+    EXPECT_EQ(d.errors().back(), "This wing span and aspect ratio give a wing area too large to calculate with");
+    EXPECT_FLOAT_EQ(s.slot(0).AspectRatio, 0);
+    EXPECT_FLOAT_EQ(s.slot(0).WingArea, 0);
+    EXPECT_TRUE(bird::EnterBirdField(s, d, "txtArea", "1e-40").refused);
+    bird::LoadEnterBird(s);
+    bird::EnterBirdField(s, d, "txtArea", "1e-40");  // no span yet: nothing derived
+    EXPECT_TRUE(bird::EnterBirdField(s, d, "txtSpan", "0.8").refused);
+    EXPECT_FLOAT_EQ(s.slot(0).Span, 0);
+
+    bird::LoadEnterBird(s);
+    for (const auto& [c, t] : {std::pair{"txtSpName", "x"}, {"txtEmptyMass", "0.5"}, {"txtSpan", "0.8"},
+                               {"txtArea", "0.08"}, {"txtAlt", "0"}})
+        bird::EnterBirdField(s, d, c, t);
+    ASSERT_TRUE(bird::PressCalculation(s, d, bird::Calculation::PowerCurve));
+    flap::LoadSetupFlap(s, d);
+    EXPECT_TRUE(flap::SetupFlapEdit(s, d, "txtAR", Edit::typed("13e-45")).refused);
+    EXPECT_FLOAT_EQ(s.slot(ModePowerCurve).WingArea, 0.08f);
 }
 
 TEST(EnterBird, CheckBirdReportsTheFirstProblemAndFocusesItsField) {
