@@ -234,20 +234,24 @@ def power_at_speeds(bird: BirdLike = None, speeds: Iterable[float] = (), *, stri
 
 
 def _track_table(track: pd.DataFrame) -> dict:
+    """A frame of track points or sites as the module takes a table: columns by position, named as text."""
     units = track.attrs.get("units", {})
-    columns = {}
-    for name in track.columns:
-        col = track[name]
+    names, columns = [], {}
+    for i in range(track.shape[1]):
+        col, name = track.iloc[:, i], str(track.columns[i])
+        names.append(name)
         columns[name] = (np.asarray(col, dtype=float) if pd.api.types.is_numeric_dtype(col)
                          else ["" if v is None or (isinstance(v, float) and np.isnan(v)) else str(v) for v in col])
-    return {"names": list(track.columns), "units": {n: units.get(n, "") for n in track.columns}, "columns": columns}
+    return {"names": names, "units": {n: units.get(n, "") for n in names}, "columns": columns}
 
 
 def migrate_gps(bird: BirdLike = None, track: Union[str, "os.PathLike[str]", pd.DataFrame, None] = None,
-                sites: Union[str, "os.PathLike[str]", None] = None, *, strict: bool = False,
+                sites: Union[str, "os.PathLike[str]", pd.DataFrame, None] = None, *, strict: bool = False,
                 **values: Any) -> Result:
     """A migration along a GPS track: a track file (.xlsx, .xls, .csv, as :func:`import_track`
-    writes them) or the DataFrame :func:`import_track` returns; ``sites`` a stopover sites file.
+    writes them) or the DataFrame :func:`import_track` returns; ``sites`` a stopover sites file, or a
+    DataFrame with a row per site and ten columns in this order: name, intake rate (x BMR), then the
+    corners SW, NW, NE, SE, each latitude then longitude.
     Tables ``rows`` (with ``Kind`` "flight", "stop" or "end", ``Altitude``, ``AirDensity``) and
     ``stops`` (``Row``, ``Start``, ``End``, ``Lat``, ``Lon``, ``Site``, ``FeedQ``, ``Hours``,
     ``FatChange`` kg, ``ProteinChange`` kg, ``Note``)."""
@@ -255,7 +259,9 @@ def migrate_gps(bird: BirdLike = None, track: Union[str, "os.PathLike[str]", pd.
         raise InputError("unreadable", ["migrate_gps needs a track: a file or import_track's DataFrame"])
     rows = _track_table(track) if isinstance(track, pd.DataFrame) else None
     file = "" if rows is not None else os.fspath(track)
-    raw = _core.migrate_gps(_bird_fields(bird, values), file, rows, os.fspath(sites) if sites else "", strict)
+    site_rows = _track_table(sites) if isinstance(sites, pd.DataFrame) else None
+    site_file = "" if site_rows is not None or sites is None else os.fspath(sites)
+    raw = _core.migrate_gps(_bird_fields(bird, values), file, rows, site_file, site_rows, strict)
     if not raw["ok"]:
         _raise(raw)
     return Result(raw)

@@ -213,12 +213,13 @@ PYBIND11_MODULE(_core, m) {
     });
 
     m.def("migrate_gps", [](const py::list& fields, const std::string& file, const py::object& rows,
-                            const std::string& sites, bool strict) {
+                            const std::string& sites, const py::object& siteRows, bool strict) {
         Bird none;
         TrackInput track;
         track.file = file;
         track.sites = sites;
         if (!rows.is_none()) track.rows = tableOf(rows.cast<py::dict>());
+        if (!siteRows.is_none()) track.siteRows = tableOf(siteRows.cast<py::dict>());
         const Fields f = fieldsOf(fields);
         Result r;
         {

@@ -1,6 +1,7 @@
 """The Python package against the command-line program it shares its engines with: the reference
 birds value for value, tidy tables against the program-state tables, batches with bad rows,
 threads, refusals, tracks and the bird tables."""
+import csv
 import json
 import math
 import os
@@ -178,6 +179,17 @@ def test_gps_runs_from_a_track_file_and_from_imported_fixes():
             os.path.exists(f) and os.remove(f)
     assert from_rows.scalars == from_csv.scalars
     pd.testing.assert_frame_equal(from_rows.rows, from_csv.rows)
+
+    # The sites given as a DataFrame run as their file.
+    with open(sites) as f:
+        lines = f.read().splitlines()[2:]
+    table = pd.DataFrame([next(csv.reader([line])) for line in lines if line.strip()])
+    table = table.astype({c: float for c in table.columns[1:]})
+    from_site_rows = ornivo.migrate_gps(bird, track, table)
+    assert from_site_rows.scalars == from_file.scalars
+    pd.testing.assert_frame_equal(from_site_rows.stops, from_file.stops)
+    with pytest.raises(ornivo.InputError, match="ten columns"):
+        ornivo.migrate_gps(bird, track, table.iloc[:, :4])
 
 
 def test_bird_tables_and_wings():

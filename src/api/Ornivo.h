@@ -115,6 +115,9 @@ struct TrackInput {
     std::string file;
     std::optional<Table> rows;
     std::string sites;  // a stopover sites file, "" for none
+    // Or the sites in memory, a row per site: its name (text), intake rate (x BMR), then the corners
+    // SW, NW, NE, SE, each latitude then longitude: ten columns in that order.
+    std::optional<Table> siteRows;
 };
 // Migration along a track: tables "rows" and "stops" (a row per stop).
 Result MigrateGps(const Bird& bird, const TrackInput& track, const Settings& settings = {},

@@ -87,13 +87,31 @@ std::string csvOfTable(const Table& t) {
     return out;
 }
 
+// The sites in memory as a stopover sites file: a heading, the count, a line per site.
+std::string sitesText(const Table& t) {
+    std::string out = "Stopover sites: name, intake x BMR, corners SW NW NE SE as latitude then longitude\r\n" +
+                      std::to_string(t.rows()) + "\r\n";
+    for (std::size_t r = 0; r < t.rows(); ++r) {
+        for (std::size_t c = 0; c < t.columns.size(); ++c) {
+            const Column& col = t.columns[c];
+            std::string cell = col.text ? (r < col.texts.size() ? col.texts[r] : "")
+                                        : (r < col.numbers.size() ? NumberText(col.numbers[r]) : "");
+            // The name always quoted, so that a name made of digits stays a name.
+            if (c == 0) cell = "\"" + cell + "\"";
+            out += (c ? "," : "") + cell;
+        }
+        out += "\r\n";
+    }
+    return out;
+}
+
 // A file of its own in the temporary folder, removed when the call ends.
 struct TempFile {
     std::string path;
-    explicit TempFile(const std::string& text) {
+    explicit TempFile(const std::string& text, const char* extension = ".csv") {
         static std::atomic<unsigned> counter{0};
         path = (std::filesystem::temp_directory_path() /
-                ("ornivo-track-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".csv"))
+                ("ornivo-track-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + extension))
                    .string();
         std::ofstream(path, std::ios::binary) << text;
     }
@@ -197,13 +215,21 @@ Result birdTable(birddb::BirdTable table) {
 }  // namespace
 
 Result MigrateGps(const Bird& bird, const TrackInput& track, const Settings& settings, const CallOptions& options) {
-    std::optional<TempFile> rows;
+    std::optional<TempFile> rows, sites;
     if (track.rows) rows.emplace(csvOfTable(*track.rows));
+    if (track.siteRows) {
+        if (track.siteRows->columns.size() != 10)
+            return refusedWith({"the stopover sites need ten columns: the name, the intake rate and the four "
+                                "corners' latitude and longitude (SW, NW, NE, SE)"},
+                               "unreadable: ");
+        sites.emplace(sitesText(*track.siteRows), ".txt");
+    }
     const std::string file = rows ? rows->path : track.file;
     Fields fields = bird.fields();
     if (file.empty()) return refusedWith({"a migration along a track needs a track file or its rows"}, "unreadable: ");
     fields.emplace_back("gps", file);
-    if (!track.sites.empty()) fields.emplace_back("sites", track.sites);
+    if (sites) fields.emplace_back("sites", sites->path);
+    else if (!track.sites.empty()) fields.emplace_back("sites", track.sites);
     fields.insert(fields.end(), settings.begin(), settings.end());
     return Run(Calc::Migrate, fields, options);
 }
