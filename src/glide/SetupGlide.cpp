@@ -184,6 +184,10 @@ ScreenUpdate SetupGlideEdit(ProgramState& s, platform::Dialogs& d, const std::st
     auto bmr = [](ProgramState& st, ScreenUpdate& up) { UpdateGlideBmr(st, up); };
     if (bird::CommonFieldRule(s, d, c, v, e.text, bmr, u)) return u;
     if (c == "txtAR") {
+        if (!bird::WingAreaFits(d, b.Span, v)) {
+            u.refused = true;
+            return u;
+        }
         b.AspectRatio = fv;
         if (b.AspectRatio > 0) {  // a non-positive ratio is stored but derives nothing
             b.WingArea = f32(WingAreaOf(b.Span, b.AspectRatio));

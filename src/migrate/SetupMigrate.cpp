@@ -398,6 +398,10 @@ ScreenUpdate setupFieldRule(ProgramState& s, platform::Dialogs& d, const std::st
         s.CruiseKinViscosity = KinViscosityAt(s.CruiseAlt);
         s.Marks.set(Mark::CruiseAltitude);
     } else if (c == "txtAR") {
+        if (!bird::WingAreaFits(d, b.Span, v)) {
+            u.refused = true;
+            return u;
+        }
         b.AspectRatio = fv;
         if (b.AspectRatio > 0) {  // a non-positive ratio is stored but derives nothing
             b.WingArea = f32(WingAreaOf(b.Span, b.AspectRatio));

@@ -3,6 +3,8 @@
 
 #include "bird/EnterBird.h"
 #include "flap/SetupFlap.h"
+#include "glide/SetupGlide.h"
+#include "migrate/SetupMigrate.h"
 #include "platform/ScriptedDialogs.h"
 #include "state/StateOps.h"
 #include "support/BirdSetup.h"
@@ -52,14 +54,28 @@ TEST(EnterBird, AWingValueWhoseCounterpartOverflowsIsRefused) {
     EXPECT_TRUE(bird::EnterBirdField(s, d, "txtSpan", "0.8").refused);
     EXPECT_FLOAT_EQ(s.slot(0).Span, 0);
 
-    bird::LoadEnterBird(s);
-    for (const auto& [c, t] : {std::pair{"txtSpName", "x"}, {"txtEmptyMass", "0.5"}, {"txtSpan", "0.8"},
-                               {"txtArea", "0.08"}, {"txtAlt", "0"}})
-        bird::EnterBirdField(s, d, c, t);
-    ASSERT_TRUE(bird::PressCalculation(s, d, bird::Calculation::PowerCurve));
-    flap::LoadSetupFlap(s, d);
-    EXPECT_TRUE(flap::SetupFlapEdit(s, d, "txtAR", Edit::typed("13e-45")).refused);
-    EXPECT_FLOAT_EQ(s.slot(ModePowerCurve).WingArea, 0.08f);
+    // The aspect ratio of each setup screen.
+    for (auto calc : {bird::Calculation::PowerCurve, bird::Calculation::GlidePolar, bird::Calculation::Migrate}) {
+        ProgramState st;
+        bird::LoadEnterBird(st);
+        for (const auto& [c, t] : {std::pair{"txtSpName", "x"}, {"txtEmptyMass", "0.5"}, {"txtSpan", "0.8"},
+                                   {"txtArea", "0.08"}, {"txtAlt", "0"}})
+            bird::EnterBirdField(st, d, c, t);
+        ASSERT_TRUE(bird::PressCalculation(st, d, calc));
+        ScreenUpdate u;
+        if (calc == bird::Calculation::PowerCurve) {
+            flap::LoadSetupFlap(st, d);
+            u = flap::SetupFlapEdit(st, d, "txtAR", Edit::typed("13e-45"));
+        } else if (calc == bird::Calculation::GlidePolar) {
+            glide::LoadSetupGlide(st, d);
+            u = glide::SetupGlideEdit(st, d, "txtAR", Edit::typed("13e-45"));
+        } else {
+            migrate::LoadSetupMigrate(st, d);
+            u = migrate::SetupMigrateEdit(st, d, "txtAR", Edit::typed(".84e-45"));
+        }
+        EXPECT_TRUE(u.refused);
+        EXPECT_FLOAT_EQ(st.slot().WingArea, 0.08f);
+    }
 }
 
 TEST(EnterBird, CheckBirdReportsTheFirstProblemAndFocusesItsField) {
