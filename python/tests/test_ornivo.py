@@ -212,11 +212,14 @@ def test_help_tells_what_to_pass():
 
 def test_a_dask_run_over_partitions_equals_one_call():
     pytest.importorskip("dask.dataframe")
-    import importlib.util
+    import importlib
+    import sys
     examples = os.environ.get("ORNIVO_EXAMPLES_DIR", os.path.join(TESTS, "..", "examples"))
-    spec = importlib.util.spec_from_file_location("dask_power_curves", os.path.join(examples, "dask_power_curves.py"))
-    example = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(example)
+    sys.path.insert(0, examples)
+    try:
+        example = importlib.import_module("dask_power_curves")
+    finally:
+        sys.path.remove(examples)
     birds = example.draw_birds(400)
     birds.loc[5, "Span"] = -1.0  # a refused bird in one partition stops nothing
     whole = ornivo.power_curves(birds)
