@@ -36,7 +36,7 @@ ScreenUpdate LoadEnterBird(ProgramState& s) {
     s.CalcMode = ModeEnterBird;
     u.setEnabled("cmdReloadLast", s.LastBirdValid);
     s.KeepFactors = false;
-    u.show("txtOutDrive", s.OutDrive);
+    u.show(Param::OutDrive, s.OutDrive);
     s.Pi = 4 * std::atan(1.0);
     s.TaxonGroup = 2;
     s.Sex = 1;
@@ -68,7 +68,7 @@ ScreenUpdate LoadEnterBird(ProgramState& s) {
     const bool hasOutput = !s.LastOutputFolder.empty();
     u.setVisible("lblOutPath", hasOutput);
     u.setVisible("txtOutPath", hasOutput);
-    if (hasOutput) u.show("txtOutPath", s.OutPath);
+    if (hasOutput) u.show(Param::OutPath, s.OutPath);
     u.setChecked("optNonPass", true);
     u.setChecked("optMF", true);
     u.setChecked("optAdult", true);
@@ -114,37 +114,37 @@ ScreenUpdate EnterBirdField(ProgramState& s, platform::Dialogs& d, const std::st
     } else if (control == "txtSpan") {
         b.Span = toSingle(v);
         if (b.Span > 0) {
-            u.showSig("txtSpan", b.Span);
+            u.showSig(Param::Span, b.Span);
             if (b.WingArea > 0) {
                 b.AspectRatio = toSingle(AspectRatioOf(b.Span, b.WingArea));
-                if (b.AspectRatio > 0) u.showSig("txtAR", b.AspectRatio);
+                if (b.AspectRatio > 0) u.showSig(Param::AR, b.AspectRatio);
             } else if (b.AspectRatio > 0) {
                 b.WingArea = toSingle(WingAreaOf(b.Span, b.AspectRatio));
-                if (b.WingArea > 0) u.showSig("txtArea", b.WingArea);
+                if (b.WingArea > 0) u.showSig(Param::Area, b.WingArea);
             }
         }
     } else if (control == "txtArea") {
         b.WingArea = toSingle(v);
         if (b.WingArea > 0) {
-            u.showSig("txtArea", b.WingArea);
+            u.showSig(Param::Area, b.WingArea);
             b.AspectRatio = toSingle(AspectRatioOf(b.Span, b.WingArea));
-            if (b.AspectRatio > 0) u.showSig("txtAR", b.AspectRatio);
+            if (b.AspectRatio > 0) u.showSig(Param::AR, b.AspectRatio);
         }
     } else if (control == "txtAR") {
         b.AspectRatio = toSingle(v);
         if (b.AspectRatio > 0) {
-            u.showSig("txtAR", b.AspectRatio);
+            u.showSig(Param::AR, b.AspectRatio);
             b.WingArea = toSingle(WingAreaOf(b.Span, b.AspectRatio));
-            if (b.WingArea > 0) u.showSig("txtArea", b.WingArea);
+            if (b.WingArea > 0) u.showSig(Param::Area, b.WingArea);
         }
     } else if (control == "txtRho") {
         auto alt = DensityFieldRule(s, d, v, AltitudeShown::EnterBird);
         if (!alt) { u.refused = true; u.focus = "txtRho"; }
-        else u.show("txtAlt", *alt);
+        else u.show(Param::Alt, *alt);
     } else if (control == "txtAlt") {
         auto rho = AltitudeFieldRule(s, d, v);
         if (!rho) { u.refused = true; u.focus = "txtAlt"; }
-        else u.show("txtRho", *rho);
+        else u.show(Param::Rho, *rho);
     } else {
         throw std::invalid_argument("no field " + control + " on the Enter Bird screen");
     }
@@ -217,23 +217,23 @@ ScreenUpdate ReloadLastBird(ProgramState& s) {
     BirdParams& b = s.slot(0);
     s.SpName = L.SpName;
     s.ShortName = L.ShortName;
-    u.show("txtSpName", s.SpName);
-    u.show("txtShortName", s.ShortName);
+    u.show(Param::SpName, s.SpName);
+    u.show(Param::ShortName, s.ShortName);
     s.TaxonGroup = CInt(L.TaxonGroup);
     u.setChecked(s.TaxonGroup == 1 ? "optPass" : "optNonPass", true);
     b.EmptyMass = L.EmptyMass;
     b.CropMass = L.CropMass;
     b.Span = L.Span;
     b.WingArea = L.WingArea;
-    u.showSig("txtEmptyMass", b.EmptyMass);
-    u.showSig("txtSpan", b.Span);
-    u.showSig("txtArea", b.WingArea);
+    u.showSig(Param::EmptyMass, b.EmptyMass);
+    u.showSig(Param::Span, b.Span);
+    u.showSig(Param::Area, b.WingArea);
     b.AspectRatio = toSingle(AspectRatioOf(b.Span, b.WingArea));
-    u.showSig("txtAR", b.AspectRatio);
+    u.showSig(Param::AR, b.AspectRatio);
     s.AirDensity = L.AirDensity;
-    u.showSig("txtRho", s.AirDensity);
+    u.showSig(Param::Rho, s.AirDensity);
     s.Altitude = AltitudeFromDensity(s.AirDensity);
-    u.show("txtAlt", FormatPattern(s.Altitude, "0"));
+    u.show(Param::Alt, FormatPattern(s.Altitude, "0"));
     b.MuscleFrac = L.MuscleFrac;
     b.FatFrac = L.FatFrac;
     s.Sex = CInt(L.Sex);

@@ -1,13 +1,13 @@
 #include "flap/SetupFlap.h"
 
 #include <cmath>
-#include <map>
 
 #include "atmosphere/Atmosphere.h"
 #include "bird/SetupCommon.h"
 #include "flap/PowerCurve.h"
 #include "flap/PowerModel.h"
 #include "state/Derived.h"
+#include "state/Parameters.h"
 #include "state/Single.h"
 #include "state/StateOps.h"
 #include "state/numtext.h"
@@ -21,20 +21,11 @@ void showFrequency(ProgramState& s, ScreenUpdate& u) { bird::ShowWingbeatFrequen
 using bird::HidePowerFraction;
 using bird::ShowPowerFraction;
 
-const std::map<std::string, Mark>& marksByControl() {
-    static const std::map<std::string, Mark> m = {
-        {"txtEmptyMass", Mark::EmptyMass}, {"txtMuscleMass", Mark::MuscleMass}, {"txtFatMass", Mark::FatMass},
-        {"txtCropMass", Mark::CropMass}, {"txtSpan", Mark::Span}, {"txtArea", Mark::WingArea},
-        {"txtAR", Mark::AspectRatio}, {"txtRho", Mark::AirDensity}, {"txtAlt", Mark::Altitude},
-        {"txtSbody", Mark::Sbody}, {"txtFrontalAreaFactor", Mark::FrontalAreaFactor}, {"txtCdb", Mark::Cdb},
-        {"txtPayDragFactor", Mark::PayDragFactor}, {"txtMuscleFrac", Mark::MuscleFrac},
-        {"txtFatFrac", Mark::FatFrac}, {"txtGravity", Mark::Gravity}, {"txtKflap", Mark::Kflap},
-        {"txtCprof", Mark::Cprof}, {"txtX1", Mark::X1}, {"txtResp", Mark::Resp}, {"txtEta", Mark::Eta},
-        {"txtPbmr", Mark::Pbmr}, {"txtPbmrFactor", Mark::PbmrFactor}, {"txtKmito", Mark::Kmito},
-        {"txtWbeatFreq", Mark::WbeatFreq}, {"txtFreqFactor", Mark::WbeatFreq}, {"txtPowerFrac", Mark::PowerFrac},
-        {"txtSigmaMax", Mark::SigmaMax}, {"txtLambda", Mark::Lambda},
-    };
-    return m;
+// Marks the field of a click or an edit; false for a control that is no markable field here.
+bool markField(ProgramState& s, const std::string& c) {
+    const auto mark = MarkOn(OnSetupFlap, c);
+    if (mark) s.Marks.set(*mark);
+    return mark.has_value();
 }
 
 }  // namespace
@@ -43,8 +34,8 @@ void ShowBmr(ProgramState& s, ScreenUpdate& u) {
     // Masses a refused field left as typed can leave no lean mass to take a BMR of: nothing to show
     // (the calculation refuses those masses itself).
     const float pbmr = s.slot().Pbmr;
-    if (std::isfinite(pbmr)) u.showSig("txtPbmr", pbmr); else u.show("txtPbmr", "");
-    u.showSig("txtPbmrFactor", s.PbmrFactor);
+    if (std::isfinite(pbmr)) u.showSig(Param::Pbmr, pbmr); else u.show(Param::Pbmr, "");
+    u.showSig(Param::PbmrFactor, s.PbmrFactor);
 }
 
 ScreenUpdate LoadSetupFlap(ProgramState& s, platform::Dialogs& d) {
@@ -52,9 +43,9 @@ ScreenUpdate LoadSetupFlap(ProgramState& s, platform::Dialogs& d) {
     s.CalcMode = ModePowerCurve;
     const BirdParams& b0 = s.slot(0);
     BirdParams& b = s.slot(Slot);
-    u.show("txtSpName", s.SpName);
-    u.show("txtShortName", s.ShortName);
-    u.show("txtTaxon", s.TaxonGroup == 1 ? "Passerine" : "Non-Passerine");
+    u.show(Param::SpName, s.SpName);
+    u.show(Param::ShortName, s.ShortName);
+    u.show(Param::Taxon, s.TaxonGroup == 1 ? "Passerine" : "Non-Passerine");
     if (s.FreqFactor == 0 || !s.KeepFactors) {
         s.FrontalAreaFactor = 1;
         s.PbmrFactor = 1;
@@ -62,48 +53,48 @@ ScreenUpdate LoadSetupFlap(ProgramState& s, platform::Dialogs& d) {
     }
     b.EmptyMass = b0.EmptyMass;
     b.CropMass = b0.CropMass;
-    u.showSig("txtEmptyMass", b.EmptyMass);
-    u.showSig("txtCropMass", b.CropMass);
-    u.showSig("txtCropFrac", b.CropFrac);
-    u.showSig("txtPayDragFactor", s.PayDragFactor);
+    u.showSig(Param::EmptyMass, b.EmptyMass);
+    u.showSig(Param::CropMass, b.CropMass);
+    u.showSig(Param::CropFrac, b.CropFrac);
+    u.showSig(Param::PayDragFactor, s.PayDragFactor);
     b.AllUpMass = f32(AllUpMassOf(b));
-    u.showSig("txtAllUpMass", b.AllUpMass);
+    u.showSig(Param::AllUpMass, b.AllUpMass);
     b.MuscleFrac = b0.MuscleFrac;
     b.MuscleMass = f32(double(b.MuscleFrac) * b.AllUpMass);
-    u.showSig("txtMuscleMass", b.MuscleMass);
+    u.showSig(Param::MuscleMass, b.MuscleMass);
     b.FatFrac = b0.FatFrac;
     b.FatMass = f32(double(b.FatFrac) * b.AllUpMass);
-    u.showSig("txtFatMass", b.FatMass);
+    u.showSig(Param::FatMass, b.FatMass);
     b.AirframeMass = f32(double(b.EmptyMass) - b.FatMass - b.MuscleMass);
     b.Span = b0.Span;
-    u.showSig("txtSpan", b.Span);
+    u.showSig(Param::Span, b.Span);
     b.DiscArea = f32(double(b.Span) * s.Pi * b.Span / 4);
     b.WingArea = b0.WingArea;
-    u.showSig("txtArea", b.WingArea);
+    u.showSig(Param::Area, b.WingArea);
     b.MeanChord = f32(double(b.WingArea) / b.Span);
     b.AspectRatio = b0.AspectRatio;
-    u.showSig("txtAR", b.AspectRatio);
+    u.showSig(Param::AR, b.AspectRatio);
     u.append(bird::UpdateBodyDrag(s));
     b.BodyDiameter = f32(0.102 * std::cbrt(double(b.AllUpMass)));
     b.Cdb = b0.Cdb;
-    u.showSig("txtCdb", b.Cdb);
+    u.showSig(Param::Cdb, b.Cdb);
     b.BodyDragArea = f32(double(b.Sbody) * b.Cdb * s.PayDragFactor);
     BasalMetabolicRate(s, Slot);
     ShowBmr(s, u);
     s.slot(0).Pbmr = b.Pbmr;
     b.EtaPbmr = f32(double(s.Eta) * b.Pbmr);
-    u.showSig("txtCprof", s.Cprof);
+    u.showSig(Param::Cprof, s.Cprof);
     s.X1 = b.AspectRatio > 0 ? bird::ProfilePowerRatio(s.Cprof, b.AspectRatio) : 0.0f;
-    u.showSig("txtX1", s.X1);
-    u.showSig("txtGravity", s.slot(0).Gravity);
-    u.showSig("txtKflap", s.Kflap);
-    u.showSig("txtResp", s.Resp);
-    u.showSig("txtEta", s.Eta);
-    u.showSig("txtKmito", s.Kmito);
-    u.showSig("txtRho", s.AirDensity);
-    u.show("txtAlt", FormatPattern(s.Altitude, "0"));
-    u.showSig("txtSigmaMax", s.SigmaMax);
-    u.showSig("txtLambda", s.Lambda);
+    u.showSig(Param::X1, s.X1);
+    u.showSig(Param::Gravity, s.slot(0).Gravity);
+    u.showSig(Param::Kflap, s.Kflap);
+    u.showSig(Param::Resp, s.Resp);
+    u.showSig(Param::Eta, s.Eta);
+    u.showSig(Param::Kmito, s.Kmito);
+    u.showSig(Param::Rho, s.AirDensity);
+    u.show(Param::Alt, FormatPattern(s.Altitude, "0"));
+    u.showSig(Param::SigmaMax, s.SigmaMax);
+    u.showSig(Param::Lambda, s.Lambda);
     b.PowerFracBound = b0.PowerFracBound;
     b.PowerFracFG = b0.PowerFracFG;
     b.Gravity = f32(double(s.slot(0).Gravity) / b.PowerFracBound);
@@ -163,6 +154,37 @@ ScreenUpdate PowerFractionRule(ProgramState& s, platform::Dialogs& d, double val
     return u;
 }
 
+int FlightStyleOfOption(const std::string& control) {
+    return control == "optFlap" ? 1 : control == "optFG" ? 2 : control == "optBound" ? 3 : 0;
+}
+
+ScreenUpdate FlightStyleRule(ProgramState& s, int slot, int style) {
+    ScreenUpdate u;
+    BirdParams& b = s.slot(slot);
+    s.FlightStyle = static_cast<int16_t>(style);
+    // Bounding carries the body through the bound on the flapping phase: gravity per flap grows.
+    b.Gravity = style == 3 ? f32(double(s.slot(0).Gravity) / b.PowerFracBound) : s.slot(0).Gravity;
+    if (style == 1) {
+        HidePowerFraction(u);
+        ReferenceWingbeatFrequency(s, slot);
+        WingbeatFrequency(s, slot);
+        bird::ShowWingbeatFrequency(s, slot, u);
+    } else {
+        ShowPowerFraction(u);
+    }
+    s.Marks.set(Mark::FlightStyle);
+    return u;
+}
+
+ScreenUpdate WingbeatRule(ProgramState& s, int slot, Param field, double typed) {
+    ScreenUpdate u;
+    if (field == Param::FreqFactor) s.FreqFactor = f32(typed);
+    else if (s.slot(0).WbeatFreq > 0) s.FreqFactor = f32(typed / s.slot(0).WbeatFreq);
+    WingbeatFrequency(s, slot);
+    bird::ShowWingbeatFrequency(s, slot, u);
+    return u;
+}
+
 namespace {
 
 // The rule of one control, as the screen's handler for it.
@@ -174,43 +196,25 @@ ScreenUpdate fieldRule(ProgramState& s, platform::Dialogs& d, const std::string&
         ShowBmr(st, up);
     };
     if (e.kind == Edit::Kind::Click || e.kind == Edit::Kind::DoubleClick) {
-        if (c == "optFlap") {
-            s.FlightStyle = 1;
-            b.Gravity = s.slot(0).Gravity;
-            HidePowerFraction(u);
-            ReferenceWingbeatFrequency(s, Slot);
-            WingbeatFrequency(s, Slot);
-            showFrequency(s, u);
-            s.Marks.set(Mark::FlightStyle);
-        } else if (c == "optFG") {
-            s.FlightStyle = 2;
-            b.Gravity = s.slot(0).Gravity;
-            ShowPowerFraction(u);
-            s.Marks.set(Mark::FlightStyle);
-        } else if (c == "optBound") {
-            s.FlightStyle = 3;
-            b.Gravity = f32(double(s.slot(0).Gravity) / b.PowerFracBound);
-            ShowPowerFraction(u);
-            s.Marks.set(Mark::FlightStyle);
+        if (const int style = FlightStyleOfOption(c)) {
+            u.append(FlightStyleRule(s, Slot, style));
         } else if (c == "txtTaxon" && e.kind == Edit::Kind::DoubleClick) {
             s.TaxonGroup = s.TaxonGroup == 1 ? 2 : 1;
-            u.show("txtTaxon", s.TaxonGroup == 1 ? "Passerine" : "Non-Passerine");
+            u.show(Param::Taxon, s.TaxonGroup == 1 ? "Passerine" : "Non-Passerine");
             bmr(s, u);
         } else if (c == "txtRho" && e.kind == Edit::Kind::DoubleClick) {
             // Opens the air density calculator (a screen); here only the mark.
             s.Marks.set(Mark::AirDensity);
         } else if (c == "txtFatHeight") {
-            u.showSig("txtFatHeight", f32(double(s.FatEnergyHeight) / 1000));
-        } else if (marksByControl().count(c)) {
-            s.Marks.set(marksByControl().at(c));  // clicking into a field marks it
-        } else {
+            u.showSig(Param::FatHeight, f32(double(s.FatEnergyHeight) / 1000));
+        } else if (!markField(s, c)) {  // clicking into a field marks it
             throw UnknownControl("no control " + c + " that takes a click on the power-curve setup screen");
         }
         return u;
     }
     if (e.kind != Edit::Kind::Text) throw UnknownControl("no check box " + c + " on the power-curve setup screen");
     // Typing into a field: the click into it marks it, leaving it commits the text.
-    if (auto it = marksByControl().find(c); it != marksByControl().end()) s.Marks.set(it->second);
+    markField(s, c);
     const double v = LeadingNumber(e.text);
     const float fv = f32(v);
     if (bird::CommonFieldRule(s, d, c, v, e.text, bmr, u)) return u;
@@ -218,57 +222,52 @@ ScreenUpdate fieldRule(ProgramState& s, platform::Dialogs& d, const std::string&
         u.refused = true;
         return u;
     }
-    if (c == "txtAR") {
-        if (!bird::WingAreaFits(d, b.Span, v)) {
-            u.refused = true;
-            return u;
-        }
-        b.AspectRatio = fv;
-        if (b.AspectRatio > 0) {  // a non-positive ratio is stored but derives nothing
-            b.WingArea = f32(WingAreaOf(b.Span, b.AspectRatio));
-            u.showSig("txtArea", b.WingArea);
-            s.X1 = bird::ProfilePowerRatio(s.Cprof, b.AspectRatio);
-            u.showSig("txtX1", s.X1);
-        }
-    } else if (c == "txtRho") {
-        auto alt = DensityFieldRule(s, d, v, AltitudeShown::SetupScreen);
-        if (alt) u.show("txtAlt", *alt); else u.refused = true;
-    } else if (c == "txtAlt") {
-        auto rho = AltitudeFieldRule(s, d, v);
-        if (rho) u.show("txtRho", *rho); else u.refused = true;
-    } else if (c == "txtGravity") {
-        s.slot(0).Gravity = fv;
-    } else if (c == "txtKflap") { s.Kflap = fv;
-    } else if (c == "txtResp") { s.Resp = fv;
-    } else if (c == "txtEta") { s.Eta = fv;
-    } else if (c == "txtKmito") { s.Kmito = fv;
-    } else if (c == "txtSigmaMax") { s.SigmaMax = fv;
-    } else if (c == "txtLambda") { s.Lambda = fv;
-    } else if (c == "txtX1") { s.X1 = fv;
-    } else if (c == "txtCprof") {
-        s.Cprof = fv;
-        if (b.AspectRatio > 0) {
-            s.X1 = bird::ProfilePowerRatio(s.Cprof, b.AspectRatio);
-            u.showSig("txtX1", s.X1);
-        }
-    } else if (c == "txtPbmr") {
-        if (s.slot(0).Pbmr > 0) s.PbmrFactor = f32(v / s.slot(0).Pbmr);
-        bmr(s, u);
-    } else if (c == "txtPbmrFactor") {
-        s.PbmrFactor = fv;
-        bmr(s, u);
-    } else if (c == "txtWbeatFreq") {
-        if (s.slot(0).WbeatFreq > 0) s.FreqFactor = f32(v / s.slot(0).WbeatFreq);
-        WingbeatFrequency(s, Slot);
-        showFrequency(s, u);
-    } else if (c == "txtFreqFactor") {
-        s.FreqFactor = fv;
-        WingbeatFrequency(s, Slot);
-        showFrequency(s, u);
-    } else if (c == "txtPowerFrac") {
-        u.append(PowerFractionRule(s, d, v));
-    } else {
-        throw UnknownControl("no text field " + c + " on the power-curve setup screen");
+    const Parameter* field = FieldOn(OnSetupFlap, c);
+    if (!field) throw UnknownControl("no text field " + c + " on the power-curve setup screen");
+    switch (field->id) {
+        case Param::AR:
+            if (!bird::WingAreaFits(d, b.Span, v)) {
+                u.refused = true;
+                return u;
+            }
+            b.AspectRatio = fv;
+            if (b.AspectRatio > 0) {  // a non-positive ratio is stored but derives nothing
+                b.WingArea = f32(WingAreaOf(b.Span, b.AspectRatio));
+                u.showSig(Param::Area, b.WingArea);
+                s.X1 = bird::ProfilePowerRatio(s.Cprof, b.AspectRatio);
+                u.showSig(Param::X1, s.X1);
+            }
+            break;
+        case Param::Rho:
+            if (auto alt = DensityFieldRule(s, d, v, AltitudeShown::SetupScreen)) u.show(Param::Alt, *alt);
+            else u.refused = true;
+            break;
+        case Param::Alt:
+            if (auto rho = AltitudeFieldRule(s, d, v)) u.show(Param::Rho, *rho);
+            else u.refused = true;
+            break;
+        case Param::Cprof:
+            s.Cprof = fv;
+            if (b.AspectRatio > 0) {
+                s.X1 = bird::ProfilePowerRatio(s.Cprof, b.AspectRatio);
+                u.showSig(Param::X1, s.X1);
+            }
+            break;
+        case Param::Pbmr:
+            if (s.slot(0).Pbmr > 0) s.PbmrFactor = f32(v / s.slot(0).Pbmr);
+            bmr(s, u);
+            break;
+        case Param::PbmrFactor:
+            s.PbmrFactor = fv;
+            bmr(s, u);
+            break;
+        case Param::WbeatFreq:
+        case Param::FreqFactor: u.append(WingbeatRule(s, Slot, field->id, v)); break;
+        case Param::PowerFrac: u.append(PowerFractionRule(s, d, v)); break;
+        default:
+            // The constants whose rule is only to hold the typed value.
+            if (!field->store) throw UnknownControl("no text field " + c + " on the power-curve setup screen");
+            field->store(s, Slot, v);
     }
     return u;
 }

@@ -20,6 +20,12 @@ ScreenUpdate SetupFlapEdit(ProgramState& s, platform::Dialogs& d, const std::str
 void RefreshDerivedFlap(ProgramState& s, ScreenUpdate& u);
 // Shared with the migration screen: the power fraction rule of the current slot.
 ScreenUpdate PowerFractionRule(ProgramState& s, platform::Dialogs& d, double value);
+// The flight style of an option button (optFlap 1, optFG 2, optBound 3; 0 for another control), and
+// its rule on a slot, shared with the migration screen.
+int FlightStyleOfOption(const std::string& control);
+ScreenUpdate FlightStyleRule(ProgramState& s, int slot, int style);
+// A typed wingbeat frequency (as a factor of the reference frequency) or frequency factor.
+ScreenUpdate WingbeatRule(ProgramState& s, int slot, Param field, double typed);
 // Shows the slot's Pbmr and PbmrFactor after BasalMetabolicRate.
 void ShowBmr(ProgramState& s, ScreenUpdate& u);
 

@@ -2,7 +2,6 @@
 
 #include <cfloat>
 #include <cmath>
-#include <map>
 
 #include "atmosphere/Atmosphere.h"
 #include "bird/SetupCommon.h"
@@ -10,6 +9,7 @@
 #include "flap/SetupFlap.h"
 #include "migrate/GpsRun.h"
 #include "state/Derived.h"
+#include "state/Parameters.h"
 #include "state/Single.h"
 #include "state/StateOps.h"
 #include "state/numtext.h"
@@ -34,32 +34,11 @@ void bmrStep(ProgramState& s, ScreenUpdate& u) {
     flap::ShowBmr(s, u);
 }
 
-// Marks set by a click into a setup screen field.
-const std::map<std::string, Mark>& setupMarks() {
-    static const std::map<std::string, Mark> m = {
-        {"txtEmptyMass", Mark::EmptyMass}, {"txtMuscleMass", Mark::MuscleMass}, {"txtFatMass", Mark::FatMass},
-        {"txtCropMass", Mark::CropMass}, {"txtSpan", Mark::Span}, {"txtArea", Mark::WingArea},
-        {"txtAR", Mark::AspectRatio}, {"txtRho", Mark::AirDensity}, {"txtAlt", Mark::Altitude},
-        {"txtRhoCruise", Mark::CruiseDensity}, {"txtAltCruise", Mark::CruiseAltitude},
-        {"txtSbody", Mark::Sbody}, {"txtFrontalAreaFactor", Mark::FrontalAreaFactor}, {"txtCdb", Mark::Cdb},
-        {"txtPayDragFactor", Mark::PayDragFactor}, {"txtMuscleFrac", Mark::MuscleFrac},
-        {"txtFatFrac", Mark::FatFrac}, {"txtPbmr", Mark::Pbmr}, {"txtPbmrFactor", Mark::PbmrFactor},
-        {"txtWbeatFreq", Mark::WbeatFreq}, {"txtFreqFactor", Mark::WbeatFreq}, {"txtPowerFrac", Mark::PowerFrac},
-        {"txtVratio", Mark::Vratio}, {"txtVratioGPS", Mark::VratioGPS}, {"txtGoalDist", Mark::GoalDist},
-    };
-    return m;
-}
-
-// Marks set by a click into a settings screen field.
-const std::map<std::string, Mark>& settingsMarks() {
-    static const std::map<std::string, Mark> m = {
-        {"txtSigmaMax", Mark::SigmaMax}, {"txtLambda", Mark::Lambda}, {"txtCprof", Mark::Cprof},
-        {"txtX1", Mark::X1}, {"txtGravity", Mark::Gravity}, {"txtKflap", Mark::Kflap}, {"txtResp", Mark::Resp},
-        {"txtEta", Mark::Eta}, {"txtKmito", Mark::Kmito}, {"txtOutputInt", Mark::OutputInterval},
-        {"txtEfat", Mark::Efat}, {"txtEprotein", Mark::Eprotein}, {"txtProtHydr", Mark::ProtHydr},
-        {"txtProtFracTarget", Mark::ProtFracTarget}, {"txtVclimbThreshold", Mark::VclimbThreshold},
-    };
-    return m;
+// Marks the field of a click or an edit on a screen; false for a control that is no markable field there.
+bool markField(ProgramState& s, std::uint8_t screen, const std::string& c) {
+    const auto mark = MarkOn(screen, c);
+    if (mark) s.Marks.set(*mark);
+    return mark.has_value();
 }
 
 void setCruiseEnabled(ScreenUpdate& u, bool on) {
@@ -79,7 +58,7 @@ void setGpsControls(ScreenUpdate& u, bool gps) {
 void fuelChanged(ProgramState& s, ScreenUpdate& u) {
     const double ew = double(s.Eprotein) / (1 + double(s.ProtHydr)), ef = s.Efat, p = s.ProtFracTarget;
     s.Efuel = f32(ew * ef / (p * ef + (1 - p) * ew));
-    u.show("txtEmixed", FormatScientific(s.Efuel));
+    u.show(Param::Emixed, FormatScientific(s.Efuel));
     UpdateEnergyHeightConstants(s);
     UpdateEnergyHeights(s);
 }
@@ -90,9 +69,9 @@ ScreenUpdate LoadSetupMigrate(ProgramState& s, platform::Dialogs& d) {
     ScreenUpdate u;
     ClearEditMarks(s);
     s.CalcMode = ModeMigrate;
-    u.show("txtSpName", s.SpName);
-    u.show("txtShortName", s.ShortName);
-    u.show("txtTaxon", s.TaxonGroup == 1 ? "Passerine" : "Non-Passerine");
+    u.show(Param::SpName, s.SpName);
+    u.show(Param::ShortName, s.ShortName);
+    u.show(Param::Taxon, s.TaxonGroup == 1 ? "Passerine" : "Non-Passerine");
     if (s.FreqFactor == 0 || !s.KeepFactors) {
         s.FrontalAreaFactor = 1;
         s.PbmrFactor = 1;
@@ -103,58 +82,58 @@ ScreenUpdate LoadSetupMigrate(ProgramState& s, platform::Dialogs& d) {
     const BirdParams& b0 = s.slot(0);
     BirdParams& b = s.slot(Slot);
     b.EmptyMass = b0.EmptyMass;
-    u.showSig("txtEmptyMass", b.EmptyMass);
+    u.showSig(Param::EmptyMass, b.EmptyMass);
     b.CropMass = b0.CropMass;
-    u.showSig("txtCropMass", b.CropMass);
+    u.showSig(Param::CropMass, b.CropMass);
     b.CropFrac = b0.CropFrac;
-    u.showSig("txtCropFrac", b.CropFrac);
-    u.showSig("txtPayDragFactor", s.PayDragFactor);
+    u.showSig(Param::CropFrac, b.CropFrac);
+    u.showSig(Param::PayDragFactor, s.PayDragFactor);
     b.AllUpMass = f32(AllUpMassOf(b));
-    u.showSig("txtAllUpMass", b.AllUpMass);
+    u.showSig(Param::AllUpMass, b.AllUpMass);
     b.MuscleFrac = b0.MuscleFrac;
     b.MuscleMass = f32(double(b.MuscleFrac) * b.EmptyMass);
-    u.showSig("txtMuscleFrac", b.MuscleFrac);
-    u.showSig("txtMuscleMass", b.MuscleMass);
+    u.showSig(Param::MuscleFrac, b.MuscleFrac);
+    u.showSig(Param::MuscleMass, b.MuscleMass);
     b.FatFrac = b0.FatFrac;
     b.FatMass = f32(double(b.FatFrac) * b.EmptyMass);
-    u.showSig("txtFatFrac", b.FatFrac);
-    u.showSig("txtFatMass", b.FatMass);
+    u.showSig(Param::FatFrac, b.FatFrac);
+    u.showSig(Param::FatMass, b.FatMass);
     b.AirframeMass = f32(double(b.EmptyMass) - b.FatMass - b.MuscleMass);
-    u.showSig("txtAirframeMass", b.AirframeMass);
+    u.showSig(Param::AirframeMass, b.AirframeMass);
     b.Span = b0.Span;
-    u.showSig("txtSpan", b.Span);
+    u.showSig(Param::Span, b.Span);
     b.DiscArea = f32(s.Pi * b.Span * b.Span / 4);
     b.WingArea = b0.WingArea;
-    u.showSig("txtArea", b.WingArea);
+    u.showSig(Param::Area, b.WingArea);
     b.MeanChord = f32(double(b.WingArea) / b.Span);
     b.AspectRatio = b0.AspectRatio;
-    u.showSig("txtAR", b.AspectRatio);
+    u.showSig(Param::AR, b.AspectRatio);
     u.append(bird::UpdateBodyDrag(s));
     b.BodyDiameter = f32(0.102 * std::cbrt(double(b.AllUpMass)));
     b.Cdb = b0.Cdb;
-    u.showSig("txtCdb", b.Cdb);
+    u.showSig(Param::Cdb, b.Cdb);
     bmrStep(s, u);
     s.slot(0).Pbmr = b.Pbmr;
     b.EtaPbmr = f32(double(s.Eta) * b.Pbmr);
     s.X1 = bird::ProfilePowerRatio(s.Cprof, b.AspectRatio);
-    u.showSig("txtRho", s.AirDensity);
-    u.show("txtAlt", FormatPattern(s.Altitude, "0"));
+    u.showSig(Param::Rho, s.AirDensity);
+    u.show(Param::Alt, FormatPattern(s.Altitude, "0"));
     b.PowerFracBound = b0.PowerFracBound;
     b.PowerFracFG = b0.PowerFracFG;
     b.Gravity = f32(double(s.slot(0).Gravity) / b.PowerFracBound);
     s.Vratio = 1.2f;
     s.VratioGPS = 1;
-    u.show("txtVratio", FormatSig(s.Vratio, 3));
-    u.show("txtVratioGPS", FormatSig(s.VratioGPS, 3));
+    u.show(Param::Vratio, FormatSig(s.Vratio, 3));
+    u.show(Param::VratioGPS, FormatSig(s.VratioGPS, 3));
     s.SpeedControl = 3;
     s.VclimbThreshold = 0.02;
-    u.show("txtGoalDist", PlainText(s.GoalDist));
+    u.show(Param::GoalDist, PlainText(s.GoalDist));
     flap::WingbeatFrequency(s, Slot);
     s.slot(0).WbeatFreq = b.WbeatFreq;
     showFrequency(s, u);
     s.MitoControl = 2;
     LoadEnergyConstants(s);
-    u.showSig("txtFatProtHeight", f32(double(s.FuelEnergyHeight) / 1000));
+    u.showSig(Param::FatProtHeight, f32(double(s.FuelEnergyHeight) / 1000));
     s.MaxSpecificWork = f32(double(s.SigmaMax) * 0.3 * s.Lambda / s.MuscleDensity);
     s.ExistenceRatio = 3.0;
     u.append(bird::CheckAndDeriveMasses(s, d));
@@ -167,8 +146,8 @@ ScreenUpdate LoadSetupMigrate(ProgramState& s, platform::Dialogs& d) {
     // The screen opens with empty cruise fields, Standard speed control, specific work held, a
     // programmed run and continuous flapping selected.
     s.MigScreen = {};
-    u.show("txtAltCruise", "");
-    u.show("txtRhoCruise", "");
+    u.show(Param::AltCruise, "");
+    u.show(Param::RhoCruise, "");
     u.setChecked("optMaxRange", true);
     u.setChecked("optSpWorkConst", true);
     u.setChecked("optProj", true);
@@ -186,7 +165,7 @@ ScreenUpdate ActivateSetupMigrate(ProgramState& s) {
     // The tools and the settings screen may have changed what the boxes derive from (the BMR factor,
     // Eta, gravity, the fuel values).
     RefreshDerivedMigrate(s, u);
-    u.showSig("txtFatProtHeight", f32(double(s.FuelEnergyHeight) / 1000));
+    u.showSig(Param::FatProtHeight, f32(double(s.FuelEnergyHeight) / 1000));
     return u;
 }
 
@@ -195,22 +174,22 @@ ScreenUpdate LoadSetDefaultsMigr(ProgramState& s) {
     s.MigScreen.SettingsOpen = true;
     u.setChecked(s.MitoControl == 1 ? "optMitoFracConst" : "optPdensityConst", true);
     s.Efuel = MixedFuelEnergy(s);
-    u.showSig("txtSigmaMax", s.SigmaMax);
-    u.showSig("txtLambda", s.Lambda);
-    u.showSig("txtCprof", s.Cprof);
-    u.showSig("txtX1", s.X1);
-    u.showSig("txtGravity", s.slot(0).Gravity);
-    u.showSig("txtKflap", s.Kflap);
-    u.showSig("txtResp", s.Resp);
-    u.showSig("txtEta", s.Eta);
-    u.show("txtKmito", FormatScientific(s.Kmito));
-    u.showSig("txtOutputInt", s.OutputInterval);
-    u.show("txtEfat", FormatScientific(s.Efat));
-    u.show("txtEprotein", FormatScientific(s.Eprotein));
-    u.showSig("txtProtHydr", s.ProtHydr);
-    u.showSig("txtProtFracTarget", f32(double(s.ProtFracTarget) * 100));
-    u.show("txtVclimbThreshold", FormatSig(f32(s.VclimbThreshold), 3));
-    u.show("txtEmixed", FormatScientific(s.Efuel));
+    u.showSig(Param::SigmaMax, s.SigmaMax);
+    u.showSig(Param::Lambda, s.Lambda);
+    u.showSig(Param::Cprof, s.Cprof);
+    u.showSig(Param::X1, s.X1);
+    u.showSig(Param::Gravity, s.slot(0).Gravity);
+    u.showSig(Param::Kflap, s.Kflap);
+    u.showSig(Param::Resp, s.Resp);
+    u.showSig(Param::Eta, s.Eta);
+    u.show(Param::Kmito, FormatScientific(s.Kmito));
+    u.showSig(Param::OutputInt, s.OutputInterval);
+    u.show(Param::Efat, FormatScientific(s.Efat));
+    u.show(Param::Eprotein, FormatScientific(s.Eprotein));
+    u.showSig(Param::ProtHydr, s.ProtHydr);
+    u.showSig(Param::ProtFracTarget, f32(double(s.ProtFracTarget) * 100));
+    u.show(Param::VclimbThreshold, FormatSig(f32(s.VclimbThreshold), 3));
+    u.show(Param::Emixed, FormatScientific(s.Efuel));
     return u;
 }
 
@@ -220,51 +199,45 @@ ScreenUpdate SetDefaultsMigrEdit(ProgramState& s, platform::Dialogs& d, const st
         if (c == "optMitoFracConst" || c == "optPdensityConst") {
             s.MitoControl = c == "optMitoFracConst" ? 1 : 2;
             s.Marks.set(Mark::MitoControl);
-        } else if (settingsMarks().count(c)) {
-            s.Marks.set(settingsMarks().at(c));
-        } else if (c != "cmdOK" && c != "cmdReturn") {
+        } else if (!markField(s, OnSettingsMigr, c) && c != "cmdOK" && c != "cmdReturn") {
             throw UnknownControl("no control " + c + " that takes a click on the migration settings screen");
         }
         return u;
     }
     if (e.kind != Edit::Kind::Text) throw UnknownControl("no check box " + c + " on the migration settings screen");
-    auto mark = settingsMarks().find(c);
-    if (mark == settingsMarks().end())
+    const Parameter* field = FieldOn(OnSettingsMigr, c);
+    if (!markField(s, OnSettingsMigr, c))
         throw UnknownControl("no text field " + c + " on the migration settings screen");
-    s.Marks.set(mark->second);
     const double v = LeadingNumber(e.text);
     const float fv = f32(v);
     if (!bird::FieldInRange(d, c, v) || !bird::UsableNumber(d, v)) {
         u.refused = true;
         return u;
     }
-    if (c == "txtEfat" || c == "txtEprotein" || c == "txtProtHydr" || c == "txtProtFracTarget") {
-        if (c == "txtEfat") s.Efat = fv;
-        else if (c == "txtEprotein") s.Eprotein = fv;
-        else if (c == "txtProtHydr") s.ProtHydr = fv;
-        else s.ProtFracTarget = f32(v / 100);
-        fuelChanged(s, u);
-    } else if (c == "txtEta") {
-        s.Eta = fv;
-        UpdateEnergyHeightConstants(s);
-        UpdateEnergyHeights(s);
-    } else if (c == "txtGravity") {
-        s.slot(0).Gravity = fv;
-        UpdateEnergyHeightConstants(s);
-    } else if (c == "txtCprof") {
-        s.Cprof = fv;
-        if (s.slot(Slot).AspectRatio > 0) {
-            s.X1 = bird::ProfilePowerRatio(s.Cprof, s.slot(Slot).AspectRatio);
-            u.showSig("txtX1", s.X1);
-        }
-    } else if (c == "txtX1") { s.X1 = fv;
-    } else if (c == "txtKflap") { s.Kflap = fv;
-    } else if (c == "txtKmito") { s.Kmito = fv;
-    } else if (c == "txtResp") { s.Resp = fv;
-    } else if (c == "txtSigmaMax") { s.SigmaMax = fv;
-    } else if (c == "txtLambda") { s.Lambda = fv;
-    } else if (c == "txtOutputInt") { s.OutputInterval = fv;
-    } else if (c == "txtVclimbThreshold") { s.VclimbThreshold = v;
+    switch (field->id) {
+        case Param::Efat: s.Efat = fv; fuelChanged(s, u); break;
+        case Param::Eprotein: s.Eprotein = fv; fuelChanged(s, u); break;
+        case Param::ProtHydr: s.ProtHydr = fv; fuelChanged(s, u); break;
+        case Param::ProtFracTarget: s.ProtFracTarget = f32(v / 100); fuelChanged(s, u); break;
+        case Param::Eta:
+            s.Eta = fv;
+            UpdateEnergyHeightConstants(s);
+            UpdateEnergyHeights(s);
+            break;
+        case Param::Gravity:
+            s.slot(0).Gravity = fv;
+            UpdateEnergyHeightConstants(s);
+            break;
+        case Param::Cprof:
+            s.Cprof = fv;
+            if (s.slot(Slot).AspectRatio > 0) {
+                s.X1 = bird::ProfilePowerRatio(s.Cprof, s.slot(Slot).AspectRatio);
+                u.showSig(Param::X1, s.X1);
+            }
+            break;
+        default:
+            // The constants whose rule is only to hold the typed value.
+            if (field->store) field->store(s, Slot, v);
     }
     return u;
 }
@@ -283,24 +256,8 @@ ScreenUpdate setupFieldRule(ProgramState& s, platform::Dialogs& d, const std::st
     }
     if (e.kind == Edit::Kind::Click || e.kind == Edit::Kind::DoubleClick) {
         const bool dbl = e.kind == Edit::Kind::DoubleClick;
-        if (c == "optFlap") {
-            s.FlightStyle = 1;
-            b.Gravity = s.slot(0).Gravity;
-            HidePowerFraction(u);
-            flap::ReferenceWingbeatFrequency(s, Slot);
-            flap::WingbeatFrequency(s, Slot);
-            showFrequency(s, u);
-            s.Marks.set(Mark::FlightStyle);
-        } else if (c == "optFG") {
-            s.FlightStyle = 2;
-            b.Gravity = s.slot(0).Gravity;
-            ShowPowerFraction(u);
-            s.Marks.set(Mark::FlightStyle);
-        } else if (c == "optBound") {
-            s.FlightStyle = 3;
-            b.Gravity = f32(double(s.slot(0).Gravity) / b.PowerFracBound);
-            ShowPowerFraction(u);
-            s.Marks.set(Mark::FlightStyle);
+        if (const int style = flap::FlightStyleOfOption(c)) {
+            u.append(flap::FlightStyleRule(s, Slot, style));
         } else if (c == "optVratioConst" || c == "optVconst") {
             s.SpeedControl = c == "optVratioConst" ? 1 : 2;
             s.MigScreen.SpeedOption = s.SpeedControl;
@@ -323,27 +280,27 @@ ScreenUpdate setupFieldRule(ProgramState& s, platform::Dialogs& d, const std::st
             setGpsControls(u, false);
         } else if (c == "txtTaxon" && dbl) {
             s.TaxonGroup = s.TaxonGroup == 1 ? 2 : 1;
-            u.show("txtTaxon", s.TaxonGroup == 1 ? "Passerine" : "Non-Passerine");
+            u.show(Param::Taxon, s.TaxonGroup == 1 ? "Passerine" : "Non-Passerine");
             bmrStep(s, u);
         } else if (c == "txtFatHeight") {
-            u.showSig("txtFatHeight", f32(double(s.FatEnergyHeight) / 1000));
+            u.showSig(Param::FatHeight, f32(double(s.FatEnergyHeight) / 1000));
         } else if (c == "txtVmrRatio") {
             u.append(MigrationStart(s, d));
-            u.showSig("txtVmrRatio", s.Mig.VmrRatio);
-        } else if (setupMarks().count(c)) {
+            u.showSig(Param::VmrRatio, s.Mig.VmrRatio);
+        } else if (!markField(s, OnSetupMigrate, c)) {
             // A click into a field marks it; double-clicks on txtRho and txtGoalDist open the air density
             // calculator and the goal distance screen, which are screens of their own.
-            s.Marks.set(setupMarks().at(c));
-        } else {
             throw UnknownControl("no control " + c + " that takes a click on the migration setup screen");
         }
         return u;
     }
     // Typing into a field: the click into it marks it, leaving it commits the text.
-    if (auto it = setupMarks().find(c); it != setupMarks().end()) s.Marks.set(it->second);
+    markField(s, OnSetupMigrate, c);
     const double v = LeadingNumber(e.text);
     const float fv = f32(v);
-    if (c == "txtMuscleFrac" && std::isfinite(v) && !(v > 0)) {
+    const Parameter* field = FieldOn(OnSetupMigrate, c);
+    const Param id = field ? field->id : Param::Count;
+    if (id == Param::MuscleFrac && std::isfinite(v) && !(v > 0)) {
         // A migration burns its muscle's power: with no flight muscle no climb rate or speed exists.
         d.error({"The Flight muscle fraction must be more than 0 for a migration (at most 1)",
                  "Please enter a value in that range"});
@@ -351,21 +308,30 @@ ScreenUpdate setupFieldRule(ProgramState& s, platform::Dialogs& d, const std::st
         return u;
     }
     if (bird::CommonFieldRule(s, d, c, v, e.text, bmrStep, u)) return u;
-    if (c != "txtAltCruise" && c != "txtRhoCruise" && (!bird::FieldInRange(d, c, v) || !bird::UsableNumber(d, v))) {
+    // The cruise fields keep what was typed and have messages of their own.
+    const bool cruise = id == Param::AltCruise || id == Param::RhoCruise;
+    if (!cruise && (!bird::FieldInRange(d, c, v) || !bird::UsableNumber(d, v))) {
         u.refused = true;
         return u;
     }
-    if (c == "txtAlt") {
-        auto rho = AltitudeFieldRule(s, d, v);
-        if (rho) u.show("txtRho", *rho); else u.refused = true;
-        if (rho) s.Marks.set(Mark::AirDensity);
-    } else if (c == "txtRho") {
-        const float rel = s.RelDensity;
-        auto alt = DensityFieldRule(s, d, v, AltitudeShown::SetupScreen);
-        s.RelDensity = rel;  // this screen's density rule leaves the density ratio as it was
-        if (alt) u.show("txtAlt", *alt); else u.refused = true;
-        if (alt) s.Marks.set(Mark::Altitude);
-    } else if (c == "txtAltCruise") {
+    switch (id) {
+        case Param::Alt:
+            if (auto rho = AltitudeFieldRule(s, d, v)) {
+                u.show(Param::Rho, *rho);
+                s.Marks.set(Mark::AirDensity);
+            } else {
+                u.refused = true;
+            }
+            break;
+        case Param::Rho: {
+            const float rel = s.RelDensity;
+            auto alt = DensityFieldRule(s, d, v, AltitudeShown::SetupScreen);
+            s.RelDensity = rel;  // this screen's density rule leaves the density ratio as it was
+            if (alt) u.show(Param::Alt, *alt); else u.refused = true;
+            if (alt) s.Marks.set(Mark::Altitude);
+            break;
+    }
+    case Param::AltCruise:
         s.MigScreen.AltCruiseText = e.text;
         if (!AltitudeInAtmosphere(v)) {
             d.error(AltitudeOutOfRangeMessage());
@@ -377,9 +343,10 @@ ScreenUpdate setupFieldRule(ProgramState& s, platform::Dialogs& d, const std::st
         s.RelDensity = StdDensityRatio(s.CruiseAlt);
         s.CruiseDensity = f32(1.225 * double(s.RelDensity));
         s.MigScreen.RhoCruiseText = FormatSig(s.CruiseDensity, 4);
-        u.show("txtRhoCruise", s.MigScreen.RhoCruiseText);
+        u.show(Param::RhoCruise, s.MigScreen.RhoCruiseText);
         s.Marks.set(Mark::CruiseDensity);
-    } else if (c == "txtRhoCruise") {
+        break;
+    case Param::RhoCruise:
         s.MigScreen.RhoCruiseText = e.text;
         if (!(v <= FLT_MAX)) {  // a single holds the density
             d.error(DensityTooLargeMessage());
@@ -394,10 +361,11 @@ ScreenUpdate setupFieldRule(ProgramState& s, platform::Dialogs& d, const std::st
         s.CruiseDensity = fv;
         s.CruiseAlt = AltitudeFromDensity(s.CruiseDensity);
         s.MigScreen.AltCruiseText = FormatPattern(s.CruiseAlt, "0");
-        u.show("txtAltCruise", s.MigScreen.AltCruiseText);
+        u.show(Param::AltCruise, s.MigScreen.AltCruiseText);
         s.CruiseKinViscosity = KinViscosityAt(s.CruiseAlt);
         s.Marks.set(Mark::CruiseAltitude);
-    } else if (c == "txtAR") {
+        break;
+    case Param::AR:
         if (!bird::WingAreaFits(d, b.Span, v)) {
             u.refused = true;
             return u;
@@ -405,45 +373,44 @@ ScreenUpdate setupFieldRule(ProgramState& s, platform::Dialogs& d, const std::st
         b.AspectRatio = fv;
         if (b.AspectRatio > 0) {  // a non-positive ratio is stored but derives nothing
             b.WingArea = f32(WingAreaOf(b.Span, b.AspectRatio));
-            u.showSig("txtArea", b.WingArea);
+            u.showSig(Param::Area, b.WingArea);
             s.X1 = bird::ProfilePowerRatio(s.Cprof, b.AspectRatio);
         }
-    } else if (c == "txtFreqFactor") {
-        s.FreqFactor = fv;
-        flap::WingbeatFrequency(s, Slot);
-        showFrequency(s, u);
-    } else if (c == "txtWbeatFreq") {
-        if (s.slot(0).WbeatFreq > 0) s.FreqFactor = f32(v / s.slot(0).WbeatFreq);
-        s.Marks.set(Mark::WbeatFreq);
-        flap::WingbeatFrequency(s, Slot);
-        showFrequency(s, u);
-    } else if (c == "txtPbmrFactor") {
+        break;
+    case Param::FreqFactor:
+    case Param::WbeatFreq:
+        u.append(flap::WingbeatRule(s, Slot, id, v));
+        break;
+    case Param::PbmrFactor:
         s.PbmrFactor = fv;
         s.Marks.set(Mark::PbmrFactor);
         bmrStep(s, u);
-    } else if (c == "txtPbmr") {
+        break;
+    case Param::Pbmr:
         if (s.slot(0).Pbmr > 0) s.PbmrFactor = f32(v / s.slot(0).Pbmr);
         bmrStep(s, u);
-    } else if (c == "txtPowerFrac") {
-        u.append(flap::PowerFractionRule(s, d, v));
-    } else if (c == "txtGoalDist") {
-        s.GoalDist = fv;
-    } else if (c == "txtVratio") {
+        break;
+    case Param::PowerFrac: u.append(flap::PowerFractionRule(s, d, v)); break;
+    case Param::Vratio:
         if (v >= 1 && v <= 3) {
             s.Vratio = fv;
         } else {
             d.error({"Starting air speed must be between 1 and 3 times Vmp"});
             u.refused = true;
         }
-    } else if (c == "txtVratioGPS") {
+        break;
+    case Param::VratioGPS:
         if (v >= 1) {
             s.VratioGPS = fv;
         } else {
             d.error({"Air speed between GPS points must be at least Vmp"});
             u.refused = true;
         }
-    } else {
-        throw UnknownControl("no text field " + c + " on the migration setup screen");
+        break;
+    default:
+        // The settings whose rule is only to hold the typed value (the goal distance).
+        if (!field || !field->store) throw UnknownControl("no text field " + c + " on the migration setup screen");
+        field->store(s, Slot, v);
     }
     return u;
 }

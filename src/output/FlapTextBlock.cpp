@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "output/ParameterLines.h"
 #include "output/TextLayout.h"
 #include "state/MitoUnits.h"
 #include "state/numtext.h"
@@ -29,32 +30,11 @@ void tableLine(TextLayout& t, const char* const (&cells)[7]) {
 void inputs(TextLayout& t, const ProgramState& s) {
     const BirdParams& b = s.slot(ModePowerCurve);
     auto n = [&](double x) { return OutNumber(x, s.SigDigits); };
-    t.valueLine("Empty body mass", n(b.EmptyMass), " kg");
-    t.valueLine("Flight muscle mass", n(b.MuscleMass), " kg");
-    t.valueLine("Fat mass", n(b.FatMass), " kg");
-    t.valueLine("Airframe mass", n(b.AirframeMass), " kg");
-    t.valueLine("Crop contents mass", n(b.CropMass), " kg");
-    t.valueLine("All-up mass", n(b.AllUpMass), " kg");
-    t.line();
-    t.valueLine("Flight muscle fraction", n(b.MuscleFrac));
-    t.valueLine("Fat fraction", n(b.FatFrac));
-    t.valueLine("Airframe fraction", n(b.AirframeFrac));
-    t.line();
-    t.valueLine("Wing span", n(b.Span), " m");
-    t.valueLine("Wing area", n(b.WingArea), " square m");
-    t.valueLine("Aspect ratio", n(b.AspectRatio));
-    t.line();
-    t.valueLine("Air density", n(s.AirDensity), " kg/cubic m");
-    t.valueLine("Density altitude in Std Atmosphere", FormatPattern(s.Altitude, "0"), " m");
-    t.valueLine("Body frontal area", n(b.Sbody), " square m");
-    t.valueLine("Body drag coefficient", n(b.Cdb));
-    t.valueLine("Acceleration due to gravity", n(s.slot(ModeEnterBird).Gravity), " m/sec-squared");
-    t.valueLine("Induced power factor", n(s.Kflap));
-    t.valueLine("Profile power constant", n(s.Cprof));
-    t.valueLine("Profile power ratio", n(s.X1));
-    t.valueLine("Respiration factor", n(s.Resp));
-    t.valueLine("Conversion efficiency", n(s.Eta));
-    t.valueLine("Basal metabolic rate", n(b.Pbmr), " W");
+    using enum Param;
+    WriteInputLines(t, s, ModePowerCurve,
+                    {EmptyMass, MuscleMass, FatMass, AirframeMass, CropMass, AllUpMass, BlankLine, MuscleFrac,
+                     FatFrac, AirframeFrac, BlankLine, Span, Area, AR, BlankLine, Rho, Alt, Sbody, Cdb, Gravity,
+                     Kflap, Cprof, X1, Resp, Eta, Pbmr});
     t.valueLine("Flight style", FlightStyleText(s.FlightStyle));
     if (s.FlightStyle == 3) t.valueLine("Power fraction", n(b.PowerFracBound));
     if (s.FlightStyle == 2) t.valueLine("Power fraction", n(b.PowerFracFG));

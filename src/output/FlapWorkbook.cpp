@@ -4,6 +4,7 @@
 #include <cmath>
 #include <optional>
 
+#include "output/ParameterCells.h"
 #include "output/TextLayout.h"
 #include "output/WorkbookCells.h"
 
@@ -23,51 +24,14 @@ float tableValue(const ProgramState& s, int row, int column) {
 }
 
 void parameters(const ProgramState& s, sheet::Sheet& sh) {
-    const BirdParams& b = s.slot(ModePowerCurve);
-    auto put = [&](const char* cell, double x) { sh.write(cell, SigValue(x, s.SigDigits)); };
     sh.write("E1", TextValue(s.SpName));
     sh.write("I1", TextValue(s.ShortName));
     sh.write("G2", TaxonCellText(s.TaxonGroup));
     sh.write("B2", SexCellText(s.Sex));
     sh.write("E2", AgeCellText(s.Age, "Imm"));
     sh.write("I16", FlightStyleCellText(s.FlightStyle));
-    put("E4", b.EmptyMass);
-    put("E5", b.MuscleMass);
-    put("E6", b.FatMass);
-    put("E7", b.AirframeMass);
-    put("E8", b.CropMass);
-    put("E9", b.AllUpMass);
-    put("E10", b.Span);
-    put("E11", b.WingArea);
-    put("E12", b.AspectRatio);
-    put("E13", s.AirDensity);
-    sh.write("E14", PatternValue(s.Altitude, "0"));
-    put("E15", b.Sbody);
-    put("E16", b.Cdb);
-    put("E17", s.PayDragFactor);
-    put("E18", b.Pbmr);
-    put("E19", s.PbmrFactor);
-    put("E20", s.Kmito);
-    put("J5", b.MuscleFrac);
-    put("J6", b.FatFrac);
-    put("J7", b.AirframeFrac);
-    put("J8", b.CropFrac);
-    put("J9", s.slot(ModeEnterBird).Gravity);
-    put("J10", s.Kflap);
-    put("J11", s.Cprof);
-    put("J12", s.X1);
-    put("J13", s.Resp);
-    put("J14", s.Eta);
-    put("J15", s.FrontalAreaFactor);
-    if (s.FlightStyle == 3)
-        put("J17", b.PowerFracBound);
-    else if (s.FlightStyle == 2)
-        put("J17", b.PowerFracFG);
-    else
-        sh.write("J17", 1.0);
-    put("J18", s.Lambda);
-    put("J19", s.SigmaMax);
-    put("J20", s.FreqFactor);
+    WriteParameterCells(s, sh, Output::PowerCurve, ModePowerCurve);
+    WritePowerFraction(s, sh, ModePowerCurve, "J17");
     sh.write("A24", TextValue(s.Comment));
 }
 
@@ -137,16 +101,7 @@ void WriteFlapSheet(const ProgramState& s, sheet::Sheet& sh) {
         sh.write("J28", "% Pmech");
     }
     resultsBlock(s, sh, curveTable(s, sh));
-    ColourMarked(sh, s.Marks,
-                 {{"E4", Mark::EmptyMass},   {"E5", Mark::MuscleMass},   {"E6", Mark::FatMass},
-                  {"E8", Mark::CropMass},    {"E10", Mark::Span},        {"E11", Mark::WingArea},
-                  {"E12", Mark::AspectRatio}, {"E13", Mark::AirDensity}, {"E14", Mark::Altitude},
-                  {"E16", Mark::Cdb},        {"E17", Mark::PayDragFactor}, {"E19", Mark::PbmrFactor},
-                  {"E20", Mark::Kmito},      {"J5", Mark::MuscleFrac},   {"J6", Mark::FatFrac},
-                  {"J9", Mark::Gravity},     {"J10", Mark::Kflap},       {"J11", Mark::Cprof},
-                  {"J12", Mark::X1},         {"J13", Mark::Resp},        {"J14", Mark::Eta},
-                  {"J15", Mark::FrontalAreaFactor}, {"I16", Mark::FlightStyle}, {"J17", Mark::PowerFrac},
-                  {"J18", Mark::Lambda},     {"J19", Mark::SigmaMax},    {"J20", Mark::WbeatFreq}});
+    ColourMarkedParameters(sh, s.Marks, Output::PowerCurve, {{"I16", Mark::FlightStyle}});
 }
 
 }  // namespace ornivo::output

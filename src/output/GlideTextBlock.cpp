@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "output/ParameterLines.h"
 #include "output/TextLayout.h"
 #include "state/numtext.h"
 
@@ -29,41 +30,18 @@ void columnsLine(TextLayout& t, std::initializer_list<std::pair<int, std::string
 }
 
 void inputs(TextLayout& t, const ProgramState& s) {
-    const BirdParams& b = s.slot(ModeGlide);
     auto n = [&](double x) { return OutNumber(x, s.SigDigits); };
-    t.valueLine("Empty body mass", n(b.EmptyMass), " kg");
-    t.valueLine("Flight muscle mass", n(b.MuscleMass), " kg");
-    t.valueLine("Fat mass", n(b.FatMass), " kg");
-    t.valueLine("Arframe mass", n(b.AirframeMass), " kg");
-    t.line();
-    t.valueLine("Flight muscle fraction", n(b.MuscleFrac));
-    t.valueLine("Fat fraction", n(b.FatFrac));
-    t.valueLine("Airframe fraction", n(b.AirframeFrac));
-    t.line();
-    t.valueLine("Crop contents mass", n(b.CropMass), " kg");
-    t.valueLine("All-up mass", n(b.AllUpMass), " kg");
-    t.line();
-    t.valueLine("Wing span", n(b.Span), " m");
-    t.valueLine("Wing area", n(b.WingArea), " square m");
-    t.valueLine("Aspect ratio", n(b.AspectRatio));
+    using enum Param;
+    WriteInputLines(t, s, ModeGlide,
+                    {EmptyMass, MuscleMass, FatMass, {AirframeMass, "Arframe mass", " kg"}, BlankLine, MuscleFrac,
+                     FatFrac, AirframeFrac, BlankLine, CropMass, AllUpMass, BlankLine, Span, Area, AR});
     if (s.SpanLaw == 1)
         t.valueLine("Wing span reduction law", "Linear", " Bstop = " + n(s.Bstop));
     else
         t.valueLine("Wing span reduction law", "Minimum drag");
-    t.valueLine("Planform slope", n(s.PlanformSlope));
-    t.valueLine("Maximum lift coefficient", n(s.ClMax));
-    t.valueLine("Wing profile drag coefficient", n(b.Cdw));
-    t.line();
-    t.valueLine("Air density", n(s.AirDensity), " kg/cubic m");
-    t.valueLine("Density altitude in Std Atmosphere", FormatPattern(s.Altitude, "0"), " m");
-    t.valueLine("Body frontal area", n(b.Sbody), " square m");
-    t.valueLine("Body drag coefficient", n(b.Cdb));
-    t.valueLine("Acceleration due to gravity", n(s.slot(ModeEnterBird).Gravity), " m/sec-squared");
-    t.valueLine("Induced drag factor", n(s.Kglide));
-    t.valueLine("Basal metabolic rate", n(b.Pbmr), " W");
-    t.valueLine("Tonic pectoralis mass", n(100.0 * s.TonicMuscFrac), "% body mass");
-    t.valueLine("Fat energy height", n(s.FatEnergyHeight / 1000.0), " km");
-    t.valueLine("Metablic sink (m/s)", n(s.MetSink), " m/s");
+    WriteInputLines(t, s, ModeGlide,
+                    {PlanformSlope, ClMax, Cdw, BlankLine, Rho, Alt, Sbody, Cdb, Gravity, KGlide, Pbmr,
+                     TonicMuscFrac, FatHeight, MetSink});
 }
 
 void polarTable(TextLayout& t, const ProgramState& s) {

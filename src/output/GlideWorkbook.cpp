@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "output/GlideTextBlock.h"
+#include "output/ParameterCells.h"
 #include "output/TextLayout.h"
 #include "output/WorkbookCells.h"
 #include "state/numtext.h"
@@ -23,47 +24,16 @@ float cell(const std::vector<std::vector<float>>& t, int row, int col) {
 }
 
 void parameters(const ProgramState& s, sheet::Sheet& sh) {
-    const BirdParams& b = s.slot(ModeGlide);
-    auto put = [&](const char* c, double x) { sh.write(c, SigValue(x, s.SigDigits)); };
     sh.write("E1", TextValue(s.SpName));
     sh.write("I1", TextValue(s.ShortName));
     sh.write("G2", TaxonCellText(s.TaxonGroup));
     sh.write("B2", SexCellText(s.Sex));
     sh.write("E2", AgeCellText(s.Age, "Immature"));
-    put("E4", b.EmptyMass);
-    put("E5", b.MuscleMass);
-    put("E6", b.FatMass);
-    put("E7", b.AirframeMass);
-    put("E8", b.CropMass);
-    put("E9", b.AllUpMass);
-    put("E10", b.Span);
-    put("E11", b.WingArea);
-    put("E12", b.AspectRatio);
-    put("E13", s.AirDensity);
-    sh.write("E14", PatternValue(s.Altitude, "0"));
     if (s.SpanLaw == 1)
         sh.write("D15", "Linear (Bstop = " + OutNumber(s.Bstop, s.SigDigits) + ")");
     else if (s.SpanLaw == 2)
         sh.write("D15", "Minimise induced + profile drag");
-    put("E16", 100.0 * s.TonicMuscFrac);
-    put("E17", s.FatEnergyHeight / 1000.0);
-    put("E18", b.Sbody);
-    put("E19", b.Pbmr);
-    put("J5", b.MuscleFrac);
-    put("J6", b.FatFrac);
-    put("J7", b.AirframeFrac);
-    put("J8", b.CropFrac);
-    put("J9", s.PayDragFactor);
-    put("J10", b.Cdb);
-    put("J11", s.Kglide);
-    put("J12", s.ClMax);
-    put("J13", b.Cdw);
-    put("J14", s.PlanformSlope);
-    put("J15", s.slot(ModeEnterBird).Gravity);
-    put("J16", s.MetSink);
-    put("J17", s.FuelEnergyHeight / 1000.0);
-    put("J18", s.FrontalAreaFactor);
-    put("J19", s.PbmrFactor);
+    WriteParameterCells(s, sh, Output::GlidePolar, ModeGlide);
     sh.write("A21", TextValue(s.Comment));
 }
 
@@ -148,15 +118,7 @@ void WriteGlideSheet(const ProgramState& s, sheet::Sheet& sh) {
     const int lastRegular = s.PolarRowLimit + 24 - s.PolarFirstRow;
     if (lastRegular >= 24) sh.setFont(RangeName(24, A, lastRegular, 10), BlockFont(false));
     resultsBlock(s, sh, polarTable(s, sh));
-    ColourMarked(sh, s.Marks,
-                 {{"E4", Mark::EmptyMass},  {"E5", Mark::MuscleMass},   {"E6", Mark::FatMass},
-                  {"E8", Mark::CropMass},   {"E10", Mark::Span},        {"E11", Mark::WingArea},
-                  {"E12", Mark::AspectRatio}, {"E13", Mark::AirDensity}, {"E14", Mark::Altitude},
-                  {"E15", Mark::Bstop},     {"E16", Mark::TonicMuscFrac}, {"J5", Mark::MuscleFrac},
-                  {"J6", Mark::FatFrac},    {"J9", Mark::PayDragFactor}, {"J10", Mark::Cdb},
-                  {"J11", Mark::Kglide},    {"J12", Mark::ClMax},       {"J13", Mark::Cdw},
-                  {"J14", Mark::PlanformSlope}, {"J15", Mark::Gravity}, {"J18", Mark::FrontalAreaFactor},
-                  {"J19", Mark::PbmrFactor}});
+    ColourMarkedParameters(sh, s.Marks, Output::GlidePolar);
 }
 
 }  // namespace ornivo::output

@@ -5,6 +5,7 @@
 
 #include "migrate/GpsStops.h"
 #include "output/FlapTextBlock.h"
+#include "output/ParameterLines.h"
 #include "output/TextLayout.h"
 #include "state/MitoUnits.h"
 #include "state/numtext.h"
@@ -76,35 +77,15 @@ std::string mitoControlText(int c) {
 void inputs(TextLayout& t, const ProgramState& s) {
     const BirdParams& b = s.slot(ModeMigrate);
     auto n = [&](double x) { return OutNumber(x, s.SigDigits); };
-    t.valueLine("Empty body mass", n(b.EmptyMass), " kg");
-    t.valueLine("Flight muscle mass", n(b.MuscleMass), " kg");
-    t.valueLine("Fat mass", n(b.FatMass), " kg");
-    t.valueLine("Airframe mass", n(b.AirframeMass), " kg");
-    t.valueLine("Crop contents mass", n(b.CropMass), " kg");
-    t.valueLine("All-up mass", n(b.AllUpMass), " kg");
-    t.line();
-    t.valueLine("Flight muscle fraction", n(b.MuscleFrac));
-    t.valueLine("Fat fraction", n(b.FatFrac));
-    t.valueLine("Airframe fraction", n(b.AirframeFrac));
-    t.line();
-    t.valueLine("Wing span", n(b.Span), " m");
-    t.valueLine("Wing area", n(b.WingArea), " square m");
-    t.valueLine("Aspect ratio", n(b.AspectRatio));
-    t.line();
+    using enum Param;
+    WriteInputLines(t, s, ModeMigrate,
+                    {EmptyMass, MuscleMass, FatMass, AirframeMass, CropMass, AllUpMass, BlankLine, MuscleFrac,
+                     FatFrac, AirframeFrac, BlankLine, Span, Area, AR, BlankLine});
     t.valueLine("Starting Air density", n(s.StartDensity), " kg/cubic m");
     t.valueLine("Starting Density Alt in Std Atmosphere", FormatPattern(s.StartAltitude, "0"), " m");
     t.valueLine("Cruising Air density", n(s.CruiseDensity), " kg/cubic m");
     t.valueLine("Cruising Density Alt in Std Atmosphere", FormatPattern(s.CruiseAlt, "0"), " m");
-    t.valueLine("Body frontal area", n(b.Sbody), " square m");
-    t.valueLine("Body drag coefficient", n(b.Cdb));
-    t.valueLine("Acceleration due to gravity", n(s.slot(ModeEnterBird).Gravity), " m/sec-squared");
-    t.valueLine("Induced power factor", n(s.Kflap));
-    t.valueLine("Profile power constant", n(s.Cprof));
-    t.valueLine("Profile power ratio", n(s.X1));
-    t.valueLine("Respiration factor", n(s.Resp));
-    t.valueLine("Conversion efficiency", n(s.Eta));
-    t.valueLine("Max isometric stress in myofibrils", n(s.SigmaMax), " N/sq m");
-    t.valueLine("Active strain in flight muscles", n(s.Lambda));
+    WriteInputLines(t, s, ModeMigrate, {Sbody, Cdb, Gravity, Kflap, Cprof, X1, Resp, Eta, SigmaMax, Lambda});
     if (s.ClimbFlag) {
         t.valueLine("Initial rate of climb", n(s.InitialVclimb), " m/s");
         t.valueLine("Final rate of climb", n(s.FinalVclimb), " m/s");
@@ -112,22 +93,18 @@ void inputs(TextLayout& t, const ProgramState& s) {
         t.valueLine("Distance to cruise altitude", n(s.ClimbDist), " km");
         t.valueLine("Time for final glide", n(s.FinalGlideTime), " min");
         t.valueLine("Distance for final glide", n(s.FinalGlideDist), " km");
-        t.valueLine("Rate of climb threshold", n(s.VclimbThreshold), " m/s");
+        WriteInputLines(t, s, ModeMigrate, {VclimbThreshold});
     }
-    t.valueLine("Basal metabolic rate", n(b.Pbmr), " W");
+    WriteInputLines(t, s, ModeMigrate, {Pbmr});
     t.valueLine("Flight style", FlightStyleText(s.FlightStyle));
     if (s.FlightStyle == 3) t.valueLine("Power fraction", n(b.PowerFracBound));
     if (s.FlightStyle == 2) t.valueLine("Power fraction", n(b.PowerFracFG));
     t.valueLine("Mitochondria inverse power density", n(KmitoMlPerW(s.Kmito)), " ml/W");
-    t.valueLine("Starting ratio air speed to Vmp", n(s.Vratio));
+    WriteInputLines(t, s, ModeMigrate, {Vratio});
     t.valueLine("Air speed control", speedControlText(s.SpeedControl));
     t.valueLine("Distance to destinaton", FormatPattern(s.GoalDist, "0#"), " km");
-    t.valueLine("Fat energy density", n(s.Efat), " J/kg");
-    t.valueLine("Dry protein energy density", n(s.Eprotein), " J/kg");
-    t.valueLine("Protein hydration ratio", n(s.ProtHydr));
-    t.valueLine("Minimum energy taken from protein", n(100.0 * s.ProtFracTarget), " %");
-    t.valueLine("Wingbeat frequency factor", n(s.FreqFactor));
-    t.valueLine("BMR factor", n(s.PbmrFactor));
+    WriteInputLines(t, s, ModeMigrate,
+                    {Efat, Eprotein, ProtHydr, ProtFracTarget, FreqFactor, {PbmrFactor, "BMR factor"}});
     t.valueLine("Protein burn criterion", muscleControlText(s.MuscleControl));
     t.valueLine("Mitochondria control", mitoControlText(s.MitoControl));
 }

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "migrate/GpsStops.h"
+#include "output/ParameterCells.h"
 #include "output/TextLayout.h"
 #include "output/WorkbookCells.h"
 
@@ -36,8 +37,6 @@ std::string muscleControlText(int c) {
 }
 
 void parameters(const ProgramState& s, sheet::Sheet& sh) {
-    const BirdParams& b = s.slot(ModeMigrate);
-    auto put = [&](const char* c, double x) { sh.write(c, SigValue(x, s.SigDigits)); };
     sh.write("E1", TextValue(s.SpName));
     sh.write("I1", TextValue(s.ShortName));
     sh.write("A34", TextValue(s.Comment));
@@ -45,47 +44,11 @@ void parameters(const ProgramState& s, sheet::Sheet& sh) {
     sh.write("B2", SexCellText(s.Sex));
     sh.write("E2", AgeCellText(s.Age, "Immature"));
     sh.write("I16", FlightStyleCellText(s.FlightStyle));
-    put("E4", b.EmptyMass);
-    put("E5", b.MuscleMass);
-    put("E6", b.FatMass);
-    put("E7", b.AirframeMass);
-    put("E8", b.CropMass);
-    put("E9", b.AllUpMass);
-    put("E10", b.Span);
-    put("E11", b.WingArea);
-    put("E12", b.AspectRatio);
-    put("E15", b.Sbody);
-    put("E16", b.Cdb);
-    put("E17", s.PayDragFactor);
-    put("E18", s.Kmito);
-    put("E19", s.Efat);
-    put("E20", s.Eprotein);
-    put("E21", s.ProtHydr);
-    put("E22", 100.0 * s.ProtFracTarget);
     sh.write("D23", muscleControlText(s.MuscleControl));
     sh.write("D24", s.MitoControl == 1 ? "Constant mito fraction" : "Constant mito power density");
-    put("E25", s.SigmaMax);
-    put("E26", s.Lambda);
-    put("J5", b.MuscleFrac);
-    put("J6", b.FatFrac);
-    put("J7", b.AirframeFrac);
-    put("J8", b.CropFrac);
-    put("J9", s.Kflap);
-    put("J10", s.Cprof);
-    put("J11", s.X1);
-    put("J12", s.Resp);
-    put("J13", s.Eta);
-    if (s.FlightStyle == 3)
-        put("J17", b.PowerFracBound);
-    else if (s.FlightStyle == 2)
-        put("J17", b.PowerFracFG);
-    else
-        sh.write("J17", 1.0);
-    put("J18", s.PbmrFactor);
-    put("J21", s.TimeStep);
-    put("J22", s.OutputInterval);
-    put("J24", s.FreqFactor);
-    put("J25", s.slot(ModeEnterBird).Gravity);
+    WriteParameterCells(s, sh, Output::Migration, ModeMigrate);
+    WritePowerFraction(s, sh, ModeMigrate, "J17");
+    sh.write("J21", SigValue(s.TimeStep, s.SigDigits));
 }
 
 void programmedCells(const ProgramState& s, sheet::Sheet& sh) {
@@ -242,21 +205,9 @@ void WriteMigrationSheet(const ProgramState& s, sheet::Sheet& sh) {
     sh.setFont(block, BlockFont(true));
     sh.setAlignment(block, sheet::Align::Left);
 
-    ColourMarked(sh, s.Marks,
-                 {{"E4", Mark::EmptyMass},     {"E5", Mark::MuscleMass},     {"E6", Mark::FatMass},
-                  {"E8", Mark::CropMass},      {"E10", Mark::Span},          {"E11", Mark::WingArea},
-                  {"E12", Mark::AspectRatio},  {"E13", Mark::AirDensity},    {"E14", Mark::Altitude},
-                  {"E15", Mark::Sbody},        {"E15", Mark::FrontalAreaFactor}, {"E16", Mark::Cdb},
-                  {"E17", Mark::PayDragFactor}, {"E18", Mark::Kmito},        {"E19", Mark::Efat},
-                  {"E20", Mark::Eprotein},     {"E21", Mark::ProtHydr},      {"E22", Mark::ProtFracTarget},
-                  {"D23", Mark::MuscleControl}, {"D24", Mark::MitoControl},  {"E25", Mark::SigmaMax},
-                  {"E26", Mark::Lambda},       {"J5", Mark::MuscleFrac},     {"J6", Mark::FatFrac},
-                  {"J9", Mark::Kflap},         {"J10", Mark::Cprof},         {"J11", Mark::X1},
-                  {"J12", Mark::Resp},         {"J13", Mark::Eta},           {"J14", Mark::CruiseDensity},
-                  {"J15", Mark::CruiseAltitude}, {"I16", Mark::FlightStyle}, {"J17", Mark::PowerFrac},
-                  {"J18", Mark::PbmrFactor},   {"I19", Mark::SpeedControl},  {"J20", Mark::Vratio},
-                  {"J22", Mark::OutputInterval}, {"J23", Mark::GoalDist},    {"J24", Mark::WbeatFreq},
-                  {"J25", Mark::Gravity},      {"J26", Mark::VclimbThreshold}});
+    ColourMarkedParameters(sh, s.Marks, Output::Migration,
+                           {{"D23", Mark::MuscleControl}, {"D24", Mark::MitoControl}, {"I16", Mark::FlightStyle},
+                            {"I19", Mark::SpeedControl}});
 }
 
 }  // namespace ornivo::output

@@ -2,6 +2,8 @@
 
 #include <cmath>
 #include <stdexcept>
+#include <utility>
+#include <vector>
 
 #include "state/Single.h"
 
@@ -219,7 +221,7 @@ const Row Rows[] = {
     {Parameter{P::VclimbThreshold, "txtVclimbThreshold", OnSettingsMigr, "Rate of climb threshold (m/s)", {},
       HELD(VclimbThreshold), [](ProgramState& s, int, double v) { s.VclimbThreshold = v; }, true, nullptr, 0, 1000,
       M::VclimbThreshold, {}, "Rate of climb threshold", " m/s"},
-     {None, MarkedCell("J26"), None}},
+     {None, MarkOnlyCell("J26"), None}},  // written in runs that climb
     // Below 0.02 hours the start check has its own message; past 600 hours the tables hold one row.
     {Parameter{P::OutputInt, "txtOutputInt", OnSettingsMigr, "Output interval (hours)", {}, HELD(OutputInterval),
       STORE_HELD(OutputInterval), false, nullptr, NoLowerBound, 1e6, M::OutputInterval},
@@ -248,6 +250,14 @@ const Choice ChoiceRows[] = {
     {"optMitoFracConst", OnSettingsMigr}, {"optPdensityConst", OnSettingsMigr},
 };
 
+// Fields that show a derived value and take no typing, on the screens that say so.
+constexpr std::pair<Param, std::uint8_t> ReadOnly[] = {
+    {P::Taxon, AllSetups},        {P::CropFrac, AllSetups},      {P::AllUpMass, AllSetups},
+    {P::AirframeMass, AllSetups}, {P::AirframeFrac, AllSetups},  {P::FatProtHeight, AllSetups},
+    {P::FatHeight, AllSetups},    {P::Sbody, OnSetupGlide},      {P::Pbmr, OnSetupGlide},
+    {P::MetSink, OnSetupGlide},   {P::VmrRatio, OnSetupMigrate}, {P::Emixed, OnSettingsMigr},
+};
+
 // The rows in Param order, checked once.
 const std::span<const Row> checkedRows() {
     static const bool inOrder = [] {
@@ -262,9 +272,15 @@ const std::span<const Row> checkedRows() {
 }  // namespace
 
 std::span<const Parameter> Parameters() {
-    static const std::vector<Parameter> all(checkedRows().begin(), checkedRows().end());
+    static const std::vector<Parameter> all = [] {
+        std::vector<Parameter> rows(checkedRows().begin(), checkedRows().end());
+        for (const auto& [p, screens] : ReadOnly) rows[static_cast<std::size_t>(p)].readOnlyOn = screens;
+        return rows;
+    }();
     return all;
 }
+
+std::string_view ControlOf(Param p) { return ParameterOf(p).control; }
 
 const Parameter& ParameterOf(Param p) { return Parameters()[static_cast<std::size_t>(p)]; }
 
@@ -272,6 +288,17 @@ const Parameter* FindParameter(std::string_view control) {
     for (const Parameter& p : Parameters())
         if (p.control == control) return &p;
     return nullptr;
+}
+
+const Parameter* FieldOn(std::uint8_t screen, std::string_view control) {
+    const Parameter* p = FindParameter(control);
+    return p && (p->screens & screen) ? p : nullptr;
+}
+
+std::optional<Mark> MarkOn(std::uint8_t screen, std::string_view control) {
+    const Parameter* p = FieldOn(screen, control);
+    if (!p || (p->readOnlyOn & screen)) return std::nullopt;
+    return p->mark;
 }
 
 std::span<const Choice> Choices() { return ChoiceRows; }

@@ -11,24 +11,10 @@
 #include <string_view>
 
 #include "state/EditMarks.h"
+#include "state/Param.h"
 #include "state/ProgramState.h"
 
 namespace ornivo {
-
-// The fields, in the order of the table.
-enum class Param : std::uint8_t {
-    SpName, ShortName, Taxon,
-    EmptyMass, CropMass, CropFrac, AllUpMass, MuscleMass, MuscleFrac, FatMass, FatFrac,
-    AirframeMass, AirframeFrac, FatProtHeight, FatHeight,
-    Span, Area, AR, Rho, Alt, AltCruise, RhoCruise, GoalDist,
-    Sbody, FrontalAreaFactor, Cdb, PayDragFactor, Gravity, PowerFrac,
-    Kflap, Cprof, X1, Resp, Eta, Pbmr, PbmrFactor, Kmito, SigmaMax, Lambda, WbeatFreq, FreqFactor,
-    KGlide, Cdw, ClMax, PlanformSlope, TonicMuscFrac, Bstop, MetSink,
-    Vratio, VratioGPS, VmrRatio,
-    Efat, Eprotein, ProtHydr, ProtFracTarget, Emixed, VclimbThreshold, OutputInt,
-    OutDrive, OutPath,
-    Count
-};
 
 // The screens a control is on, as bits.
 enum ScreenBits : std::uint8_t {
@@ -70,13 +56,13 @@ struct Parameter {
     Cell cells[3] = {};             // by Output
     std::string_view textLabel = {};  // the line of the text-file block ("Empty body mass")
     std::string_view textUnit = {};   // after the number (" kg")
+    std::uint8_t readOnlyOn = 0;      // ScreenBits where the field shows a value and takes no typing
 };
 
 std::span<const Parameter> Parameters();
 const Parameter& ParameterOf(Param p);
 // The field of a control name, or null. A settings-screen control is named without its prefix.
 const Parameter* FindParameter(std::string_view control);
-inline std::string_view ControlOf(Param p) { return ParameterOf(p).control; }
 
 // The option buttons and check boxes of the setup screens, by screen; with the fields, every control
 // an edit may name.
@@ -88,5 +74,9 @@ std::span<const Choice> Choices();
 
 // Whether a screen (ScreenBits) has a control of that name.
 bool ScreenHasControl(std::uint8_t screen, std::string_view control);
+// The field of that name on a screen, or null.
+const Parameter* FieldOn(std::uint8_t screen, std::string_view control);
+// The mark a click into the field sets on that screen: none for a field that takes no typing there.
+std::optional<Mark> MarkOn(std::uint8_t screen, std::string_view control);
 
 }  // namespace ornivo

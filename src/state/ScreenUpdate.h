@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "state/Param.h"
 #include "state/numtext.h"
 
 namespace ornivo {
@@ -19,6 +20,8 @@ struct ScreenUpdate {
 
     void show(const std::string& control, const std::string& text) { texts.emplace_back(control, text); }
     void showSig(const std::string& control, float value, int digits = 3) { show(control, FormatSig(value, digits)); }
+    void show(Param field, const std::string& text) { show(std::string(ControlOf(field)), text); }
+    void showSig(Param field, float value, int digits = 3) { showSig(std::string(ControlOf(field)), value, digits); }
     void setVisible(const std::string& control, bool v) { visible.emplace_back(control, v); }
     void setEnabled(const std::string& control, bool v) { enabled.emplace_back(control, v); }
     void setChecked(const std::string& control, bool v) { checked.emplace_back(control, v); }
