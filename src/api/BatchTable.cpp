@@ -6,6 +6,7 @@
 
 #include "api/BirdFile.h"
 #include "api/Errors.h"
+#include "state/Parameters.h"
 
 namespace ornivo::api {
 namespace {
@@ -46,17 +47,42 @@ bool controlShaped(const std::string& key) {
     return false;
 }
 
-// A column that is neither a bird-file key nor a setup control: most likely a misspelt key.
+const std::string SettingsScreen = "frmSetDefaultsMigr.";
+
+// Whether a control column names a control of a setup screen (or of the migration settings screen,
+// with its prefix). Which calculation's screen has it is each row's matter.
+bool knownControl(const std::string& key) {
+    if (key.rfind(SettingsScreen, 0) == 0) return ScreenHasControl(OnSettingsMigr, key.substr(SettingsScreen.size()));
+    return key.find('.') == std::string::npos && ScreenHasControl(OnSetupScreens, key);
+}
+
+std::vector<std::string> setupControls() {
+    std::vector<std::string> names;
+    for (const Parameter& p : Parameters()) {
+        if (p.screens & OnSetupScreens) names.emplace_back(p.control);
+        if (p.screens & OnSettingsMigr) names.push_back(SettingsScreen + std::string(p.control));
+    }
+    for (const Choice& c : Choices()) {
+        if (c.screens & OnSetupScreens) names.emplace_back(c.control);
+        if (c.screens & OnSettingsMigr) names.push_back(SettingsScreen + std::string(c.control));
+    }
+    return names;
+}
+
+// A column that is neither a bird-file key nor a setup control: most likely a misspelt key or control,
+// which would otherwise fail every row that fills it.
 void checkColumn(const std::string& key) {
-    if (isIn(key, kTextKeys, std::size(kTextKeys)) || isIn(key, kNumberKeys, std::size(kNumberKeys)) ||
-        controlShaped(key))
-        return;
+    if (isIn(key, kTextKeys, std::size(kTextKeys)) || isIn(key, kNumberKeys, std::size(kNumberKeys))) return;
+    if (controlShaped(key)) {
+        if (knownControl(key)) return;
+        throw UsageError("the bird table's column \"" + key + "\" names no setup control (the closest is \"" +
+                         ClosestKey(key, setupControls()) + "\")");
+    }
     std::vector<std::string> known(std::begin(kTextKeys), std::end(kTextKeys));
     known.insert(known.end(), std::begin(kNumberKeys), std::end(kNumberKeys));
     throw UsageError("the bird table's column \"" + key + "\" is neither a bird-file key nor a setup control (txt..., opt..., "
                      "chk...; the closest key is \"" + ClosestKey(key, known) + "\")");
 }
-
 }  // namespace
 
 std::vector<std::vector<std::string>> SplitCsv(const std::string& input) {

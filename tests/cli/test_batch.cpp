@@ -232,11 +232,21 @@ TEST(Batch, EditColumnsAsTheBirdFileEdits)
     EXPECT_NE(t.at(0, "HoursFlown"), t.at(2, "HoursFlown")) << "the option and the fat energy changed the run";
     EXPECT_EQ(t.at(3, "status"), "unreadable: optSpPowerConst \"maybe\" is not 1/0, true/false or yes/no");
 
-    // An unknown control is that row's failure, not the batch's.
-    const std::string unknown = dir.write("unknown.csv", std::string(kBirdHeader) + ",txtNoSuchBox\n"
+    // A column naming no control of any setup screen is a misspelling: refused before any bird runs,
+    // with the closest control named, rather than failing every row that fills it.
+    const std::string unknown = dir.write("unknown.csv", std::string(kBirdHeader) + ",txtFatFrak\n"
                                                                                     "A,Unknown,0.5,0.8,0.06,0,1\n"
                                                                                     "B,Empty,0.5,0.8,0.06,0,\n");
     r = RunCli({"batch", "power-curve", unknown}, {}, 120);
+    EXPECT_EQ(r.exitCode, 1) << r.err;
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("\"txtFatFrak\" names no setup control (the closest is \"txtFatFrac\")"), std::string::npos)
+        << r.err;
+    // A control of another calculation's screen stays that row's failure, not the batch's.
+    const std::string other = dir.write("other.csv", std::string(kBirdHeader) + ",txtKGlide\n"
+                                                                                "A,Glide,0.5,0.8,0.06,0,1.2\n"
+                                                                                "B,Empty,0.5,0.8,0.06,0,\n");
+    r = RunCli({"batch", "power-curve", other}, {}, 120);
     EXPECT_EQ(r.exitCode, 2) << r.err;
     const Table u = ParseTable(r.out);
     ASSERT_EQ(u.rows.size(), 2u);

@@ -39,8 +39,11 @@ test_that("a misspelt column is an error naming it, before any bird runs", {
   err <- expect_error(power_curve(misspelt), class = "ornivo_input_error")
   expect_match(conditionMessage(err), "EmptyMas.*closest key is \"EmptyMass\"")
   expect_error(migrate(two, Spn = 0.2), "Spn", class = "ornivo_input_error")
-  # A control is known only to its screen: a misspelt one is each row's status, as in ornivo-cli's batch.
-  expect_match(migrate(two, txtFatFrc = 0.2)$status, "^unreadable: unknown control.*txtFatFrc")
+  # A misspelt control is an error too, naming the closest control; a control of another calculation's
+  # screen is each row's status, as in ornivo-cli's batch.
+  err <- expect_error(migrate(two, txtFatFrc = 0.2), class = "ornivo_input_error")
+  expect_match(conditionMessage(err), "txtFatFrc.*closest is \"txtFatFrac\"")
+  expect_match(migrate(two, txtKGlide = 1.2)$status, "^unreadable: unknown control.*txtKGlide")
   expect_error(power_curve(two, 0.2), "named", class = "ornivo_input_error")
   expect_error(power_curve(cbind(two, note = I(list(1, 2)))), class = "ornivo_input_error")
 })
