@@ -20,11 +20,7 @@ frmSummaryFlap::frmSummaryFlap(UiContext& ctx, QWidget* setup)
     auto* top = new QVBoxLayout(this);
     top->setContentsMargins(8, 8, 8, 8);
     auto* head = new QHBoxLayout;
-    lblHeading = label("lblHeading", "Power curve summary");
-    QFont hf = lblHeading->font();
-    hf.setBold(true);
-    hf.setPointSizeF(hf.pointSizeF() * 1.25);
-    lblHeading->setFont(hf);
+    lblHeading = heading("lblHeading", "Power curve summary");
     txtSpName = derived("txtSpName");
     txtSpName->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     txtSpName->setMinimumWidth(150);
@@ -42,7 +38,7 @@ frmSummaryFlap::frmSummaryFlap(UiContext& ctx, QWidget* setup)
     auto* g = new QGridLayout(fraResults);
     g->setVerticalSpacing(3);
     g->setColumnStretch(0, 1);
-    auto heading = [&](const QString& name, const QString& text, int col) {
+    auto columnHeading = [&](const QString& name, const QString& text, int col) {
         QLabel* l = label(name, text, fraResults);
         l->setAlignment(Qt::AlignRight | Qt::AlignBottom);
         QFont f = l->font();
@@ -50,8 +46,8 @@ frmSummaryFlap::frmSummaryFlap(UiContext& ctx, QWidget* setup)
         l->setFont(f);
         g->addWidget(l, 0, col);
     };
-    heading("lblVmpColumn", "Min power\n(Vmp)", 1);
-    heading("lblVmrColumn", "Max range\n(Vmr)", 2);
+    columnHeading("lblVmpColumn", "Min power\n(Vmp)", 1);
+    columnHeading("lblVmrColumn", "Max range\n(Vmr)", 2);
     int r = 1;
     auto pair = [&](const QString& lbl, const QString& caption, CommitEdit*& a, const QString& an, CommitEdit** b,
                     const QString& bn) {

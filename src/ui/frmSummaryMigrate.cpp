@@ -55,11 +55,7 @@ frmSummaryMigrate::frmSummaryMigrate(UiContext& ctx, QWidget* setup)
     top->setContentsMargins(8, 8, 8, 8);
     top->setSpacing(6);
     auto* head = new QHBoxLayout;
-    lblHeading = label("lblHeading", "Migration summary");
-    QFont hf = lblHeading->font();
-    hf.setBold(true);
-    hf.setPointSizeF(hf.pointSizeF() * 1.25);
-    lblHeading->setFont(hf);
+    lblHeading = heading("lblHeading", "Migration summary");
     txtSpName = derived("txtSpName");
     txtSpName->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     txtSpName->setFixedWidth(170);
