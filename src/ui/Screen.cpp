@@ -244,4 +244,17 @@ void Screen::row(QGridLayout* g, int r, QLabel* caption, QWidget* f, const QStri
     }
 }
 
+QLabel* Screen::heading(const QString& name, const QString& text) {
+    QLabel* l = label(name, text);
+    QFont f = l->font();
+    f.setBold(true);
+    f.setPointSizeF(f.pointSizeF() * 1.25);
+    l->setFont(f);
+    return l;
+}
+
+void Screen::tabOrder(std::initializer_list<QWidget*> chain) {
+    for (auto w = chain.begin(); w + 1 < chain.end(); ++w) setTabOrder(w[0], w[1]);
+}
+
 }  // namespace ornivo::ui

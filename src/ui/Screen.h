@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QWidget>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -60,6 +61,10 @@ protected:
     QGroupBox* frame(const QString& name, const QString& title, QWidget* parent = nullptr);
     // A row of a form grid: caption, field, unit text.
     void row(QGridLayout* g, int r, QLabel* caption, QWidget* field, const QString& unit = {}, int col = 0);
+    // A screen's heading: bold, a quarter larger than the screen's text.
+    QLabel* heading(const QString& name, const QString& text);
+    // The order in which TAB visits the controls, from the first to the last.
+    void tabOrder(std::initializer_list<QWidget*> chain);
 
     UiContext& ctx_;
     scaling::ResizePattern pattern_;

@@ -4,12 +4,73 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ui/ManualScreens.h"
 #include "ui/frmEnterBird.h"
 #include "ui/frmOutputFile.h"
 
 namespace ornivo::ui {
+
+namespace {
+
+QString Text(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+
+}  // namespace
+
+QGridLayout* ParamScreen::frameGrid(const QString& name, const QString& title, QVBoxLayout* column) {
+    QGroupBox* f = frame(name, title);
+    auto* g = new QGridLayout(f);
+    g->setVerticalSpacing(look_.rowSpacing);
+    g->setHorizontalSpacing(look_.columnSpacing);
+    g->setContentsMargins(8, look_.margin, 8, look_.margin);
+    g->setColumnStretch(0, 1);
+    column->addWidget(f);
+    return g;
+}
+
+void ParamScreen::addRows(QGridLayout* g, std::initializer_list<FieldRow> rows) {
+    QWidget* box = g->parentWidget();
+    for (const FieldRow& r : rows) {
+        const Parameter& p = ParameterOf(r.param_);
+        const QString name = Text(p.control);
+        const QString tip = !look_.tips ? QString() : r.tip_ ? QString(r.tip_) : Text(p.tip);
+        const bool derivedValue = r.derived_ || (p.value && !p.mark);
+        CommitEdit* f = derivedValue ? derived(name, tip, box) : field(name, tip, box);
+        if (look_.fieldWidth > 0) f->setFixedWidth(look_.fieldWidth);
+        QLabel* l = label("lbl" + name.mid(3), r.caption_ ? QString(r.caption_) : Text(p.label), box);
+        if (look_.captionWidth > 0 && !r.oneLine_) {
+            l->setWordWrap(true);
+            l->setMaximumWidth(look_.captionWidth);
+        }
+        if (r.wide_) {
+            f->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+            const int at = g->rowCount();
+            g->addWidget(l, at, 0);
+            g->addWidget(f, at, 1, 1, 2);
+            l->setBuddy(f);
+        } else {
+            row(g, g->rowCount(), l, f, r.unit_ ? QString(r.unit_) : QString());
+        }
+        *r.member_ = f;
+        if (r.captionOut_) *r.captionOut_ = l;
+    }
+}
+
+CommitEdit* ParamScreen::fieldOf(Param p) const { return findChild<CommitEdit*>(Text(ControlOf(p))); }
+
+SetupScreen::Columns SetupScreen::threeColumns(const QString& heading) {
+    auto* top = new QVBoxLayout(this);
+    top->setContentsMargins(8, 8, 8, 8);
+    top->setSpacing(6);
+    if (!heading.isEmpty()) top->addLayout(headingWithNames(heading));
+    auto* cols = new QHBoxLayout;
+    Columns c{top, new QVBoxLayout, new QVBoxLayout, new QVBoxLayout};
+    for (QVBoxLayout* col : {c.c1, c.c2, c.c3}) cols->addLayout(col);
+    top->addLayout(cols);
+    return c;
+}
 
 QHBoxLayout* SetupScreen::headingWithNames(const QString& text) {
     auto* head = new QHBoxLayout;
@@ -19,45 +80,55 @@ QHBoxLayout* SetupScreen::headingWithNames(const QString& text) {
     heading->setFont(hf);
     head->addWidget(heading);
     head->addStretch();
-    auto nameField = [&](CommitEdit*& f, const QString& name, const QString& caption, int width, bool derivedValue,
-                         const QString& tip = {}) {
-        f = derivedValue ? derived(name, tip) : field(name, tip);
+    auto nameField = [&](CommitEdit*& f, Param p, int width, bool derivedValue) {
+        const Parameter& row = ParameterOf(p);
+        const QString name = Text(row.control);
+        f = derivedValue ? derived(name, Text(row.tip)) : field(name, Text(row.tip));
         f->setFixedWidth(width);
         f->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        QLabel* l = label("lbl" + name.mid(3), caption);
+        QLabel* l = label("lbl" + name.mid(3), Text(row.label));
         l->setBuddy(f);
         head->addWidget(l);
         head->addWidget(f);
     };
-    nameField(txtSpName, "txtSpName", "Species", 130, true);
-    nameField(txtShortName, "txtShortName", "Short name", 80, false);
-    nameField(txtTaxon, "txtTaxon", "Group", 100, true, "Double-click to change");
+    nameField(txtSpName, Param::SpName, 130, true);
+    nameField(txtShortName, Param::ShortName, 80, false);
+    nameField(txtTaxon, Param::Taxon, 100, true);
     return head;
 }
 
-QGridLayout* SetupScreen::frameGrid(const QString& name, const QString& title, QVBoxLayout* column, int rowSpacing,
-                                    int margin) {
-    QGroupBox* f = frame(name, title);
-    auto* g = new QGridLayout(f);
-    g->setVerticalSpacing(rowSpacing);
-    g->setHorizontalSpacing(6);
-    g->setContentsMargins(8, margin, 8, margin);
-    g->setColumnStretch(0, 1);
-    column->addWidget(f);
-    return g;
+QHBoxLayout* SetupScreen::buttonRow(QPushButton*& calculate, const QString& name, const QString& caption) {
+    auto* buttons = new QHBoxLayout;
+    calculate = button(name, caption);
+    calculate->setDefault(true);
+    QFont bf = calculate->font();
+    bf.setBold(true);
+    calculate->setFont(bf);
+    cmdNewBird = button("cmdNewBird", "Get &New Bird");
+    cmdShowDefs = button("cmdShowDefs", "Show Definitions");
+    cmdHelp = button("cmdHelp", "Read Manual");
+    WireShowDefinitions(this, cmdShowDefs);
+    WireReadManual(this, cmdHelp);
+    cmdExit = button("cmdExit", "E&xit Program");
+    buttons->addWidget(calculate);
+    buttons->addWidget(cmdNewBird);
+    buttons->addStretch();
+    buttons->addWidget(cmdShowDefs);
+    buttons->addWidget(cmdHelp);
+    buttons->addWidget(cmdExit);
+    return buttons;
 }
 
-CommitEdit* SetupScreen::fieldRow(QGridLayout* g, const QString& name, const QString& caption, int captionWidth,
-                                  const QString& tip, bool derivedValue, QLabel** captionOut) {
-    QWidget* box = g->parentWidget();
-    CommitEdit* f = derivedValue ? derived(name, tip, box) : field(name, tip, box);
-    f->setFixedWidth(60);
-    QLabel* l = label("lbl" + name.mid(3), caption, box);
-    l->setWordWrap(true);
-    l->setMaximumWidth(captionWidth);
-    row(g, g->rowCount(), l, f);
-    if (captionOut) *captionOut = l;
-    return f;
+void SetupScreen::wireFields() {
+    for (CommitEdit* f : findChildren<CommitEdit*>()) {
+        connect(f, &CommitEdit::committed, this,
+                [this, f](const QString& t) { guarded([&] { txtField_LostFocus(f, t); }); });
+        connect(f, &CommitEdit::clickedInto, this, [this, f] { guarded([&] { txtField_Click(f); }); });
+    }
+    connect(txtTaxon, &CommitEdit::doubleClicked, this, [this] { guarded([this] { txtTaxon_DblClick(); }); });
+    connect(fieldOf(Param::Rho), &CommitEdit::doubleClicked, this, [this] { guarded([this] { txtRho_DblClick(); }); });
+    connect(cmdNewBird, &QPushButton::clicked, this, [this] { guarded([this] { cmdNewBird_Click(); }); });
+    connect(cmdExit, &QPushButton::clicked, this, [this] { guarded([this] { cmdExit_Click(); }); });
 }
 
 void SetupScreen::cmdNewBird_Click() {

@@ -1,8 +1,13 @@
 #pragma once
-// What the setup screens share: the heading line with the bird's names, and the two roads out.
-// "Get New Bird" and "Exit Program" (and the title bar's close button, which takes the Exit road)
-// first save the open result workbook of the screen's calculation; a save that fails keeps the
-// screen open with its runs. The exit then shows where the last output went, or ends the program.
+// The screens whose fields are rows of the parameter table (Enter Bird, the three setup screens and the
+// migration settings), and what the setup screens share: the heading line with the bird's names, the
+// three columns of frames, the row of buttons, and the two roads out. "Get New Bird" and "Exit
+// Program" (and the title bar's close button, which takes the Exit road) first save the open result
+// workbook of the screen's calculation; a save that fails keeps the screen open with its runs. The
+// exit then shows where the last output went, or ends the program.
+#include <initializer_list>
+
+#include "state/Parameters.h"
 #include "ui/Screen.h"
 
 class QGridLayout;
@@ -11,26 +16,96 @@ class QVBoxLayout;
 
 namespace ornivo::ui {
 
-class SetupScreen : public Screen {
+// A field of the parameter table as one screen shows it in a row of caption and field, held in the
+// screen's member. Caption and tip are the table's unless the screen words them differently. The field
+// shows a derived value (read-only) where the table gives it a number with no edit mark to set, or where
+// the screen says so.
+class FieldRow {
+public:
+    FieldRow(CommitEdit*& member, Param p) : member_(&member), param_(p) {}
+
+    FieldRow& caption(const char* text) { caption_ = text; return *this; }
+    FieldRow& tip(const char* text) { tip_ = text; return *this; }
+    FieldRow& noTip() { return tip(""); }
+    FieldRow& derived() { derived_ = true; return *this; }
+    // A unit shown after the field.
+    FieldRow& unit(const char* text) { unit_ = text; return *this; }
+    // A caption kept to one line, on a screen whose captions wrap.
+    FieldRow& oneLine() { oneLine_ = true; return *this; }
+    // A text field: left-aligned, as wide as the field and unit columns together.
+    FieldRow& wide() { wide_ = true; return *this; }
+    FieldRow& captionInto(QLabel*& label) { captionOut_ = &label; return *this; }
+
+private:
+    friend class ParamScreen;
+    CommitEdit** member_;
+    Param param_;
+    const char* caption_ = nullptr;
+    const char* tip_ = nullptr;
+    const char* unit_ = nullptr;
+    bool derived_ = false, oneLine_ = false, wide_ = false;
+    QLabel** captionOut_ = nullptr;
+};
+
+// How a screen lays out its frames of field rows.
+struct RowLook {
+    int rowSpacing = 3, margin = 6;  // a frame grid's space between rows, and above and below them
+    int columnSpacing = 6;           // between caption and field; -1: the style's
+    int fieldWidth = 60;             // 0: the field's own
+    int captionWidth = 0;            // captions wrap at this width (so that three columns of fields fit
+                                     // an 800 by 600 display); 0: each keeps to one line
+    bool tips = true;                // false: the screen's fields show no tool tips
+};
+
+// A screen whose fields are rows of the parameter table: each named by the table, with its caption
+// beside it named "lbl" and the field's name without its "txt".
+class ParamScreen : public Screen {
     Q_OBJECT
 public:
     using Screen::Screen;
 
-    CommitEdit *txtSpName = nullptr, *txtShortName = nullptr, *txtTaxon = nullptr;
+protected:
+    // A frame of field rows added to a column.
+    QGridLayout* frameGrid(const QString& name, const QString& title, QVBoxLayout* column);
+    // Adds the rows below those the grid has (a frame's, or a grid of the screen's own).
+    void addRows(QGridLayout* g, std::initializer_list<FieldRow> rows);
+    // The field of the table's row, or null when the screen has none.
+    CommitEdit* fieldOf(Param p) const;
 
+    RowLook look_;
+};
+
+class SetupScreen : public ParamScreen {
+    Q_OBJECT
+public:
+    using ParamScreen::ParamScreen;
+
+    CommitEdit *txtSpName = nullptr, *txtShortName = nullptr, *txtTaxon = nullptr;
+    QPushButton *cmdNewBird = nullptr, *cmdShowDefs = nullptr, *cmdHelp = nullptr, *cmdExit = nullptr;
+
+    // The rules of the screen's calculation, for every field.
+    virtual void txtField_LostFocus(CommitEdit* field, const QString& text) = 0;
+    virtual void txtField_Click(CommitEdit* field) = 0;
+    virtual void txtTaxon_DblClick() = 0;
+    virtual void txtRho_DblClick() = 0;
     void cmdNewBird_Click();
     void cmdExit_Click();
 
 protected:
+    struct Columns {
+        QVBoxLayout *top, *c1, *c2, *c3;
+    };
+    // The screen's layout: its heading with the bird's names (none when empty) and three columns for the
+    // frames; the screen adds its buttons below them.
+    Columns threeColumns(const QString& heading);
     // The screen's heading in bold with the species, short name and group fields beside it.
     QHBoxLayout* headingWithNames(const QString& heading);
-    // A frame of field rows added to a column: caption, field, with the given row spacing and margin.
-    QGridLayout* frameGrid(const QString& name, const QString& title, QVBoxLayout* column, int rowSpacing,
-                           int margin);
-    // A row of such a frame: a caption that wraps at captionWidth pixels, so that three columns of fields
-    // fit an 800 by 600 display, and a 60-pixel field (an editable one, or a derived one).
-    CommitEdit* fieldRow(QGridLayout* g, const QString& name, const QString& caption, int captionWidth,
-                         const QString& tip, bool derivedValue, QLabel** captionOut = nullptr);
+    // The row of buttons: the calculation's own (bold, the default) and "Get New Bird" on the left, the
+    // definitions, the manual and "Exit Program" on the right.
+    QHBoxLayout* buttonRow(QPushButton*& calculate, const QString& name, const QString& caption);
+    // Connects every field to the field rules, the group's and the air density's double-clicks, and the
+    // two roads out.
+    void wireFields();
     // Saves the open result workbook of the calculation; false when it could not be saved.
     virtual bool saveOpenWorkbook() = 0;
     void closeEvent(QCloseEvent* e) override;

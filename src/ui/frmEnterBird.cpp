@@ -23,16 +23,14 @@
 namespace ornivo::ui {
 
 frmEnterBird::frmEnterBird(UiContext& ctx)
-    : Screen(ctx, "frmEnterBird", "Enter New Bird", scaling::ResizePattern::ControlsOnly) {
+    : ParamScreen(ctx, "frmEnterBird", "Enter New Bird", scaling::ResizePattern::ControlsOnly) {
+    // Fields in their own width, with the unit after them; the names take the unit's column too.
+    look_ = {.fieldWidth = 0};
     auto* top = new QVBoxLayout(this);
     top->setContentsMargins(16, 12, 16, 12);
     top->setSpacing(8);
 
-    lblHeading = label("lblHeading", "EITHER:   Enter bird details below ..");
-    QFont hf = lblHeading->font();
-    hf.setBold(true);
-    hf.setPointSizeF(hf.pointSizeF() * 1.25);
-    lblHeading->setFont(hf);
+    lblHeading = heading("lblHeading", "EITHER:   Enter bird details below ..");
     lblUnits = label("lblUnits", "USE INDICATED UNITS");
     lblPressTab = label("lblPressTab", "Press TAB to Enter Values");
     lblPressTab->setStyleSheet("color: #1c4f8a;");
@@ -45,47 +43,64 @@ frmEnterBird::frmEnterBird(UiContext& ctx)
     top->addLayout(head);
 
     auto* middle = new QHBoxLayout;
+    middle->addWidget(birdFrame(), 3);
+    middle->addLayout(groupFrames(), 2);
+    top->addLayout(middle);
+    top->addWidget(calculationFrame());
+    top->addLayout(outputLines());
+    top->addLayout(buttonRow());
+
+    // Reading order: the bird's fields, then its group, sex and age, then the buttons.
+    tabOrder({txtSpName, txtShortName, txtEmptyMass, txtSpan, txtArea, txtAR, txtAlt, txtRho, optPass, optNonPass,
+              optMF, optMale, optFemale, optSexUnknown, optAdult, optImm, optAgeUnknown, cmdFlap, cmdReloadLast,
+              cmdExit});
+    wire();
+
+    Form_Load();
+    placeWindow();
+}
+
+QGroupBox* frmEnterBird::birdFrame() {
     QGroupBox* fraBird = frame("fraBird", "Bird");
     auto* g = new QGridLayout(fraBird);
     g->setColumnStretch(1, 1);
-    txtSpName = field("txtSpName", {}, fraBird);
-    txtSpName->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    txtShortName = field("txtShortName", {}, fraBird);
-    txtShortName->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    txtEmptyMass = field("txtEmptyMass", "Body mass with crop empty", fraBird);
-    txtSpan = field("txtSpan", "Accurate measurement essential!", fraBird);
-    txtArea = field("txtArea", "Automatic if you enter wing span and aspect ratio", fraBird);
-    txtAR = field("txtAR", "Automatic if you enter wing span and wing area", fraBird);
-    txtAlt = field("txtAlt", "Set zero to get Sea Level density in Standard Atmosphere", fraBird);
-    txtRho = field("txtRho", "Double-click here to set air density", fraBird);
-    lblSpName = label("lblSpName", "Species &Name", fraBird);
-    lblShortName = label("lblShortName", "S&hort Name", fraBird);
-    lblEmptyMass = label("lblEmptyMass", "Body &Mass", fraBird);
-    lblSpan = label("lblSpan", "Wing &Span", fraBird);
-    lblArea = label("lblArea", "Wing A&rea", fraBird);
-    lblAR = label("lblAR", "Aspect Rat&io", fraBird);
-    lblAlt = label("lblAlt", "Al&titude", fraBird);
-    lblRho = label("lblRho", "Air &Density", fraBird);
-    // The names take the width of the field and unit columns.
-    g->addWidget(lblSpName, 0, 0);
-    g->addWidget(txtSpName, 0, 1, 1, 2);
-    lblSpName->setBuddy(txtSpName);
-    g->addWidget(lblShortName, 1, 0);
-    g->addWidget(txtShortName, 1, 1, 1, 2);
-    lblShortName->setBuddy(txtShortName);
+    using P = Param;
+    addRows(g, {FieldRow(txtSpName, P::SpName).caption("Species &Name").wide().captionInto(lblSpName),
+                FieldRow(txtShortName, P::ShortName).caption("S&hort Name").wide().captionInto(lblShortName),
+                FieldRow(txtEmptyMass, P::EmptyMass)
+                    .caption("Body &Mass")
+                    .tip("Body mass with crop empty")
+                    .unit("KILOGRAMS  (Excluding crop contents)")
+                    .captionInto(lblEmptyMass),
+                FieldRow(txtSpan, P::Span).caption("Wing &Span").unit("METRES").captionInto(lblSpan),
+                FieldRow(txtArea, P::Area)
+                    .caption("Wing A&rea")
+                    .tip("Automatic if you enter wing span and aspect ratio")
+                    .unit("SQUARE METRES")
+                    .captionInto(lblArea),
+                FieldRow(txtAR, P::AR)
+                    .caption("Aspect Rat&io")
+                    .tip("Automatic if you enter wing span and wing area")
+                    .captionInto(lblAR),
+                FieldRow(txtAlt, P::Alt)
+                    .caption("Al&titude")
+                    .tip("Set zero to get Sea Level density in Standard Atmosphere")
+                    .unit("METRES above sea level in Std Atmosphere")
+                    .captionInto(lblAlt),
+                FieldRow(txtRho, P::Rho)
+                    .caption("Air &Density")
+                    .tip("Double-click here to set air density")
+                    .unit("KG/CUBIC METRE  (double-click to set)")
+                    .captionInto(lblRho)});
     txtShortName->setMaximumWidth(160);
-    row(g, 2, lblEmptyMass, txtEmptyMass, "KILOGRAMS  (Excluding crop contents)");
-    row(g, 3, lblSpan, txtSpan, "METRES");
-    row(g, 4, lblArea, txtArea, "SQUARE METRES");
-    row(g, 5, lblAR, txtAR);
-    row(g, 6, lblAlt, txtAlt, "METRES above sea level in Std Atmosphere");
-    row(g, 7, lblRho, txtRho, "KG/CUBIC METRE  (double-click to set)");
     lblCropNote = label("lblCropNote", "Crop contents or external load can be added in subsequent Setup screens",
                         fraBird);
     lblCropNote->setStyleSheet("color: palette(dark);");
-    g->addWidget(lblCropNote, 8, 0, 1, 3);
-    middle->addWidget(fraBird, 3);
+    g->addWidget(lblCropNote, g->rowCount(), 0, 1, 3);
+    return fraBird;
+}
 
+QVBoxLayout* frmEnterBird::groupFrames() {
     auto* groups = new QVBoxLayout;
     fraTaxon = frame("fraTaxon", "Group (for BMR calculation)");
     auto* tl = new QVBoxLayout(fraTaxon);
@@ -115,9 +130,10 @@ frmEnterBird::frmEnterBird(UiContext& ctx)
     groups->addWidget(fraSex);
     groups->addWidget(fraAge);
     groups->addStretch();
-    middle->addLayout(groups, 2);
-    top->addLayout(middle);
+    return groups;
+}
 
+QGroupBox* frmEnterBird::calculationFrame() {
     QGroupBox* fraCalc = frame("fraCalc", "Calculation");
     auto* cl = new QGridLayout(fraCalc);
     lblCalc = label("lblCalc", "Set up calculation required:", fraCalc);
@@ -142,8 +158,10 @@ frmEnterBird::frmEnterBird(UiContext& ctx)
     cl->addWidget(lblAllElse, 3, 0);
     cl->addWidget(cmdReloadLast, 3, 1);
     cl->setColumnStretch(0, 1);
-    top->addWidget(fraCalc);
+    return fraCalc;
+}
 
+QGridLayout* frmEnterBird::outputLines() {
     auto* info = new QGridLayout;
     lblOutDrive = label("lblOutDrive", "Output Drive:");
     txtOutDrive = derived("txtOutDrive");
@@ -158,8 +176,10 @@ frmEnterBird::frmEnterBird(UiContext& ctx)
     info->addWidget(lblOutPath, 1, 0);
     info->addWidget(txtOutPath, 1, 1);
     info->setColumnStretch(1, 1);
-    top->addLayout(info);
+    return info;
+}
 
+QHBoxLayout* frmEnterBird::buttonRow() {
     auto* buttons = new QHBoxLayout;
     cmdSaveUserBird = button("cmdSaveUserBird", "Sa&ve User Bird");
     cmdShowDefs = button("cmdShowDefs", "Show De&finitions");
@@ -174,14 +194,10 @@ frmEnterBird::frmEnterBird(UiContext& ctx)
     buttons->addWidget(cmdAboutData);
     buttons->addStretch();
     buttons->addWidget(cmdExit);
-    top->addLayout(buttons);
+    return buttons;
+}
 
-    // Reading order: the bird's fields, then its group, sex and age, then the buttons.
-    QWidget* order[] = {txtSpName, txtShortName, txtEmptyMass, txtSpan, txtArea, txtAR, txtAlt, txtRho,
-                        optPass, optNonPass, optMF, optMale, optFemale, optSexUnknown, optAdult, optImm,
-                        optAgeUnknown, cmdFlap, cmdReloadLast, cmdExit};
-    for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
-
+void frmEnterBird::wire() {
     for (CommitEdit* f : {txtSpName, txtShortName, txtEmptyMass, txtSpan, txtArea, txtAR, txtAlt, txtRho})
         connect(f, &CommitEdit::committed, this,
                 [this, f](const QString& t) { guarded([&] { txtField_LostFocus(f, t); }); });
@@ -199,9 +215,6 @@ frmEnterBird::frmEnterBird(UiContext& ctx)
     connect(cmdSearchWings, &QPushButton::clicked, this, [this] { guarded([this] { cmdSearchWings_Click(); }); });
     connect(cmdSaveUserBird, &QPushButton::clicked, this, [this] { guarded([this] { cmdSaveUserBird_Click(); }); });
     connect(cmdAboutData, &QPushButton::clicked, this, [this] { guarded([this] { cmdAboutData_Click(); }); });
-
-    Form_Load();
-    placeWindow();
 }
 
 void frmEnterBird::Form_Load() {

@@ -4,11 +4,11 @@
 #include <functional>
 
 #include "bird/EnterBird.h"
-#include "ui/Screen.h"
+#include "ui/SetupScreen.h"
 
 namespace ornivo::ui {
 
-class frmEnterBird : public Screen {
+class frmEnterBird : public ParamScreen {
     Q_OBJECT
 public:
     explicit frmEnterBird(UiContext& ctx);
@@ -43,6 +43,16 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
+    // The bird's names, mass, wings and air, each with its unit.
+    QGroupBox* birdFrame();
+    // The group, sex and age options.
+    QVBoxLayout* groupFrames();
+    // The three calculations, the databases and the last bird.
+    QGroupBox* calculationFrame();
+    // Where the output goes and where the last output went.
+    QGridLayout* outputLines();
+    QHBoxLayout* buttonRow();
+    void wire();
     // Checks the bird for a calculation and, when it passes, opens that calculation's setup screen.
     void goToSetup(bird::Calculation calc, const std::function<QWidget*()>& openSetup);
 

@@ -16,11 +16,7 @@ frmGetPreset::frmGetPreset(UiContext& ctx, QWidget* opener, std::function<void(c
       logic_(ctx.s, ctx.d), onEntered_(std::move(onEntered)) {
     auto* top = new QVBoxLayout(this);
     top->setContentsMargins(16, 12, 16, 12);
-    lblHeading = label("lblHeading", "Get bird from Preset database");
-    QFont hf = lblHeading->font();
-    hf.setBold(true);
-    hf.setPointSizeF(hf.pointSizeF() * 1.25);
-    lblHeading->setFont(hf);
+    lblHeading = heading("lblHeading", "Get bird from Preset database");
     top->addWidget(lblHeading);
 
     auto* middle = new QHBoxLayout;

@@ -40,15 +40,24 @@ frmGetUserBird::frmGetUserBird(UiContext& ctx, QWidget* opener, std::function<vo
     auto* top = new QVBoxLayout(this);
     top->setContentsMargins(12, 10, 12, 10);
     top->setSpacing(6);
-    lblHeading = label("lblHeading", "Get bird from User database");
-    QFont hf = lblHeading->font();
-    hf.setBold(true);
-    hf.setPointSizeF(hf.pointSizeF() * 1.25);
-    lblHeading->setFont(hf);
+    lblHeading = heading("lblHeading", "Get bird from User database");
     top->addWidget(lblHeading);
-
     auto* middle = new QHBoxLayout;
-    // The list and its options.
+    middle->addLayout(listColumn(), 2);
+    middle->addWidget(recordFrame(), 3);
+    middle->addWidget(parametersFrame(), 3);
+    top->addLayout(middle, 1);
+    top->addLayout(backupLine());
+    buttonRows(top);
+    wire();
+
+    ScreenUpdate u;
+    loaded_ = logic_.load(&u);
+    if (loaded_) showUpdate(u);
+    placeWindow();
+}
+
+QVBoxLayout* frmGetUserBird::listColumn() {
     auto* left = new QVBoxLayout;
     fraListBy = frame("fraListBy", "List by:");
     auto* fl = new QHBoxLayout(fraListBy);
@@ -71,20 +80,22 @@ frmGetUserBird::frmGetUserBird(UiContext& ctx, QWidget* opener, std::function<vo
     lblAddNew = label("lblAddNew", "");
     lblAddNew->setStyleSheet("color: #a01010; font-weight: bold;");
     left->addWidget(lblAddNew);
-    middle->addLayout(left, 2);
+    return left;
+}
 
-    // The record: the twelve common fields and the crop mass.
+QGroupBox* frmGetUserBird::recordFrame() {
+    // The twelve common fields and the crop mass; each caption is named after its box.
     QGroupBox* fraRecord = frame("fraRecord", "Bird");
     auto* rg = new QGridLayout(fraRecord);
-    auto text = [&](const char* name) {
+    auto textBox = [&](const char* name) {
         CommitEdit* e = field(name, {}, fraRecord);
         e->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         e->setMinimumWidth(160);
         return e;
     };
-    txtShortName = text("txtShortName");
-    txtScientificName = text("txtScientificName");
-    txtComment = text("txtComment");
+    txtShortName = textBox("txtShortName");
+    txtScientificName = textBox("txtScientificName");
+    txtComment = textBox("txtComment");
     txtComment->setFreeText();
     txtMass = field("txtMass", {}, fraRecord);
     txtCropMass = field("txtCropMass", {}, fraRecord);
@@ -93,18 +104,19 @@ frmGetUserBird::frmGetUserBird(UiContext& ctx, QWidget* opener, std::function<vo
     txtRho = field("txtRho", {}, fraRecord);
     txtMuscFrac = field("txtMuscFrac", {}, fraRecord);
     txtFatFrac = field("txtFatFrac", {}, fraRecord);
+    auto caption = [&](CommitEdit* box, const char* text) {
+        return label("lbl" + box->objectName().mid(3), text, fraRecord);
+    };
+    const std::pair<CommitEdit*, const char*> lines[] = {
+        {txtShortName, "Short name"},           {txtScientificName, "Scientific name"},
+        {txtComment, "Comment"},                {txtMass, "Body mass in KILOGRAMS"},
+        {txtCropMass, "Crop mass in KILOGRAMS"}, {txtSpan, "Wing span in METRES"},
+        {txtArea, "Wing area in SQUARE METRES"}, {txtRho, "Air density in KG per CUBIC METRE"},
+        {txtMuscFrac, "Flight muscle fraction"}, {txtFatFrac, "Fat fraction"}};
     int r = 0;
-    row(rg, r++, label("lblShortName", "Short name", fraRecord), txtShortName);
-    row(rg, r++, label("lblScientificName", "Scientific name", fraRecord), txtScientificName);
-    row(rg, r++, label("lblComment", "Comment", fraRecord), txtComment);
-    row(rg, r++, label("lblMass", "Body mass in KILOGRAMS", fraRecord), txtMass);
-    row(rg, r++, label("lblCropMass", "Crop mass in KILOGRAMS", fraRecord), txtCropMass);
-    row(rg, r++, label("lblSpan", "Wing span in METRES", fraRecord), txtSpan);
-    row(rg, r++, label("lblArea", "Wing area in SQUARE METRES", fraRecord), txtArea);
-    row(rg, r++, label("lblRho", "Air density in KG per CUBIC METRE", fraRecord), txtRho);
-    row(rg, r++, label("lblMuscFrac", "Flight muscle fraction", fraRecord), txtMuscFrac);
-    row(rg, r++, label("lblFatFrac", "Fat fraction", fraRecord), txtFatFrac);
-    auto code = [&](const char* caption, const char* box, const char* spinner, const char* nameBox, int max,
+    for (const auto& [box, text] : lines) row(rg, r++, caption(box, text), box);
+    // A code, its spinner and the name the code stands for.
+    auto code = [&](const char* text, const char* box, const char* spinner, const char* nameBox, int max,
                     CommitEdit*& e, QSpinBox*& sp, CommitEdit*& n) {
         e = field(box, {}, fraRecord);
         e->setMaximumWidth(40);
@@ -122,7 +134,7 @@ frmGetUserBird::frmGetUserBird(UiContext& ctx, QWidget* opener, std::function<vo
         h->addWidget(e);
         h->addWidget(sp);
         h->addWidget(n, 1);
-        rg->addWidget(label(QString("lbl") + QString(box).mid(3), caption, fraRecord), r, 0);
+        rg->addWidget(caption(e, text), r, 0);
         rg->addLayout(h, r, 1);
         ++r;
     };
@@ -130,8 +142,10 @@ frmGetUserBird::frmGetUserBird(UiContext& ctx, QWidget* opener, std::function<vo
     code("Sex", "txtSex", "UpDownSex", "txtSexName", 4, txtSex, UpDownSex, txtSexName);
     code("Age", "txtAge", "UpDownAge", "txtAgeName", 3, txtAge, UpDownAge, txtAgeName);
     rg->setRowStretch(r, 1);
-    middle->addWidget(fraRecord, 3);
+    return fraRecord;
+}
 
+QGroupBox* frmGetUserBird::parametersFrame() {
     // The nineteen parameters.
     QGroupBox* fraParams = frame("fraParams", "Parameters");
     auto* pg = new QGridLayout(fraParams);
@@ -143,9 +157,10 @@ frmGetUserBird::frmGetUserBird(UiContext& ctx, QWidget* opener, std::function<vo
         row(pg, int(i), label(QString("lbl") + QString(params[i].box).mid(3), kParameterCaptions[i].caption, fraParams),
             e, kParameterCaptions[i].unit);
     }
-    middle->addWidget(fraParams, 3);
-    top->addLayout(middle, 1);
+    return fraParams;
+}
 
+QHBoxLayout* frmGetUserBird::backupLine() {
     auto* done = new QHBoxLayout;
     lblDoneBackup = label("lblDoneBackup", "Data backed       up in:");
     txtBackupLoc = derived("txtBackupLoc");
@@ -160,8 +175,10 @@ frmGetUserBird::frmGetUserBird(UiContext& ctx, QWidget* opener, std::function<vo
         p.setRetainSizeWhenHidden(true);
         w->setSizePolicy(p);
     }
-    top->addLayout(done);
+    return done;
+}
 
+void frmGetUserBird::buttonRows(QVBoxLayout* top) {
     auto* b1 = new QHBoxLayout;
     auto* b2 = new QHBoxLayout;
     cmdExit = button("cmdExit", "&Enter bird into program");
@@ -182,7 +199,9 @@ frmGetUserBird::frmGetUserBird(UiContext& ctx, QWidget* opener, std::function<vo
     b2->addWidget(cmdReturn);
     top->addLayout(b1);
     top->addLayout(b2);
+}
 
+void frmGetUserBird::wire() {
     connect(optSciName, &QRadioButton::clicked, this, [this] { guarded([this] { optSciName_MouseUp(); }); });
     connect(optShortName, &QRadioButton::clicked, this, [this] { guarded([this] { optShortName_MouseUp(); }); });
     connect(lstGetBird, &QListWidget::itemClicked, this, [this] { guarded([this] { lstGetBird_MouseUp(); }); });
@@ -204,23 +223,17 @@ frmGetUserBird::frmGetUserBird(UiContext& ctx, QWidget* opener, std::function<vo
     connect(cmdStopEdit, &QPushButton::clicked, this, [this] { guarded([this] { cmdStopEdit_Click(); }); });
     connect(cmdBackup, &QPushButton::clicked, this, [this] { guarded([this] { cmdBackup_Click(); }); });
     connect(cmdRestore, &QPushButton::clicked, this, [this] { guarded([this] { cmdRestore_Click(); }); });
-
-    ScreenUpdate u;
-    loaded_ = logic_.load(&u);
-    if (loaded_) showUpdate(u);
-    placeWindow();
 }
 
 void frmGetUserBird::showUpdate(const ScreenUpdate& update) {
     ScreenUpdate u = update;
     std::vector<std::pair<std::string, bool>> rest;
     for (const auto& [name, on] : u.enabled) {
-        if (name == "cmdShowDefs") continue;  // the definitions page comes later
+        if (name == cmdShowDefs->objectName().toStdString()) continue;  // the definitions page comes later
         if (auto* e = findChild<CommitEdit*>(QString::fromStdString(name))) {
             e->setDerived(!on);
-            e->setAlignment(name == "txtShortName" || name == "txtScientificName" || name == "txtComment"
-                                ? Qt::AlignLeft | Qt::AlignVCenter
-                                : Qt::AlignRight | Qt::AlignVCenter);
+            const bool text = e == txtShortName || e == txtScientificName || e == txtComment;
+            e->setAlignment(text ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignRight | Qt::AlignVCenter);
         } else {
             rest.emplace_back(name, on);
         }
@@ -241,12 +254,12 @@ void frmGetUserBird::showUpdate(const ScreenUpdate& update) {
         lstGetBird->setCurrentRow(logic_.highlighted());
     }
     // The spinners follow the code boxes.
-    const std::pair<QSpinBox*, const char*> spinners[] = {
-        {UpDownTaxon, "txtTaxon"}, {UpDownSex, "txtSex"}, {UpDownAge, "txtAge"}};
+    const std::pair<QSpinBox*, CommitEdit*> spinners[] = {
+        {UpDownTaxon, txtTaxon}, {UpDownSex, txtSex}, {UpDownAge, txtAge}};
     for (const auto& [sp, box] : spinners) {
         const QSignalBlocker block(sp);
         bool ok = false;
-        const int v = QString::fromStdString(logic_.boxText(box)).toInt(&ok);
+        const int v = QString::fromStdString(logic_.boxText(box->objectName().toStdString())).toInt(&ok);
         if (ok) sp->setValue(v);
     }
 }

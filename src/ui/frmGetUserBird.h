@@ -49,6 +49,16 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
+    // The list of birds with its order and count.
+    QVBoxLayout* listColumn();
+    // The bird's record: names, comment, measurements, and its group, sex and age codes.
+    QGroupBox* recordFrame();
+    // The nineteen parameters.
+    QGroupBox* parametersFrame();
+    // Where a backup went, or that a restore was done.
+    QHBoxLayout* backupLine();
+    void buttonRows(QVBoxLayout* top);
+    void wire();
     // Shows an update: for a text box "enabled" means it accepts typing; the list follows the logic.
     void showUpdate(const ScreenUpdate& u);
     birddb::UserBirdsScreen logic_;

@@ -20,14 +20,45 @@ frmGetWings::frmGetWings(UiContext& ctx, QWidget* opener, std::function<void(con
     auto* top = new QVBoxLayout(this);
     top->setContentsMargins(16, 12, 16, 12);
     top->setSpacing(6);
-    lblHeading = label("lblHeading", "Search Wings Database for a suitable bird");
-    QFont hf = lblHeading->font();
-    hf.setBold(true);
-    hf.setPointSizeF(hf.pointSizeF() * 1.25);
-    lblHeading->setFont(hf);
+    lblHeading = heading("lblHeading", "Search Wings Database for a suitable bird");
     top->addWidget(lblHeading);
 
     auto* upper = new QHBoxLayout;
+    upper->addLayout(searchColumn(), 1);
+    auto* right = new QVBoxLayout;
+    right->addLayout(namesGrid());
+    lblNumFound = label("lblNumFound", "");
+    right->addWidget(lblNumFound);
+    right->addWidget(recordsFrame());
+    lblSelectRecords = label("lblSelectRecords", "Include these categories in sample:");
+    right->addWidget(lblSelectRecords);
+    right->addLayout(categoryFrames());
+    cmdStats = button("cmdStats", "&Find sample means");
+    right->addWidget(cmdStats);
+    right->addLayout(meansGrid());
+    upper->addLayout(right, 2);
+    top->addLayout(upper, 1);
+
+    auto* b = new QHBoxLayout;
+    cmdShowDefs = button("cmdShowDefs", "Show definitions");
+    WireShowDefinitions(this, cmdShowDefs);
+    cmdOK = button("cmdOK", "&OK - accept");
+    cmdExit = button("cmdExit", "Forget &it");
+    b->addWidget(cmdShowDefs);
+    b->addStretch();
+    b->addWidget(cmdOK);
+    b->addWidget(cmdExit);
+    top->addLayout(b);
+    wire();
+
+    Form_Load();
+    // The screen opens idle: only the level options, the search and the exits are shown. The window
+    // is sized for what it shows then, and grows with the search.
+    showUpdate(logic_.load());
+    placeWindow();
+}
+
+QVBoxLayout* frmGetWings::searchColumn() {
     auto* left = new QVBoxLayout;
     fraLevel = frame("fraLevel", "Level to start search");
     auto* ll = new QVBoxLayout(fraLevel);
@@ -47,9 +78,10 @@ frmGetWings::frmGetWings(UiContext& ctx, QWidget* opener, std::function<void(con
     lstTaxon->installEventFilter(this);
     left->addWidget(lstTaxon, 1);
     left->addStretch();
-    upper->addLayout(left, 1);
+    return left;
+}
 
-    auto* right = new QVBoxLayout;
+QGridLayout* frmGetWings::namesGrid() {
     auto* names = new QGridLayout;
     auto nameBox = [&](const char* name, const char* caption, QLabel*& l, int r) {
         CommitEdit* e = derived(name);
@@ -63,9 +95,11 @@ frmGetWings::frmGetWings(UiContext& ctx, QWidget* opener, std::function<void(con
     txtFamily = nameBox("txtFamily", "Family", lblFamily, 1);
     txtGenus = nameBox("txtGenus", "Genus", lblGenus, 2);
     txtSpecies = nameBox("txtSpecies", "Species", lblSpecies, 3);
-    right->addLayout(names);
-    lblNumFound = label("lblNumFound", "");
-    right->addWidget(lblNumFound);
+    return names;
+}
+
+QGroupBox* frmGetWings::recordsFrame() {
+    // The records by age (rows) and sex (columns), named txtAdult(0) ... txtUnknown(2).
     fraGrid = frame("fraGrid", "Records by age and sex");
     auto* gg = new QGridLayout(fraGrid);
     const char* cols[] = {"Male", "Female", "Unknown sex"};
@@ -81,9 +115,10 @@ frmGetWings::frmGetWings(UiContext& ctx, QWidget* opener, std::function<void(con
             gg->addWidget(txtGrid[r][c], r + 1, c + 1);
         }
     }
-    right->addWidget(fraGrid);
-    lblSelectRecords = label("lblSelectRecords", "Include these categories in sample:");
-    right->addWidget(lblSelectRecords);
+    return fraGrid;
+}
+
+QHBoxLayout* frmGetWings::categoryFrames() {
     auto* cats = new QHBoxLayout;
     fraSex = frame("fraSex", "Sex");
     auto* sl = new QVBoxLayout(fraSex);
@@ -106,10 +141,11 @@ frmGetWings::frmGetWings(UiContext& ctx, QWidget* opener, std::function<void(con
     cats->addWidget(fraSex);
     cats->addWidget(fraAge);
     cats->addWidget(fraRecordSelect);
-    right->addLayout(cats);
-    cmdStats = button("cmdStats", "&Find sample means");
-    right->addWidget(cmdStats);
+    return cats;
+}
 
+QGridLayout* frmGetWings::meansGrid() {
+    // The sample means with the number of specimens each is taken from (none for the two derived ones).
     auto* means = new QGridLayout;
     lblMean = label("lblMean", "Mean");
     lblN = label("lblN", "N");
@@ -139,21 +175,10 @@ frmGetWings::frmGetWings(UiContext& ctx, QWidget* opener, std::function<void(con
             means->addWidget(nboxes[r], r + 1, 2);
         }
     }
-    right->addLayout(means);
-    upper->addLayout(right, 2);
-    top->addLayout(upper, 1);
+    return means;
+}
 
-    auto* b = new QHBoxLayout;
-    cmdShowDefs = button("cmdShowDefs", "Show definitions");
-    WireShowDefinitions(this, cmdShowDefs);
-    cmdOK = button("cmdOK", "&OK - accept");
-    cmdExit = button("cmdExit", "Forget &it");
-    b->addWidget(cmdShowDefs);
-    b->addStretch();
-    b->addWidget(cmdOK);
-    b->addWidget(cmdExit);
-    top->addLayout(b);
-
+void frmGetWings::wire() {
     for (QRadioButton* o : {optGenus, optFamily, optOrder, optClass, optMale, optFemale, optAnySex, optAdult, optImm,
                             optAllAge, optInclude, optSelectIndiv})
         connect(o, &QRadioButton::clicked, this, [this, o] { guarded([&] { opt_Click(o); }); });
@@ -171,11 +196,6 @@ frmGetWings::frmGetWings(UiContext& ctx, QWidget* opener, std::function<void(con
     logic_.closeSpecimen = [this] {
         if (specimen_) specimen_->close();
     };
-    Form_Load();
-    // The screen opens idle: only the level options, the search and the exits are shown. The window
-    // is sized for what it shows then, and grows with the search.
-    showUpdate(logic_.load());
-    placeWindow();
 }
 
 void frmGetWings::Form_Load() {}

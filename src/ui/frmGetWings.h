@@ -41,6 +41,16 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
+    // The level options, the search and the list of names to choose from.
+    QVBoxLayout* searchColumn();
+    // The order, family, genus and species found.
+    QGridLayout* namesGrid();
+    QGroupBox* recordsFrame();
+    // The sex, age and record choices of the sample.
+    QHBoxLayout* categoryFrames();
+    QGridLayout* meansGrid();
+    // The options and buttons to their rules, and the specimen screen to the search.
+    void wire();
     void showUpdate(const ScreenUpdate& u);
     birddb::WingsScreen logic_;
     std::function<void(const ScreenUpdate&)> onAccepted_;

@@ -51,11 +51,7 @@ frmPowerUncert::frmPowerUncert(UiContext& ctx, frmGraphPcurve* graph)
       graph_(graph) {
     auto* top = new QVBoxLayout(this);
     top->setContentsMargins(10, 10, 10, 10);
-    lblHeading = label("lblHeading", "Uncertainty estimates for mechanical power curve");
-    QFont hf = lblHeading->font();
-    hf.setBold(true);
-    hf.setPointSizeF(hf.pointSizeF() * 1.25);
-    lblHeading->setFont(hf);
+    lblHeading = heading("lblHeading", "Uncertainty estimates for mechanical power curve");
     top->addWidget(lblHeading);
     lblNote = label("lblNote", "Set proportional uncertainty for each variable, by amending default values");
     top->addWidget(lblNote);

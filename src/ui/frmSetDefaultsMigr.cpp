@@ -13,7 +13,7 @@
 namespace ornivo::ui {
 
 frmSetDefaultsMigr::frmSetDefaultsMigr(UiContext& ctx, QWidget* setup)
-    : Screen(ctx, "frmSetDefaultsMigr", "Review settings for Migration calculation",
+    : ParamScreen(ctx, "frmSetDefaultsMigr", "Review settings for Migration calculation",
              scaling::ResizePattern::ScaleAndCentre, setup) {
     auto* top = new QVBoxLayout(this);
     top->setContentsMargins(8, 8, 8, 8);
@@ -28,33 +28,13 @@ frmSetDefaultsMigr::frmSetDefaultsMigr(UiContext& ctx, QWidget* setup)
     cols->addLayout(c1);
     cols->addLayout(c2);
     top->addLayout(cols);
-    auto grid = [this](const QString& name, const QString& title, QVBoxLayout* col) {
-        QGroupBox* f = frame(name, title);
-        auto* g = new QGridLayout(f);
-        g->setVerticalSpacing(3);
-        g->setContentsMargins(8, 4, 8, 4);
-        g->setColumnStretch(0, 1);
-        col->addWidget(f);
-        return g;
-    };
-    auto add = [this](QGridLayout* g, const QString& name, const QString& caption, bool readOnly = false) {
-        QWidget* box = g->parentWidget();
-        CommitEdit* f = readOnly ? derived(name, {}, box) : field(name, {}, box);
-        f->setFixedWidth(80);
-        row(g, g->rowCount(), label("lbl" + name.mid(3), caption, box), f);
-        return f;
-    };
-
-    QGridLayout* gm = grid("fraMuscle", "Muscles and flight", c1);
-    txtSigmaMax = add(gm, "txtSigmaMax", "Max isometric stress (N/sq m)");
-    txtLambda = add(gm, "txtLambda", "Active strain");
-    txtCprof = add(gm, "txtCprof", "Profile power constant");
-    txtX1 = add(gm, "txtX1", "Profile power ratio");
-    txtGravity = add(gm, "txtGravity", "Gravity (m/s-sq)");
-    txtKflap = add(gm, "txtKflap", "Induced power factor");
-    txtResp = add(gm, "txtResp", "Respiration factor");
-    txtEta = add(gm, "txtEta", "Conversion efficiency");
-    txtKmito = add(gm, "txtKmito", "Mitochondria IPD (cu m/W)");
+    // A column of constants: every caption on one line, no tips.
+    look_ = {.rowSpacing = 3, .margin = 4, .columnSpacing = -1, .fieldWidth = 80, .tips = false};
+    using P = Param;
+    addRows(frameGrid("fraMuscle", "Muscles and flight", c1),
+            {FieldRow(txtSigmaMax, P::SigmaMax).caption("Max isometric stress (N/sq m)"), {txtLambda, P::Lambda},
+             {txtCprof, P::Cprof}, {txtX1, P::X1}, {txtGravity, P::Gravity}, {txtKflap, P::Kflap},
+             {txtResp, P::Resp}, {txtEta, P::Eta}, {txtKmito, P::Kmito}});
     fraMitoControl = frame("fraMitoControl", "Mitochondria mass criterion");
     auto* mc = new QVBoxLayout(fraMitoControl);
     optMitoFracConst = option("optMitoFracConst", "Hold mitochondria &fraction constant", {}, fraMitoControl);
@@ -64,15 +44,10 @@ frmSetDefaultsMigr::frmSetDefaultsMigr(UiContext& ctx, QWidget* setup)
     c1->addWidget(fraMitoControl);
     c1->addStretch();
 
-    QGridLayout* gf = grid("fraFuel", "Fuel", c2);
-    txtEfat = add(gf, "txtEfat", "Fat energy density (J/kg)");
-    txtEprotein = add(gf, "txtEprotein", "Dry protein energy density (J/kg)");
-    txtProtHydr = add(gf, "txtProtHydr", "Protein hydration ratio");
-    txtProtFracTarget = add(gf, "txtProtFracTarget", "Min energy from protein (%)");
-    txtEmixed = add(gf, "txtEmixed", "Mixed fuel energy density (J/kg)", true);
-    QGridLayout* gr = grid("fraRun", "Run", c2);
-    txtVclimbThreshold = add(gr, "txtVclimbThreshold", "Rate of climb threshold (m/s)");
-    txtOutputInt = add(gr, "txtOutputInt", "Output interval (hours)");
+    addRows(frameGrid("fraFuel", "Fuel", c2),
+            {{txtEfat, P::Efat}, {txtEprotein, P::Eprotein}, {txtProtHydr, P::ProtHydr},
+             {txtProtFracTarget, P::ProtFracTarget}, {txtEmixed, P::Emixed}});
+    addRows(frameGrid("fraRun", "Run", c2), {{txtVclimbThreshold, P::VclimbThreshold}, {txtOutputInt, P::OutputInt}});
     c2->addStretch();
 
     auto* buttons = new QHBoxLayout;
@@ -85,10 +60,9 @@ frmSetDefaultsMigr::frmSetDefaultsMigr(UiContext& ctx, QWidget* setup)
     buttons->addWidget(cmdReturn);
     top->addLayout(buttons);
 
-    QWidget* order[] = {txtSigmaMax, txtLambda, txtCprof, txtX1, txtGravity, txtKflap, txtResp, txtEta, txtKmito,
-                        optMitoFracConst, optPdensityConst, txtEfat, txtEprotein, txtProtHydr, txtProtFracTarget,
-                        txtVclimbThreshold, txtOutputInt, cmdShowDefs, cmdReturn};
-    for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+    tabOrder({txtSigmaMax, txtLambda, txtCprof, txtX1, txtGravity, txtKflap, txtResp, txtEta, txtKmito,
+              optMitoFracConst, optPdensityConst, txtEfat, txtEprotein, txtProtHydr, txtProtFracTarget,
+              txtVclimbThreshold, txtOutputInt, cmdShowDefs, cmdReturn});
 
     for (CommitEdit* f : findChildren<CommitEdit*>()) {
         if (f == txtEmixed) continue;

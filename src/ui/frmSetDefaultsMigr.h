@@ -1,11 +1,11 @@
 #pragma once
 // The migration settings screen ("MORE Settings .."): the physiological and aerodynamic constants, the
 // mitochondria criterion, the climb threshold and the output interval.
-#include "ui/Screen.h"
+#include "ui/SetupScreen.h"
 
 namespace ornivo::ui {
 
-class frmSetDefaultsMigr : public Screen {
+class frmSetDefaultsMigr : public ParamScreen {
     Q_OBJECT
 public:
     frmSetDefaultsMigr(UiContext& ctx, QWidget* setup);

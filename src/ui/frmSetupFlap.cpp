@@ -16,83 +16,61 @@
 
 namespace ornivo::ui {
 
-CommitEdit* frmSetupFlap::add(QGridLayout* g, const QString& name, const QString& caption, const QString& tip,
-                              bool derivedValue) {
-    QWidget* box = g->parentWidget();
-    CommitEdit* f = derivedValue ? derived(name, tip, box) : field(name, tip, box);
-    f->setFixedWidth(f->objectName() == "txtSpName" || f->objectName() == "txtShortName" ||
-                             f->objectName() == "txtTaxon" ? 150 : 78);
-    QString lblName = "lbl" + name.mid(3);
-    row(g, g->rowCount(), label(lblName, caption, box), f);
-    return f;
-}
-
 frmSetupFlap::frmSetupFlap(UiContext& ctx)
     : SetupScreen(ctx, "frmSetupFlap", "Set up Power Curve calculation", scaling::ResizePattern::ControlsOnly) {
-    auto* top = new QVBoxLayout(this);
-    top->setContentsMargins(8, 8, 8, 8);
-    top->setSpacing(6);
-    auto* cols = new QHBoxLayout;
-    auto* c1 = new QVBoxLayout;
-    auto* c2 = new QVBoxLayout;
-    auto* c3 = new QVBoxLayout;
-    cols->addLayout(c1);
-    cols->addLayout(c2);
-    cols->addLayout(c3);
-    top->addLayout(cols);
-    auto grid = [this](const QString& name, const QString& title, QVBoxLayout* col) {
-        QGroupBox* f = frame(name, title);
-        auto* g = new QGridLayout(f);
-        g->setVerticalSpacing(3);
-        g->setHorizontalSpacing(6);
-        g->setContentsMargins(8, 6, 8, 6);
-        g->setColumnStretch(0, 1);
-        col->addWidget(f);
-        return g;
-    };
-
-    QGridLayout* gb = grid("fraBird", "Species", c1);
-    txtSpName = add(gb, "txtSpName", "Species");
-    txtSpName->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    txtShortName = add(gb, "txtShortName", "Short name");
-    txtShortName->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    txtTaxon = add(gb, "txtTaxon", "Group", "Double-click to change", true);
-    txtTaxon->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-
-    QGridLayout* gm = grid("fraMasses", "Masses", c1);
-    txtEmptyMass = add(gm, "txtEmptyMass", "Body mass (kg)", "Body mass with empty crop");
-    txtCropMass = add(gm, "txtCropMass", "Payload mass (kg)", "Mass of food carried in the crop");
-    txtCropFrac = add(gm, "txtCropFrac", "Payload fraction", {}, true);
-    txtAllUpMass = add(gm, "txtAllUpMass", "All-up mass (kg)", "Empty body mass + Crop mass", true);
-    txtMuscleMass = add(gm, "txtMuscleMass", "Flight muscle mass (kg)",
-                        "Mass of pectoralis + supracoracoideus muscles of both sides");
-    txtMuscleFrac = add(gm, "txtMuscleFrac", "Flight muscle fraction", "Ratio flight muscle mass to empty body mass");
-    txtFatMass = add(gm, "txtFatMass", "Fat mass (kg)", "Mass of consumable fat");
-    txtFatFrac = add(gm, "txtFatFrac", "Fat fraction", "Ratio fat mass to empty body mass");
-    txtAirframeMass = add(gm, "txtAirframeMass", "Airframe mass (kg)", "Empty mass - (fat mass + flight muscle mass)",
-                          true);
-    txtAirframeFrac = add(gm, "txtAirframeFrac", "Airframe fraction", "1 - (fat fraction + flight muscle fraction)",
-                          true);
-
+    look_ = {.fieldWidth = 78};
+    auto [top, c1, c2, c3] = threeColumns({});
+    using P = Param;
+    // The names in a frame of their own, wide enough for a species name.
+    addRows(frameGrid("fraBird", "Species", c1),
+            {{txtSpName, P::SpName}, {txtShortName, P::ShortName}, FieldRow(txtTaxon, P::Taxon).derived()});
+    for (CommitEdit* f : {txtSpName, txtShortName, txtTaxon}) {
+        f->setFixedWidth(150);
+        f->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    }
+    addRows(frameGrid("fraMasses", "Masses", c1),
+            {{txtEmptyMass, P::EmptyMass}, {txtCropMass, P::CropMass}, {txtCropFrac, P::CropFrac},
+             {txtAllUpMass, P::AllUpMass}, {txtMuscleMass, P::MuscleMass}, {txtMuscleFrac, P::MuscleFrac},
+             {txtFatMass, P::FatMass}, {txtFatFrac, P::FatFrac}, {txtAirframeMass, P::AirframeMass},
+             {txtAirframeFrac, P::AirframeFrac}});
     c1->addStretch();
-    QGridLayout* ge = nullptr;
 
-    QGridLayout* gw = grid("fraWings", "Wings and air", c2);
-    txtSpan = add(gw, "txtSpan", "Wing span (m)", "Accurate measurement essential!");
-    txtArea = add(gw, "txtArea", "Wing area (sq m)", "Automatic if wing span and aspect ratio supplied");
-    txtAR = add(gw, "txtAR", "Aspect ratio", "Automatic if wing span and wing area supplied");
-    txtRho = add(gw, "txtRho", "Air density (kg/cu m)", "Double-click here to set density");
-    txtAlt = add(gw, "txtAlt", "Altitude (m) ASL",
-                 "Height above sea level in Standard Atmosphere (from density)\n"
-                 "Set zero to get Sea Level density in Standard Atmosphere");
+    addRows(frameGrid("fraWings", "Wings and air", c2),
+            {{txtSpan, P::Span}, {txtArea, P::Area}, {txtAR, P::AR}, {txtRho, P::Rho}, {txtAlt, P::Alt}});
+    addRows(frameGrid("fraBody", "Body drag and gravity", c2),
+            {{txtSbody, P::Sbody}, {txtFrontalAreaFactor, P::FrontalAreaFactor}, {txtCdb, P::Cdb},
+             {txtPayDragFactor, P::PayDragFactor}, {txtGravity, P::Gravity}});
+    c2->addWidget(flightStyleFrame());
+    c2->addStretch();
 
-    QGridLayout* gd = grid("fraBody", "Body drag and gravity", c2);
-    txtSbody = add(gd, "txtSbody", "Body frontal area (sq m)", "Calculated from body mass");
-    txtFrontalAreaFactor = add(gd, "txtFrontalAreaFactor", "Frontal Area Factor");
-    txtCdb = add(gd, "txtCdb", "Body drag coefficient");
-    txtPayDragFactor = add(gd, "txtPayDragFactor", "Payload drag factor");
-    txtGravity = add(gd, "txtGravity", "Gravity (m/s-sq)");
+    addRows(frameGrid("fraPower", "Power and muscles", c3),
+            {{txtKflap, P::Kflap}, {txtCprof, P::Cprof}, {txtX1, P::X1}, {txtResp, P::Resp}, {txtEta, P::Eta},
+             {txtPbmr, P::Pbmr}, {txtPbmrFactor, P::PbmrFactor},
+             FieldRow(txtKmito, P::Kmito).caption("Inverse power density \nof mitochondria (cu m/W)"),
+             {txtSigmaMax, P::SigmaMax}, {txtLambda, P::Lambda}, {txtWbeatFreq, P::WbeatFreq},
+             {txtFreqFactor, P::FreqFactor}});
+    addRows(frameGrid("fraEnergy", "Energy heights", c3),
+            {{txtFatHeight, P::FatHeight}, {txtFatProtHeight, P::FatProtHeight}});
+    c3->addStretch();
+    top->addLayout(buttonRow(cmdPowerCurve, "cmdPowerCurve", "&Compute Power Curve"));
 
+    // Reading order: down each column, then the buttons.
+    tabOrder({txtSpName, txtShortName, txtEmptyMass, txtCropMass, txtMuscleMass, txtMuscleFrac, txtFatMass,
+              txtFatFrac, txtSpan, txtArea, txtAR, txtRho, txtAlt, txtSbody, txtFrontalAreaFactor, txtCdb,
+              txtPayDragFactor, txtGravity, optFlap, optFG, optBound, txtPowerFrac, txtKflap, txtCprof, txtX1,
+              txtResp, txtEta, txtPbmr, txtPbmrFactor, txtKmito, txtSigmaMax, txtLambda, txtWbeatFreq,
+              txtFreqFactor, cmdPowerCurve, cmdNewBird, cmdExit});
+
+    wireFields();
+    for (QRadioButton* o : {optFlap, optFG, optBound})
+        connect(o, &QRadioButton::clicked, this, [this, o] { guarded([&] { optStyle_Click(o); }); });
+    connect(cmdPowerCurve, &QPushButton::clicked, this, [this] { guarded([this] { cmdPowerCurve_Click(); }); });
+
+    Form_Load();
+    placeWindow();
+}
+
+QGroupBox* frmSetupFlap::flightStyleFrame() {
     fraFlightStyle = frame("fraFlightStyle", "Flight style");
     auto* fs = new QGridLayout(fraFlightStyle);
     optFlap = option("optFlap", "Continuous &flapping", {}, fraFlightStyle);
@@ -101,79 +79,9 @@ frmSetupFlap::frmSetupFlap(UiContext& ctx)
     fs->addWidget(optFlap, 0, 0, 1, 2);
     fs->addWidget(optFG, 1, 0, 1, 2);
     fs->addWidget(optBound, 2, 0, 1, 2);
-    lblPowerFrac = label("lblPowerFrac", "Power fraction:", fraFlightStyle);
-    txtPowerFrac = field("txtPowerFrac", "Ratio duration of flapping phase to duration of bound cycle", fraFlightStyle);
-    txtPowerFrac->setFixedWidth(78);
-    lblPowerFrac->setBuddy(txtPowerFrac);
-    fs->addWidget(lblPowerFrac, 3, 0);
-    fs->addWidget(txtPowerFrac, 3, 1);
+    addRows(fs, {FieldRow(txtPowerFrac, Param::PowerFrac).captionInto(lblPowerFrac)});
     fs->setColumnStretch(0, 1);
-    c2->addWidget(fraFlightStyle);
-    c2->addStretch();
-
-    QGridLayout* gp = grid("fraPower", "Power and muscles", c3);
-    txtKflap = add(gp, "txtKflap", "Induced power factor", "See Power Curve Help Screen");
-    txtCprof = add(gp, "txtCprof", "Profile power constant", "See Power Curve Help Screen");
-    txtX1 = add(gp, "txtX1", "Profile power ratio", "See Power Curve Help Screen");
-    txtResp = add(gp, "txtResp", "Respiration factor", "Metabolic cost of pumping heart and lungs");
-    txtEta = add(gp, "txtEta", "Conversion efficiency", "Proportion of fuel energy converted to work by muscles");
-    txtPbmr = add(gp, "txtPbmr", "Basal metabolic rate (W)",
-                  "Calculated from empty body mass - different for passerines and non-passerines");
-    txtPbmrFactor = add(gp, "txtPbmrFactor", "Basal metabolism factor");
-    txtKmito = add(gp, "txtKmito", "Inverse power density \nof mitochondria (cu m/W)",
-                   "See \"Muscles as Engines\" Help Screen");
-    txtSigmaMax = add(gp, "txtSigmaMax", "Max isom stress (N/sq m)");
-    txtLambda = add(gp, "txtLambda", "Active strain");
-    txtWbeatFreq = add(gp, "txtWbeatFreq", "Wingbeat frequency (Hz)");
-    txtFreqFactor = add(gp, "txtFreqFactor", "Wingbeat frequency factor");
-    ge = grid("fraEnergy", "Energy heights", c3);
-    txtFatHeight = add(ge, "txtFatHeight", "Energy height (km) fat only", "Click to show", true);
-    txtFatProtHeight = add(ge, "txtFatProtHeight", "Energy height (km) fat+prot", {}, true);
-    c3->addStretch();
-
-    auto* buttons = new QHBoxLayout;
-    cmdPowerCurve = button("cmdPowerCurve", "&Compute Power Curve");
-    cmdPowerCurve->setDefault(true);
-    QFont bf = cmdPowerCurve->font();
-    bf.setBold(true);
-    cmdPowerCurve->setFont(bf);
-    cmdNewBird = button("cmdNewBird", "Get &New Bird");
-    cmdShowDefs = button("cmdShowDefs", "Show Definitions");
-    cmdHelp = button("cmdHelp", "Read Manual");
-    WireShowDefinitions(this, cmdShowDefs);
-    WireReadManual(this, cmdHelp);
-    cmdExit = button("cmdExit", "E&xit Program");
-    buttons->addWidget(cmdPowerCurve);
-    buttons->addWidget(cmdNewBird);
-    buttons->addStretch();
-    buttons->addWidget(cmdShowDefs);
-    buttons->addWidget(cmdHelp);
-    buttons->addWidget(cmdExit);
-    top->addLayout(buttons);
-
-    // Reading order: down each column, then the buttons.
-    QWidget* order[] = {txtSpName, txtShortName, txtEmptyMass, txtCropMass, txtMuscleMass, txtMuscleFrac, txtFatMass,
-                        txtFatFrac, txtSpan, txtArea, txtAR, txtRho, txtAlt, txtSbody, txtFrontalAreaFactor, txtCdb,
-                        txtPayDragFactor, txtGravity, optFlap, optFG, optBound, txtPowerFrac, txtKflap, txtCprof,
-                        txtX1, txtResp, txtEta, txtPbmr, txtPbmrFactor, txtKmito, txtSigmaMax, txtLambda,
-                        txtWbeatFreq, txtFreqFactor, cmdPowerCurve, cmdNewBird, cmdExit};
-    for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
-
-    for (CommitEdit* f : findChildren<CommitEdit*>()) {
-        connect(f, &CommitEdit::committed, this,
-                [this, f](const QString& t) { guarded([&] { txtField_LostFocus(f, t); }); });
-        connect(f, &CommitEdit::clickedInto, this, [this, f] { guarded([&] { txtField_Click(f); }); });
-    }
-    connect(txtTaxon, &CommitEdit::doubleClicked, this, [this] { guarded([this] { txtTaxon_DblClick(); }); });
-    connect(txtRho, &CommitEdit::doubleClicked, this, [this] { guarded([this] { txtRho_DblClick(); }); });
-    for (QRadioButton* o : {optFlap, optFG, optBound})
-        connect(o, &QRadioButton::clicked, this, [this, o] { guarded([&] { optStyle_Click(o); }); });
-    connect(cmdPowerCurve, &QPushButton::clicked, this, [this] { guarded([this] { cmdPowerCurve_Click(); }); });
-    connect(cmdNewBird, &QPushButton::clicked, this, [this] { guarded([this] { cmdNewBird_Click(); }); });
-    connect(cmdExit, &QPushButton::clicked, this, [this] { guarded([this] { cmdExit_Click(); }); });
-
-    Form_Load();
-    placeWindow();
+    return fraFlightStyle;
 }
 
 void frmSetupFlap::Form_Load() {
@@ -193,10 +101,12 @@ void frmSetupFlap::txtField_Click(CommitEdit* f) {
     }
 }
 
-void frmSetupFlap::txtTaxon_DblClick() { apply(flap::SetupFlapEdit(ctx_.s, ctx_.d, "txtTaxon", Edit::doubleClick())); }
+void frmSetupFlap::txtTaxon_DblClick() {
+    apply(flap::SetupFlapEdit(ctx_.s, ctx_.d, txtTaxon->objectName().toStdString(), Edit::doubleClick()));
+}
 
 void frmSetupFlap::txtRho_DblClick() {
-    apply(flap::SetupFlapEdit(ctx_.s, ctx_.d, "txtRho", Edit::doubleClick()));
+    apply(flap::SetupFlapEdit(ctx_.s, ctx_.d, txtRho->objectName().toStdString(), Edit::doubleClick()));
     auto* calc = new frmAirDensity(ctx_, this);
     calc->show();
 }

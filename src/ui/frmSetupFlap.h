@@ -23,13 +23,13 @@ public:
     QRadioButton *optFlap, *optFG, *optBound;
     QLabel* lblPowerFrac;
     CommitEdit* txtPowerFrac;
-    QPushButton *cmdPowerCurve, *cmdNewBird, *cmdExit, *cmdShowDefs, *cmdHelp;
+    QPushButton* cmdPowerCurve;
 
     void Form_Load();
-    void txtField_LostFocus(CommitEdit* field, const QString& text);
-    void txtField_Click(CommitEdit* field);
-    void txtTaxon_DblClick();
-    void txtRho_DblClick();
+    void txtField_LostFocus(CommitEdit* field, const QString& text) override;
+    void txtField_Click(CommitEdit* field) override;
+    void txtTaxon_DblClick() override;
+    void txtRho_DblClick() override;
     void optStyle_Click(QRadioButton* option);
     void cmdPowerCurve_Click();
 
@@ -37,8 +37,8 @@ protected:
     bool saveOpenWorkbook() override;
 
 private:
-    CommitEdit* add(QGridLayout* g, const QString& name, const QString& caption, const QString& tip = {},
-                    bool derivedValue = false);
+    // The flight styles, with the power fraction of the styles that rest between flaps.
+    QGroupBox* flightStyleFrame();
 };
 
 }  // namespace ornivo::ui

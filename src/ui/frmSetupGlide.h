@@ -20,21 +20,21 @@ public:
     QRadioButton *optLinear, *optMinDrag;
     QLabel* lblBstop;
     CommitEdit* txtBstop;
-    QPushButton *cmdGlidePolar, *cmdNewBird, *cmdExit, *cmdHelp, *cmdShowDefs;
+    QPushButton* cmdGlidePolar;
 
     void Form_Load();
-    void txtField_LostFocus(CommitEdit* field, const QString& text);
-    void txtField_Click(CommitEdit* field);
-    void txtTaxon_DblClick();
-    void txtRho_DblClick();
+    void txtField_LostFocus(CommitEdit* field, const QString& text) override;
+    void txtField_Click(CommitEdit* field) override;
+    void txtTaxon_DblClick() override;
+    void txtRho_DblClick() override;
     void optSpanLaw_Click(QRadioButton* option);
     void cmdGlidePolar_Click();
 
 private:
     // Writes an open result workbook before the screen is left; false when it could not be saved.
     bool saveOpenWorkbook() override;
-    CommitEdit* add(QGridLayout* g, const QString& name, const QString& caption, const QString& tip = {},
-                    bool derivedValue = false);
+    // The span-law options with Bstop.
+    QGroupBox* spanLawFrame();
 };
 
 }  // namespace ornivo::ui

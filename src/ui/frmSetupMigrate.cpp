@@ -25,97 +25,84 @@
 
 namespace ornivo::ui {
 
-CommitEdit* frmSetupMigrate::add(QGridLayout* g, const QString& name, const QString& caption, const QString& tip,
-                                 bool derivedValue, QLabel** captionOut) {
-    return fieldRow(g, name, caption, 165, tip, derivedValue, captionOut);
-}
-
 frmSetupMigrate::frmSetupMigrate(UiContext& ctx)
     : SetupScreen(ctx, "frmSetupMigrate", "Set up Migration calculation", scaling::ResizePattern::ControlsOnly) {
-    auto* top = new QVBoxLayout(this);
-    top->setContentsMargins(8, 8, 8, 8);
-    top->setSpacing(6);
-    top->addLayout(headingWithNames("Set up long-distance migration calculation"));
-    auto* cols = new QHBoxLayout;
-    auto* c1 = new QVBoxLayout;
-    auto* c2 = new QVBoxLayout;
-    auto* c3 = new QVBoxLayout;
-    cols->addLayout(c1);
-    cols->addLayout(c2);
-    cols->addLayout(c3);
-    top->addLayout(cols);
-    auto grid = [this](const QString& name, const QString& title, QVBoxLayout* col) {
-        return frameGrid(name, title, col, 2, 4);
-    };
-
-    QGridLayout* gm = grid("fraMasses", "Masses", c1);
-    txtEmptyMass = add(gm, "txtEmptyMass", "Body mass (kg)", "Body mass with empty crop");
-    txtCropMass = add(gm, "txtCropMass", "Payload mass (kg)", "Mass of food carried in the crop");
-    txtAllUpMass = add(gm, "txtAllUpMass", "All-up mass (kg)", "Empty body mass + Crop mass", true);
-    txtCropFrac = add(gm, "txtCropFrac", "Payload fraction", {}, true);
-    txtMuscleMass = add(gm, "txtMuscleMass", "Flight muscle mass (kg)");
-    txtMuscleFrac = add(gm, "txtMuscleFrac", "Flight muscle fraction");
-    txtFatMass = add(gm, "txtFatMass", "Fat mass (kg)");
-    txtFatFrac = add(gm, "txtFatFrac", "Fat fraction");
-    txtAirframeMass = add(gm, "txtAirframeMass", "Airframe mass (kg)", {}, true);
-    txtAirframeFrac = add(gm, "txtAirframeFrac", "Airframe fraction", {}, true);
-    txtFatProtHeight = add(gm, "txtFatProtHeight", "Fat + Protein Energy ht (km)", {}, true);
-    txtFatHeight = add(gm, "txtFatHeight", "Click to see Fat-only energy height (km)", {}, true);
-    QGridLayout* gs = grid("fraSpeeds", "Speeds", c1);
-    txtVratio = add(gs, "txtVratio", "Starting ratio V:Vmp");
-    txtVratioGPS = add(gs, "txtVratioGPS", "Min V:Vmp ratio GPS");
-    txtVmrRatio = add(gs, "txtVmrRatio", "Click to see ratio Vmr:Vmp", {}, true);
+    look_ = {.rowSpacing = 2, .margin = 4, .captionWidth = 165};
+    auto [top, c1, c2, c3] = threeColumns("Set up long-distance migration calculation");
+    using P = Param;
+    addRows(frameGrid("fraMasses", "Masses", c1),
+            {{txtEmptyMass, P::EmptyMass}, {txtCropMass, P::CropMass}, {txtAllUpMass, P::AllUpMass},
+             {txtCropFrac, P::CropFrac}, FieldRow(txtMuscleMass, P::MuscleMass).noTip(),
+             FieldRow(txtMuscleFrac, P::MuscleFrac).noTip(), FieldRow(txtFatMass, P::FatMass).noTip(),
+             FieldRow(txtFatFrac, P::FatFrac).noTip(), FieldRow(txtAirframeMass, P::AirframeMass).noTip(),
+             FieldRow(txtAirframeFrac, P::AirframeFrac).noTip(),
+             FieldRow(txtFatProtHeight, P::FatProtHeight).caption("Fat + Protein Energy ht (km)"),
+             FieldRow(txtFatHeight, P::FatHeight).caption("Click to see Fat-only energy height (km)").noTip()});
+    addRows(frameGrid("fraSpeeds", "Speeds", c1),
+            {{txtVratio, P::Vratio}, {txtVratioGPS, P::VratioGPS}, {txtVmrRatio, P::VmrRatio}});
     c1->addStretch();
 
-    QGridLayout* gw = grid("fraWings", "Wings and body", c2);
-    txtSpan = add(gw, "txtSpan", "Wing span (m)", "Accurate measurement essential!");
-    txtArea = add(gw, "txtArea", "Wing area (sq m)", "Automatic if wing span and aspect ratio supplied");
-    txtAR = add(gw, "txtAR", "Aspect ratio", "Automatic if wing span and wing area supplied");
-    txtSbody = add(gw, "txtSbody", "Body frontal area (sq m)", "Calculated from body mass", true);
-    txtFrontalAreaFactor = add(gw, "txtFrontalAreaFactor", "Frontal area factor");
-    txtCdb = add(gw, "txtCdb", "Body drag coefficient");
-    txtPayDragFactor = add(gw, "txtPayDragFactor", "Payload drag factor");
-    txtPbmr = add(gw, "txtPbmr", "Basal metabolic rate (W)",
-                  "Calculated from empty body mass - different for passerines and non-passerines", true);
-    txtPbmrFactor = add(gw, "txtPbmrFactor", "Basal metabolism factor");
-    txtWbeatFreq = add(gw, "txtWbeatFreq", "Wingbeat frequency (Hz)");
-    txtFreqFactor = add(gw, "txtFreqFactor", "Frequency factor");
-
-    QGridLayout* ga = grid("fraAir", "Air and goal", c2);
-    txtAlt = add(ga, "txtAlt", "Start altitude (m ASL)", "Set zero to get Sea Level density in Standard Atmosphere",
-                 false, &lblAlt);
-    txtRho = add(ga, "txtRho", "Start air density (kg/cu m)", "Double-click here to set density", false, &lblRho);
-    txtAltCruise = add(ga, "txtAltCruise", "Cruise altitude (m ASL)", {}, false, &lblAltCruise);
-    txtRhoCruise = add(ga, "txtRhoCruise", "Cruise air density (kg/cu m)", {}, false, &lblRhoCruise);
+    addRows(frameGrid("fraWings", "Wings and body", c2),
+            {{txtSpan, P::Span}, {txtArea, P::Area}, {txtAR, P::AR}, FieldRow(txtSbody, P::Sbody).derived(),
+             FieldRow(txtFrontalAreaFactor, P::FrontalAreaFactor).caption("Frontal area factor"), {txtCdb, P::Cdb},
+             {txtPayDragFactor, P::PayDragFactor}, FieldRow(txtPbmr, P::Pbmr).derived(),
+             {txtPbmrFactor, P::PbmrFactor}, {txtWbeatFreq, P::WbeatFreq},
+             FieldRow(txtFreqFactor, P::FreqFactor).caption("Frequency factor")});
+    QGridLayout* ga = frameGrid("fraAir", "Air and goal", c2);
+    addRows(ga, {FieldRow(txtAlt, P::Alt)
+                     .caption("Start altitude (m ASL)")
+                     .tip("Set zero to get Sea Level density in Standard Atmosphere")
+                     .captionInto(lblAlt),
+                 FieldRow(txtRho, P::Rho).caption("Start air density (kg/cu m)").captionInto(lblRho),
+                 FieldRow(txtAltCruise, P::AltCruise).captionInto(lblAltCruise),
+                 FieldRow(txtRhoCruise, P::RhoCruise).captionInto(lblRhoCruise)});
     lblEnterCruiseAlt = label("lblEnterCruiseAlt", "Enter cruise Alt to enable climb", ga->parentWidget());
     ga->addWidget(lblEnterCruiseAlt, ga->rowCount(), 0, 1, 2);
-    txtGoalDist = add(ga, "txtGoalDist", "Kilometres to destination",
-                      "Double-click to set start and finish coordinates", false, &lblGoalDist);
+    addRows(ga, {FieldRow(txtGoalDist, P::GoalDist)
+                     .caption("Kilometres to destination")
+                     .tip("Double-click to set start and finish coordinates")
+                     .captionInto(lblGoalDist)});
     c2->addStretch();
 
+    c3->addWidget(flightStyleFrame());
+    optionFrames(c3);
+    auto* tools = new QVBoxLayout;
+    c3->addLayout(tools);
+    QHBoxLayout* buttons = buttonRow(cmdStart, "cmdStart", "&Start migrating");
+    toolButtons(tools, buttons);
+    top->addLayout(buttons);
 
+    tabOrder({txtShortName, txtEmptyMass, txtCropMass, txtMuscleMass, txtMuscleFrac, txtFatMass, txtFatFrac, txtSpan,
+              txtArea, txtAR, txtFrontalAreaFactor, txtCdb, txtPayDragFactor, txtPbmrFactor, txtWbeatFreq,
+              txtFreqFactor, txtAlt, txtRho, txtAltCruise, txtRhoCruise, txtGoalDist, txtVratio, txtVratioGPS,
+              optFlap, optFG, optBound, txtPowerFrac, optVratioConst, optVconst, optMaxRange, optSpWorkConst,
+              optSpPowerConst, optMuscleMassConst, optProj, optGPS, cmdImportTrack, chkKMLfile, chkProgress,
+              cmdStart, cmdSetDefaults, cmdStopMassCalc, cmdNewBird, cmdExit});
+    wire();
+
+    Form_Load();
+    placeWindow();
+}
+
+QGroupBox* frmSetupMigrate::flightStyleFrame() {
     fraFlightStyle = frame("fraFlightStyle", "Flight style");
     auto* fs = new QGridLayout(fraFlightStyle);
-    fs->setVerticalSpacing(2);
     optFlap = option("optFlap", "Continuous &flapping", {}, fraFlightStyle);
     optFG = option("optFG", "Flap-&gliding", {}, fraFlightStyle);
     optBound = option("optBound", "&Bounding", {}, fraFlightStyle);
-    lblPowerFrac = label("lblPowerFrac", "Power fraction:", fraFlightStyle);
-    txtPowerFrac = field("txtPowerFrac", {}, fraFlightStyle);
-    txtPowerFrac->setFixedWidth(60);
-    lblPowerFrac->setBuddy(txtPowerFrac);
     fs->addWidget(optFlap, 0, 0, 1, 2);
     fs->addWidget(optFG, 1, 0, 1, 2);
     fs->addWidget(optBound, 2, 0, 1, 2);
-    fs->addWidget(lblPowerFrac, 3, 0);
-    fs->addWidget(txtPowerFrac, 3, 1);
+    addRows(fs, {FieldRow(txtPowerFrac, Param::PowerFrac).noTip().oneLine().captionInto(lblPowerFrac)});
     fs->setColumnStretch(0, 1);
     fs->setVerticalSpacing(1);
     fs->setContentsMargins(8, 2, 8, 2);
-    c3->addWidget(fraFlightStyle);
+    return fraFlightStyle;
+}
 
-    auto options = [this](QGroupBox* box, std::initializer_list<std::pair<QRadioButton**, std::pair<const char*,
-                                                                                                   const char*>>> os) {
+void frmSetupMigrate::optionFrames(QVBoxLayout* column) {
+    auto options = [&](QGroupBox* box, std::initializer_list<std::pair<QRadioButton**, std::pair<const char*,
+                                                                                                const char*>>> os) {
         auto* l = new QVBoxLayout(box);
         l->setSpacing(1);
         l->setContentsMargins(8, 2, 8, 2);
@@ -123,17 +110,16 @@ frmSetupMigrate::frmSetupMigrate(UiContext& ctx)
             *member = option(nc.first, nc.second, {}, box);
             l->addWidget(*member);
         }
+        column->addWidget(box);
     };
     fraSpeedControl = frame("fraSpeedControl", "Speed control method");
     options(fraSpeedControl, {{&optVratioConst, {"optVratioConst", "Hold ratio V:Vmp constant"}},
                               {&optVconst, {"optVconst", "Hold speed constant"}},
                               {&optMaxRange, {"optMaxRange", "Standard"}}});
-    c3->addWidget(fraSpeedControl);
     fraMuscleControl = frame("fraMuscleControl", "Protein burn criterion");
     options(fraMuscleControl, {{&optSpWorkConst, {"optSpWorkConst", "Hold specific work constant"}},
                                {&optSpPowerConst, {"optSpPowerConst", "Hold specific power constant"}},
                                {&optMuscleMassConst, {"optMuscleMassConst", "Hold muscle mass constant"}}});
-    c3->addWidget(fraMuscleControl);
 
     fraSimType = frame("fraSimType", "Simulation Type");
     auto* st = new QGridLayout(fraSimType);
@@ -150,57 +136,25 @@ frmSetupMigrate::frmSetupMigrate(UiContext& ctx)
     st->addWidget(cmdImportTrack, 2, 0, Qt::AlignRight);
     st->addWidget(chkKMLfile, 3, 0);
     st->addWidget(chkProgress, 4, 0);
-    c3->addWidget(fraSimType);
-    c3->addStretch();
-    auto* tools = new QVBoxLayout;
-    c3->addLayout(tools);
+    column->addWidget(fraSimType);
+    column->addStretch();
+}
 
-    auto* buttons = new QHBoxLayout;
-    cmdStart = button("cmdStart", "&Start migrating");
-    cmdStart->setDefault(true);
-    QFont bf = cmdStart->font();
-    bf.setBold(true);
-    cmdStart->setFont(bf);
+void frmSetupMigrate::toolButtons(QVBoxLayout* tools, QHBoxLayout* buttons) {
     lblWait = label("lblWait", "WAIT ..");
     QFont wf = lblWait->font();
     wf.setBold(true);
     lblWait->setFont(wf);
     lblWait->setVisible(false);
+    buttons->insertWidget(1, lblWait);
     cmdSetDefaults = button("cmdSetDefaults", "&MORE Settings ..");
     cmdStopMassCalc = button("cmdStopMassCalc", "St&opover Mass Calculator");
     tools->addWidget(cmdSetDefaults);
     tools->addWidget(cmdStopMassCalc);
-    cmdNewBird = button("cmdNewBird", "Get &New Bird");
-    cmdShowDefs = button("cmdShowDefs", "Show Definitions");
-    cmdHelp = button("cmdHelp", "Read Manual");
-    WireShowDefinitions(this, cmdShowDefs);
-    WireReadManual(this, cmdHelp);
-    cmdExit = button("cmdExit", "E&xit Program");
-    buttons->addWidget(cmdStart);
-    buttons->addWidget(lblWait);
-    buttons->addWidget(cmdNewBird);
-    buttons->addStretch();
-    buttons->addWidget(cmdShowDefs);
-    buttons->addWidget(cmdHelp);
-    buttons->addWidget(cmdExit);
-    top->addLayout(buttons);
+}
 
-    QWidget* order[] = {txtShortName, txtEmptyMass, txtCropMass, txtMuscleMass, txtMuscleFrac, txtFatMass,
-                        txtFatFrac, txtSpan, txtArea, txtAR, txtFrontalAreaFactor, txtCdb, txtPayDragFactor,
-                        txtPbmrFactor, txtWbeatFreq, txtFreqFactor, txtAlt, txtRho, txtAltCruise, txtRhoCruise,
-                        txtGoalDist, txtVratio, txtVratioGPS, optFlap, optFG, optBound, txtPowerFrac,
-                        optVratioConst, optVconst, optMaxRange, optSpWorkConst, optSpPowerConst,
-                        optMuscleMassConst, optProj, optGPS, cmdImportTrack, chkKMLfile, chkProgress, cmdStart,
-                        cmdSetDefaults, cmdStopMassCalc, cmdNewBird, cmdExit};
-    for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
-
-    for (CommitEdit* f : findChildren<CommitEdit*>()) {
-        connect(f, &CommitEdit::committed, this,
-                [this, f](const QString& t) { guarded([&] { txtField_LostFocus(f, t); }); });
-        connect(f, &CommitEdit::clickedInto, this, [this, f] { guarded([&] { txtField_Click(f); }); });
-    }
-    connect(txtTaxon, &CommitEdit::doubleClicked, this, [this] { guarded([this] { txtTaxon_DblClick(); }); });
-    connect(txtRho, &CommitEdit::doubleClicked, this, [this] { guarded([this] { txtRho_DblClick(); }); });
+void frmSetupMigrate::wire() {
+    wireFields();
     connect(txtGoalDist, &CommitEdit::doubleClicked, this, [this] { guarded([this] { txtGoalDist_DblClick(); }); });
     for (QRadioButton* o : findChildren<QRadioButton*>())
         connect(o, &QRadioButton::clicked, this, [this, o] { guarded([&] { opt_Click(o); }); });
@@ -210,11 +164,6 @@ frmSetupMigrate::frmSetupMigrate(UiContext& ctx)
     connect(cmdSetDefaults, &QPushButton::clicked, this, [this] { guarded([this] { cmdSetDefaults_Click(); }); });
     connect(cmdStopMassCalc, &QPushButton::clicked, this, [this] { guarded([this] { cmdStopMassCalc_Click(); }); });
     connect(cmdImportTrack, &QPushButton::clicked, this, [this] { guarded([this] { cmdImportTrack_Click(); }); });
-    connect(cmdNewBird, &QPushButton::clicked, this, [this] { guarded([this] { cmdNewBird_Click(); }); });
-    connect(cmdExit, &QPushButton::clicked, this, [this] { guarded([this] { cmdExit_Click(); }); });
-
-    Form_Load();
-    placeWindow();
 }
 
 void frmSetupMigrate::Form_Load() {
@@ -247,16 +196,16 @@ void frmSetupMigrate::txtField_Click(CommitEdit* f) {
 }
 
 void frmSetupMigrate::txtTaxon_DblClick() {
-    apply(migrate::SetupMigrateEdit(ctx_.s, ctx_.d, "txtTaxon", Edit::doubleClick()));
+    apply(migrate::SetupMigrateEdit(ctx_.s, ctx_.d, txtTaxon->objectName().toStdString(), Edit::doubleClick()));
 }
 
 void frmSetupMigrate::txtRho_DblClick() {
-    apply(migrate::SetupMigrateEdit(ctx_.s, ctx_.d, "txtRho", Edit::doubleClick()));
+    apply(migrate::SetupMigrateEdit(ctx_.s, ctx_.d, txtRho->objectName().toStdString(), Edit::doubleClick()));
     openTool(new frmAirDensity(ctx_, this));
 }
 
 void frmSetupMigrate::txtGoalDist_DblClick() {
-    apply(migrate::SetupMigrateEdit(ctx_.s, ctx_.d, "txtGoalDist", Edit::doubleClick()));
+    apply(migrate::SetupMigrateEdit(ctx_.s, ctx_.d, txtGoalDist->objectName().toStdString(), Edit::doubleClick()));
     openTool(new frmGoalDist(ctx_, this, [this](const ScreenUpdate& u) { apply(u); }));
 }
 

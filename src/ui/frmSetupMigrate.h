@@ -28,17 +28,17 @@ public:
     QCheckBox *chkKMLfile, *chkProgress;
     QPushButton *cmdImportTrack;
     QLabel* lblWait;
-    QPushButton *cmdStart, *cmdSetDefaults, *cmdStopMassCalc, *cmdNewBird, *cmdExit, *cmdShowDefs, *cmdHelp;
+    QPushButton *cmdStart, *cmdSetDefaults, *cmdStopMassCalc;
 
     // The track workbook saved by "Import GPS fixes...", proposed in the track dialog of the next GPS run.
     std::string offeredTrack;
 
     void Form_Load();
     void Form_Activate();
-    void txtField_LostFocus(CommitEdit* field, const QString& text);
-    void txtField_Click(CommitEdit* field);
-    void txtTaxon_DblClick();
-    void txtRho_DblClick();
+    void txtField_LostFocus(CommitEdit* field, const QString& text) override;
+    void txtField_Click(CommitEdit* field) override;
+    void txtTaxon_DblClick() override;
+    void txtRho_DblClick() override;
     void txtGoalDist_DblClick();
     void opt_Click(QRadioButton* option);
     void chk_Click(QCheckBox* box);
@@ -55,8 +55,13 @@ private:
     bool saveOpenWorkbook() override;
     // Shows a tool screen that blocks this one; the setup screen is active again when it closes.
     void openTool(Screen* tool);
-    CommitEdit* add(QGridLayout* g, const QString& name, const QString& caption, const QString& tip = {},
-                    bool derivedValue = false, QLabel** captionOut = nullptr);
+    // The flight styles, with the power fraction of the styles that rest between flaps.
+    QGroupBox* flightStyleFrame();
+    // The speed-control and protein-burn options and the kind of run, down the column.
+    void optionFrames(QVBoxLayout* column);
+    // "WAIT .." beside "Start migrating", and the settings and stopover tools below the options.
+    void toolButtons(QVBoxLayout* tools, QHBoxLayout* buttons);
+    void wire();
 };
 
 }  // namespace ornivo::ui

@@ -20,11 +20,7 @@ frmSummaryFlap::frmSummaryFlap(UiContext& ctx, QWidget* setup)
     auto* top = new QVBoxLayout(this);
     top->setContentsMargins(8, 8, 8, 8);
     auto* head = new QHBoxLayout;
-    lblHeading = label("lblHeading", "Power curve summary");
-    QFont hf = lblHeading->font();
-    hf.setBold(true);
-    hf.setPointSizeF(hf.pointSizeF() * 1.25);
-    lblHeading->setFont(hf);
+    lblHeading = heading("lblHeading", "Power curve summary");
     txtSpName = derived("txtSpName");
     txtSpName->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     txtSpName->setMinimumWidth(150);
@@ -38,11 +34,54 @@ frmSummaryFlap::frmSummaryFlap(UiContext& ctx, QWidget* setup)
     head->addWidget(txtShortName);
     top->addLayout(head);
 
+    auto* middle = new QHBoxLayout;
+    middle->addWidget(resultsFrame(), 3);
+    auto* side = new QVBoxLayout;
+    side->addWidget(boundFrame());
+    side->addWidget(saveFrame());
+
+    cmdWindTrnglCalc = button("cmdWindTrnglCalc", "&Wind Triangle Calculator");
+    cmdGraph = button("cmdGraph", "Show Graph");
+    cmdShowDefs = button("cmdShowDefs", "Show Definitions");
+    WireShowDefinitions(this, cmdShowDefs);
+    side->addWidget(cmdWindTrnglCalc);
+    side->addWidget(cmdGraph);
+    side->addWidget(cmdShowDefs);
+    side->addStretch();
+    middle->addLayout(side, 2);
+    top->addLayout(middle);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    lblWait = label("lblWait", "WAIT..");
+    cmdOK = button("cmdOK", "&Return to Setup");
+    cmdOK->setDefault(true);
+    buttons->addWidget(lblWait);
+    buttons->addWidget(cmdOK);
+    top->addLayout(buttons);
+
+    setTabOrder(cmdGetBH, chkExcelFile);
+    setTabOrder(chkExcelFile, chk4Digit);
+    setTabOrder(chk4Digit, cmdWindTrnglCalc);
+    setTabOrder(cmdWindTrnglCalc, cmdOK);
+
+    connect(chkExcelFile, &QCheckBox::clicked, this, [this] { guarded([this] { chkExcelFile_Click(); }); });
+    connect(chk4Digit, &QCheckBox::toggled, this, [this] { chk4Digit_LostFocus(); });
+    connect(cmdGetBH, &QPushButton::clicked, this, [this] { guarded([this] { cmdGetBH_Click(); }); });
+    connect(cmdOK, &QPushButton::clicked, this, [this] { guarded([this] { cmdOK_Click(); }); });
+    connect(cmdWindTrnglCalc, &QPushButton::clicked, this, [this] { guarded([this] { cmdWindTrnglCalc_Click(); }); });
+    connect(cmdGraph, &QPushButton::clicked, this, [this] { guarded([this] { cmdGraph_Click(); }); });
+
+    Form_Load();
+    placeWindow();
+}
+
+QGroupBox* frmSummaryFlap::resultsFrame() {
     QGroupBox* fraResults = frame("fraResults", "Results");
     auto* g = new QGridLayout(fraResults);
     g->setVerticalSpacing(3);
     g->setColumnStretch(0, 1);
-    auto heading = [&](const QString& name, const QString& text, int col) {
+    auto columnHeading = [&](const QString& name, const QString& text, int col) {
         QLabel* l = label(name, text, fraResults);
         l->setAlignment(Qt::AlignRight | Qt::AlignBottom);
         QFont f = l->font();
@@ -50,8 +89,8 @@ frmSummaryFlap::frmSummaryFlap(UiContext& ctx, QWidget* setup)
         l->setFont(f);
         g->addWidget(l, 0, col);
     };
-    heading("lblVmpColumn", "Min power\n(Vmp)", 1);
-    heading("lblVmrColumn", "Max range\n(Vmr)", 2);
+    columnHeading("lblVmpColumn", "Min power\n(Vmp)", 1);
+    columnHeading("lblVmrColumn", "Max range\n(Vmr)", 2);
     int r = 1;
     auto pair = [&](const QString& lbl, const QString& caption, CommitEdit*& a, const QString& an, CommitEdit** b,
                     const QString& bn) {
@@ -92,19 +131,19 @@ frmSummaryFlap::frmSummaryFlap(UiContext& ctx, QWidget* setup)
     pair("lblVratio", "Vmr:Vmp", txtVratio, "txtVratio", nullptr, {});
     pair("lblPbmrRatio", "Min chem power:BMR", txtPbmrRatio, "txtPbmrRatio", nullptr, {});
     g->setRowStretch(r, 1);  // room a larger window gives goes below the rows, not between them
+    return fraResults;
+}
 
-    auto* middle = new QHBoxLayout;
-    middle->addWidget(fraResults, 3);
-    auto* side = new QVBoxLayout;
-    QGroupBox* fraBound = frame("fraBound", "Bounding flight");
-    auto* bg = new QGridLayout(fraBound);
-    lblPowerFrac = label("lblPowerFrac", "Bounding with power fraction", fraBound);
-    txtPowerFrac = derived("txtPowerFrac", {}, fraBound);
-    cmdGetBH = button("cmdGetBH", "Find &bound height", fraBound);
-    lblTau = label("lblTau", "Bound period (sec)", fraBound);
-    txtTau = derived("txtTau", {}, fraBound);
-    lblBH = label("lblBH", "Bound height top to bottom (m)", fraBound);
-    txtBH = derived("txtBH", {}, fraBound);
+QGroupBox* frmSummaryFlap::boundFrame() {
+    fraBound_ = frame("fraBound", "Bounding flight");
+    auto* bg = new QGridLayout(fraBound_);
+    lblPowerFrac = label("lblPowerFrac", "Bounding with power fraction", fraBound_);
+    txtPowerFrac = derived("txtPowerFrac", {}, fraBound_);
+    cmdGetBH = button("cmdGetBH", "Find &bound height", fraBound_);
+    lblTau = label("lblTau", "Bound period (sec)", fraBound_);
+    txtTau = derived("txtTau", {}, fraBound_);
+    lblBH = label("lblBH", "Bound height top to bottom (m)", fraBound_);
+    txtBH = derived("txtBH", {}, fraBound_);
     for (CommitEdit* f : {txtPowerFrac, txtTau, txtBH}) f->setFixedWidth(70);
     bg->addWidget(lblPowerFrac, 0, 0);
     bg->addWidget(txtPowerFrac, 0, 1);
@@ -113,8 +152,10 @@ frmSummaryFlap::frmSummaryFlap(UiContext& ctx, QWidget* setup)
     bg->addWidget(txtTau, 2, 1);
     bg->addWidget(lblBH, 3, 0);
     bg->addWidget(txtBH, 3, 1);
-    side->addWidget(fraBound);
+    return fraBound_;
+}
 
+QGroupBox* frmSummaryFlap::saveFrame() {
     QGroupBox* fraSave = frame("fraSave", "Save results");
     auto* sv = new QGridLayout(fraSave);
     chkExcelFile = check("chkExcelFile", "", fraSave);
@@ -127,48 +168,13 @@ frmSummaryFlap::frmSummaryFlap(UiContext& ctx, QWidget* setup)
     sv->addWidget(lblFileName, 1, 0);
     sv->addWidget(txtFileName, 1, 1);
     sv->addWidget(chk4Digit, 2, 0, 1, 2);
-    side->addWidget(fraSave);
-
-    cmdWindTrnglCalc = button("cmdWindTrnglCalc", "&Wind Triangle Calculator");
-    cmdGraph = button("cmdGraph", "Show Graph");
-    cmdShowDefs = button("cmdShowDefs", "Show Definitions");
-    WireShowDefinitions(this, cmdShowDefs);
-    side->addWidget(cmdWindTrnglCalc);
-    side->addWidget(cmdGraph);
-    side->addWidget(cmdShowDefs);
-    side->addStretch();
-    middle->addLayout(side, 2);
-    top->addLayout(middle);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    lblWait = label("lblWait", "WAIT..");
-    cmdOK = button("cmdOK", "&Return to Setup");
-    cmdOK->setDefault(true);
-    buttons->addWidget(lblWait);
-    buttons->addWidget(cmdOK);
-    top->addLayout(buttons);
-
-    setTabOrder(cmdGetBH, chkExcelFile);
-    setTabOrder(chkExcelFile, chk4Digit);
-    setTabOrder(chk4Digit, cmdWindTrnglCalc);
-    setTabOrder(cmdWindTrnglCalc, cmdOK);
-
-    connect(chkExcelFile, &QCheckBox::clicked, this, [this] { guarded([this] { chkExcelFile_Click(); }); });
-    connect(chk4Digit, &QCheckBox::toggled, this, [this] { chk4Digit_LostFocus(); });
-    connect(cmdGetBH, &QPushButton::clicked, this, [this] { guarded([this] { cmdGetBH_Click(); }); });
-    connect(cmdOK, &QPushButton::clicked, this, [this] { guarded([this] { cmdOK_Click(); }); });
-    connect(cmdWindTrnglCalc, &QPushButton::clicked, this, [this] { guarded([this] { cmdWindTrnglCalc_Click(); }); });
-    connect(cmdGraph, &QPushButton::clicked, this, [this] { guarded([this] { cmdGraph_Click(); }); });
-
-    Form_Load();
-    placeWindow();
+    return fraSave;
 }
 
 void frmSummaryFlap::Form_Load() {
     apply(flap::LoadSummaryFlap(ctx_.s));
     // The bounding frame only matters for bounding flight.
-    findChild<QGroupBox*>("fraBound")->setVisible(ctx_.s.FlightStyle == 3);
+    fraBound_->setVisible(ctx_.s.FlightStyle == 3);
     cmdOK->setFocus();
 }
 

@@ -38,6 +38,16 @@ public:
 protected:
     QCheckBox* saveBox() const override { return chkExcelFile; }
     void writeRun() override;
+
+private:
+    // Speeds, powers and the other results at Vmp and Vmr, with the ratios below them.
+    QGroupBox* resultsFrame();
+    // The bound period and height, found on request; shown for bounding flight only.
+    QGroupBox* boundFrame();
+    // The save box, with the file name it saves to and the 4-digit choice.
+    QGroupBox* saveFrame();
+
+    QGroupBox* fraBound_ = nullptr;
 };
 
 }  // namespace ornivo::ui

@@ -18,17 +18,24 @@
 
 namespace ornivo::ui {
 
+namespace {
+
+QLabel* Bold(QLabel* l) {
+    QFont f = l->font();
+    f.setBold(true);
+    l->setFont(f);
+    return l;
+}
+
+}  // namespace
+
 frmSummaryGlide::frmSummaryGlide(UiContext& ctx, QWidget* setup)
     : ResultsScreen(ctx, "frmSummaryGlide", "Results summary from Glide Polar calculation",
              scaling::ResizePattern::ScaleAndCentre, setup) {
     auto* top = new QVBoxLayout(this);
     top->setContentsMargins(8, 8, 8, 8);
     auto* head = new QHBoxLayout;
-    lblHeading = label("lblHeading", "Glide polar summary");
-    QFont hf = lblHeading->font();
-    hf.setBold(true);
-    hf.setPointSizeF(hf.pointSizeF() * 1.25);
-    lblHeading->setFont(hf);
+    lblHeading = heading("lblHeading", "Glide polar summary");
     txtSpName = derived("txtSpName");
     txtSpName->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     txtSpName->setFixedWidth(170);
@@ -41,23 +48,74 @@ frmSummaryGlide::frmSummaryGlide(UiContext& ctx, QWidget* setup)
     head->addWidget(txtShortName);
     top->addLayout(head);
 
-    auto bold = [](QLabel* l) {
-        QFont f = l->font();
-        f.setBold(true);
-        l->setFont(f);
-        return l;
-    };
+    // Left: the gliding results. Right: the flapping comparison, the save box and the tools.
+    // Below, across the screen: the MacCready table.
+    QGroupBox* fraResults = glidingFrame();
+    QGroupBox* fraFlap = flappingFrame();
+    QLabel* note = label("lblNote",
+                         "All speeds on this screen, horizontal and vertical, refer to True Air Speed, unless "
+                         "identified as Equivalent Air Speed");
+    note->setWordWrap(true);
+    QGroupBox* fraSave = saveFrame();
+
+    auto* tools = new QGridLayout;
+    cmdGraph = button("cmdGraph", "Show graph");
+    cmdWindTrnglCalc = button("cmdWindTrnglCalc", "&Wind Triangle Calculator");
+    cmdShowDefs = button("cmdShowDefs", "Show Definitions");
+    WireShowDefinitions(this, cmdShowDefs);
+    tools->addWidget(cmdWindTrnglCalc, 0, 0, 1, 2);
+    tools->addWidget(cmdGraph, 1, 0);
+    tools->addWidget(cmdShowDefs, 1, 1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    lblWait = label("lblWait", "WAIT..");
+    lblWait->setVisible(false);
+    cmdOK = button("cmdOK", "&Return to Setup");
+    cmdOK->setDefault(true);
+    buttons->addWidget(lblWait);
+    buttons->addWidget(cmdOK);
+
+    auto* side = new QVBoxLayout;
+    side->addWidget(fraFlap);
+    side->addWidget(note);
+    side->addWidget(fraSave);
+    side->addLayout(tools);
+    side->addStretch();
+    side->addLayout(buttons);
+
+    auto* middle = new QHBoxLayout;
+    middle->addWidget(fraResults);
+    middle->addLayout(side, 1);
+    top->addLayout(middle);
+    top->addWidget(macCreadyFrame());
+
+    setTabOrder(chkExcel, chk4Digit);
+    setTabOrder(chk4Digit, cmdWindTrnglCalc);
+    setTabOrder(cmdWindTrnglCalc, cmdOK);
+
+    connect(chkExcel, &QCheckBox::clicked, this, [this] { guarded([this] { chkExcel_Click(); }); });
+    connect(chk4Digit, &QCheckBox::toggled, this, [this] { chk4Digit_LostFocus(); });
+    connect(cmdOK, &QPushButton::clicked, this, [this] { guarded([this] { cmdOK_Click(); }); });
+    connect(cmdWindTrnglCalc, &QPushButton::clicked, this, [this] { guarded([this] { cmdWindTrnglCalc_Click(); }); });
+    connect(cmdGraph, &QPushButton::clicked, this, [this] { guarded([this] { cmdGraph_Click(); }); });
+
+    Form_Load();
+    placeWindow();
+}
+
+QGroupBox* frmSummaryGlide::glidingFrame() {
     QGroupBox* fraResults = frame("fraResults", "Gliding");
     auto* g = new QGridLayout(fraResults);
     g->setVerticalSpacing(3);
     g->setColumnStretch(0, 1);
-    auto heading = [&](const QString& name, const QString& text, int col) {
-        QLabel* l = bold(label(name, text, fraResults));
+    auto columnHeading = [&](const QString& name, const QString& text, int col) {
+        QLabel* l = Bold(label(name, text, fraResults));
         l->setAlignment(Qt::AlignRight | Qt::AlignBottom);
         g->addWidget(l, 0, col);
     };
-    heading("lblVmsColumn", "Minimum\nSink", 1);
-    heading("lblVbgColumn", "Best\nGlide", 2);
+    columnHeading("lblVmsColumn", "Minimum\nSink", 1);
+    columnHeading("lblVbgColumn", "Best\nGlide", 2);
     int r = 1;
     auto value = [&](const QString& name, int row, int col) {
         CommitEdit* f = derived(name, {}, fraResults);
@@ -92,7 +150,10 @@ frmSummaryGlide::frmSummaryGlide(UiContext& ctx, QWidget* setup)
     txtPchemTonicMusc = value("txtPchemTonicMusc", r++, 1);
     g->addWidget(wrapped("lblPchemGlide", "Chemical power (W) in gliding (tonic musc + BMR)"), r, 0);
     txtPchemGlide = value("txtPchemGlide", r++, 1);
+    return fraResults;
+}
 
+QGroupBox* frmSummaryGlide::flappingFrame() {
     QGroupBox* fraFlap = frame("fraFlap", "FLAPPING flight speeds and effective L/D for comparison:");
     auto* fg = new QGridLayout(fraFlap);
     fg->setVerticalSpacing(3);
@@ -100,7 +161,7 @@ frmSummaryGlide::frmSummaryGlide(UiContext& ctx, QWidget* setup)
     int fc = 1;
     for (auto [n, t] : {std::pair{"lblAirSpeed", "Air speed m/s"}, std::pair{"lblChemPower", "Chem power W"},
                         std::pair{"lblEffLD", "Effective L/D"}}) {
-        QLabel* l = bold(label(n, t, fraFlap));
+        QLabel* l = Bold(label(n, t, fraFlap));
         l->setAlignment(Qt::AlignRight | Qt::AlignBottom);
         fg->addWidget(l, 0, fc++);
     }
@@ -122,14 +183,10 @@ frmSummaryGlide::frmSummaryGlide(UiContext& ctx, QWidget* setup)
     jperFlap->setWordWrap(true);
     fg->addWidget(jperFlap, 3, 0, 1, 3);
     txtJperFlap = flapValue("txtJperFlap", 3, 3);
+    return fraFlap;
+}
 
-    // Left: the gliding results. Right: the flapping comparison, the save box and the tools.
-    // Below, across the screen: the MacCready table.
-    QLabel* note = label("lblNote",
-                         "All speeds on this screen, horizontal and vertical, refer to True Air Speed, unless "
-                         "identified as Equivalent Air Speed");
-    note->setWordWrap(true);
-
+QGroupBox* frmSummaryGlide::saveFrame() {
     QGroupBox* fraSave = frame("fraSave", "Save results");
     auto* sv = new QGridLayout(fraSave);
     sv->setContentsMargins(8, 4, 8, 4);
@@ -145,38 +202,10 @@ frmSummaryGlide::frmSummaryGlide(UiContext& ctx, QWidget* setup)
     sv->addWidget(lblFileName, 1, 0);
     sv->addWidget(txtFileName, 1, 1);
     sv->addWidget(chk4Digit, 2, 0, 1, 2);
+    return fraSave;
+}
 
-    auto* tools = new QGridLayout;
-    cmdGraph = button("cmdGraph", "Show graph");
-    cmdWindTrnglCalc = button("cmdWindTrnglCalc", "&Wind Triangle Calculator");
-    cmdShowDefs = button("cmdShowDefs", "Show Definitions");
-    WireShowDefinitions(this, cmdShowDefs);
-    tools->addWidget(cmdWindTrnglCalc, 0, 0, 1, 2);
-    tools->addWidget(cmdGraph, 1, 0);
-    tools->addWidget(cmdShowDefs, 1, 1);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    lblWait = label("lblWait", "WAIT..");
-    lblWait->setVisible(false);
-    cmdOK = button("cmdOK", "&Return to Setup");
-    cmdOK->setDefault(true);
-    buttons->addWidget(lblWait);
-    buttons->addWidget(cmdOK);
-
-    auto* side = new QVBoxLayout;
-    side->addWidget(fraFlap);
-    side->addWidget(note);
-    side->addWidget(fraSave);
-    side->addLayout(tools);
-    side->addStretch();
-    side->addLayout(buttons);
-
-    auto* middle = new QHBoxLayout;
-    middle->addWidget(fraResults);
-    middle->addLayout(side, 1);
-    top->addLayout(middle);
-
+QGroupBox* frmSummaryGlide::macCreadyFrame() {
     QGroupBox* fraMacCready = frame("fraMacCready", "Cross-country speed");
     auto* mg = new QHBoxLayout(fraMacCready);
     mg->setContentsMargins(8, 4, 8, 4);
@@ -188,26 +217,14 @@ frmSummaryGlide::frmSummaryGlide(UiContext& ctx, QWidget* setup)
     mg->addWidget(lblMacCready);
     mg->addWidget(txtMacCready, 0, Qt::AlignTop);
     mg->addStretch(1);
-    top->addWidget(fraMacCready);
-
-    setTabOrder(chkExcel, chk4Digit);
-    setTabOrder(chk4Digit, cmdWindTrnglCalc);
-    setTabOrder(cmdWindTrnglCalc, cmdOK);
-
-    connect(chkExcel, &QCheckBox::clicked, this, [this] { guarded([this] { chkExcel_Click(); }); });
-    connect(chk4Digit, &QCheckBox::toggled, this, [this] { chk4Digit_LostFocus(); });
-    connect(cmdOK, &QPushButton::clicked, this, [this] { guarded([this] { cmdOK_Click(); }); });
-    connect(cmdWindTrnglCalc, &QPushButton::clicked, this, [this] { guarded([this] { cmdWindTrnglCalc_Click(); }); });
-    connect(cmdGraph, &QPushButton::clicked, this, [this] { guarded([this] { cmdGraph_Click(); }); });
-
-    Form_Load();
-    placeWindow();
+    return fraMacCready;
 }
 
 void frmSummaryGlide::Form_Load() {
     ScreenUpdate u = glide::LoadSummaryGlide(ctx_.s);
     output::NameFirstOutputAfterBird(ctx_.s);  // the save box opens ticked
-    if (const std::string* t = u.textOf("txtMacCready")) txtMacCready->setPlainText(QString::fromStdString(*t));
+    if (const std::string* t = u.textOf(txtMacCready->objectName().toStdString()))
+        txtMacCready->setPlainText(QString::fromStdString(*t));
     apply(u);
     cmdOK->setFocus();
 }

@@ -39,6 +39,16 @@ public:
 protected:
     QCheckBox* saveBox() const override { return chkExcel; }
     void writeRun() override;
+
+private:
+    // Minimum sink and best glide side by side, the circling radius and the chemical power in gliding.
+    QGroupBox* glidingFrame();
+    // The flapping speeds, their chemical power and effective L/D, and the energy of a single wingbeat.
+    QGroupBox* flappingFrame();
+    // The save box, with the file name it saves to and the 4-digit choice.
+    QGroupBox* saveFrame();
+    // The cross-country speeds by the climb rate expected.
+    QGroupBox* macCreadyFrame();
 };
 
 }  // namespace ornivo::ui

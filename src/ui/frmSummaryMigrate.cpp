@@ -55,11 +55,7 @@ frmSummaryMigrate::frmSummaryMigrate(UiContext& ctx, QWidget* setup)
     top->setContentsMargins(8, 8, 8, 8);
     top->setSpacing(6);
     auto* head = new QHBoxLayout;
-    lblHeading = label("lblHeading", "Migration summary");
-    QFont hf = lblHeading->font();
-    hf.setBold(true);
-    hf.setPointSizeF(hf.pointSizeF() * 1.25);
-    lblHeading->setFont(hf);
+    lblHeading = heading("lblHeading", "Migration summary");
     txtSpName = derived("txtSpName");
     txtSpName->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     txtSpName->setFixedWidth(170);
@@ -82,6 +78,45 @@ frmSummaryMigrate::frmSummaryMigrate(UiContext& ctx, QWidget* setup)
     head->addWidget(txtShortName);
     top->addLayout(head);
 
+    top->addLayout(resultFrames());
+    // A GPS track that outlasted the fat: said under the tables, so that negative fat masses read as a deficit.
+    QLabel* fatRanOut = label("lblFatRanOut", "");
+    fatRanOut->setVisible(false);
+    top->addWidget(fatRanOut);
+
+    top->addLayout(climbAndGlideFrames());
+    // After a GPS run: where the map and the progress workbook went.
+    lblGpsFiles = label("lblGpsFiles", "");
+    lblGpsFiles->setWordWrap(true);
+    lblGpsFiles->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    lblGpsFiles->setVisible(false);
+    top->addWidget(lblGpsFiles);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(saveFrame(), 1);
+    cmdShowDefs = button("cmdShowDefs", "Show Definitions");
+    WireShowDefinitions(this, cmdShowDefs);
+    lblWait = bold(label("lblWait", "WAIT .."));
+    lblWait->setVisible(false);
+    cmdOK = button("cmdOK", "&Return to Setup");
+    cmdOK->setDefault(true);
+    bottom->addWidget(cmdShowDefs, 0, Qt::AlignBottom);
+    bottom->addWidget(lblWait, 0, Qt::AlignBottom);
+    bottom->addWidget(cmdOK, 0, Qt::AlignBottom);
+    top->addLayout(bottom);
+
+    setTabOrder(chkExcel, chk4Digit);
+    setTabOrder(chk4Digit, cmdOK);
+
+    connect(chkExcel, &QCheckBox::clicked, this, [this] { guarded([this] { chkExcel_Click(); }); });
+    connect(chk4Digit, &QCheckBox::toggled, this, [this] { chk4Digit_LostFocus(); });
+    connect(cmdOK, &QPushButton::clicked, this, [this] { guarded([this] { cmdOK_Click(); }); });
+
+    Form_Load();
+    placeWindow();
+}
+
+QHBoxLayout* frmSummaryMigrate::resultFrames() {
     // Two frames of result rows, each with the three column headings.
     auto resultFrame = [this](const QString& name, const QString& title, int copy, const RowCaption* rows, int n) {
         QGroupBox* box = frame(name, title);
@@ -115,13 +150,11 @@ frmSummaryMigrate::frmSummaryMigrate(UiContext& ctx, QWidget* setup)
     auto* columns = new QHBoxLayout;
     columns->addWidget(resultFrame("fraFlight", "Flight and masses", 0, FlightRows, int(std::size(FlightRows))));
     columns->addWidget(resultFrame("fraBody", "Fuel and physiology", 1, BodyRows, int(std::size(BodyRows))));
-    top->addLayout(columns);
-    // A GPS track that outlasted the fat: said under the tables, so that negative fat masses read as a deficit.
-    QLabel* fatRanOut = label("lblFatRanOut", "");
-    fatRanOut->setVisible(false);
-    top->addWidget(fatRanOut);
+    return columns;
+}
 
-    // Altitudes, the climb and the final glide.
+QHBoxLayout* frmSummaryMigrate::climbAndGlideFrames() {
+    // The climb and the final glide.
     auto* lower = new QHBoxLayout;
     auto smallFrame = [this](const QString& name, const QString& title) {
         QGroupBox* box = frame(name, title);
@@ -150,14 +183,10 @@ frmSummaryMigrate::frmSummaryMigrate(UiContext& ctx, QWidget* setup)
     txtFinalGlideTime = value(gg, "txtFinalGlideTime", "Time (min)");
     txtFinalGlideDist = value(gg, "txtFinalGlideDist", "Distance (km)");
     lower->addWidget(fraFinalGlide, 2);
-    top->addLayout(lower);
-    // After a GPS run: where the map and the progress workbook went.
-    lblGpsFiles = label("lblGpsFiles", "");
-    lblGpsFiles->setWordWrap(true);
-    lblGpsFiles->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    lblGpsFiles->setVisible(false);
-    top->addWidget(lblGpsFiles);
+    return lower;
+}
 
+QGroupBox* frmSummaryMigrate::saveFrame() {
     QGroupBox* fraSave = frame("fraSave", "Save results");
     auto* sv = new QGridLayout(fraSave);
     sv->setContentsMargins(8, 4, 8, 4);
@@ -175,29 +204,7 @@ frmSummaryMigrate::frmSummaryMigrate(UiContext& ctx, QWidget* setup)
     sv->addWidget(txtFileName, 0, 2);
     sv->addWidget(chk4Digit, 0, 3, Qt::AlignRight);
     sv->setColumnStretch(0, 1);
-
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(fraSave, 1);
-    cmdShowDefs = button("cmdShowDefs", "Show Definitions");
-    WireShowDefinitions(this, cmdShowDefs);
-    lblWait = bold(label("lblWait", "WAIT .."));
-    lblWait->setVisible(false);
-    cmdOK = button("cmdOK", "&Return to Setup");
-    cmdOK->setDefault(true);
-    bottom->addWidget(cmdShowDefs, 0, Qt::AlignBottom);
-    bottom->addWidget(lblWait, 0, Qt::AlignBottom);
-    bottom->addWidget(cmdOK, 0, Qt::AlignBottom);
-    top->addLayout(bottom);
-
-    setTabOrder(chkExcel, chk4Digit);
-    setTabOrder(chk4Digit, cmdOK);
-
-    connect(chkExcel, &QCheckBox::clicked, this, [this] { guarded([this] { chkExcel_Click(); }); });
-    connect(chk4Digit, &QCheckBox::toggled, this, [this] { chk4Digit_LostFocus(); });
-    connect(cmdOK, &QPushButton::clicked, this, [this] { guarded([this] { cmdOK_Click(); }); });
-
-    Form_Load();
-    placeWindow();
+    return fraSave;
 }
 
 void frmSummaryMigrate::Form_Load() {

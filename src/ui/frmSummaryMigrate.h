@@ -41,6 +41,13 @@ public:
 protected:
     QCheckBox* saveBox() const override { return chkExcel; }
     void writeRun() override;
+
+private:
+    // The two frames of result rows: flight and masses, fuel and physiology.
+    QHBoxLayout* resultFrames();
+    QHBoxLayout* climbAndGlideFrames();
+    // The save box on one line, with the file name it saves to and the 4-digit choice.
+    QGroupBox* saveFrame();
 };
 
 }  // namespace ornivo::ui
