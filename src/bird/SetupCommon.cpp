@@ -257,6 +257,21 @@ void bodyDragArea(RuleContext& r) {
 
 }  // namespace
 
+bool AspectRatioRule(ProgramState& s, platform::Dialogs& d, double value, ScreenUpdate& u) {
+    BirdParams& b = s.slot();
+    if (!WingAreaFits(d, b.Span, value)) {
+        u.refused = true;
+        return false;
+    }
+    b.AspectRatio = f32(value);
+    if (b.AspectRatio > 0) {  // a non-positive ratio is stored but derives nothing
+        b.WingArea = f32(WingAreaOf(b.Span, b.AspectRatio));
+        u.showSig(Param::Area, b.WingArea);
+        s.X1 = ProfilePowerRatio(s.Cprof, b.AspectRatio);
+    }
+    return true;
+}
+
 bool CommonFieldRule(ProgramState& s, platform::Dialogs& d, const std::string& c, double value,
                      const std::string& text, const BmrStep& bmr, ScreenUpdate& u) {
     if (!IsCommonField(c)) return false;

@@ -53,6 +53,10 @@ bool WingAreaFits(platform::Dialogs& d, double span, double aspectRatio);
 // (a wing of a span of nanometres: the calculation has nothing sensible to work with either).
 float ProfilePowerRatio(float cprof, float aspectRatio);
 
+// A typed aspect ratio on the slot of CalcMode: the wing area it gives, and the profile power ratio.
+// False (refused, after a message) when the wing area would pass the single range.
+bool AspectRatioRule(ProgramState& s, platform::Dialogs& d, double value, ScreenUpdate& u);
+
 // The shared field rules on leaving a field. Returns false when the control is not one of them.
 // txtEmptyMass, txtCropMass, txtMuscleMass, txtFatMass, txtMuscleFrac, txtFatFrac, txtSpan, txtArea,
 // txtCdb, txtPayDragFactor, txtFrontalAreaFactor, txtSbody, txtSpName, txtShortName.

@@ -226,17 +226,8 @@ ScreenUpdate fieldRule(ProgramState& s, platform::Dialogs& d, const std::string&
     if (!field) throw UnknownControl("no text field " + c + " on the power-curve setup screen");
     switch (field->id) {
         case Param::AR:
-            if (!bird::WingAreaFits(d, b.Span, v)) {
-                u.refused = true;
-                return u;
-            }
-            b.AspectRatio = fv;
-            if (b.AspectRatio > 0) {  // a non-positive ratio is stored but derives nothing
-                b.WingArea = f32(WingAreaOf(b.Span, b.AspectRatio));
-                u.showSig(Param::Area, b.WingArea);
-                s.X1 = bird::ProfilePowerRatio(s.Cprof, b.AspectRatio);
-                u.showSig(Param::X1, s.X1);
-            }
+            if (!bird::AspectRatioRule(s, d, v, u)) return u;
+            if (b.AspectRatio > 0) u.showSig(Param::X1, s.X1);  // this screen shows the profile power ratio
             break;
         case Param::Rho:
             if (auto alt = DensityFieldRule(s, d, v, AltitudeShown::SetupScreen)) u.show(Param::Alt, *alt);

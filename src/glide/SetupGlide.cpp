@@ -149,7 +149,6 @@ ScreenUpdate SetupGlideEdit(ProgramState& s, platform::Dialogs& d, const std::st
     if (field && (field->readOnlyOn & OnSetupGlide))
         throw UnknownControl(c + " takes no typing on the glide-polar setup screen (it shows a derived value)");
     ScreenUpdate u;
-    BirdParams& b = s.slot(Slot);
     // Typing into a field: the click into it marks it, leaving it commits the text.
     markField(s, c);
     const double v = LeadingNumber(e.text);
@@ -169,16 +168,7 @@ ScreenUpdate SetupGlideEdit(ProgramState& s, platform::Dialogs& d, const std::st
     if (!field) throw UnknownControl("no text field " + c + " on the glide-polar setup screen");
     switch (field->id) {
         case Param::AR:
-            if (!bird::WingAreaFits(d, b.Span, v)) {
-                u.refused = true;
-                return u;
-            }
-            b.AspectRatio = fv;
-            if (b.AspectRatio > 0) {  // a non-positive ratio is stored but derives nothing
-                b.WingArea = f32(WingAreaOf(b.Span, b.AspectRatio));
-                u.showSig(Param::Area, b.WingArea);
-                s.X1 = bird::ProfilePowerRatio(s.Cprof, b.AspectRatio);
-            }
+            if (!bird::AspectRatioRule(s, d, v, u)) return u;
             break;
         case Param::Rho:
             if (auto alt = DensityFieldRule(s, d, v, AltitudeShown::SetupScreen)) u.show(Param::Alt, *alt);

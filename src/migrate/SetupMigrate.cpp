@@ -247,7 +247,6 @@ namespace {
 // The rule of one control of the setup screen, as the screen's handler for it.
 ScreenUpdate setupFieldRule(ProgramState& s, platform::Dialogs& d, const std::string& c, const Edit& e) {
     ScreenUpdate u;
-    BirdParams& b = s.slot(Slot);
     if (e.kind == Edit::Kind::Check) {
         if (c == "chkKMLfile") s.MigScreen.KmlChecked = e.checked;
         else if (c == "chkProgress") s.MigScreen.ProgressChecked = e.checked;
@@ -315,102 +314,93 @@ ScreenUpdate setupFieldRule(ProgramState& s, platform::Dialogs& d, const std::st
         return u;
     }
     switch (id) {
-        case Param::Alt:
-            if (auto rho = AltitudeFieldRule(s, d, v)) {
-                u.show(Param::Rho, *rho);
-                s.Marks.set(Mark::AirDensity);
+            case Param::Alt:
+                if (auto rho = AltitudeFieldRule(s, d, v)) {
+                    u.show(Param::Rho, *rho);
+                    s.Marks.set(Mark::AirDensity);
+                } else {
+                    u.refused = true;
+                }
+                break;
+            case Param::Rho: {
+                const float rel = s.RelDensity;
+                auto alt = DensityFieldRule(s, d, v, AltitudeShown::SetupScreen);
+                s.RelDensity = rel;  // this screen's density rule leaves the density ratio as it was
+                if (alt) u.show(Param::Alt, *alt); else u.refused = true;
+                if (alt) s.Marks.set(Mark::Altitude);
+                break;
+        }
+        case Param::AltCruise:
+            s.MigScreen.AltCruiseText = e.text;
+            if (!AltitudeInAtmosphere(v)) {
+                d.error(AltitudeOutOfRangeMessage());
+                u.refused = true;
+                return u;
+            }
+            s.CruiseAlt = fv;
+            s.CruiseKinViscosity = KinViscosityAt(s.CruiseAlt);
+            s.RelDensity = StdDensityRatio(s.CruiseAlt);
+            s.CruiseDensity = f32(1.225 * double(s.RelDensity));
+            s.MigScreen.RhoCruiseText = FormatSig(s.CruiseDensity, 4);
+            u.show(Param::RhoCruise, s.MigScreen.RhoCruiseText);
+            s.Marks.set(Mark::CruiseDensity);
+            break;
+        case Param::RhoCruise:
+            s.MigScreen.RhoCruiseText = e.text;
+            if (!(v <= FLT_MAX)) {  // a single holds the density
+                d.error(DensityTooLargeMessage());
+                u.refused = true;
+                return u;
+            }
+            if (!(v >= 0)) {
+                d.error(NegativeDensityMessage());
+                u.refused = true;
+                return u;
+            }
+            s.CruiseDensity = fv;
+            s.CruiseAlt = AltitudeFromDensity(s.CruiseDensity);
+            s.MigScreen.AltCruiseText = FormatPattern(s.CruiseAlt, "0");
+            u.show(Param::AltCruise, s.MigScreen.AltCruiseText);
+            s.CruiseKinViscosity = KinViscosityAt(s.CruiseAlt);
+            s.Marks.set(Mark::CruiseAltitude);
+            break;
+        case Param::AR:
+            if (!bird::AspectRatioRule(s, d, v, u)) return u;
+            break;
+        case Param::FreqFactor:
+        case Param::WbeatFreq:
+            u.append(flap::WingbeatRule(s, Slot, id, v));
+            break;
+        case Param::PbmrFactor:
+            s.PbmrFactor = fv;
+            s.Marks.set(Mark::PbmrFactor);
+            bmrStep(s, u);
+            break;
+        case Param::Pbmr:
+            if (s.slot(0).Pbmr > 0) s.PbmrFactor = f32(v / s.slot(0).Pbmr);
+            bmrStep(s, u);
+            break;
+        case Param::PowerFrac: u.append(flap::PowerFractionRule(s, d, v)); break;
+        case Param::Vratio:
+            if (v >= 1 && v <= 3) {
+                s.Vratio = fv;
             } else {
+                d.error({"Starting air speed must be between 1 and 3 times Vmp"});
                 u.refused = true;
             }
             break;
-        case Param::Rho: {
-            const float rel = s.RelDensity;
-            auto alt = DensityFieldRule(s, d, v, AltitudeShown::SetupScreen);
-            s.RelDensity = rel;  // this screen's density rule leaves the density ratio as it was
-            if (alt) u.show(Param::Alt, *alt); else u.refused = true;
-            if (alt) s.Marks.set(Mark::Altitude);
+        case Param::VratioGPS:
+            if (v >= 1) {
+                s.VratioGPS = fv;
+            } else {
+                d.error({"Air speed between GPS points must be at least Vmp"});
+                u.refused = true;
+            }
             break;
-    }
-    case Param::AltCruise:
-        s.MigScreen.AltCruiseText = e.text;
-        if (!AltitudeInAtmosphere(v)) {
-            d.error(AltitudeOutOfRangeMessage());
-            u.refused = true;
-            return u;
-        }
-        s.CruiseAlt = fv;
-        s.CruiseKinViscosity = KinViscosityAt(s.CruiseAlt);
-        s.RelDensity = StdDensityRatio(s.CruiseAlt);
-        s.CruiseDensity = f32(1.225 * double(s.RelDensity));
-        s.MigScreen.RhoCruiseText = FormatSig(s.CruiseDensity, 4);
-        u.show(Param::RhoCruise, s.MigScreen.RhoCruiseText);
-        s.Marks.set(Mark::CruiseDensity);
-        break;
-    case Param::RhoCruise:
-        s.MigScreen.RhoCruiseText = e.text;
-        if (!(v <= FLT_MAX)) {  // a single holds the density
-            d.error(DensityTooLargeMessage());
-            u.refused = true;
-            return u;
-        }
-        if (!(v >= 0)) {
-            d.error(NegativeDensityMessage());
-            u.refused = true;
-            return u;
-        }
-        s.CruiseDensity = fv;
-        s.CruiseAlt = AltitudeFromDensity(s.CruiseDensity);
-        s.MigScreen.AltCruiseText = FormatPattern(s.CruiseAlt, "0");
-        u.show(Param::AltCruise, s.MigScreen.AltCruiseText);
-        s.CruiseKinViscosity = KinViscosityAt(s.CruiseAlt);
-        s.Marks.set(Mark::CruiseAltitude);
-        break;
-    case Param::AR:
-        if (!bird::WingAreaFits(d, b.Span, v)) {
-            u.refused = true;
-            return u;
-        }
-        b.AspectRatio = fv;
-        if (b.AspectRatio > 0) {  // a non-positive ratio is stored but derives nothing
-            b.WingArea = f32(WingAreaOf(b.Span, b.AspectRatio));
-            u.showSig(Param::Area, b.WingArea);
-            s.X1 = bird::ProfilePowerRatio(s.Cprof, b.AspectRatio);
-        }
-        break;
-    case Param::FreqFactor:
-    case Param::WbeatFreq:
-        u.append(flap::WingbeatRule(s, Slot, id, v));
-        break;
-    case Param::PbmrFactor:
-        s.PbmrFactor = fv;
-        s.Marks.set(Mark::PbmrFactor);
-        bmrStep(s, u);
-        break;
-    case Param::Pbmr:
-        if (s.slot(0).Pbmr > 0) s.PbmrFactor = f32(v / s.slot(0).Pbmr);
-        bmrStep(s, u);
-        break;
-    case Param::PowerFrac: u.append(flap::PowerFractionRule(s, d, v)); break;
-    case Param::Vratio:
-        if (v >= 1 && v <= 3) {
-            s.Vratio = fv;
-        } else {
-            d.error({"Starting air speed must be between 1 and 3 times Vmp"});
-            u.refused = true;
-        }
-        break;
-    case Param::VratioGPS:
-        if (v >= 1) {
-            s.VratioGPS = fv;
-        } else {
-            d.error({"Air speed between GPS points must be at least Vmp"});
-            u.refused = true;
-        }
-        break;
-    default:
-        // The settings whose rule is only to hold the typed value (the goal distance).
-        if (!field || !field->store) throw UnknownControl("no text field " + c + " on the migration setup screen");
-        field->store(s, Slot, v);
+        default:
+            // The settings whose rule is only to hold the typed value (the goal distance).
+            if (!field || !field->store) throw UnknownControl("no text field " + c + " on the migration setup screen");
+            field->store(s, Slot, v);
     }
     return u;
 }
