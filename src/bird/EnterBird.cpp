@@ -6,6 +6,7 @@
 #include "atmosphere/Atmosphere.h"
 #include "bird/SetupCommon.h"
 #include "state/Derived.h"
+#include "state/Parameters.h"
 #include "state/numtext.h"
 
 namespace ornivo::bird {
@@ -15,8 +16,6 @@ float toSingle(double v) { return static_cast<float>(v); }
 
 const char* const kOptions[] = {"optPass", "optNonPass", "optMF", "optMale", "optFemale",
                                 "optSexUnknown", "optAdult", "optImm", "optAgeUnknown"};
-const char* const kFields[] = {"txtSpName", "txtShortName", "txtEmptyMass", "txtSpan",
-                               "txtArea", "txtAR", "txtRho", "txtAlt"};
 
 void showSexAge(ProgramState& s, ScreenUpdate& u) {
     static const char* sexes[] = {"optMF", "optMale", "optFemale", "optSexUnknown"};
@@ -28,8 +27,9 @@ void showSexAge(ProgramState& s, ScreenUpdate& u) {
 }  // namespace
 
 bool IsEnterBirdField(const std::string& c) {
-    for (const char* f : kFields) if (c == f) return true;
-    return false;
+    // The typed fields; the output drive and path only show where the output goes.
+    const Parameter* p = FieldOn(OnEnterBird, c);
+    return p && p->id != Param::OutDrive && p->id != Param::OutPath;
 }
 ScreenUpdate LoadEnterBird(ProgramState& s) {
     ScreenUpdate u;
@@ -80,7 +80,9 @@ ScreenUpdate EnterBirdField(ProgramState& s, platform::Dialogs& d, const std::st
     ScreenUpdate u;
     BirdParams& b = s.slot(0);
     const double v = LeadingNumber(text);
-    const bool textField = control == "txtSpName" || control == "txtShortName";
+    const Parameter* field = IsEnterBirdField(control) ? FindParameter(control) : nullptr;
+    const Param id = field ? field->id : Param::Count;
+    const bool textField = id == Param::SpName || id == Param::ShortName;
     if (!textField && IsEnterBirdField(control) && !(std::isfinite(v) && std::fabs(v) <= 3.4e38)) {
         d.error({"That number is too large to be used: please type a smaller value"});
         u.refused = true;
@@ -95,58 +97,66 @@ ScreenUpdate EnterBirdField(ProgramState& s, platform::Dialogs& d, const std::st
         return u;
     }
     // A span, area or ratio whose counterpart would pass the single range is refused before it is kept.
-    const bool wingsFit = v <= 0 || (control == "txtSpan"  ? (b.WingArea > 0 ? AspectRatioFits(d, v, b.WingArea)
-                                                                           : WingAreaFits(d, v, b.AspectRatio))
-                                     : control == "txtArea" ? AspectRatioFits(d, b.Span, v)
-                                     : control == "txtAR"   ? WingAreaFits(d, b.Span, v)
-                                                            : true);
+    const bool wingsFit = v <= 0 || (id == Param::Span   ? (b.WingArea > 0 ? AspectRatioFits(d, v, b.WingArea)
+                                                                         : WingAreaFits(d, v, b.AspectRatio))
+                                     : id == Param::Area ? AspectRatioFits(d, b.Span, v)
+                                     : id == Param::AR   ? WingAreaFits(d, b.Span, v)
+                                                         : true);
     if (!wingsFit) {
         u.refused = true;
         u.focus = control;
         return u;
     }
-    if (control == "txtSpName") {
-        s.SpName = text;
-    } else if (control == "txtShortName") {
-        s.ShortName = text;
-    } else if (control == "txtEmptyMass") {
-        b.EmptyMass = toSingle(v);
-    } else if (control == "txtSpan") {
-        b.Span = toSingle(v);
-        if (b.Span > 0) {
-            u.showSig(Param::Span, b.Span);
+    switch (id) {
+        case Param::SpName: s.SpName = text; break;
+        case Param::ShortName: s.ShortName = text; break;
+        case Param::EmptyMass: b.EmptyMass = toSingle(v); break;
+        case Param::Span:
+            b.Span = toSingle(v);
+            if (b.Span > 0) {
+                u.showSig(Param::Span, b.Span);
+                if (b.WingArea > 0) {
+                    b.AspectRatio = toSingle(AspectRatioOf(b.Span, b.WingArea));
+                    if (b.AspectRatio > 0) u.showSig(Param::AR, b.AspectRatio);
+                } else if (b.AspectRatio > 0) {
+                    b.WingArea = toSingle(WingAreaOf(b.Span, b.AspectRatio));
+                    if (b.WingArea > 0) u.showSig(Param::Area, b.WingArea);
+                }
+            }
+            break;
+        case Param::Area:
+            b.WingArea = toSingle(v);
             if (b.WingArea > 0) {
+                u.showSig(Param::Area, b.WingArea);
                 b.AspectRatio = toSingle(AspectRatioOf(b.Span, b.WingArea));
                 if (b.AspectRatio > 0) u.showSig(Param::AR, b.AspectRatio);
-            } else if (b.AspectRatio > 0) {
+            }
+            break;
+        case Param::AR:
+            b.AspectRatio = toSingle(v);
+            if (b.AspectRatio > 0) {
+                u.showSig(Param::AR, b.AspectRatio);
                 b.WingArea = toSingle(WingAreaOf(b.Span, b.AspectRatio));
                 if (b.WingArea > 0) u.showSig(Param::Area, b.WingArea);
             }
-        }
-    } else if (control == "txtArea") {
-        b.WingArea = toSingle(v);
-        if (b.WingArea > 0) {
-            u.showSig(Param::Area, b.WingArea);
-            b.AspectRatio = toSingle(AspectRatioOf(b.Span, b.WingArea));
-            if (b.AspectRatio > 0) u.showSig(Param::AR, b.AspectRatio);
-        }
-    } else if (control == "txtAR") {
-        b.AspectRatio = toSingle(v);
-        if (b.AspectRatio > 0) {
-            u.showSig(Param::AR, b.AspectRatio);
-            b.WingArea = toSingle(WingAreaOf(b.Span, b.AspectRatio));
-            if (b.WingArea > 0) u.showSig(Param::Area, b.WingArea);
-        }
-    } else if (control == "txtRho") {
-        auto alt = DensityFieldRule(s, d, v, AltitudeShown::EnterBird);
-        if (!alt) { u.refused = true; u.focus = "txtRho"; }
-        else u.show(Param::Alt, *alt);
-    } else if (control == "txtAlt") {
-        auto rho = AltitudeFieldRule(s, d, v);
-        if (!rho) { u.refused = true; u.focus = "txtAlt"; }
-        else u.show(Param::Rho, *rho);
-    } else {
-        throw std::invalid_argument("no field " + control + " on the Enter Bird screen");
+            break;
+        case Param::Rho:
+            if (auto alt = DensityFieldRule(s, d, v, AltitudeShown::EnterBird)) {
+                u.show(Param::Alt, *alt);
+            } else {
+                u.refused = true;
+                u.focus = control;
+            }
+            break;
+        case Param::Alt:
+            if (auto rho = AltitudeFieldRule(s, d, v)) {
+                u.show(Param::Rho, *rho);
+            } else {
+                u.refused = true;
+                u.focus = control;
+            }
+            break;
+        default: throw std::invalid_argument("no field " + control + " on the Enter Bird screen");
     }
     return u;
 }
@@ -171,23 +181,23 @@ std::string CheckBird(ProgramState& s, platform::Dialogs& d) {
     const BirdParams& b = s.slot(0);
     if (s.SpName.empty()) {
         d.error({"Please enter a bird"});
-        return "txtSpName";
+        return std::string(ControlOf(Param::SpName));
     }
     if (!(b.EmptyMass > 0)) {
         d.error({"Please enter the empty body mass, and press TAB"});
-        return "txtEmptyMass";
+        return std::string(ControlOf(Param::EmptyMass));
     }
     if (!(b.Span > 0)) {
         d.error({"An accurate value for the wing span is essential", "Please enter the wing span and press TAB"});
-        return "txtSpan";
+        return std::string(ControlOf(Param::Span));
     }
     if (!(b.WingArea > 0) || !(b.AspectRatio > 0)) {
         d.error({"Please enter the wing area if known,", "otherwise guess the aspect ratio and enter that"});
-        return "txtAR";
+        return std::string(ControlOf(Param::AR));
     }
     if (!(s.AirDensity > 0)) {
         d.error({"Please enter the altitude above sea level", "or double-click in Air Density box to set density"});
-        return "txtAlt";
+        return std::string(ControlOf(Param::Alt));
     }
     return {};
 }
