@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "output/ParameterCells.h"
+#include "output/TableAt.h"
 #include "output/TextLayout.h"
 #include "output/WorkbookCells.h"
 
@@ -16,12 +17,7 @@ namespace {
 
 constexpr int FirstTableRow = 29;
 
-float tableValue(const ProgramState& s, int row, int column) {
-    const auto& t = s.PowerCurveTable;
-    if (row < 0 || static_cast<std::size_t>(row) >= t.size() || column < 0) return 0;
-    const auto& r = t[static_cast<std::size_t>(row)];
-    return static_cast<std::size_t>(column) < r.size() ? r[static_cast<std::size_t>(column)] : 0.0f;
-}
+float tableValue(const ProgramState& s, int row, int column) { return TableAt(s.PowerCurveTable, row, column); }
 
 void parameters(const ProgramState& s, sheet::Sheet& sh) {
     sh.write("E1", TextValue(s.SpName));

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "output/ParameterLines.h"
+#include "output/TableAt.h"
 #include "output/TextLayout.h"
 #include "state/numtext.h"
 
@@ -16,11 +17,7 @@ namespace {
 
 constexpr int Columns[] = {1, 12, 24, 36, 48, 60};
 
-float cell(const std::vector<std::vector<float>>& t, int row, int col) {
-    if (row < 0 || static_cast<std::size_t>(row) >= t.size()) return 0;
-    const auto& r = t[static_cast<std::size_t>(row)];
-    return static_cast<std::size_t>(col) < r.size() ? r[static_cast<std::size_t>(col)] : 0.0f;
-}
+float cell(const std::vector<std::vector<float>>& t, int row, int col) { return TableAt(t, row, col); }
 
 // Texts at the given columns, skipping empty ones, as one line.
 void columnsLine(TextLayout& t, std::initializer_list<std::pair<int, std::string>> cells) {

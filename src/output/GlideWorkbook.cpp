@@ -4,6 +4,7 @@
 
 #include "output/GlideTextBlock.h"
 #include "output/ParameterCells.h"
+#include "output/TableAt.h"
 #include "output/TextLayout.h"
 #include "output/WorkbookCells.h"
 #include "state/numtext.h"
@@ -17,11 +18,7 @@ namespace {
 constexpr int FirstTableRow = 26;
 constexpr int A = 1, C = 3, E = 5, F = 6, G = 7, I = 9, K = 11;
 
-float cell(const std::vector<std::vector<float>>& t, int row, int col) {
-    if (row < 0 || static_cast<std::size_t>(row) >= t.size() || col < 0) return 0;
-    const auto& r = t[static_cast<std::size_t>(row)];
-    return static_cast<std::size_t>(col) < r.size() ? r[static_cast<std::size_t>(col)] : 0.0f;
-}
+float cell(const std::vector<std::vector<float>>& t, int row, int col) { return TableAt(t, row, col); }
 
 void parameters(const ProgramState& s, sheet::Sheet& sh) {
     sh.write("E1", TextValue(s.SpName));
