@@ -22,6 +22,24 @@ void showMassesAndFractions(const BirdParams& b, ScreenUpdate& u) {
 }
 }  // namespace
 
+void ShowNames(const ProgramState& s, ScreenUpdate& u) {
+    u.show(Param::SpName, s.SpName);
+    u.show(Param::ShortName, s.ShortName);
+    u.show(Param::Taxon, s.TaxonGroup == 1 ? "Passerine" : "Non-Passerine");
+}
+
+void ToggleTaxon(ProgramState& s, ScreenUpdate& u) {
+    s.TaxonGroup = s.TaxonGroup == 1 ? 2 : 1;
+    u.show(Param::Taxon, s.TaxonGroup == 1 ? "Passerine" : "Non-Passerine");
+}
+
+void StartSetupOutput(ProgramState& s) {
+    s.OutputCount = 0;
+    s.WorkbookUnsaved = 0;
+    s.OutFileName.clear();
+    s.SigDigits = 3;
+}
+
 bool MassLimitsHold(const BirdParams& b, platform::Dialogs& d) {
     // The limits below are fractions of the body mass, and the fractions are of the all-up mass:
     // neither means anything for a mass of 0 or less.

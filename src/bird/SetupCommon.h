@@ -14,6 +14,13 @@ namespace ornivo::bird {
 // The screen's own BMR step (recompute and show), run after mass changes that alter the lean mass.
 using BmrStep = std::function<void(ProgramState&, ScreenUpdate&)>;
 
+// The heading fields of a setup screen: the bird's names and its group ("Passerine", "Non-Passerine").
+void ShowNames(const ProgramState& s, ScreenUpdate& u);
+// The taxon field's double-click: the other group, shown.
+void ToggleTaxon(ProgramState& s, ScreenUpdate& u);
+// A setup screen opens with no result workbook of its own yet, showing three significant digits.
+void StartSetupOutput(ProgramState& s);
+
 // Mass limits (fat 0.6, muscle 0.3, airframe 0.25 of the empty mass), then the masses, fractions,
 // body frontal area and energy heights re-derived and shown. A refusal leaves the values as typed.
 ScreenUpdate CheckAndDeriveMasses(ProgramState& s, platform::Dialogs& d);

@@ -43,9 +43,7 @@ ScreenUpdate LoadSetupFlap(ProgramState& s, platform::Dialogs& d) {
     s.CalcMode = ModePowerCurve;
     const BirdParams& b0 = s.slot(0);
     BirdParams& b = s.slot(Slot);
-    u.show(Param::SpName, s.SpName);
-    u.show(Param::ShortName, s.ShortName);
-    u.show(Param::Taxon, s.TaxonGroup == 1 ? "Passerine" : "Non-Passerine");
+    bird::ShowNames(s, u);
     if (s.FreqFactor == 0 || !s.KeepFactors) {
         s.FrontalAreaFactor = 1;
         s.PbmrFactor = 1;
@@ -103,10 +101,7 @@ ScreenUpdate LoadSetupFlap(ProgramState& s, platform::Dialogs& d) {
     showFrequency(s, u);
     s.slot(0).WbeatFreq = b.WbeatFreq;
     u.append(bird::CheckAndDeriveMasses(s, d));
-    s.OutputCount = 0;
-    s.WorkbookUnsaved = 0;
-    s.OutFileName.clear();
-    s.SigDigits = 3;
+    bird::StartSetupOutput(s);
     ClearEditMarks(s);
     // The flight style the screen opens with: the state's, with the power fraction box to match.
     u.setChecked(s.FlightStyle == 3 ? "optBound" : s.FlightStyle == 2 ? "optFG" : "optFlap", true);
@@ -199,8 +194,7 @@ ScreenUpdate fieldRule(ProgramState& s, platform::Dialogs& d, const std::string&
         if (const int style = FlightStyleOfOption(c)) {
             u.append(FlightStyleRule(s, Slot, style));
         } else if (c == "txtTaxon" && e.kind == Edit::Kind::DoubleClick) {
-            s.TaxonGroup = s.TaxonGroup == 1 ? 2 : 1;
-            u.show(Param::Taxon, s.TaxonGroup == 1 ? "Passerine" : "Non-Passerine");
+            bird::ToggleTaxon(s, u);
             bmr(s, u);
         } else if (c == "txtRho" && e.kind == Edit::Kind::DoubleClick) {
             // Opens the air density calculator (a screen); here only the mark.

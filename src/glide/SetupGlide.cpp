@@ -24,7 +24,6 @@ bool markField(ProgramState& s, const std::string& c) {
     return mark.has_value();
 }
 
-const char* taxonText(const ProgramState& s) { return s.TaxonGroup == 1 ? "Passerine" : "Non-Passerine"; }
 
 void showBstop(ScreenUpdate& u, bool shown) {
     u.setVisible("lblBstop", shown);
@@ -39,8 +38,7 @@ ScreenUpdate clickRule(ProgramState& s, const std::string& c, const Edit& e) {
         showBstop(u, s.SpanLaw == SpanLawLinear);
         s.Marks.set(Mark::Bstop);  // the two options share the mark of Bstop
     } else if (c == "txtTaxon" && e.kind == Edit::Kind::DoubleClick) {
-        s.TaxonGroup = s.TaxonGroup == 1 ? 2 : 1;
-        u.show(Param::Taxon, taxonText(s));
+        bird::ToggleTaxon(s, u);
         UpdateGlideBmr(s, u);
     } else if (c == "txtRho" && e.kind == Edit::Kind::DoubleClick) {
         // Opens the air density calculator (a screen of its own); here only the mark.
@@ -76,9 +74,7 @@ ScreenUpdate LoadSetupGlide(ProgramState& s, platform::Dialogs& d) {
     ClearEditMarks(s);
     const BirdParams& b0 = s.slot(0);
     BirdParams& b = s.slot(Slot);
-    u.show(Param::SpName, s.SpName);
-    u.show(Param::ShortName, s.ShortName);
-    u.show(Param::Taxon, taxonText(s));
+    bird::ShowNames(s, u);
     if (!s.KeepFactors) {
         s.FrontalAreaFactor = 1;
         s.PbmrFactor = 1;
@@ -134,10 +130,7 @@ ScreenUpdate LoadSetupGlide(ProgramState& s, platform::Dialogs& d) {
     s.SpanLaw = SpanLawLinear;
     u.setChecked("optLinear", true);
     showBstop(u, true);
-    s.OutputCount = 0;
-    s.WorkbookUnsaved = 0;
-    s.OutFileName.clear();
-    s.SigDigits = 3;
+    bird::StartSetupOutput(s);
     u.refused = false;  // a mass refusal during the load is a notice, not a failed load
     return u;
 }

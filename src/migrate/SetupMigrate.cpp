@@ -69,9 +69,7 @@ ScreenUpdate LoadSetupMigrate(ProgramState& s, platform::Dialogs& d) {
     ScreenUpdate u;
     ClearEditMarks(s);
     s.CalcMode = ModeMigrate;
-    u.show(Param::SpName, s.SpName);
-    u.show(Param::ShortName, s.ShortName);
-    u.show(Param::Taxon, s.TaxonGroup == 1 ? "Passerine" : "Non-Passerine");
+    bird::ShowNames(s, u);
     if (s.FreqFactor == 0 || !s.KeepFactors) {
         s.FrontalAreaFactor = 1;
         s.PbmrFactor = 1;
@@ -139,10 +137,7 @@ ScreenUpdate LoadSetupMigrate(ProgramState& s, platform::Dialogs& d) {
     u.append(bird::CheckAndDeriveMasses(s, d));
     s.TimeStep = 6;
     s.OutputInterval = 6;
-    s.WorkbookUnsaved = 0;
-    s.OutputCount = 0;
-    s.OutFileName.clear();
-    s.SigDigits = 3;
+    bird::StartSetupOutput(s);
     // The screen opens with empty cruise fields, Standard speed control, specific work held, a
     // programmed run and continuous flapping selected.
     s.MigScreen = {};
@@ -278,8 +273,7 @@ ScreenUpdate setupFieldRule(ProgramState& s, platform::Dialogs& d, const std::st
             s.MigScreen.ProjOption = true;
             setGpsControls(u, false);
         } else if (c == "txtTaxon" && dbl) {
-            s.TaxonGroup = s.TaxonGroup == 1 ? 2 : 1;
-            u.show(Param::Taxon, s.TaxonGroup == 1 ? "Passerine" : "Non-Passerine");
+            bird::ToggleTaxon(s, u);
             bmrStep(s, u);
         } else if (c == "txtFatHeight") {
             u.showSig(Param::FatHeight, f32(double(s.FatEnergyHeight) / 1000));
