@@ -14,8 +14,8 @@
 #include <string>
 
 #include "external/spreadsheet/Workbook.h"
-#include "output/OutputState.h"
 #include "platform/Dialogs.h"
+#include "state/OutputState.h"
 #include "state/ProgramState.h"
 
 namespace ornivo::output {

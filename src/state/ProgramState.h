@@ -6,14 +6,14 @@
 #include <stdexcept>
 #include <string>
 
-#include "flap/PowerCurveResults.h"
-#include "glide/GlideResults.h"
-#include "migrate/GpsResults.h"
-#include "migrate/MigrationResults.h"
-#include "output/OutputState.h"
 #include "state/BirdParams.h"
 #include "state/EditMarks.h"
+#include "state/GlideResults.h"
+#include "state/GpsResults.h"
 #include "state/LastBird.h"
+#include "state/MigrationResults.h"
+#include "state/OutputState.h"
+#include "state/PowerCurveResults.h"
 
 namespace ornivo {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "migrate/MigrationState.h"
+#include "state/MigrationState.h"
 
 namespace ornivo {
 
