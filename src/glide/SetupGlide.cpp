@@ -50,9 +50,9 @@ void showBstop(ScreenUpdate& u, bool shown) {
 ScreenUpdate clickRule(ProgramState& s, const std::string& c, const Edit& e) {
     ScreenUpdate u;
     if (c == "optLinear" || c == "optMinDrag") {
-        s.SpanLaw = c == "optLinear" ? SpanLawLinear : SpanLawMinDrag;
+        s.Glide.SpanLaw = c == "optLinear" ? SpanLawLinear : SpanLawMinDrag;
         u.setChecked(c, true);
-        showBstop(u, s.SpanLaw == SpanLawLinear);
+        showBstop(u, s.Glide.SpanLaw == SpanLawLinear);
         s.Marks.set(Mark::Bstop);  // the two options share the mark of Bstop
     } else if (c == "txtTaxon" && e.kind == Edit::Kind::DoubleClick) {
         s.TaxonGroup = s.TaxonGroup == 1 ? 2 : 1;
@@ -79,11 +79,11 @@ void UpdateGlideBmr(ProgramState& s, ScreenUpdate& u) {
     // Masses a refused field left as typed can leave no lean mass: nothing to show.
     if (std::isfinite(b.Pbmr)) u.showSig("txtPbmr", b.Pbmr); else u.show("txtPbmr", "");
     u.showSig("txtPbmrFactor", s.PbmrFactor);
-    s.MetSink = f32(double(s.Eta) * b.Pbmr / (double(b.AllUpMass) * s.slot(0).Gravity));
-    if (std::isfinite(s.MetSink)) {
-        u.showSig("txtMetSink", s.MetSink);
+    s.Glide.MetSink = f32(double(s.Eta) * b.Pbmr / (double(b.AllUpMass) * s.slot(0).Gravity));
+    if (std::isfinite(s.Glide.MetSink)) {
+        u.showSig("txtMetSink", s.Glide.MetSink);
     } else {
-        s.MetSink = 0;  // no all-up mass or gravity yet: nothing to show
+        s.Glide.MetSink = 0;  // no all-up mass or gravity yet: nothing to show
         u.show("txtMetSink", "");
     }
 }
@@ -146,10 +146,10 @@ ScreenUpdate LoadSetupGlide(ProgramState& s, platform::Dialogs& d) {
     u.showSig("txtClMax", s.ClMax);
     u.showSig("txtBstop", s.Bstop);
     u.showSig("txtPlanformSlope", s.PlanformSlope);
-    s.TonicMuscFrac = 0.015f;
-    u.showSig("txtTonicMuscFrac", f32(100 * double(s.TonicMuscFrac)));
+    s.Glide.TonicMuscFrac = 0.015f;
+    u.showSig("txtTonicMuscFrac", f32(100 * double(s.Glide.TonicMuscFrac)));
     u.showSig("txtPayDragFactor", s.PayDragFactor);
-    s.SpanLaw = SpanLawLinear;
+    s.Glide.SpanLaw = SpanLawLinear;
     u.setChecked("optLinear", true);
     showBstop(u, true);
     s.OutputCount = 0;
@@ -214,7 +214,7 @@ ScreenUpdate SetupGlideEdit(ProgramState& s, platform::Dialogs& d, const std::st
     } else if (c == "txtCdw") {
         b.Cdw = fv;
     } else if (c == "txtTonicMuscFrac") {
-        s.TonicMuscFrac = f32(v / 100);
+        s.Glide.TonicMuscFrac = f32(v / 100);
     } else if (c == "txtBstop") {
         if (fv >= 4 && fv <= 6) {
             s.Bstop = fv;

@@ -91,10 +91,10 @@ void inputs(TextLayout& t, const ProgramState& s) {
     t.valueLine("Wing area", n(b.WingArea), " square m");
     t.valueLine("Aspect ratio", n(b.AspectRatio));
     t.line();
-    t.valueLine("Starting Air density", n(s.StartDensity), " kg/cubic m");
-    t.valueLine("Starting Density Alt in Std Atmosphere", FormatPattern(s.StartAltitude, "0"), " m");
-    t.valueLine("Cruising Air density", n(s.CruiseDensity), " kg/cubic m");
-    t.valueLine("Cruising Density Alt in Std Atmosphere", FormatPattern(s.CruiseAlt, "0"), " m");
+    t.valueLine("Starting Air density", n(s.Migration.StartDensity), " kg/cubic m");
+    t.valueLine("Starting Density Alt in Std Atmosphere", FormatPattern(s.Migration.StartAltitude, "0"), " m");
+    t.valueLine("Cruising Air density", n(s.Migration.CruiseDensity), " kg/cubic m");
+    t.valueLine("Cruising Density Alt in Std Atmosphere", FormatPattern(s.Migration.CruiseAlt, "0"), " m");
     t.valueLine("Body frontal area", n(b.Sbody), " square m");
     t.valueLine("Body drag coefficient", n(b.Cdb));
     t.valueLine("Acceleration due to gravity", n(s.slot(ModeEnterBird).Gravity), " m/sec-squared");
@@ -105,22 +105,22 @@ void inputs(TextLayout& t, const ProgramState& s) {
     t.valueLine("Conversion efficiency", n(s.Eta));
     t.valueLine("Max isometric stress in myofibrils", n(s.SigmaMax), " N/sq m");
     t.valueLine("Active strain in flight muscles", n(s.Lambda));
-    if (s.ClimbFlag) {
-        t.valueLine("Initial rate of climb", n(s.InitialVclimb), " m/s");
-        t.valueLine("Final rate of climb", n(s.FinalVclimb), " m/s");
-        t.valueLine("Time to climb to cruise altitude", n(s.ClimbTime), " min");
-        t.valueLine("Distance to cruise altitude", n(s.ClimbDist), " km");
-        t.valueLine("Time for final glide", n(s.FinalGlideTime), " min");
-        t.valueLine("Distance for final glide", n(s.FinalGlideDist), " km");
-        t.valueLine("Rate of climb threshold", n(s.VclimbThreshold), " m/s");
+    if (s.Migration.ClimbFlag) {
+        t.valueLine("Initial rate of climb", n(s.Migration.InitialVclimb), " m/s");
+        t.valueLine("Final rate of climb", n(s.Migration.FinalVclimb), " m/s");
+        t.valueLine("Time to climb to cruise altitude", n(s.Migration.ClimbTime), " min");
+        t.valueLine("Distance to cruise altitude", n(s.Migration.ClimbDist), " km");
+        t.valueLine("Time for final glide", n(s.Migration.FinalGlideTime), " min");
+        t.valueLine("Distance for final glide", n(s.Migration.FinalGlideDist), " km");
+        t.valueLine("Rate of climb threshold", n(s.Migration.VclimbThreshold), " m/s");
     }
     t.valueLine("Basal metabolic rate", n(b.Pbmr), " W");
     t.valueLine("Flight style", FlightStyleText(s.FlightStyle));
     if (s.FlightStyle == 3) t.valueLine("Power fraction", n(b.PowerFracBound));
     if (s.FlightStyle == 2) t.valueLine("Power fraction", n(b.PowerFracFG));
     t.valueLine("Mitochondria inverse power density", n(KmitoMlPerW(s.Kmito)), " ml/W");
-    t.valueLine("Starting ratio air speed to Vmp", n(s.Vratio));
-    t.valueLine("Air speed control", speedControlText(s.SpeedControl));
+    t.valueLine("Starting ratio air speed to Vmp", n(s.Migration.Vratio));
+    t.valueLine("Air speed control", speedControlText(s.Migration.SpeedControl));
     t.valueLine("Distance to destinaton", FormatPattern(s.GoalDist, "0#"), " km");
     t.valueLine("Fat energy density", n(s.Efat), " J/kg");
     t.valueLine("Dry protein energy density", n(s.Eprotein), " J/kg");
@@ -128,8 +128,8 @@ void inputs(TextLayout& t, const ProgramState& s) {
     t.valueLine("Minimum energy taken from protein", n(100.0 * s.ProtFracTarget), " %");
     t.valueLine("Wingbeat frequency factor", n(s.FreqFactor));
     t.valueLine("BMR factor", n(s.PbmrFactor));
-    t.valueLine("Protein burn criterion", muscleControlText(s.MuscleControl));
-    t.valueLine("Mitochondria control", mitoControlText(s.MitoControl));
+    t.valueLine("Protein burn criterion", muscleControlText(s.Migration.MuscleControl));
+    t.valueLine("Mitochondria control", mitoControlText(s.Migration.MitoControl));
 }
 
 void rowTable(TextLayout& t, const ProgramState& s, const TableLayout& layout) {
@@ -137,15 +137,15 @@ void rowTable(TextLayout& t, const ProgramState& s, const TableLayout& layout) {
         for (const auto& [col, text] : heading) t.at(col, text);
         t.endLine();
     }
-    const MigrationTable* sources[] = {&s.TravelTable, &s.PowerTable, &s.FuelTable};
-    for (int r = 0; r <= s.RowsWritten; ++r) {
-        const float time = cell(s.TravelTable, r, 1);
+    const MigrationTable* sources[] = {&s.Migration.TravelTable, &s.Migration.PowerTable, &s.Migration.FuelTable};
+    for (int r = 0; r <= s.Migration.RowsWritten; ++r) {
+        const float time = cell(s.Migration.TravelTable, r, 1);
         if (time == 0 && r > 0) {
             t.line("END OF GPS DATA");
             continue;
         }
         if (time == -1) {
-            t.line(migrate::StopNoteOfRow(s, r));
+            t.line(migrate::StopNoteOfRow(s.Gps, r));
             continue;
         }
         t.text(OutNumber(time, s.SigDigits));
@@ -169,9 +169,9 @@ std::string MigrationTextBlock(const ProgramState& s) {
         t.line();
         rowTable(t, s, layout);
     }
-    if (s.GpsMode && s.FatRanOut) {
+    if (s.Migration.GpsMode && s.Gps.FatRanOut) {
         t.line();
-        t.line(migrate::FatRanOutLine(s));
+        t.line(migrate::FatRanOutLine(s.Gps));
     }
     NoticeEnd(t, s, 2);
     return t.str();

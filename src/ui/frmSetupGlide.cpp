@@ -141,8 +141,8 @@ frmSetupGlide::frmSetupGlide(UiContext& ctx)
 
 void frmSetupGlide::Form_Load() {
     apply(glide::LoadSetupGlide(ctx_.s, ctx_.d));
-    optLinear->setChecked(ctx_.s.SpanLaw == glide::SpanLawLinear);
-    optMinDrag->setChecked(ctx_.s.SpanLaw == glide::SpanLawMinDrag);
+    optLinear->setChecked(ctx_.s.Glide.SpanLaw == glide::SpanLawLinear);
+    optMinDrag->setChecked(ctx_.s.Glide.SpanLaw == glide::SpanLawMinDrag);
     txtEmptyMass->setFocus();
 }
 
