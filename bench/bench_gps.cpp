@@ -104,7 +104,7 @@ bool RunAlong(const std::string& track, const std::string& sites, int fixes) {
     d.yesNo.push_back(!sites.empty());
     if (!sites.empty()) d.files.push_back(sites);
     d.files.push_back(track);
-    return migrate::StartMigrating(s, d) == migrate::StartOutcome::Finished && s.PointCount == fixes;
+    return migrate::StartMigrating(s, d) == migrate::StartOutcome::Finished && s.Gps.PointCount == fixes;
 }
 
 // args: fixes, 1 for .xlsx

@@ -31,7 +31,7 @@ static void BM_MigrationRun(benchmark::State& state, const char* criterion, bool
         s = start;
         benchmark::DoNotOptimize(migrate::StartMigrating(s, d));
     }
-    state.counters["hours"] = s.Mig.HoursFlown;
+    state.counters["hours"] = s.Migration.Mig.HoursFlown;
 }
 BENCHMARK_CAPTURE(BM_MigrationRun, specific_work, "optSpWorkConst", false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_MigrationRun, specific_power, "optSpPowerConst", false)->Unit(benchmark::kMillisecond);

@@ -30,15 +30,15 @@ ProgramState MigrationRun(int rows) {
     s.ProgramFolder = TemplateFolder();
     s.SpName = "Benchmark bird";
     s.ShortName = "Bb";
-    s.RowsWritten = rows;
-    for (MigrationTable* t : {&s.TravelTable, &s.PowerTable, &s.FuelTable}) {
+    s.Migration.RowsWritten = rows;
+    for (MigrationTable* t : {&s.Migration.TravelTable, &s.Migration.PowerTable, &s.Migration.FuelTable}) {
         t->assign(static_cast<std::size_t>(rows) + 1);
         for (int r = 0; r <= rows; ++r)
             for (int c = 1; c < TableColumns; ++c) (*t)[r][c] = float(6.0 * r + c / 7.0);
     }
-    s.StateLog.assign(static_cast<std::size_t>(rows) + 1, MigrationRecord{});
-    s.StateLog[0][27] = 50000;
-    s.EndStates[1][1] = 2500;
+    s.Migration.StateLog.assign(static_cast<std::size_t>(rows) + 1, MigrationRecord{});
+    s.Migration.StateLog[0][27] = 50000;
+    s.Migration.EndStates[1][1] = 2500;
     s.OutputCount = 1;
     return s;
 }

@@ -13,8 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     }
     ornivo::ProgramState s;
-    s.StopoverSites = sites;
-    s.SiteCount = static_cast<int16_t>(sites.size());
+    s.Gps.StopoverSites = sites;
+    s.Gps.SiteCount = static_cast<int16_t>(sites.size());
     for (double lat : {-90.0, 0.0, 37.93, 90.0})
         for (double lon : {-180.0, 0.0, 32.65, 180.0}) ornivo::migrate::FindStopoverSite(s, lat, lon);
     return 0;

@@ -9,8 +9,8 @@ namespace ornivo::api {
 // The gliding settings a run read, as the walks of api/FlapJson.h.
 template <class Fn>
 void EachGlideConstant(const ProgramState& s, Fn&& fn) {
-    fn("TonicMuscFrac", static_cast<float>(s.TonicMuscFrac));
-    fn("SpanLaw", s.SpanLaw);
+    fn("TonicMuscFrac", static_cast<float>(s.Glide.TonicMuscFrac));
+    fn("SpanLaw", s.Glide.SpanLaw);
 }
 Json GlideResultsJson(const ProgramState& s, bool tables = true);  // results, the slot's Reynolds numbers, both tables
 

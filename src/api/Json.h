@@ -8,7 +8,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "migrate/MigrationResults.h"
+#include "state/MigrationResults.h"
 
 namespace ornivo::api {
 

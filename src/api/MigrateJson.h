@@ -9,17 +9,17 @@ namespace ornivo::api {
 // The settings a migration read, as the walks of api/FlapJson.h.
 template <class Fn>
 void EachMigrationSetting(const ProgramState& s, Fn&& fn) {
-    fn("Vratio", static_cast<float>(s.Vratio));
-    fn("VratioGPS", static_cast<float>(s.VratioGPS));
-    fn("SpeedControl", static_cast<int>(s.SpeedControl));
-    fn("MuscleControl", static_cast<int>(s.MuscleControl));
-    fn("MitoControl", static_cast<int>(s.MitoControl));
-    fn("VclimbThreshold", static_cast<double>(s.VclimbThreshold));
-    fn("OutputInterval", static_cast<float>(s.OutputInterval));
-    fn("TimeStep", static_cast<float>(s.TimeStep));
-    fn("MaxSpecificWork", static_cast<float>(s.MaxSpecificWork));
-    fn("GpsMode", s.GpsMode);
-    fn("ProjectedMode", s.ProjectedMode);
+    fn("Vratio", static_cast<float>(s.Migration.Vratio));
+    fn("VratioGPS", static_cast<float>(s.Migration.VratioGPS));
+    fn("SpeedControl", static_cast<int>(s.Migration.SpeedControl));
+    fn("MuscleControl", static_cast<int>(s.Migration.MuscleControl));
+    fn("MitoControl", static_cast<int>(s.Migration.MitoControl));
+    fn("VclimbThreshold", static_cast<double>(s.Migration.VclimbThreshold));
+    fn("OutputInterval", static_cast<float>(s.Migration.OutputInterval));
+    fn("TimeStep", static_cast<float>(s.Migration.TimeStep));
+    fn("MaxSpecificWork", static_cast<float>(s.Flap.MaxSpecificWork));
+    fn("GpsMode", s.Migration.GpsMode);
+    fn("ProjectedMode", s.Migration.ProjectedMode);
 }
 Json MigrationResultsJson(const ProgramState& s, bool tables = true);  // totals, speeds, tables and records
 Json MigrationTableJson(const MigrationTable& t, int lastRow);  // rows 0..lastRow

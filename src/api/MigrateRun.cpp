@@ -25,20 +25,20 @@ std::string relativeTo(const std::string& folder, const std::string& path) {
 
 Json gpsResults(const ProgramState& s, bool tables) {
     Json r;
-    r["StopoverNote"] = s.StopoverNote;
-    r["TripHours"] = Single(s.TripHours);
-    r["AirDistance"] = Double(s.AirDistance);
-    r["FeedingHours"] = Double(s.FeedingHours);
-    r["TrackEndTrip"] = Single(s.TrackEndTrip);
-    r["TrackEndFlown"] = Single(s.TrackEndFlown);
-    r["TrackEndGround"] = Double(s.TrackEndGround);
-    r["TrackEndAir"] = Double(s.TrackEndAir);
-    r["PointCount"] = s.PointCount;
-    if (tables || !RowsFinite(s.GpsTable)) r["GpsTable"] = SingleTable(s.GpsTable);
-    if (!s.KmlFile.empty()) r["KmlFile"] = s.KmlFile;
-    if (!s.ProgressFile.empty()) r["ProgressFile"] = s.ProgressFile;
+    r["StopoverNote"] = s.Gps.StopoverNote;
+    r["TripHours"] = Single(s.Gps.TripHours);
+    r["AirDistance"] = Double(s.Gps.AirDistance);
+    r["FeedingHours"] = Double(s.Gps.FeedingHours);
+    r["TrackEndTrip"] = Single(s.Gps.TrackEndTrip);
+    r["TrackEndFlown"] = Single(s.Gps.TrackEndFlown);
+    r["TrackEndGround"] = Double(s.Gps.TrackEndGround);
+    r["TrackEndAir"] = Double(s.Gps.TrackEndAir);
+    r["PointCount"] = s.Gps.PointCount;
+    if (tables || !RowsFinite(s.Migration.GpsTable)) r["GpsTable"] = SingleTable(s.Migration.GpsTable);
+    if (!s.Gps.KmlFile.empty()) r["KmlFile"] = s.Gps.KmlFile;
+    if (!s.Gps.ProgressFile.empty()) r["ProgressFile"] = s.Gps.ProgressFile;
     r["Stops"] = GpsStopsJson(s);
-    if (s.FatRanOut) r["fatRanOut"] = FatRanOutJson(s);
+    if (s.Gps.FatRanOut) r["fatRanOut"] = FatRanOutJson(s);
     return r;
 }
 
@@ -65,10 +65,10 @@ int RunMigrate(ProgramState& s, RunDialogs& d, const Json& bird, const std::stri
     }, [](const std::string& c) { return c == "chkKMLfile" || c == "chkProgress"; });
     if (!gps.empty()) {
         migrate::SetupMigrateEdit(s, d, "optGPS", Edit::click());
-        s.MigScreen.KmlChecked = opt.kml.has_value();
-        s.MigScreen.ProgressChecked = opt.progress;
-        s.TrackFolder = platform::DocumentsFolder() + "/Ornivo Tracks";
-        if (opt.kml) s.KmlFolder = *opt.kml;
+        s.Migration.MigScreen.KmlChecked = opt.kml.has_value();
+        s.Migration.MigScreen.ProgressChecked = opt.progress;
+        s.Gps.TrackFolder = platform::DocumentsFolder() + "/Ornivo Tracks";
+        if (opt.kml) s.Gps.KmlFolder = *opt.kml;
         // The screen's questions and dialogs, answered as the call says.
         d.yesNo.push_back(!sites.empty());
         if (!sites.empty()) d.files.push_back(sites);
@@ -89,7 +89,7 @@ int RunMigrate(ProgramState& s, RunDialogs& d, const Json& bird, const std::stri
         r["aborted"] = true;
         r["abortTitle"] = migrate::MigrAbortTitle();
         r["abortTexts"] = Lines(migrate::MigrAbortTexts());
-        r["InitialVclimb"] = Single(s.ClimbRate);
+        r["InitialVclimb"] = Single(s.Flap.ClimbRate);
         out["aborted"] = true;
         out["abortTexts"] = Lines(migrate::MigrAbortTexts());
         // The abort screen as a refusal prints it: the title, then its texts.
@@ -101,11 +101,11 @@ int RunMigrate(ProgramState& s, RunDialogs& d, const Json& bird, const std::stri
         return ExitOk;  // the call ends as a refusal (FinishCalc); a batch row shows the abort in its status
     }
     Json r = MigrationResultsJson(s, opt.tables);
-    if (s.ClimbAborted) {
+    if (s.Migration.ClimbAborted) {
         r["climbAbortTitle"] = migrate::ClimbAbortTitle();
         r["climbAbortTexts"] = Lines(migrate::ClimbAbortTexts(s));
     }
-    if (s.GpsMode) r.update(gpsResults(s, opt.tables));
+    if (s.Migration.GpsMode) r.update(gpsResults(s, opt.tables));
     out["results"] = r;
     out["messages"] = MessagesJson(d);
     return ExitOk;

@@ -155,7 +155,7 @@ void addTidyTables(Calculation c, const ProgramState& s, Result& r) {
         break;
     case Calculation::Migrate:
         r.tables.push_back(MigrationRowsTidy(s));
-        if (s.GpsMode) r.tables.push_back(StopsTidy(s));
+        if (s.Migration.GpsMode) r.tables.push_back(StopsTidy(s));
         break;
     }
 }
@@ -346,9 +346,9 @@ Result PowerAtSpeeds(const Bird& bird, const std::vector<double>& speeds, const 
             if (V > 0 && std::isfinite(V)) {
                 flap::PowerAtSpeed(s, ModePowerCurve, V);
                 flap::MusclePerformance(s, ModePowerCurve);
-                const float values[] = {static_cast<float>(double(V) * std::sqrt(double(s.RelDensity))), s.Pmech,
-                                        s.Pchem, s.EffLD, s.EffLDChem, s.MyoSpecificPower, s.SpecificWork,
-                                        s.ClimbRate, s.InducedVelocity, s.DownwashAngle};
+                const float values[] = {static_cast<float>(double(V) * std::sqrt(double(s.RelDensity))), s.Flap.Pmech,
+                                        s.Flap.Pchem, s.Flap.EffLD, s.Flap.EffLDChem, s.Flap.MyoSpecificPower, s.Flap.SpecificWork,
+                                        s.Flap.ClimbRate, s.Flap.InducedVelocity, s.Flap.DownwashAngle};
                 // A value past the single range (a speed far beyond any bird's) has no number: NaN.
                 for (std::size_t c = 0; c < std::size(values); ++c)
                     row[c + 1] = std::isfinite(values[c]) ? SingleValue(values[c]) : NAN;

@@ -31,7 +31,7 @@ OutputWriter GraphWriter(const std::string& calculation) {
     if (calculation == "power-curve")
         return [](ProgramState& s, RunDialogs&, const CalcOptions& o) {
             return writeGraph(o, [&](std::string& e) {
-                return render::SavePowerGraph(s, *o.graph, o.uncertainty && s.UncertDone, e);
+                return render::SavePowerGraph(s, *o.graph, o.uncertainty && s.Flap.UncertDone, e);
             });
         };
     if (calculation == "glide-polar")

@@ -50,7 +50,7 @@ std::vector<Table> TidyTablesOf(const std::string& calculation, const ProgramSta
         t.push_back(CrossCountryTidy(s));
     } else if (calculation == "migrate") {
         t.push_back(MigrationRowsTidy(s));
-        if (s.GpsMode) t.push_back(StopsTidy(s));
+        if (s.Migration.GpsMode) t.push_back(StopsTidy(s));
     }
     return t;
 }
@@ -190,7 +190,7 @@ std::string TablesHelp(const std::string& calculation) {
     ProgramState s;
     if (calculation == "power-curve") {
         const Table plain = PowerCurveTidy(s);
-        s.UncertDone = true;
+        s.Flap.UncertDone = true;
         h += entry(plain, "a row per whole speed of the curve (m/s)") +
              columnList(added(plain, PowerCurveTidy(s)), pad + "with --uncertainty also", pad.size()) +
              "With --tables tidy, \"curve\" takes the place of PowerCurveTable.\n";
@@ -201,7 +201,7 @@ std::string TablesHelp(const std::string& calculation) {
              "MacCreadyTable.\n";
     } else if (calculation == "migrate") {
         const Table plain = MigrationRowsTidy(s);
-        s.GpsMode = true;
+        s.Migration.GpsMode = true;
         h += entry(plain, "a row per output row; Kind is flight, stop (a stop of a track) or end (the\n" + pad +
                               "row after the track's last fix)") +
              columnList(added(plain, MigrationRowsTidy(s)), pad + "along a track also", pad.size()) +

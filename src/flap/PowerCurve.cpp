@@ -16,10 +16,10 @@ constexpr int TableRows = 11;
 constexpr int MaxScanSteps = 20000;  // 2000 m/s of 0.1 m/s steps: far beyond any bird
 
 void ensureColumn(ProgramState& s, int c) {
-    if (c <= s.CurveLastIndex && c < static_cast<int>(s.PowerCurveTable[0].size())) return;
+    if (c <= s.Flap.CurveLastIndex && c < static_cast<int>(s.Flap.PowerCurveTable[0].size())) return;
     // A bounding bird at a low power fraction scans past the speeds sized from VmrExact: grow the table.
-    s.CurveLastIndex = CInt(c);
-    for (auto& row : s.PowerCurveTable) row.resize(static_cast<std::size_t>(c) + 1, 0.0f);
+    s.Flap.CurveLastIndex = CInt(c);
+    for (auto& row : s.Flap.PowerCurveTable) row.resize(static_cast<std::size_t>(c) + 1, 0.0f);
 }
 
 // Refuses inputs that would make the model's formulas undefined, naming the input.
@@ -47,12 +47,13 @@ bool inputsUsable(ProgramState& s, platform::Dialogs& d, int slot) {
 
 bool resultsFinite(const ProgramState& s, int slot) {
     const BirdParams& b = s.slot(slot);
-    const float vals[] = {s.VmpExact, s.VmrExact, s.Vmp, s.Vmr, s.PmechMin, s.PchemMin, s.NchemVmp, s.QVmp,
-                          s.DownwashVmp, s.MitoFracVmp, s.MitoFracClimb, s.PmechVmr, s.PchemVmr, s.NchemMax,
-                          s.QVmr, s.DownwashVmr, s.MitoFracCruise, s.MaxClimb, s.Ppro, s.PminExact,
+    const PowerCurveResults& f = s.Flap;
+    const float vals[] = {f.VmpExact, f.VmrExact, f.Vmp, f.Vmr, f.PmechMin, f.PchemMin, f.NchemVmp, f.QVmp,
+                          f.DownwashVmp, f.MitoFracVmp, f.MitoFracClimb, f.PmechVmr, f.PchemVmr, f.NchemMax,
+                          f.QVmr, f.DownwashVmr, f.MitoFracCruise, f.MaxClimb, f.Ppro, f.PminExact,
                           b.ReWingVmp, b.ReBodyVmp, b.FredVmp, b.ReWingVmr, b.ReBodyVmr, b.FredVmr, b.WbeatFreq};
     for (float v : vals) if (!std::isfinite(v)) return false;
-    for (const auto& row : s.PowerCurveTable)
+    for (const auto& row : s.Flap.PowerCurveTable)
         for (float v : row) if (!std::isfinite(v)) return false;
     return true;
 }
@@ -61,40 +62,40 @@ bool resultsFinite(const ProgramState& s, int slot) {
 
 void StoreCurveRow(ProgramState& s, int c, float V) {
     ensureColumn(s, c);
-    auto& t = s.PowerCurveTable;
+    auto& t = s.Flap.PowerCurveTable;
     t[0][c] = f32(double(V) * std::sqrt(double(s.RelDensity)));
-    t[1][c] = s.Pmech;
-    t[2][c] = s.Pchem;
-    t[3][c] = s.EffLDChem;
-    t[4][c] = s.MyoSpecificPower;
-    t[5][c] = s.SpecificWork;
-    t[10][c] = s.ClimbRate;
+    t[1][c] = s.Flap.Pmech;
+    t[2][c] = s.Flap.Pchem;
+    t[3][c] = s.Flap.EffLDChem;
+    t[4][c] = s.Flap.MyoSpecificPower;
+    t[5][c] = s.Flap.SpecificWork;
+    t[10][c] = s.Flap.ClimbRate;
 }
 
 void ScanPowerCurve(ProgramState& s, int slot) {
     BirdParams& b = s.slot(slot);
-    s.NchemMax = 0;
-    s.Vmp = 0;
-    s.Vmr = 0;
+    s.Flap.NchemMax = 0;
+    s.Flap.Vmp = 0;
+    s.Flap.Vmr = 0;
     const float step = 0.1f;
     float Nprev = 0, Pprev = 10000;
-    s.MaxSpecificWork = f32(double(s.SigmaMax) * 0.3 * s.Lambda / s.MuscleDensity);
-    s.MaxClimb = -100;
-    s.CurveFirstSpeed = CInt(double(s.VmpExact) - 2);
-    s.CurveLastIndex = CInt(double(s.VmrExact) + 5);
-    if (s.CurveFirstSpeed <= 0)
-        throw EngineError("This bird's minimum power speed (" + FormatSig(s.VmpExact, 3) +
+    s.Flap.MaxSpecificWork = f32(double(s.SigmaMax) * 0.3 * s.Lambda / s.MuscleDensity);
+    s.Flap.MaxClimb = -100;
+    s.Flap.CurveFirstSpeed = CInt(double(s.Flap.VmpExact) - 2);
+    s.Flap.CurveLastIndex = CInt(double(s.Flap.VmrExact) + 5);
+    if (s.Flap.CurveFirstSpeed <= 0)
+        throw EngineError("This bird's minimum power speed (" + FormatSig(s.Flap.VmpExact, 3) +
                           " m/s) is too low for the power curve, which starts 2 m/s below it: "
                           "the model is not meant for birds slower than about 2.6 m/s");
-    s.PowerCurveTable.assign(TableRows, std::vector<float>(static_cast<std::size_t>(s.CurveLastIndex) + 1, 0.0f));
-    int c = s.CurveFirstSpeed;
-    ScanSpeed speed(double(s.CurveFirstSpeed) - double(step), step);
+    s.Flap.PowerCurveTable.assign(TableRows, std::vector<float>(static_cast<std::size_t>(s.Flap.CurveLastIndex) + 1, 0.0f));
+    int c = s.Flap.CurveFirstSpeed;
+    ScanSpeed speed(double(s.Flap.CurveFirstSpeed) - double(step), step);
     int VmrSteps = 0;  // the step of the scan whose speed Vmr is
     const double f = b.WbeatFreq;
     for (;; speed.next()) {
         const float V = speed.V();
-        if (s.Vmr != 0 && speed.reached(s.Vmr, VmrSteps, 2)) {
-            s.CurveLastRow = CInt(c);
+        if (s.Flap.Vmr != 0 && speed.reached(s.Flap.Vmr, VmrSteps, 2)) {
+            s.Flap.CurveLastRow = CInt(c);
             return;
         }
         if (speed.steps() > MaxScanSteps)
@@ -102,42 +103,42 @@ void ScanPowerCurve(ProgramState& s, int slot) {
                               " m/s: check the bird's values");
         PowerAtSpeed(s, slot, V);
         MusclePerformance(s, slot);
-        const float Pcur = s.Pmech, Ncur = s.EffLDChem;
+        const float Pcur = s.Flap.Pmech, Ncur = s.Flap.EffLDChem;
         if (IsWholeSpeed(V)) {
             c = CInt(RoundHalfEven(V));
             StoreCurveRow(s, c, V);
         }
-        if (s.Vmp == 0 && Pcur >= Pprev) {
-            s.Vmp = f32(double(V) - step);
-            PowerAtSpeed(s, slot, s.Vmp);
+        if (s.Flap.Vmp == 0 && Pcur >= Pprev) {
+            s.Flap.Vmp = f32(double(V) - step);
+            PowerAtSpeed(s, slot, s.Flap.Vmp);
             MusclePerformance(s, slot);
-            s.PmechMin = s.Pmech;
-            s.PchemMin = s.Pchem;
-            s.NchemVmp = s.EffLDChem;
-            s.MitoFracVmp = s.MitoFrac;
-            s.MitoFracClimb = s.MitoFracClimbNow;
-            s.QVmp = s.SpecificWork;
-            s.DownwashVmp = s.DownwashAngle;
-            b.ReWingVmp = f32(double(s.Vmp) * b.MeanChord / s.KinViscosity);
-            b.ReBodyVmp = f32(double(s.Vmp) * b.BodyDiameter / s.KinViscosity);
-            b.FredVmp = f32(f * s.Pi * b.MeanChord / s.Vmp);
+            s.Flap.PmechMin = s.Flap.Pmech;
+            s.Flap.PchemMin = s.Flap.Pchem;
+            s.Flap.NchemVmp = s.Flap.EffLDChem;
+            s.Flap.MitoFracVmp = s.Flap.MitoFrac;
+            s.Flap.MitoFracClimb = s.Flap.MitoFracClimbNow;
+            s.Flap.QVmp = s.Flap.SpecificWork;
+            s.Flap.DownwashVmp = s.Flap.DownwashAngle;
+            b.ReWingVmp = f32(double(s.Flap.Vmp) * b.MeanChord / s.KinViscosity);
+            b.ReBodyVmp = f32(double(s.Flap.Vmp) * b.BodyDiameter / s.KinViscosity);
+            b.FredVmp = f32(f * s.Pi * b.MeanChord / s.Flap.Vmp);
         }
-        if (s.Vmr == 0 && !(Ncur > Nprev)) {
-            s.Vmr = f32(double(V) - step);
+        if (s.Flap.Vmr == 0 && !(Ncur > Nprev)) {
+            s.Flap.Vmr = f32(double(V) - step);
             VmrSteps = speed.steps() - 1;
-            PowerAtSpeed(s, slot, s.Vmr);
+            PowerAtSpeed(s, slot, s.Flap.Vmr);
             MusclePerformance(s, slot);
-            s.PmechVmr = s.Pmech;
-            s.PchemVmr = s.Pchem;
-            s.NchemMax = s.EffLDChem;
-            s.MitoFracCruise = s.MitoFrac;
-            s.QVmr = s.SpecificWork;
-            s.DownwashVmr = s.DownwashAngle;
-            b.ReWingVmr = f32(double(s.Vmr) * b.MeanChord / s.KinViscosity);
-            b.ReBodyVmr = f32(double(s.Vmr) * b.BodyDiameter / s.KinViscosity);
-            b.FredVmr = f32(f * s.Pi * b.MeanChord / s.Vmr);
+            s.Flap.PmechVmr = s.Flap.Pmech;
+            s.Flap.PchemVmr = s.Flap.Pchem;
+            s.Flap.NchemMax = s.Flap.EffLDChem;
+            s.Flap.MitoFracCruise = s.Flap.MitoFrac;
+            s.Flap.QVmr = s.Flap.SpecificWork;
+            s.Flap.DownwashVmr = s.Flap.DownwashAngle;
+            b.ReWingVmr = f32(double(s.Flap.Vmr) * b.MeanChord / s.KinViscosity);
+            b.ReBodyVmr = f32(double(s.Flap.Vmr) * b.BodyDiameter / s.KinViscosity);
+            b.FredVmr = f32(f * s.Pi * b.MeanChord / s.Flap.Vmr);
         }
-        if (s.ClimbRate > s.MaxClimb) s.MaxClimb = s.ClimbRate;
+        if (s.Flap.ClimbRate > s.Flap.MaxClimb) s.Flap.MaxClimb = s.Flap.ClimbRate;
         Pprev = Pcur;
         Nprev = Ncur;
     }
@@ -146,7 +147,7 @@ void ScanPowerCurve(ProgramState& s, int slot) {
 bool ComputePowerCurve(ProgramState& s, platform::Dialogs& d) {
     const int slot = ModePowerCurve;
     BirdParams& b = s.slot(slot);
-    s.UncertDone = false;
+    s.Flap.UncertDone = false;
     if (!(b.EmptyMass > 0)) {
         d.error({"You need to enter the empty body mass"});
         return false;
@@ -163,11 +164,11 @@ bool ComputePowerCurve(ProgramState& s, platform::Dialogs& d) {
     SaveLastBird(s);
     try {
         FindVmp(s, slot);
-        s.Ppro = 0;
-        PowerAtSpeed(s, slot, s.VmpExact);
-        s.Pam = s.Pmech;
-        s.Ppro = f32(double(s.X1) * s.Pam);
-        s.PminExact = f32((1 + double(s.X1)) * s.Pam);
+        s.Flap.Ppro = 0;
+        PowerAtSpeed(s, slot, s.Flap.VmpExact);
+        s.Flap.Pam = s.Flap.Pmech;
+        s.Flap.Ppro = f32(double(s.X1) * s.Flap.Pam);
+        s.Flap.PminExact = f32((1 + double(s.X1)) * s.Flap.Pam);
         FindVmr(s, slot);
         WingbeatFrequency(s, slot);
         ScanPowerCurve(s, slot);

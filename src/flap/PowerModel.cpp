@@ -42,32 +42,32 @@ void PowerAtSpeed(ProgramState& s, int slot, float V) {
     const double A = b.BodyDragArea, rho = s.AirDensity, k = s.Kflap, v = V;
     float Pflap;
     if (s.FlightStyle == 3) {
-        Pflap = f32((0.5 * k * (m * gs) * (m * gs) / (rho * Sd * v) + s.Ppro) * b.PowerFracBound);
-        s.InducedVelocity = f32(m * gs / (2 * v * Sd * rho));
+        Pflap = f32((0.5 * k * (m * gs) * (m * gs) / (rho * Sd * v) + s.Flap.Ppro) * b.PowerFracBound);
+        s.Flap.InducedVelocity = f32(m * gs / (2 * v * Sd * rho));
     } else {
-        Pflap = f32(0.5 * k * (m * g0) * (m * g0) / (rho * Sd * v) + s.Ppro);
-        s.InducedVelocity = f32(m * g0 / (2 * v * Sd * rho));
+        Pflap = f32(0.5 * k * (m * g0) * (m * g0) / (rho * Sd * v) + s.Flap.Ppro);
+        s.Flap.InducedVelocity = f32(m * g0 / (2 * v * Sd * rho));
     }
-    s.Pmech = f32(double(Pflap) + rho * v * v * v * A / 2);
-    s.DownwashAngle = f32(nav::ArcSinD(2 * double(s.InducedVelocity) / v));
-    s.EffLD = f32(m * g0 * v / s.Pmech);
-    s.Pchem = f32((double(s.Pmech) + b.EtaPbmr) * s.Resp / s.Eta);
-    s.EffLDChem = f32(m * g0 * v / (double(s.Pchem) * s.Eta));
+    s.Flap.Pmech = f32(double(Pflap) + rho * v * v * v * A / 2);
+    s.Flap.DownwashAngle = f32(nav::ArcSinD(2 * double(s.Flap.InducedVelocity) / v));
+    s.Flap.EffLD = f32(m * g0 * v / s.Flap.Pmech);
+    s.Flap.Pchem = f32((double(s.Flap.Pmech) + b.EtaPbmr) * s.Resp / s.Eta);
+    s.Flap.EffLDChem = f32(m * g0 * v / (double(s.Flap.Pchem) * s.Eta));
 }
 
 void MusclePerformance(ProgramState& s, int slot) {
     const BirdParams& b = s.slot(slot);
     const double f = b.WbeatFreq, g0 = s.slot(0).Gravity, q = StylePowerFraction(s, slot);
-    s.SpecificPower = f32(double(s.Pmech) / b.MuscleMass);
-    s.MitoFrac = f32(double(s.SpecificPower) * s.MuscleDensity * s.Kmito);
-    s.MitoMass = f32(double(s.MitoFrac) * b.MuscleMass);
-    s.MyofibrilMass = f32((1 - double(s.MitoFrac)) * b.MuscleMass);
-    s.SpecificWork = f32(double(s.Pmech) / (double(s.MyofibrilMass) * f * q));
-    s.MyoSpecificPower = f32(double(s.Pmech) / s.MyofibrilMass);
+    s.Flap.SpecificPower = f32(double(s.Flap.Pmech) / b.MuscleMass);
+    s.Flap.MitoFrac = f32(double(s.Flap.SpecificPower) * s.MuscleDensity * s.Kmito);
+    s.Flap.MitoMass = f32(double(s.Flap.MitoFrac) * b.MuscleMass);
+    s.Flap.MyofibrilMass = f32((1 - double(s.Flap.MitoFrac)) * b.MuscleMass);
+    s.Flap.SpecificWork = f32(double(s.Flap.Pmech) / (double(s.Flap.MyofibrilMass) * f * q));
+    s.Flap.MyoSpecificPower = f32(double(s.Flap.Pmech) / s.Flap.MyofibrilMass);
     const float v = f32(double(s.Kmito) * 0.3 * s.SigmaMax * s.Lambda * f);
-    s.MitoFracClimbNow = f32(double(v) / (double(v) + 1));
-    s.ClimbRate = f32((double(s.MaxSpecificWork) - s.SpecificWork) * b.MuscleFrac *
-                      (1 - double(s.MitoFracClimbNow)) * f / g0);
+    s.Flap.MitoFracClimbNow = f32(double(v) / (double(v) + 1));
+    s.Flap.ClimbRate = f32((double(s.Flap.MaxSpecificWork) - s.Flap.SpecificWork) * b.MuscleFrac *
+                      (1 - double(s.Flap.MitoFracClimbNow)) * f / g0);
 }
 
 void FindVmp(ProgramState& s, int slot) {
@@ -84,7 +84,7 @@ void FindVmp(ProgramState& s, int slot) {
         const float D2 = f32(2 * double(a) / (v * v * v) + 6 * double(bb) * v);
         const float Vnew = f32(v - double(D1) / D2);
         if (std::fabs(Vnew - V) <= 0.001f) {
-            s.VmpExact = Vnew;
+            s.Flap.VmpExact = Vnew;
             return;
         }
         if (!std::isfinite(Vnew)) break;
@@ -101,8 +101,8 @@ void FindVmr(ProgramState& s, int slot) {
     const float G = f32(double(s.AirDensity) * b.DiscArea);
     const float L = f32(double(s.AirDensity) * b.BodyDragArea);
     const float R = f32(double(s.Resp) / s.Eta);
-    const double P = s.Ppro, E = b.EtaPbmr;
-    float V = f32(1.5 * double(s.VmpExact));
+    const double P = s.Flap.Ppro, E = b.EtaPbmr;
+    float V = f32(1.5 * double(s.Flap.VmpExact));
     for (int i = 0; i < MaxNewtonSteps; ++i) {
         const double v = V;
         const float H = f32((double(L) * v - e / (v * v * v * G) - P / (v * v) - E / (v * v)) * R);
@@ -110,7 +110,7 @@ void FindVmr(ProgramState& s, int slot) {
                              2 * E / (v * v * v)) * R);
         const float Vnew = f32(v - double(H) / M);
         if (std::fabs(Vnew - V) <= 0.001f) {
-            s.VmrExact = Vnew;
+            s.Flap.VmrExact = Vnew;
             return;
         }
         if (!std::isfinite(Vnew)) break;

@@ -74,8 +74,8 @@ bool ComputePowerUncertainty(ProgramState& s, platform::Dialogs& d, const Uncert
             return false;
         }
     }
-    auto& t = s.PowerCurveTable;
-    for (int sp = s.CurveFirstSpeed; sp <= s.CurveLastRow; ++sp) {
+    auto& t = s.Flap.PowerCurveTable;
+    for (int sp = s.Flap.CurveFirstSpeed; sp <= s.Flap.CurveLastRow; ++sp) {
         const double V = sp;
         double sum = 0;
         for (int i = 0; i < UCount; ++i) {
@@ -101,8 +101,8 @@ bool ComputePowerUncertainty(ProgramState& s, platform::Dialogs& d, const Uncert
         const double c = double(model.x[i]) * set.u[i] * dV[i];
         sum += c * c;
     }
-    s.VmpUncert = f32(std::sqrt(sum));
-    s.UncertDone = true;
+    s.Flap.VmpUncert = f32(std::sqrt(sum));
+    s.Flap.UncertDone = true;
     return true;
 }
 

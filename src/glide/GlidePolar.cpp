@@ -35,7 +35,7 @@ struct Model {
 Model modelOf(const ProgramState& s, float Vstall) {
     const BirdParams& p = s.slot(Slot);
     Model M{p.AllUpMass, s.slot(0).Gravity, s.AirDensity, p.Span, p.WingArea, s.Kglide, p.Cdw,
-            s.PlanformSlope, p.BodyDragArea, s.Bstop, s.Pi, Vstall, s.SpanLaw};
+            s.PlanformSlope, p.BodyDragArea, s.Bstop, s.Pi, Vstall, s.Glide.SpanLaw};
     M.minDragConst = 8 * M.k * M.m * M.m * M.g * M.g / (M.delta * M.pi * M.Cdw * M.rho * M.rho * M.b * M.b * M.S);
     return M;
 }
@@ -84,11 +84,11 @@ bool inputsUsable(const ProgramState& s, platform::Dialogs& d) {
             return false;
         }
     }
-    if (s.SpanLaw == SpanLawLinear && !(s.Bstop > 1)) {
+    if (s.Glide.SpanLaw == SpanLawLinear && !(s.Bstop > 1)) {
         d.error({"Bstop must be between 4 and 6"});
         return false;
     }
-    if (s.SpanLaw == SpanLawMinDrag && !(s.PlanformSlope >= 0)) {
+    if (s.Glide.SpanLaw == SpanLawMinDrag && !(s.PlanformSlope >= 0)) {
         d.error({"The planform slope must not be negative for the minimum drag span reduction",
                  "(it is " + valueText(s.PlanformSlope) + ")"});
         return false;
@@ -102,15 +102,17 @@ struct FlapValues {
     float VmpExact, VmrExact, PchemMin, NchemVmp, PchemVmr, NchemMax, WbeatFreqRef;
 
     static FlapValues of(const ProgramState& s) {
-        return {s.Pam, s.Ppro, s.PminExact, s.Pmech, s.Pchem, s.EffLD, s.EffLDChem, s.InducedVelocity,
-                s.DownwashAngle, s.VmpExact, s.VmrExact, s.PchemMin, s.NchemVmp, s.PchemVmr, s.NchemMax,
+        const PowerCurveResults& f = s.Flap;
+        return {f.Pam, f.Ppro, f.PminExact, f.Pmech, f.Pchem, f.EffLD, f.EffLDChem, f.InducedVelocity,
+                f.DownwashAngle, f.VmpExact, f.VmrExact, f.PchemMin, f.NchemVmp, f.PchemVmr, f.NchemMax,
                 s.slot(0).WbeatFreq};
     }
     void restore(ProgramState& s) const {
-        s.Pam = Pam; s.Ppro = Ppro; s.PminExact = PminExact; s.Pmech = Pmech; s.Pchem = Pchem;
-        s.EffLD = EffLD; s.EffLDChem = EffLDChem; s.InducedVelocity = InducedVelocity;
-        s.DownwashAngle = DownwashAngle; s.VmpExact = VmpExact; s.VmrExact = VmrExact;
-        s.PchemMin = PchemMin; s.NchemVmp = NchemVmp; s.PchemVmr = PchemVmr; s.NchemMax = NchemMax;
+        PowerCurveResults& f = s.Flap;
+        f.Pam = Pam; f.Ppro = Ppro; f.PminExact = PminExact; f.Pmech = Pmech; f.Pchem = Pchem;
+        f.EffLD = EffLD; f.EffLDChem = EffLDChem; f.InducedVelocity = InducedVelocity;
+        f.DownwashAngle = DownwashAngle; f.VmpExact = VmpExact; f.VmrExact = VmrExact;
+        f.PchemMin = PchemMin; f.NchemVmp = NchemVmp; f.PchemVmr = PchemVmr; f.NchemMax = NchemMax;
         s.slot(0).WbeatFreq = WbeatFreqRef;
     }
 };
@@ -119,22 +121,22 @@ struct FlapValues {
 void flappingAndMuscle(ProgramState& s, GlideResults& r) {
     const BirdParams& b = s.slot(Slot);
     flap::FindVmp(s, Slot);
-    s.Ppro = 0;
-    flap::PowerAtSpeed(s, Slot, s.VmpExact);
-    s.Pam = s.Pmech;
-    s.Ppro = f32(double(s.X1) * s.Pam);
-    s.PminExact = f32((1 + double(s.X1)) * s.Pam);
-    flap::PowerAtSpeed(s, Slot, s.VmpExact);
-    s.PchemMin = s.Pchem;
-    s.NchemVmp = s.EffLDChem;
+    s.Flap.Ppro = 0;
+    flap::PowerAtSpeed(s, Slot, s.Flap.VmpExact);
+    s.Flap.Pam = s.Flap.Pmech;
+    s.Flap.Ppro = f32(double(s.X1) * s.Flap.Pam);
+    s.Flap.PminExact = f32((1 + double(s.X1)) * s.Flap.Pam);
+    flap::PowerAtSpeed(s, Slot, s.Flap.VmpExact);
+    s.Flap.PchemMin = s.Flap.Pchem;
+    s.Flap.NchemVmp = s.Flap.EffLDChem;
     flap::FindVmr(s, Slot);
-    flap::PowerAtSpeed(s, Slot, s.VmrExact);
-    s.PchemVmr = s.Pchem;
-    s.NchemMax = s.EffLDChem;
+    flap::PowerAtSpeed(s, Slot, s.Flap.VmrExact);
+    s.Flap.PchemVmr = s.Flap.Pchem;
+    s.Flap.NchemMax = s.Flap.EffLDChem;
     const float Vt = f32(double(r.TonicMuscFrac) * b.EmptyMass / s.MuscleDensity);
     flap::ReferenceWingbeatFrequency(s, Slot);
     const double f = s.slot(0).WbeatFreq;
-    r.JperFlap = f32(double(s.PminExact) / (double(s.Eta) * f));
+    r.JperFlap = f32(double(s.Flap.PminExact) / (double(s.Eta) * f));
     r.PchemTonic = f32(double(s.SigmaMax) * (2 * double(s.Lambda) * f) / 16 * Vt / 0.6);
     r.PchemGlide = f32(double(r.PchemTonic) + b.Pbmr);
 }
@@ -234,8 +236,8 @@ bool resultsFinite(const GlideResults& r, const BirdParams& b, const ProgramStat
     const float vals[] = {r.Vstall, r.Vms, r.VmsEAS, r.MinSink, r.GlideRatioVms, r.ClVms, r.Vbg, r.VbgEAS,
                           r.SinkVbg, r.BestGlideRatio, r.ClVbg, r.CircleRadius, r.SinkLast, r.PchemTonic,
                           r.PchemGlide, r.JperFlap, b.ReWingVms, b.ReBodyVms, b.ReWingVbg, b.ReBodyVbg,
-                          s.PchemMin, s.NchemVmp, s.PchemVmr, s.NchemMax, s.VmpExact, s.VmrExact, s.Ppro,
-                          s.Pam, s.PminExact};
+                          s.Flap.PchemMin, s.Flap.NchemVmp, s.Flap.PchemVmr, s.Flap.NchemMax, s.Flap.VmpExact,
+                          s.Flap.VmrExact, s.Flap.Ppro, s.Flap.Pam, s.Flap.PminExact};
     for (float v : vals) if (!std::isfinite(v)) return false;
     for (const auto* t : {&r.GlidePolarTable, &r.MacCreadyTable})
         for (const auto& row : *t)
@@ -245,10 +247,10 @@ bool resultsFinite(const GlideResults& r, const BirdParams& b, const ProgramStat
 
 }  // namespace
 
-float SpanRatio(const ProgramState& s, float V) { return spanRatio(modelOf(s, s.Vstall), V); }
+float SpanRatio(const ProgramState& s, float V) { return spanRatio(modelOf(s, s.Glide.Vstall), V); }
 
 GlidePoint GlideAtSpeed(const ProgramState& s, float V) {
-    const Model M = modelOf(s, s.Vstall);
+    const Model M = modelOf(s, s.Glide.Vstall);
     return glideAt(M, V, spanRatio(M, V));
 }
 
@@ -261,9 +263,9 @@ bool ComputeGlidePolar(ProgramState& s, platform::Dialogs& d) {
     BirdParams& b = s.slot(Slot);
     const FlapValues before = FlapValues::of(s);
     GlideResults r;
-    r.TonicMuscFrac = s.TonicMuscFrac;
-    r.SpanLaw = s.SpanLaw;
-    r.MetSink = s.MetSink;
+    r.TonicMuscFrac = s.Glide.TonicMuscFrac;
+    r.SpanLaw = s.Glide.SpanLaw;
+    r.MetSink = s.Glide.MetSink;
     float ReWingVms, ReBodyVms, ReWingVbg, ReBodyVbg;
     try {
         flappingAndMuscle(s, r);
@@ -319,7 +321,7 @@ bool ComputeGlidePolar(ProgramState& s, platform::Dialogs& d) {
                  "check the mass, wing span, wing area, drag and physiological values"});
         return false;
     }
-    static_cast<GlideResults&>(s) = std::move(r);
+    s.Glide = std::move(r);
     b.ReWingVms = ReWingVms;
     b.ReBodyVms = ReBodyVms;
     b.ReWingVbg = ReWingVbg;

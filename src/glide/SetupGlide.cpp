@@ -33,9 +33,9 @@ void showBstop(ScreenUpdate& u, bool shown) {
 ScreenUpdate clickRule(ProgramState& s, const std::string& c, const Edit& e) {
     ScreenUpdate u;
     if (c == "optLinear" || c == "optMinDrag") {
-        s.SpanLaw = c == "optLinear" ? SpanLawLinear : SpanLawMinDrag;
+        s.Glide.SpanLaw = c == "optLinear" ? SpanLawLinear : SpanLawMinDrag;
         u.setChecked(c, true);
-        showBstop(u, s.SpanLaw == SpanLawLinear);
+        showBstop(u, s.Glide.SpanLaw == SpanLawLinear);
         s.Marks.set(Mark::Bstop);  // the two options share the mark of Bstop
     } else if (c == "txtTaxon" && e.kind == Edit::Kind::DoubleClick) {
         bird::ToggleTaxon(s, u);
@@ -59,11 +59,11 @@ void UpdateGlideBmr(ProgramState& s, ScreenUpdate& u) {
     // Masses a refused field left as typed can leave no lean mass: nothing to show.
     if (std::isfinite(b.Pbmr)) u.showSig(Param::Pbmr, b.Pbmr); else u.show(Param::Pbmr, "");
     u.showSig(Param::PbmrFactor, s.PbmrFactor);
-    s.MetSink = f32(double(s.Eta) * b.Pbmr / (double(b.AllUpMass) * s.slot(0).Gravity));
-    if (std::isfinite(s.MetSink)) {
-        u.showSig(Param::MetSink, s.MetSink);
+    s.Glide.MetSink = f32(double(s.Eta) * b.Pbmr / (double(b.AllUpMass) * s.slot(0).Gravity));
+    if (std::isfinite(s.Glide.MetSink)) {
+        u.showSig(Param::MetSink, s.Glide.MetSink);
     } else {
-        s.MetSink = 0;  // no all-up mass or gravity yet: nothing to show
+        s.Glide.MetSink = 0;  // no all-up mass or gravity yet: nothing to show
         u.show(Param::MetSink, "");
     }
 }
@@ -124,10 +124,10 @@ ScreenUpdate LoadSetupGlide(ProgramState& s, platform::Dialogs& d) {
     u.showSig(Param::ClMax, s.ClMax);
     u.showSig(Param::Bstop, s.Bstop);
     u.showSig(Param::PlanformSlope, s.PlanformSlope);
-    s.TonicMuscFrac = 0.015f;
-    u.showSig(Param::TonicMuscFrac, f32(100 * double(s.TonicMuscFrac)));
+    s.Glide.TonicMuscFrac = 0.015f;
+    u.showSig(Param::TonicMuscFrac, f32(100 * double(s.Glide.TonicMuscFrac)));
     u.showSig(Param::PayDragFactor, s.PayDragFactor);
-    s.SpanLaw = SpanLawLinear;
+    s.Glide.SpanLaw = SpanLawLinear;
     u.setChecked("optLinear", true);
     showBstop(u, true);
     bird::StartSetupOutput(s);

@@ -9,17 +9,17 @@ namespace ornivo::graph {
 namespace {
 
 void requirePolar(const ProgramState& s) {
-    const auto& tab = s.GlidePolarTable;
-    bool ok = s.PolarLastRow >= 1 && s.PolarFirstRow >= 0 && s.PolarFirstRow <= s.PolarLastRow &&
-              tab.size() > std::size_t(s.PolarLastRow) && s.SinkLast > 0 && std::isfinite(s.SinkLast) &&
-              s.BestGlideRatio > 0 && std::isfinite(s.BestGlideRatio) && std::isfinite(s.Vbg) &&
-              std::isfinite(s.Vms) && std::isfinite(s.MinSink) && std::isfinite(s.Vstall);
-    for (int k = 0; ok && k <= s.PolarLastRow; ++k) ok = tab[k].size() >= 2;
+    const auto& tab = s.Glide.GlidePolarTable;
+    bool ok = s.Glide.PolarLastRow >= 1 && s.Glide.PolarFirstRow >= 0 && s.Glide.PolarFirstRow <= s.Glide.PolarLastRow &&
+              tab.size() > std::size_t(s.Glide.PolarLastRow) && s.Glide.SinkLast > 0 && std::isfinite(s.Glide.SinkLast) &&
+              s.Glide.BestGlideRatio > 0 && std::isfinite(s.Glide.BestGlideRatio) && std::isfinite(s.Glide.Vbg) &&
+              std::isfinite(s.Glide.Vms) && std::isfinite(s.Glide.MinSink) && std::isfinite(s.Glide.Vstall);
+    for (int k = 0; ok && k <= s.Glide.PolarLastRow; ++k) ok = tab[k].size() >= 2;
     if (!ok) throw GraphError("There is no glide polar to draw: compute the glide polar first");
 }
 
-float spanRatio(const ProgramState& s, int k) { return s.GlidePolarTable[k][0]; }
-float sink(const ProgramState& s, int k) { return s.GlidePolarTable[k][1]; }
+float spanRatio(const ProgramState& s, int k) { return s.Glide.GlidePolarTable[k][0]; }
+float sink(const ProgramState& s, int k) { return s.Glide.GlidePolarTable[k][1]; }
 
 void rotatedTitle(Surface& surface, Rotator& rotator, LabelPlacer& labels, double x, double y,
                   const std::string& text) {
@@ -55,8 +55,8 @@ PolarMapping MakePolarMapping(const ProgramState& s, float W, float H) {
     m.XR = CInt(0.9 * W);
     m.T = CInt(0.05 * H);
     m.Y0 = CInt(0.85 * H);
-    m.Sx = static_cast<float>((double(m.XR) - m.X0) / s.PolarLastRow);
-    m.Ss = static_cast<float>((double(m.Y0) - m.T) / s.SinkLast);
+    m.Sx = static_cast<float>((double(m.XR) - m.X0) / s.Glide.PolarLastRow);
+    m.Ss = static_cast<float>((double(m.Y0) - m.T) / s.Glide.SinkLast);
     m.Sb = static_cast<float>((double(m.Y0) - m.T) / 1.05);
     m.t = static_cast<int16_t>(CLng(H) / 60);
     return m;
@@ -81,8 +81,8 @@ std::string DrawPolarGraph(const ProgramState& s, Surface& surface, Rotator& rot
     surface.Line(m.X0, m.Y0, m.X0, m.T);
 
     // Labels every 5 m/s with ticks every 1 m/s, fewer when the labels would not fit.
-    const int labelStep = SpeedLabelStep(surface, m.Sx, s.PolarLastRow);
-    for (int i = 0; i <= s.PolarLastRow; i += labelStep / 5) {
+    const int labelStep = SpeedLabelStep(surface, m.Sx, s.Glide.PolarLastRow);
+    for (int i = 0; i <= s.Glide.PolarLastRow; i += labelStep / 5) {
         const int16_t x = m.X(i);
         if (i % labelStep != 0) {
             surface.Line(x, m.Y0 + t, x, m.Y0);
@@ -94,8 +94,8 @@ std::string DrawPolarGraph(const ProgramState& s, Surface& surface, Rotator& rot
     }
     printAt(0.4 * W, 0.93 * H, "True air speed (m/s)");
 
-    const float step = PolarStep(s.SinkLast);
-    const int n = CLng(std::floor(double(s.SinkLast) / step));
+    const float step = PolarStep(s.Glide.SinkLast);
+    const int n = CLng(std::floor(double(s.Glide.SinkLast) / step));
     for (int j = 0; j <= n; ++j) {
         const float w = static_cast<float>(double(j) * step);
         const int16_t y = m.Ys(w);
@@ -109,7 +109,7 @@ std::string DrawPolarGraph(const ProgramState& s, Surface& surface, Rotator& rot
     }
     rotatedTitle(surface, rotator, labels, 0.01 * W, 0.6 * H, "Sink rate (m/s)");
 
-    for (int i = s.PolarFirstRow + 1; i <= s.PolarLastRow; ++i) {
+    for (int i = s.Glide.PolarFirstRow + 1; i <= s.Glide.PolarLastRow; ++i) {
         if (!(sink(s, i) > 0)) continue;
         surface.Line(m.X(i - 1), m.Ys(sink(s, i - 1)), m.X(i), m.Ys(sink(s, i)));
     }
@@ -123,27 +123,27 @@ std::string DrawPolarGraph(const ProgramState& s, Surface& surface, Rotator& rot
     }
     rotatedTitle(surface, rotator, labels, 0.965 * W, 0.6 * H, "Span reduction factor");
 
-    if (s.SpanLaw == 1) {
-        surface.Line(m.X(s.Vstall), m.Yb(1), m.XR, m.Yb(spanRatio(s, s.PolarLastRow)));
-    } else if (s.SpanLaw == 2) {
-        for (int i = s.PolarFirstRow + 1; i <= s.PolarLastRow; ++i)
+    if (s.Glide.SpanLaw == 1) {
+        surface.Line(m.X(s.Glide.Vstall), m.Yb(1), m.XR, m.Yb(spanRatio(s, s.Glide.PolarLastRow)));
+    } else if (s.Glide.SpanLaw == 2) {
+        for (int i = s.Glide.PolarFirstRow + 1; i <= s.Glide.PolarLastRow; ++i)
             surface.Line(m.X(i - 1), m.Yb(spanRatio(s, i - 1)), m.X(i), m.Yb(spanRatio(s, i)));
     }
 
-    const int16_t xVms = m.X(s.Vms), yMinSink = m.Ys(s.MinSink);
+    const int16_t xVms = m.X(s.Glide.Vms), yMinSink = m.Ys(s.Glide.MinSink);
     surface.Line(xVms, m.Y0, xVms, yMinSink - H / 20.0);
-    std::string text = "Vms = " + FormatSig(s.Vms, 3) + " m/s";
+    std::string text = "Vms = " + FormatSig(s.Glide.Vms, 3) + " m/s";
     printAt(xVms - surface.TextWidth(text) / 2, yMinSink - H / 10.0, text);
 
-    const float w = static_cast<float>(double(s.Vbg) / s.BestGlideRatio);  // sinking speed at Vbg
-    const int16_t xVbg = m.X(s.Vbg), yVbg = m.Ys(w);
+    const float w = static_cast<float>(double(s.Glide.Vbg) / s.Glide.BestGlideRatio);  // sinking speed at Vbg
+    const int16_t xVbg = m.X(s.Glide.Vbg), yVbg = m.Ys(w);
     surface.Line(xVbg, m.Y0, xVbg, yVbg - H / 20.0);
-    text = "Vbg = " + FormatSig(s.Vbg, 3) + " m/s";
+    text = "Vbg = " + FormatSig(s.Glide.Vbg, 3) + " m/s";
     printAt(xVbg + 0.1 * surface.TextWidth(text), yVbg + H / 20.0, text);
 
-    text = "Minimum sink rate: " + FormatSig(s.MinSink, 3) + " m/s";
+    text = "Minimum sink rate: " + FormatSig(s.Glide.MinSink, 3) + " m/s";
     printAt(0.15 * W, 0.3 * H, text);
-    text = "Best glide ratio : " + FormatSig(s.BestGlideRatio, 3);
+    text = "Best glide ratio : " + FormatSig(s.Glide.BestGlideRatio, 3);
     printAt(0.15 * W, 0.3 * H + surface.TextHeight(text), text);
     return heading;
 }

@@ -16,21 +16,21 @@ int16_t tickLength(const Surface& surface) { return static_cast<int16_t>(CLng(su
 
 // The curve must be complete: rows 0 to `rows` - 1 with columns up to CurveLastRow.
 void requireCurve(const ProgramState& s, std::size_t rows) {
-    const auto& tab = s.PowerCurveTable;
-    bool ok = s.CurveLastRow >= 1 && s.CurveFirstSpeed >= 0 && s.CurveFirstSpeed <= s.CurveLastRow &&
+    const auto& tab = s.Flap.PowerCurveTable;
+    bool ok = s.Flap.CurveLastRow >= 1 && s.Flap.CurveFirstSpeed >= 0 && s.Flap.CurveFirstSpeed <= s.Flap.CurveLastRow &&
               tab.size() >= rows;
-    for (std::size_t r = 0; ok && r < rows; ++r) ok = tab[r].size() > std::size_t(s.CurveLastRow);
+    for (std::size_t r = 0; ok && r < rows; ++r) ok = tab[r].size() > std::size_t(s.Flap.CurveLastRow);
     if (!ok) throw GraphError("There is no power curve to draw: compute the power curve first");
 }
 
-float cell(const ProgramState& s, int row, int speed) { return s.PowerCurveTable[row][speed]; }
+float cell(const ProgramState& s, int row, int speed) { return s.Flap.PowerCurveTable[row][speed]; }
 
 // Speed ticks below the axis at GraphY0 and their labels (every 5 m/s with ticks every 1 m/s, fewer
 // when the labels would not fit), then the axis title.
 void drawSpeedAxis(ProgramState& s, Surface& surface, int16_t t, LabelPlacer& labels) {
-    const int step = SpeedLabelStep(surface, s.GraphXScale, s.CurveLastRow);
+    const int step = SpeedLabelStep(surface, s.GraphXScale, s.Flap.CurveLastRow);
     const int tick = step / 5;
-    for (int i = 0; i <= s.CurveLastRow; i += tick) {
+    for (int i = 0; i <= s.Flap.CurveLastRow; i += tick) {
         const int16_t x = GraphX(s, i);
         if (i % step != 0) {
             surface.Line(x, s.GraphY0 + t, x, s.GraphY0);
@@ -46,7 +46,7 @@ void drawSpeedAxis(ProgramState& s, Surface& surface, int16_t t, LabelPlacer& la
 }
 
 void drawCurve(ProgramState& s, Surface& surface, int row) {
-    for (int i = s.CurveFirstSpeed + 1; i <= s.CurveLastRow; ++i) {
+    for (int i = s.Flap.CurveFirstSpeed + 1; i <= s.Flap.CurveLastRow; ++i) {
         if (!(cell(s, 0, i) > 0)) continue;
         surface.Line(GraphX(s, i - 1), GraphY(s, cell(s, row, i - 1)), GraphX(s, i), GraphY(s, cell(s, row, i)));
     }
@@ -107,9 +107,9 @@ void DrawPowerAxis(ProgramState& s, Surface& surface, Rotator& rotator, float Pm
 
 std::string DrawPowerGraph(ProgramState& s, Surface& surface, Rotator& rotator, LabelPlacer* labels) {
     requireCurve(s, 3);
-    const float Pm = cell(s, 1, s.CurveLastRow);
-    const float Pc = cell(s, 2, s.CurveLastRow);
-    if (!(Pm > 0) || !(Pc > 0) || !finite(Pm) || !finite(Pc) || !finite(s.Vmp) || !finite(s.Vmr))
+    const float Pm = cell(s, 1, s.Flap.CurveLastRow);
+    const float Pc = cell(s, 2, s.Flap.CurveLastRow);
+    if (!(Pm > 0) || !(Pc > 0) || !finite(Pm) || !finite(Pc) || !finite(s.Flap.Vmp) || !finite(s.Flap.Vmr))
         throw GraphError("There is no power curve to draw: compute the power curve first");
 
     const std::string heading = PowerGraphHeading(s);
@@ -119,7 +119,7 @@ std::string DrawPowerGraph(ProgramState& s, Surface& surface, Rotator& rotator, 
     const float W = surface.ScaleWidth(), H = surface.ScaleHeight();
     s.GraphX0 = CInt(0.2 * W);
     const int16_t R = CInt(0.9 * W);
-    s.GraphXScale = static_cast<float>((double(R) - s.GraphX0) / s.CurveLastRow);
+    s.GraphXScale = static_cast<float>((double(R) - s.GraphX0) / s.Flap.CurveLastRow);
 
     // Lower plot: mechanical power.
     setMapping(s, surface, 0.45, 0.85, Pm);
@@ -135,16 +135,16 @@ std::string DrawPowerGraph(ProgramState& s, Surface& surface, Rotator& rotator, 
     DrawPowerAxis(s, surface, rotator, Pm, t, &placed);
     drawCurve(s, surface, 1);
 
-    const int16_t xVmp = GraphX(s, s.Vmp);
+    const int16_t xVmp = GraphX(s, s.Flap.Vmp);
     surface.Line(xVmp, s.GraphY0, xVmp, s.GraphTop);
-    std::string text = "Vmp = " + FormatSig(s.Vmp, 3) + " m/s";
+    std::string text = "Vmp = " + FormatSig(s.Flap.Vmp, 3) + " m/s";
     placed.Write(surface, xVmp + 0.5 * surface.TextWidth(text), s.GraphY0 - 2 * surface.TextHeight(text), text);
     surface.Font.Bold = true;
     text = "Mechanical power";
     placed.Write(surface, s.GraphX0 + t, s.GraphTop + surface.TextHeight(text), text);
     surface.Font.Bold = false;
-    text = "Minimum power = " + FormatSig(s.PmechMin, 3) + " W";
-    placed.Write(surface, s.GraphX0 + 2.0 * t, GraphY(s, s.PmechMin) + surface.TextHeight(text), text);
+    text = "Minimum power = " + FormatSig(s.Flap.PmechMin, 3) + " W";
+    placed.Write(surface, s.GraphX0 + 2.0 * t, GraphY(s, s.Flap.PmechMin) + surface.TextHeight(text), text);
 
     // Upper plot: chemical power; its lower edge is the lower plot's top line.
     setMapping(s, surface, 0.05, 0.45, Pc);
@@ -155,19 +155,19 @@ std::string DrawPowerGraph(ProgramState& s, Surface& surface, Rotator& rotator, 
     DrawPowerAxis(s, surface, rotator, Pc, t, &placed);
     drawCurve(s, surface, 2);
 
-    surface.Line(xVmp, GraphY(s, s.PchemMin) - H / 20.0, xVmp, s.GraphY0);
-    const int16_t xVmr = GraphX(s, s.Vmr);
+    surface.Line(xVmp, GraphY(s, s.Flap.PchemMin) - H / 20.0, xVmp, s.GraphY0);
+    const int16_t xVmr = GraphX(s, s.Flap.Vmr);
     surface.Line(xVmr, s.GraphTop, xVmr, s.GraphY0);
-    text = "Vmr = " + FormatSig(s.Vmr, 3) + " m/s";
-    placed.Write(surface, xVmr - 1.1 * surface.TextWidth(text), GraphY(s, s.PchemVmr) + H / 10.0, text);
+    text = "Vmr = " + FormatSig(s.Flap.Vmr, 3) + " m/s";
+    placed.Write(surface, xVmr - 1.1 * surface.TextWidth(text), GraphY(s, s.Flap.PchemVmr) + H / 10.0, text);
     surface.Font.Bold = true;
     text = "Chemical power";
     placed.Write(surface, s.GraphX0 + t, s.GraphTop + surface.TextHeight(text), text);
     surface.Font.Bold = false;
-    text = "Minimum power = " + FormatSig(s.PchemMin, 3) + " W";
-    const int16_t yMin = GraphY(s, s.PchemMin);
+    text = "Minimum power = " + FormatSig(s.Flap.PchemMin, 3) + " W";
+    const int16_t yMin = GraphY(s, s.Flap.PchemMin);
     placed.Write(surface, s.GraphX0 + 2.0 * t, yMin + surface.TextHeight(text), text);
-    text = "Max effective L/D = " + FormatSig(s.NchemMax, 3);
+    text = "Max effective L/D = " + FormatSig(s.Flap.NchemMax, 3);
     placed.Write(surface, s.GraphX0 + 2.0 * t, yMin + 2 * surface.TextHeight(text), text);
     return heading;
 }
@@ -176,14 +176,14 @@ void DrawUncertaintyBands(ProgramState& s, Surface& surface, LabelPlacer* labels
     requireCurve(s, 8);
     if (s.MechPlotYScale == 0 || s.GraphXScale == 0)
         throw GraphError("Draw the power curve before its uncertainty bands");
-    if (!finite(s.VmpUncert)) throw GraphError("The uncertainty of Vmp is not a number");
+    if (!finite(s.Flap.VmpUncert)) throw GraphError("The uncertainty of Vmp is not a number");
     s.GraphY0 = s.MechPlotY0;
     s.GraphTop = s.MechPlotTop;
     s.GraphYScale = s.MechPlotYScale;
 
-    const double top = cell(s, 1, s.CurveLastRow);  // highest power on the curve
+    const double top = cell(s, 1, s.Flap.CurveLastRow);  // highest power on the curve
     surface.DrawStyle = LineStyle::Dotted;
-    for (int v = s.CurveFirstSpeed + 1; v <= s.CurveLastRow; ++v) {
+    for (int v = s.Flap.CurveFirstSpeed + 1; v <= s.Flap.CurveLastRow; ++v) {
         const int16_t x0 = GraphX(s, v - 1), x1 = GraphX(s, v);
         surface.Line(x0, GraphY(s, cell(s, 6, v - 1)), x1, GraphY(s, cell(s, 6, v)));
         // The upper band only while it stays below the highest power on the curve; the step in which
@@ -195,17 +195,17 @@ void DrawUncertaintyBands(ProgramState& s, Surface& surface, LabelPlacer* labels
             surface.Line(x0, GraphY(s, cell(s, 7, v - 1)), x0 + (x1 - x0) * (top - p0) / (p1 - p0), s.GraphTop);
         }
     }
-    const int16_t yTop = GraphY(s, 1.1 * s.PmechMin);
-    for (double vmp : {double(s.Vmp) - s.VmpUncert, double(s.Vmp) + s.VmpUncert}) {
+    const int16_t yTop = GraphY(s, 1.1 * s.Flap.PmechMin);
+    for (double vmp : {double(s.Flap.Vmp) - s.Flap.VmpUncert, double(s.Flap.Vmp) + s.Flap.VmpUncert}) {
         const int16_t x = GraphX(s, vmp);
         surface.Line(x, s.GraphY0, x, yTop);
     }
     // The label right of Vmp; where it would pass the plot's right edge, left of the lower line.
-    const std::string label = "\u00B1" + FormatSig(s.VmpUncert, 2) + " m/s";
+    const std::string label = "\u00B1" + FormatSig(s.Flap.VmpUncert, 2) + " m/s";
     const double w = surface.TextWidth(label);
-    const int16_t right = CInt(s.GraphX0 + double(s.GraphXScale) * s.CurveLastRow);
-    double x = GraphX(s, s.Vmp) + 3 * w;
-    if (x + w > right) x = GraphX(s, double(s.Vmp) - s.VmpUncert) - 1.5 * w;
+    const int16_t right = CInt(s.GraphX0 + double(s.GraphXScale) * s.Flap.CurveLastRow);
+    double x = GraphX(s, s.Flap.Vmp) + 3 * w;
+    if (x + w > right) x = GraphX(s, double(s.Flap.Vmp) - s.Flap.VmpUncert) - 1.5 * w;
     x = std::max(x, double(s.GraphX0) + w / 4);
     LabelPlacer own;
     (labels ? *labels : own).Write(surface, x, s.GraphY0 - 2 * surface.TextHeight(label), label);

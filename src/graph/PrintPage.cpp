@@ -97,8 +97,8 @@ PrintedPage PolarGraphPage(const ProgramState& s, const std::string& heading, co
     valueLine(p, "Wing span", b.Span, " m");
     valueLine(p, "Wing area", b.WingArea, " square m");
     valueLine(p, "Aspect ratio", b.AspectRatio);
-    if (s.SpanLaw == 1) valueLine(p, "Wing span reduction law", "Linear", " Bstop = " + FormatSig(s.Bstop, 3));
-    else valueLine(p, "Wing span reduction law", s.SpanLaw == 2 ? "Minimum drag" : "");
+    if (s.Glide.SpanLaw == 1) valueLine(p, "Wing span reduction law", "Linear", " Bstop = " + FormatSig(s.Bstop, 3));
+    else valueLine(p, "Wing span reduction law", s.Glide.SpanLaw == 2 ? "Minimum drag" : "");
     valueLine(p, "Planform slope", s.PlanformSlope);
     valueLine(p, "Maximum lift coefficient", s.ClMax);
     valueLine(p, "Wing profile drag coefficient", b.Cdw);

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "migrate/GpsResults.h"
+#include "state/GpsResults.h"
 
 namespace ornivo::migrate {
 

@@ -25,8 +25,8 @@ void checkFinite(float v, const char* what) {
 
 // Flight hours on a multiple of the output interval: sets Row and returns true.
 bool OutputTime(ProgramState& s) {
-    MigrationState& m = s.Mig;
-    const float q = f32(double(m.HoursFlown) / s.OutputInterval);
+    MigrationState& m = s.Migration.Mig;
+    const float q = f32(double(m.HoursFlown) / s.Migration.OutputInterval);
     const double nearest = RoundHalfEven(q);
     if (nearest > 32767 || nearest < -32768) return false;
     const float diff = f32(double(q) - nearest);
@@ -50,11 +50,11 @@ void SetRow(MigrationTable& t, int row, const std::array<float, TableColumns>& v
 
 bool EnsureRow(ProgramState& s, int row) {
     if (row < 0) return false;
-    if (row < static_cast<int>(s.TravelTable.size())) return true;
-    if (!s.GpsMode) return false;
+    if (row < static_cast<int>(s.Migration.TravelTable.size())) return true;
+    if (!s.Migration.GpsMode) return false;
     // A GPS run needs one row per track point and stop: its tables grow with the run.
     const std::size_t n = static_cast<std::size_t>(row) + 1;
-    for (MigrationTable* t : {&s.TravelTable, &s.PowerTable, &s.FuelTable, &s.GpsTable})
+    for (MigrationTable* t : {&s.Migration.TravelTable, &s.Migration.PowerTable, &s.Migration.FuelTable, &s.Migration.GpsTable})
         if (t->size() < n) t->resize(n);
     return true;
 }
@@ -63,10 +63,10 @@ bool EnsureRow(ProgramState& s, int row) {
 
 float MigPowerFraction(const ProgramState& s) { return flap::StylePowerFraction(s, Slot); }
 
-float FlightPower(const ProgramState& s) { return s.Plevel; }
+float FlightPower(const ProgramState& s) { return s.Migration.Plevel; }
 
 void MigFindVmp(ProgramState& s) {
-    MigrationState& mg = s.Mig;
+    MigrationState& mg = s.Migration.Mig;
     const BirdParams& b = s.slot(Slot);
     const double m = mg.AllUpMass, g2 = b.Gravity, Sd = b.DiscArea, A = mg.BodyDragArea;
     const double rho = s.AirDensity, k = s.Kflap;
@@ -91,14 +91,14 @@ void MigFindVmp(ProgramState& s) {
 }
 
 void MigFindVmr(ProgramState& s) {
-    MigrationState& mg = s.Mig;
+    MigrationState& mg = s.Migration.Mig;
     const BirdParams& b = s.slot(Slot);
     const double m = mg.AllUpMass, g = g0(s);
     const float d = f32(double(s.Kflap) * m * m * g * g);
     const float f = f32(double(s.AirDensity) * b.DiscArea);
     const float h = f32(double(s.AirDensity) * mg.BodyDragArea);
     const float R = f32(double(s.Resp) / s.Eta);
-    const double P = s.Ppro, E = b.EtaPbmr;
+    const double P = s.Flap.Ppro, E = b.EtaPbmr;
     float V = f32(1.5 * double(mg.Vmp));
     for (int i = 0; i < flap::MaxNewtonSteps; ++i) {
         const double v = V;
@@ -118,27 +118,27 @@ void MigFindVmr(ProgramState& s) {
 }
 
 void MigPowerAtSpeed(ProgramState& s, float V) {
-    const MigrationState& mg = s.Mig;
+    const MigrationState& mg = s.Migration.Mig;
     const BirdParams& b = s.slot(Slot);
     const double m = mg.AllUpMass, g = g0(s), g2 = b.Gravity, Sd = b.DiscArea, rho = s.AirDensity;
     const double v = V, k = s.Kflap;
     float Pflap;
-    if (s.FlightStyle == 3) Pflap = f32((k * (m * g2) * (m * g2) / (2 * rho * Sd * v) + s.Ppro) * b.PowerFracBound);
-    else Pflap = f32(k * (m * g) * (m * g) / (2 * rho * Sd * v) + s.Ppro);
+    if (s.FlightStyle == 3) Pflap = f32((k * (m * g2) * (m * g2) / (2 * rho * Sd * v) + s.Flap.Ppro) * b.PowerFracBound);
+    else Pflap = f32(k * (m * g) * (m * g) / (2 * rho * Sd * v) + s.Flap.Ppro);
     const double drag = rho * v * v * v * mg.BodyDragArea / 2;
-    s.Plevel = f32(drag + Pflap);
-    s.Pmech = f32(drag + Pflap + m * mg.ClimbRateInPower * g);
+    s.Migration.Plevel = f32(drag + Pflap);
+    s.Flap.Pmech = f32(drag + Pflap + m * mg.ClimbRateInPower * g);
     // A descent steeper than the level-flight power can absorb is a glide: the surplus is lost to drag,
     // it never turns into fuel. The effective lift:drag ratio keeps its last value while gliding.
-    if (s.Pmech < 0) s.Pmech = 0;
-    if (s.Pmech > 0) s.EffLD = f32(m * g * v / s.Pmech);
-    s.Pchem = f32((double(s.Pmech) + b.EtaPbmr) * s.Resp / s.Eta);
-    s.EffLDChem = f32(m * g * v / (double(s.Pchem) * s.Eta));
+    if (s.Flap.Pmech < 0) s.Flap.Pmech = 0;
+    if (s.Flap.Pmech > 0) s.Flap.EffLD = f32(m * g * v / s.Flap.Pmech);
+    s.Flap.Pchem = f32((double(s.Flap.Pmech) + b.EtaPbmr) * s.Resp / s.Eta);
+    s.Flap.EffLDChem = f32(m * g * v / (double(s.Flap.Pchem) * s.Eta));
 }
 
 void MuscleStateInit(ProgramState& s) {
-    MigrationState& m = s.Mig;
-    const double P = s.Pmech, q = MigPowerFraction(s);
+    MigrationState& m = s.Migration.Mig;
+    const double P = s.Flap.Pmech, q = MigPowerFraction(s);
     m.MitoFracTarget = f32(double(s.MuscleDensity) * (P / m.MuscleMass) * s.Kmito);
     m.MitoFrac = m.MitoFracTarget;
     m.MitoMass = f32(double(m.MitoFrac) * m.MuscleMass);
@@ -152,27 +152,27 @@ void MuscleStateInit(ProgramState& s) {
 }
 
 void MuscleState(ProgramState& s) {
-    MigrationState& m = s.Mig;
+    MigrationState& m = s.Migration.Mig;
     const double Pf = FlightPower(s), q = MigPowerFraction(s);
     m.MuscleSpecificPower = f32(Pf / m.MuscleMass);
-    if (s.MitoControl == 2) {
+    if (s.Migration.MitoControl == 2) {
         m.MitoFrac = f32(double(s.MuscleDensity) * m.MuscleSpecificPower * s.Kmito);
         m.MitoMass = f32(double(m.MuscleMass) * m.MitoFrac);
     }
-    m.MyofibrilMass = s.MuscleControl == 3 ? m.MyofibrilMassConst : f32((1 - double(m.MitoFrac)) * m.MuscleMass);
+    m.MyofibrilMass = s.Migration.MuscleControl == 3 ? m.MyofibrilMassConst : f32((1 - double(m.MitoFrac)) * m.MuscleMass);
     m.SpecificWork = f32(Pf / (double(m.MyofibrilMass) * m.WbeatFreq * q));
     m.MyoSpecificPower = f32(Pf / m.MyofibrilMass);
     m.MuscleFrac = f32(double(m.MuscleMass) / m.AllUpMass);
 }
 
 void ClimbRateNow(ProgramState& s) {
-    const MigrationState& m = s.Mig;
-    s.ClimbRate = f32((double(s.MaxSpecificWork) - m.SpecificWork) * s.slot(Slot).MuscleFrac *
-                      (1 - double(s.MitoFracStart)) * m.WbeatFreq / g0(s));
+    const MigrationState& m = s.Migration.Mig;
+    s.Flap.ClimbRate = f32((double(s.Flap.MaxSpecificWork) - m.SpecificWork) * s.slot(Slot).MuscleFrac *
+                      (1 - double(s.Migration.MitoFracStart)) * m.WbeatFreq / g0(s));
 }
 
 void UpdateBodyState(ProgramState& s) {
-    MigrationState& m = s.Mig;
+    MigrationState& m = s.Migration.Mig;
     BirdParams& b = s.slot(Slot);
     m.AllUpMass = f32(double(m.AirframeMass) + m.MuscleMass + m.FatMass + m.CropMass);
     s.FuelMass = (double(s.Efat) / s.EwetProtein * s.ProtFracTarget + 1) * m.FatMass;
@@ -187,19 +187,19 @@ void UpdateBodyState(ProgramState& s) {
     if (s.TaxonGroup == 1) b.Pbmr = f32(double(s.PbmrFactor) * 6.25 * std::pow(lean, 0.724));
     else b.Pbmr = f32(double(s.PbmrFactor) * 3.79 * std::pow(lean, 0.723));
     b.EtaPbmr = f32(double(s.Eta) * b.Pbmr);
-    s.MetabolicSink = f32(double(s.Eta) * b.Pbmr / (double(m.AllUpMass) * g0(s) * (1 - double(m.FuelFrac))));
+    s.Migration.MetabolicSink = f32(double(s.Eta) * b.Pbmr / (double(m.AllUpMass) * g0(s) * (1 - double(m.FuelFrac))));
     m.BodyDragArea = f32(double(m.Sbody) * b.Cdb * s.PayDragFactor);
     checkFinite(m.AllUpMass, "body mass");
     checkFinite(b.Pbmr, "basal metabolic rate");
     MigFindVmp(s);
     MigFindVmr(s);
-    s.Ppro = 0;
+    s.Flap.Ppro = 0;
     MigPowerAtSpeed(s, m.Vmp);
-    s.Ppro = f32(double(s.Plevel) * s.X1);
-    if (s.ProjectedMode) {
-        if (s.SpeedControl == 1) {
-            m.Speed = f32(double(s.Vratio) * m.Vmp);
-        } else if (s.SpeedControl == 3 && m.Speed >= m.Vmr) {
+    s.Flap.Ppro = f32(double(s.Migration.Plevel) * s.X1);
+    if (s.Migration.ProjectedMode) {
+        if (s.Migration.SpeedControl == 1) {
+            m.Speed = f32(double(s.Migration.Vratio) * m.Vmp);
+        } else if (s.Migration.SpeedControl == 3 && m.Speed >= m.Vmr) {
             m.Speed = m.Vmr;
             m.SpeedBelowVmr = 0;
         }
@@ -211,7 +211,7 @@ void UpdateBodyState(ProgramState& s) {
 }
 
 void CreditFat(ProgramState& s, double x) {
-    s.Mig.FatMass = f32(double(s.Mig.FatMass) + x / (double(s.ProtHydr) + 1) * s.Eprotein / s.Efat);
+    s.Migration.Mig.FatMass = f32(double(s.Migration.Mig.FatMass) + x / (double(s.ProtHydr) + 1) * s.Eprotein / s.Efat);
 }
 
 namespace {
@@ -219,8 +219,8 @@ namespace {
 // The new mitochondria mass after a change of the myofibrils or the power, crediting fat for the
 // mitochondria released since MitoMassPrev.
 void AdjustMitochondria(ProgramState& s, double Pf) {
-    MigrationState& m = s.Mig;
-    if (s.MitoControl == 2) m.MitoMass = f32(Pf * s.Kmito * s.MuscleDensity);
+    MigrationState& m = s.Migration.Mig;
+    if (s.Migration.MitoControl == 2) m.MitoMass = f32(Pf * s.Kmito * s.MuscleDensity);
     else m.MitoMass = f32(double(m.MitoFracTarget) / (1 - double(m.MitoFracTarget)) * m.MyofibrilMass);
     const float released = f32(double(m.MitoMassPrev) - m.MitoMass);
     CreditFat(s, released);
@@ -231,23 +231,23 @@ void AdjustMitochondria(ProgramState& s, double Pf) {
 
 void Recompute(ProgramState& s) {
     UpdateBodyState(s);
-    MigPowerAtSpeed(s, s.Mig.Speed);
+    MigPowerAtSpeed(s, s.Migration.Mig.Speed);
     MuscleState(s);
 }
 
 bool SpeedsUpInstead(const ProgramState& s) {
-    return s.ProjectedMode && s.SpeedControl == 3 && s.Mig.SpeedBelowVmr != 0;
+    return s.Migration.ProjectedMode && s.Migration.SpeedControl == 3 && s.Migration.Mig.SpeedBelowVmr != 0;
 }
 
 // Flies faster in 0.01 m/s steps until reached() holds.
 template <class Reached>
 void SpeedUp(ProgramState& s, Reached reached) {
     for (int i = 0;; ++i) {
-        if (i >= MaxSpeedUpSteps || !std::isfinite(s.Mig.Speed))
+        if (i >= MaxSpeedUpSteps || !std::isfinite(s.Migration.Mig.Speed))
             throw MigrationError("The migration stopped: speeding up to hold the muscle work did not reach "
                                  "its target (check the settings of the run)");
-        s.Mig.Speed = f32(double(s.Mig.Speed) + 0.01);
-        MigPowerAtSpeed(s, s.Mig.Speed);
+        s.Migration.Mig.Speed = f32(double(s.Migration.Mig.Speed) + 0.01);
+        MigPowerAtSpeed(s, s.Migration.Mig.Speed);
         MuscleState(s);
         if (reached()) return;
     }
@@ -261,8 +261,8 @@ void SpeedUp(ProgramState& s, Reached reached) {
 }  // namespace
 
 void HoldMuscleMass(ProgramState& s) {
-    MigrationState& m = s.Mig;
-    if (s.MitoControl == 2) m.MitoMass = f32(double(FlightPower(s)) * s.Kmito * s.MuscleDensity);
+    MigrationState& m = s.Migration.Mig;
+    if (s.Migration.MitoControl == 2) m.MitoMass = f32(double(FlightPower(s)) * s.Kmito * s.MuscleDensity);
     else m.MitoMass = f32(double(m.MitoFracTarget) / (1 - double(m.MitoFracTarget)) * m.MyofibrilMass);
     const float released = f32(double(m.MitoMassPrev) - m.MitoMass);
     CreditFat(s, released);
@@ -273,7 +273,7 @@ void HoldMuscleMass(ProgramState& s) {
 }
 
 void HoldSpecificPower(ProgramState& s) {
-    MigrationState& m = s.Mig;
+    MigrationState& m = s.Migration.Mig;
     m.MyoSpecificPower = f32(double(FlightPower(s)) / m.MyofibrilMass);
     for (int passes = 0;; ++passes) {
         const float r = f32((double(m.MyoSpecificPowerTarget) - m.MyoSpecificPower) / m.MyoSpecificPowerTarget);
@@ -295,7 +295,7 @@ void HoldSpecificPower(ProgramState& s) {
 }
 
 void HoldSpecificWork(ProgramState& s) {
-    MigrationState& m = s.Mig;
+    MigrationState& m = s.Migration.Mig;
     auto work = [&] {
         return f32(double(FlightPower(s)) / (double(m.MyofibrilMass) * m.WbeatFreq * MigPowerFraction(s)));
     };
@@ -323,8 +323,8 @@ void HoldSpecificWork(ProgramState& s) {
 }
 
 void EnergyBudget(ProgramState& s) {
-    MigrationState& m = s.Mig;
-    m.BmrEnergy = f32(double(m.BmrEnergy) + double(s.TimeStep) * s.slot(Slot).Pbmr * 60);
+    MigrationState& m = s.Migration.Mig;
+    m.BmrEnergy = f32(double(m.BmrEnergy) + double(s.Migration.TimeStep) * s.slot(Slot).Pbmr * 60);
     m.FatEnergy = f32((double(m.FatMass0) - m.FatMass) * s.Efat);
     m.ProteinEnergy = f32(((double(m.MuscleMass0) - m.MuscleMass) + (double(m.AirframeMass0) - m.AirframeMass)) /
                           (double(s.ProtHydr) + 1) * s.Eprotein);
@@ -334,7 +334,7 @@ void EnergyBudget(ProgramState& s) {
 }
 
 void ProteinMinimum(ProgramState& s) {
-    MigrationState& m = s.Mig;
+    MigrationState& m = s.Migration.Mig;
     const float shortfall = f32((double(s.ProtFracTarget) - m.ProteinShare) * m.FuelEnergy);
     if (shortfall > 0) {
         m.FatMass = f32(double(m.FatMass) + double(shortfall) / s.Efat);
@@ -343,12 +343,12 @@ void ProteinMinimum(ProgramState& s) {
 }
 
 void CruiseStep(ProgramState& s) {
-    MigrationState& m = s.Mig;
-    m.StepEnergy = f32(double(s.Pchem) * s.TimeStep * 60);
+    MigrationState& m = s.Migration.Mig;
+    m.StepEnergy = f32(double(s.Flap.Pchem) * s.Migration.TimeStep * 60);
     m.FatMass = f32(double(m.FatMass) - double(m.StepEnergy) / s.Efat);
     Recompute(s);
-    if (s.MuscleControl == 1) HoldSpecificWork(s);
-    else if (s.MuscleControl == 2) HoldSpecificPower(s);
+    if (s.Migration.MuscleControl == 1) HoldSpecificWork(s);
+    else if (s.Migration.MuscleControl == 2) HoldSpecificPower(s);
     else HoldMuscleMass(s);
     EnergyBudget(s);
     ProteinMinimum(s);
@@ -356,18 +356,18 @@ void CruiseStep(ProgramState& s) {
 
 ScreenUpdate MigrationStart(ProgramState& s, platform::Dialogs& d) {
     ScreenUpdate u;
-    MigrationState& m = s.Mig;
+    MigrationState& m = s.Migration.Mig;
     BirdParams& b = s.slot(Slot);
     // Start from the state's density and altitude, not from their rounded field texts.
-    s.StartDensity = s.AirDensity;
-    s.StartAltitude = s.Altitude;
-    if (s.MigScreen.RhoCruiseText.empty()) {
-        s.CruiseDensity = s.AirDensity;
-        s.CruiseAlt = s.Altitude;
-        s.MigScreen.RhoCruiseText = FormatSig(s.CruiseDensity, 3);
-        s.MigScreen.AltCruiseText = FormatSig(s.CruiseAlt, 3);
-        u.show("txtRhoCruise", s.MigScreen.RhoCruiseText);
-        u.show("txtAltCruise", s.MigScreen.AltCruiseText);
+    s.Migration.StartDensity = s.AirDensity;
+    s.Migration.StartAltitude = s.Altitude;
+    if (s.Migration.MigScreen.RhoCruiseText.empty()) {
+        s.Migration.CruiseDensity = s.AirDensity;
+        s.Migration.CruiseAlt = s.Altitude;
+        s.Migration.MigScreen.RhoCruiseText = FormatSig(s.Migration.CruiseDensity, 3);
+        s.Migration.MigScreen.AltCruiseText = FormatSig(s.Migration.CruiseAlt, 3);
+        u.show("txtRhoCruise", s.Migration.MigScreen.RhoCruiseText);
+        u.show("txtAltCruise", s.Migration.MigScreen.AltCruiseText);
     }
     m.SpeedBelowVmr = -1;
     m.AllUpMass = m.AllUpMass0 = b.AllUpMass;
@@ -388,17 +388,17 @@ ScreenUpdate MigrationStart(ProgramState& s, platform::Dialogs& d) {
     u.showSig("txtPbmr", b.Pbmr);
     u.showSig("txtPbmrFactor", s.PbmrFactor);
     MigFindVmp(s);
-    s.MetabolicSink = f32(double(s.Eta) * b.Pbmr / (double(m.AllUpMass) * g0(s) * (1 - double(m.FuelFrac))));
-    s.Ppro = 0;
+    s.Migration.MetabolicSink = f32(double(s.Eta) * b.Pbmr / (double(m.AllUpMass) * g0(s) * (1 - double(m.FuelFrac))));
+    s.Flap.Ppro = 0;
     MigPowerAtSpeed(s, m.Vmp);
-    s.Ppro = f32(double(s.Plevel) * s.X1);
-    m.StartSpeed = f32(double(s.Vratio) * m.Vmp);
+    s.Flap.Ppro = f32(double(s.Migration.Plevel) * s.X1);
+    m.StartSpeed = f32(double(s.Migration.Vratio) * m.Vmp);
     m.Speed = m.StartSpeed;
     m.ClimbRateInPower = 0;
     m.ReWing = f32(double(b.MeanChord) * m.Speed / s.KinViscosity);
     m.ReBody = f32(double(m.BodyDiameter) * m.Speed / s.KinViscosity);
     m.SavedStyle = s.FlightStyle;
-    s.StartAltitude = s.Altitude;
+    s.Migration.StartAltitude = s.Altitude;
     m.ProteinToMuscle = 0.8f;
     const int16_t mode = s.CalcMode;
     s.CalcMode = ModeMigrate;
@@ -415,51 +415,53 @@ ScreenUpdate MigrationStart(ProgramState& s, platform::Dialogs& d) {
     m.ReducedFreq = f32(double(m.WbeatFreq) * s.Pi * b.MeanChord / m.Speed);
     m.ElapsedSec = 0;
     m.HoursFlown = 0;
-    s.Distance = 0;
+    s.Migration.Distance = 0;
     m.BmrEnergy = m.FatEnergy = m.ProteinEnergy = m.FuelEnergy = 0;
     m.ProteinShare = 0;
-    s.Arrived = false;
+    s.Migration.Arrived = false;
     m.ClimbSeconds = 0;
-    s.ClimbTime = s.ClimbDist = s.FinalGlideDist = s.FinalGlideTime = 0;
-    s.InitialVclimb = s.FinalVclimb = 0;
+    s.Migration.ClimbTime = s.Migration.ClimbDist = s.Migration.FinalGlideDist = s.Migration.FinalGlideTime = 0;
+    s.Migration.InitialVclimb = s.Migration.FinalVclimb = 0;
     return u;
 }
 
 void CreateOutputTables(ProgramState& s) {
-    const std::size_t n = static_cast<std::size_t>(std::max<int>(s.MaxRow, 0)) + 1;
-    for (MigrationTable* t : {&s.TravelTable, &s.PowerTable, &s.FuelTable, &s.GpsTable}) t->assign(n);
-    s.StateLog.assign(n, MigrationRecord{});
-    s.EndStates = {};
+    MigrationResults& r = s.Migration;
+    const std::size_t n = static_cast<std::size_t>(std::max<int>(r.MaxRow, 0)) + 1;
+    for (MigrationTable* t : {&r.TravelTable, &r.PowerTable, &r.FuelTable, &r.GpsTable}) t->assign(n);
+    r.StateLog.assign(n, MigrationRecord{});
+    r.EndStates = {};
 }
 
 bool RecordRow(ProgramState& s) {
-    const MigrationState& m = s.Mig;
+    const MigrationState& m = s.Migration.Mig;
     const BirdParams& b = s.slot(Slot);
     const int row = m.Row;
     if (!EnsureRow(s, row)) return false;
     // A GPS run counts its rows in trip hours (stops included) and, while it follows the track, shows the
     // recorded air speed rather than the model's floor speed.
-    const float h = s.GpsMode ? s.TripHours : m.HoursFlown;
+    const float h = s.Migration.GpsMode ? s.Gps.TripHours : m.HoursFlown;
     const float hShown = f32(LeadingNumber(FormatPattern(h, "0.0")));
-    const bool onTrack = s.GpsMode && !s.TrackEnded;
-    const float shownSpeed = onTrack ? f32(s.GpsAirSpeed) : m.Speed;
-    const float shownRatio = onTrack ? f32(s.GpsAirSpeed / m.Vmp) : f32(double(m.Speed) / m.Vmp);
-    SetRow(s.TravelTable, row, {0, hShown, s.Distance, shownSpeed, m.Vmp, shownRatio, m.ReWing,
-                                m.ReBody, m.AllUpMass, m.FatMass, m.MuscleMass, m.AirframeMass});
-    SetRow(s.PowerTable, row, {0, h, s.Pmech, s.Pchem, s.EffLDChem, m.WbeatFreq, m.ReducedFreq, m.MyoSpecificPower,
-                               m.SpecificWork, b.Pbmr, f32(double(s.Pchem) / b.Pbmr), f32(double(m.MitoFrac) * 100)});
-    const float bmrShare = s.FuelTable[row][6];
-    SetRow(s.FuelTable, row, {0, h, f32(double(m.FatEnergy) / 1000), f32(double(m.ProteinEnergy) / 1000),
+    const bool onTrack = s.Migration.GpsMode && !s.Migration.TrackEnded;
+    const float shownSpeed = onTrack ? f32(s.Gps.GpsAirSpeed) : m.Speed;
+    const float shownRatio = onTrack ? f32(s.Gps.GpsAirSpeed / m.Vmp) : f32(double(m.Speed) / m.Vmp);
+    SetRow(s.Migration.TravelTable, row, {0, hShown, s.Migration.Distance, shownSpeed, m.Vmp, shownRatio, m.ReWing,
+                                          m.ReBody, m.AllUpMass, m.FatMass, m.MuscleMass, m.AirframeMass});
+    SetRow(s.Migration.PowerTable, row, {0, h, s.Flap.Pmech, s.Flap.Pchem, s.Flap.EffLDChem, m.WbeatFreq, m.ReducedFreq,
+                                         m.MyoSpecificPower, m.SpecificWork, b.Pbmr, f32(double(s.Flap.Pchem) / b.Pbmr),
+                                         f32(double(m.MitoFrac) * 100)});
+    const float bmrShare = s.Migration.FuelTable[row][6];
+    SetRow(s.Migration.FuelTable, row, {0, h, f32(double(m.FatEnergy) / 1000), f32(double(m.ProteinEnergy) / 1000),
                               f32(double(m.FuelEnergy) / 1000), f32(double(m.ProteinShare) * 100),
                               m.FuelEnergy > 0 ? f32(double(m.BmrEnergy) * 100 / m.FuelEnergy) : bmrShare,
                               m.MuscleFrac, f32(double(m.AirframeMass) / m.AllUpMass),
                               m.FatFrac > 0 ? m.FuelFrac : 0.0f,
                               s.FuelEnergyHeight > 0 ? f32(double(s.FuelEnergyHeight) / 1000) : 0.0f,
-                              s.FuelEnergyHeight > 0 ? s.MetabolicSink : 0.0f});
-    if (s.GpsMode) {
-        MigrationTable::Row g = s.GpsTable[row];
+                              s.FuelEnergyHeight > 0 ? s.Migration.MetabolicSink : 0.0f});
+    if (s.Migration.GpsMode) {
+        MigrationTable::Row g = s.Migration.GpsTable[row];
         g[1] = h;
-        g[2] = s.TrackAltitude;
+        g[2] = s.Gps.TrackAltitude;
         g[3] = s.AirDensity;
         g[4] = f32(m.ClimbRateInPower);
     }
@@ -467,119 +469,119 @@ bool RecordRow(ProgramState& s) {
 }
 
 MigrationRecord CurrentRecord(const ProgramState& s, float index20) {
-    const MigrationState& m = s.Mig;
-    return {m.HoursFlown, s.Distance, m.Speed, m.Vmp, f32(double(m.Speed) / m.Vmp), m.WbeatFreq, m.AllUpMass,
-            m.MuscleMass, m.FatMass, m.AirframeMass, s.Pmech, s.Pchem, m.MyoSpecificPower, m.SpecificWork,
+    const MigrationState& m = s.Migration.Mig;
+    return {m.HoursFlown, s.Migration.Distance, m.Speed, m.Vmp, f32(double(m.Speed) / m.Vmp), m.WbeatFreq, m.AllUpMass,
+            m.MuscleMass, m.FatMass, m.AirframeMass, s.Flap.Pmech, s.Flap.Pchem, m.MyoSpecificPower, m.SpecificWork,
             m.MitoFrac, m.FatEnergy, m.ProteinEnergy, m.FuelEnergy, f32(double(m.ProteinShare) * 100), m.BmrEnergy,
-            index20, m.SpecificWork, m.FatFrac, s.MetabolicSink, m.ReWing, m.ReBody, m.ReducedFreq,
+            index20, m.SpecificWork, m.FatFrac, s.Migration.MetabolicSink, m.ReWing, m.ReBody, m.ReducedFreq,
             s.FuelEnergyHeight};
 }
 
 bool RecordState(ProgramState& s) {
-    const MigrationState& m = s.Mig;
+    const MigrationState& m = s.Migration.Mig;
     const int row = m.Row;
     if (!EnsureRow(s, row)) return false;
-    if (static_cast<std::size_t>(row) >= s.StateLog.size()) s.StateLog.resize(static_cast<std::size_t>(row) + 1);
-    float i20 = s.StateLog[row][20];
+    if (static_cast<std::size_t>(row) >= s.Migration.StateLog.size()) s.Migration.StateLog.resize(static_cast<std::size_t>(row) + 1);
+    float i20 = s.Migration.StateLog[row][20];
     if (row == 0) i20 = 0;
     else if (m.FuelEnergy > 0) i20 = f32(double(m.BmrEnergy) * 100 / m.FuelEnergy);
-    s.StateLog[row] = CurrentRecord(s, i20);
+    s.Migration.StateLog[row] = CurrentRecord(s, i20);
     return true;
 }
 
 void RecordEnd(ProgramState& s) {
-    const MigrationState& m = s.Mig;
+    const MigrationState& m = s.Migration.Mig;
     // No fuel burnt yet (a track of stops only): the share keeps its previous value.
-    const float i20 = m.FuelEnergy != 0 ? f32(double(m.BmrEnergy) * 100 / m.FuelEnergy) : s.EndStates.at(m.EndColumn)[20];
-    s.EndStates.at(m.EndColumn) = CurrentRecord(s, i20);
-    if (s.GpsMode) s.EndStates.at(m.EndColumn)[0] = s.TripHours;
+    const float i20 = m.FuelEnergy != 0 ? f32(double(m.BmrEnergy) * 100 / m.FuelEnergy) : s.Migration.EndStates.at(m.EndColumn)[20];
+    s.Migration.EndStates.at(m.EndColumn) = CurrentRecord(s, i20);
+    if (s.Migration.GpsMode) s.Migration.EndStates.at(m.EndColumn)[0] = s.Gps.TripHours;
 }
 
 void InitialClimb(ProgramState& s) {
-    MigrationState& m = s.Mig;
+    MigrationState& m = s.Migration.Mig;
     s.FlightStyle = 1;
-    m.Speed = f32(double(s.Vratio) * m.Vmp);
+    m.Speed = f32(double(s.Migration.Vratio) * m.Vmp);
     m.ClimbSeconds = 0;
     auto finish = [&] {
-        s.ClimbTime = f32(double(m.ClimbSeconds) / 60);
-        s.CruiseAlt = s.Altitude;
+        s.Migration.ClimbTime = f32(double(m.ClimbSeconds) / 60);
+        s.Migration.CruiseAlt = s.Altitude;
         s.FlightStyle = m.SavedStyle;
     };
     try {
-        while (s.Altitude < s.CruiseAlt) {
+        while (s.Altitude < s.Migration.CruiseAlt) {
             ClimbRateNow(s);
-            if (double(s.ClimbRate) < s.VclimbThreshold || std::isnan(s.ClimbRate)) {
-                s.ClimbAborted = true;
+            if (double(s.Flap.ClimbRate) < s.Migration.VclimbThreshold || std::isnan(s.Flap.ClimbRate)) {
+                s.Migration.ClimbAborted = true;
                 break;
             }
-            s.Altitude = f32(double(s.Altitude) + s.ClimbRate);
+            s.Altitude = f32(double(s.Altitude) + s.Flap.ClimbRate);
             s.AirDensity = StdDensity(s, s.Altitude);
             s.KinViscosity = KinViscosityAt(s.Altitude);
             m.StepEnergy = m.MaxPowerChem;
             m.FatMass = f32(double(m.FatMass) - double(m.StepEnergy) / s.Efat);
             UpdateBodyState(s);
-            MigPowerAtSpeed(s, f32(double(s.Vratio) * m.Vmp));
+            MigPowerAtSpeed(s, f32(double(s.Migration.Vratio) * m.Vmp));
             MuscleState(s);
             m.ClimbSeconds += 1;
             m.ElapsedSec = m.ClimbSeconds;
             m.HoursFlown = f32(double(m.ElapsedSec) / 3600);
             if (OutputTime(s)) RecordStateAndRowOrEnd(s);
-            s.Distance = f32(double(s.Distance) + double(m.Speed) / 1000);
-            s.ClimbDist = s.Distance;
+            s.Migration.Distance = f32(double(s.Migration.Distance) + double(m.Speed) / 1000);
+            s.Migration.ClimbDist = s.Migration.Distance;
         }
-        s.FinalVclimb = s.ClimbRate;
-        const int32_t step = CLng(double(s.TimeStep) * 60);
+        s.Migration.FinalVclimb = s.Flap.ClimbRate;
+        const int32_t step = CLng(double(s.Migration.TimeStep) * 60);
         const int32_t rem = step - (m.ClimbSeconds % step);
-        m.StepEnergy = f32(double(s.Pchem) * rem);
+        m.StepEnergy = f32(double(s.Flap.Pchem) * rem);
         m.FatMass = f32(double(m.FatMass) - double(m.StepEnergy) / s.Efat);
         m.ElapsedSec = m.ClimbSeconds + rem;
         m.HoursFlown = f32(double(m.ElapsedSec) / 3600);
         if (OutputTime(s)) RecordStateAndRowOrEnd(s);
-        s.Distance = f32(double(s.Distance) + double(m.Speed) * rem / 1000);
+        s.Migration.Distance = f32(double(s.Migration.Distance) + double(m.Speed) * rem / 1000);
     } catch (const RowsEnd&) {
         finish();
         throw;
     }
     finish();
     UpdateBodyState(s);
-    MigPowerAtSpeed(s, f32(double(s.Vratio) * m.Vmp));
+    MigPowerAtSpeed(s, f32(double(s.Migration.Vratio) * m.Vmp));
     MuscleState(s);
     MuscleStateInit(s);
 }
 
 RunOutcome MigrationRun(ProgramState& s, platform::Dialogs& d) {
-    MigrationState& m = s.Mig;
-    s.MigrationAborted = false;
-    s.RowsExhausted = false;
+    MigrationState& m = s.Migration.Mig;
+    s.Migration.MigrationAborted = false;
+    s.Migration.RowsExhausted = false;
     try {
         MigrationStart(s, d);
-        s.ClimbAborted = false;
+        s.Migration.ClimbAborted = false;
         MigPowerAtSpeed(s, m.Speed);
         MuscleStateInit(s);
         const BirdParams& b = s.slot(Slot);
-        m.MaxPowerMech = f32(double(s.MaxSpecificWork) * m.MyofibrilMass * m.WbeatFreq);
+        m.MaxPowerMech = f32(double(s.Flap.MaxSpecificWork) * m.MyofibrilMass * m.WbeatFreq);
         m.MaxPowerChem = f32((double(m.MaxPowerMech) + b.EtaPbmr) * s.Resp / s.Eta);
         const float x = f32(double(s.Kmito) * 0.3 * s.SigmaMax * s.Lambda * m.WbeatFreq);
-        s.MitoFracStart = f32(double(x) / (double(x) + 1));
+        s.Migration.MitoFracStart = f32(double(x) / (double(x) + 1));
         ClimbRateNow(s);
-        if (s.ClimbRate < 0 || std::isnan(s.ClimbRate)) {
-            s.MigrationAborted = true;
+        if (s.Flap.ClimbRate < 0 || std::isnan(s.Flap.ClimbRate)) {
+            s.Migration.MigrationAborted = true;
             return RunOutcome::CannotClimb;
         }
-        s.InitialVclimb = s.ClimbRate;
+        s.Migration.InitialVclimb = s.Flap.ClimbRate;
         m.Row = 0;
         RecordState(s);
         RecordRow(s);
         try {
-            if (s.ClimbFlag) InitialClimb(s);
+            if (s.Migration.ClimbFlag) InitialClimb(s);
             do {
                 CruiseStep(s);
-                m.ElapsedSec = CLng(double(m.ElapsedSec) + double(s.TimeStep) * 60);
-                s.Distance = f32(double(s.Distance) + double(s.TimeStep) * m.Speed * 0.06);
+                m.ElapsedSec = CLng(double(m.ElapsedSec) + double(s.Migration.TimeStep) * 60);
+                s.Migration.Distance = f32(double(s.Migration.Distance) + double(s.Migration.TimeStep) * m.Speed * 0.06);
                 m.HoursFlown = f32(double(m.ElapsedSec) / 3600);
                 if (OutputTime(s)) RecordRowOrEnd(s);
-                if (s.GoalDist > 0 && !s.Arrived && s.Distance >= s.GoalDist) {
-                    s.Arrived = true;
+                if (s.GoalDist > 0 && !s.Migration.Arrived && s.Migration.Distance >= s.GoalDist) {
+                    s.Migration.Arrived = true;
                     m.EndColumn = 0;
                     RecordEnd(s);
                 }
@@ -599,17 +601,17 @@ RunOutcome MigrationRun(ProgramState& s, platform::Dialogs& d) {
                 }
             } while (m.FatMass > 0);
         } catch (const RowsEnd&) {
-            s.RowsExhausted = true;
-            m.Row = s.MaxRow;
+            s.Migration.RowsExhausted = true;
+            m.Row = s.Migration.MaxRow;
         }
-        if (s.ClimbFlag) {
-            const float glide = f32((double(s.CruiseAlt) - s.StartAltitude) * s.EffLD);
-            s.FinalGlideTime = f32(double(glide) / (double(m.Speed) * 60));
-            s.FinalGlideDist = f32(double(glide) / 1000);
-            s.Altitude = s.StartAltitude;
+        if (s.Migration.ClimbFlag) {
+            const float glide = f32((double(s.Migration.CruiseAlt) - s.Migration.StartAltitude) * s.Flap.EffLD);
+            s.Migration.FinalGlideTime = f32(double(glide) / (double(m.Speed) * 60));
+            s.Migration.FinalGlideDist = f32(double(glide) / 1000);
+            s.Altitude = s.Migration.StartAltitude;
         }
-        s.RowsWritten = m.Row;
-        if (s.RowsExhausted) d.info(RowsExhaustedMessage());
+        s.Migration.RowsWritten = m.Row;
+        if (s.Migration.RowsExhausted) d.info(RowsExhaustedMessage());
         return RunOutcome::Finished;
     } catch (const MigrationError& e) {
         d.error({e.what()});
@@ -643,8 +645,8 @@ std::vector<std::string> MigrAbortTexts() {
 std::string ClimbAbortTitle() { return "Climb Aborted"; }
 
 std::vector<std::string> ClimbAbortTexts(const ProgramState& s) {
-    return {"Climb aborted at", FormatPattern(s.CruiseAlt, "0.#"), "metres",
-            "because rate of climb dropped below " + PlainNumberText(s.VclimbThreshold) + " m/s",
+    return {"Climb aborted at", FormatPattern(s.Migration.CruiseAlt, "0.#"), "metres",
+            "because rate of climb dropped below " + PlainNumberText(s.Migration.VclimbThreshold) + " m/s",
             "Migration continues at this altitude"};
 }
 

@@ -29,9 +29,9 @@ ProgressWorkbook::ProgressWorkbook(const std::string& templatePath) {
 }
 
 void ProgressWorkbook::writeStart(const ProgramState& s) {
-    const MigrationState& m = s.Mig;
+    const MigrationState& m = s.Migration.Mig;
     sheet_->write("A4", "Start");
-    sheet_->write("F4", shown(s.StartAltitude, "0"));
+    sheet_->write("F4", shown(s.Migration.StartAltitude, "0"));
     sheet_->write("G4", 0.0);
     sheet_->write("H4", 0.0);
     sheet_->write("P4", sig(m.AllUpMass0));
@@ -41,23 +41,23 @@ void ProgressWorkbook::writeStart(const ProgramState& s) {
 }
 
 void ProgressWorkbook::writePoint(const ProgramState& s, int r) {
-    const MigrationState& m = s.Mig;
-    sheet_->write(r, 1, std::floor(s.PointDate));
+    const MigrationState& m = s.Migration.Mig;
+    sheet_->write(r, 1, std::floor(s.Gps.PointDate));
     sheet_->setNumberFormat(r, 1, sheet::kDateFormat);
-    sheet_->write(r, 2, s.PointTime);
+    sheet_->write(r, 2, s.Gps.PointTime);
     sheet_->setNumberFormat(r, 2, sheet::kTimeFormat);
-    sheet_->write(r, 4, s.PointLat);
-    sheet_->write(r, 5, s.PointLon);
-    sheet_->write(r, 6, double(s.PointAltitude));
-    sheet_->write(r, 7, shown(s.Distance, "0"));
-    sheet_->write(r, 8, shown(s.AirDistance, "0"));
-    sheet_->write(r, 9, shown(s.GpsAirSpeed, "0.0"));
+    sheet_->write(r, 4, s.Gps.PointLat);
+    sheet_->write(r, 5, s.Gps.PointLon);
+    sheet_->write(r, 6, double(s.Gps.PointAltitude));
+    sheet_->write(r, 7, shown(s.Migration.Distance, "0"));
+    sheet_->write(r, 8, shown(s.Gps.AirDistance, "0"));
+    sheet_->write(r, 9, shown(s.Gps.GpsAirSpeed, "0.0"));
     sheet_->write(r, 10, shown(m.Vmp, "0.0"));
-    sheet_->write(r, 11, shown(s.GpsAirSpeed / m.Vmp, "0.00"));
+    sheet_->write(r, 11, shown(s.Gps.GpsAirSpeed / m.Vmp, "0.00"));
     sheet_->write(r, 12, shown(m.ClimbRateInPower, "0.000"));
-    sheet_->write(r, 13, shown(s.FlyingMinutes, "0"));
-    sheet_->write(r, 14, shown(s.RestingMinutes, "0"));
-    sheet_->write(r, 15, shown(s.FlyingFraction * 100, "0"));
+    sheet_->write(r, 13, shown(s.Gps.FlyingMinutes, "0"));
+    sheet_->write(r, 14, shown(s.Gps.RestingMinutes, "0"));
+    sheet_->write(r, 15, shown(s.Gps.FlyingFraction * 100, "0"));
     sheet_->write(r, 16, sig(m.AllUpMass));
     sheet_->write(r, 17, sig(m.FatMass));
     sheet_->write(r, 18, shown(double(m.FatMass) / m.AllUpMass, "0.000"));
@@ -67,8 +67,8 @@ void ProgressWorkbook::writePoint(const ProgramState& s, int r) {
 void ProgressWorkbook::writeNote(int row, const std::string& note) { sheet_->write(row, 1, note); }
 
 void ProgressWorkbook::finish(const ProgramState& s, int n) {
-    const MigrationState& m = s.Mig;
-    sheet_->write("A1", s.FilePrefix + " " + s.ShortName + " Progress Update to " + LongDate(s.PointDate));
+    const MigrationState& m = s.Migration.Mig;
+    sheet_->write("A1", s.Gps.FilePrefix + " " + s.ShortName + " Progress Update to " + LongDate(s.Gps.PointDate));
     sheet_->setBold("A1", true);
     sheet_->write(n, 1, "Summary");
     sheet_->write(n, 4, "GPS Track");
@@ -79,23 +79,23 @@ void ProgressWorkbook::finish(const ProgramState& s, int n) {
         sheet_->write(n + k, 4, shown(track, pattern));
         sheet_->write(n + k, 6, shown(projected, pattern));
     };
-    row(1, "Trip time (hrs)", s.TrackEndTrip, s.TripHours, "####.#");
-    row(2, "Flight time (hrs)", s.TrackEndFlown, m.HoursFlown, "####.#");
-    const double ground = double(s.TrackEndTrip) - s.TrackEndFlown;
+    row(1, "Trip time (hrs)", s.Gps.TrackEndTrip, s.Gps.TripHours, "####.#");
+    row(2, "Flight time (hrs)", s.Gps.TrackEndFlown, m.HoursFlown, "####.#");
+    const double ground = double(s.Gps.TrackEndTrip) - s.Gps.TrackEndFlown;
     row(3, "Ground time (hrs)", ground, ground, "####.#");
-    row(4, "Ground distance (km)", s.TrackEndGround, s.Distance, "#####");
-    row(5, "Air distance (km)", s.TrackEndAir, s.AirDistance, "#####");
-    if (s.SitesLoaded) row(6, "Feeding time (hrs)", s.FeedingHours, s.FeedingHours, "####.#");
+    row(4, "Ground distance (km)", s.Gps.TrackEndGround, s.Migration.Distance, "#####");
+    row(5, "Air distance (km)", s.Gps.TrackEndAir, s.Gps.AirDistance, "#####");
+    if (s.Gps.SitesLoaded) row(6, "Feeding time (hrs)", s.Gps.FeedingHours, s.Gps.FeedingHours, "####.#");
 }
 
 bool ProgressWorkbook::save(ProgramState& s, std::string& error) {
-    const std::string path = s.InputFolder + s.FilePrefix + " Progress Update " + TodayLongDate() + ".xlsx";
+    const std::string path = s.Gps.InputFolder + s.Gps.FilePrefix + " Progress Update " + TodayLongDate() + ".xlsx";
     sheet::Status st = wb_.saveAs(path);
     if (!st.ok()) {
         error = "The progress workbook " + path + " could not be saved: " + st.text;
         return false;
     }
-    s.ProgressFile = path;
+    s.Gps.ProgressFile = path;
     return true;
 }
 

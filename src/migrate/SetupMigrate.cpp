@@ -75,8 +75,8 @@ ScreenUpdate LoadSetupMigrate(ProgramState& s, platform::Dialogs& d) {
         s.PbmrFactor = 1;
         s.FreqFactor = 1;
     }
-    s.ProjectedMode = true;
-    s.StopMassReturn = false;
+    s.Migration.ProjectedMode = true;
+    s.Migration.StopMassReturn = false;
     const BirdParams& b0 = s.slot(0);
     BirdParams& b = s.slot(Slot);
     b.EmptyMass = b0.EmptyMass;
@@ -119,28 +119,28 @@ ScreenUpdate LoadSetupMigrate(ProgramState& s, platform::Dialogs& d) {
     b.PowerFracBound = b0.PowerFracBound;
     b.PowerFracFG = b0.PowerFracFG;
     b.Gravity = f32(double(s.slot(0).Gravity) / b.PowerFracBound);
-    s.Vratio = 1.2f;
-    s.VratioGPS = 1;
-    u.show(Param::Vratio, FormatSig(s.Vratio, 3));
-    u.show(Param::VratioGPS, FormatSig(s.VratioGPS, 3));
-    s.SpeedControl = 3;
-    s.VclimbThreshold = 0.02;
+    s.Migration.Vratio = 1.2f;
+    s.Migration.VratioGPS = 1;
+    u.show(Param::Vratio, FormatSig(s.Migration.Vratio, 3));
+    u.show(Param::VratioGPS, FormatSig(s.Migration.VratioGPS, 3));
+    s.Migration.SpeedControl = 3;
+    s.Migration.VclimbThreshold = 0.02;
     u.show(Param::GoalDist, PlainText(s.GoalDist));
     flap::WingbeatFrequency(s, Slot);
     s.slot(0).WbeatFreq = b.WbeatFreq;
     showFrequency(s, u);
-    s.MitoControl = 2;
+    s.Migration.MitoControl = 2;
     LoadEnergyConstants(s);
     u.showSig(Param::FatProtHeight, f32(double(s.FuelEnergyHeight) / 1000));
-    s.MaxSpecificWork = f32(double(s.SigmaMax) * 0.3 * s.Lambda / s.MuscleDensity);
+    s.Flap.MaxSpecificWork = f32(double(s.SigmaMax) * 0.3 * s.Lambda / s.MuscleDensity);
     s.ExistenceRatio = 3.0;
     u.append(bird::CheckAndDeriveMasses(s, d));
-    s.TimeStep = 6;
-    s.OutputInterval = 6;
+    s.Migration.TimeStep = 6;
+    s.Migration.OutputInterval = 6;
     bird::StartSetupOutput(s);
     // The screen opens with empty cruise fields, Standard speed control, specific work held, a
     // programmed run and continuous flapping selected.
-    s.MigScreen = {};
+    s.Migration.MigScreen = {};
     u.show(Param::AltCruise, "");
     u.show(Param::RhoCruise, "");
     u.setChecked("optMaxRange", true);
@@ -156,7 +156,7 @@ ScreenUpdate LoadSetupMigrate(ProgramState& s, platform::Dialogs& d) {
 ScreenUpdate ActivateSetupMigrate(ProgramState& s) {
     ScreenUpdate u;
     s.CalcMode = ModeMigrate;
-    s.StopMassReturn = false;  // the stopover mass calculator's BMR factor is taken up below
+    s.Migration.StopMassReturn = false;  // the stopover mass calculator's BMR factor is taken up below
     // The tools and the settings screen may have changed what the boxes derive from (the BMR factor,
     // Eta, gravity, the fuel values).
     RefreshDerivedMigrate(s, u);
@@ -166,8 +166,8 @@ ScreenUpdate ActivateSetupMigrate(ProgramState& s) {
 
 ScreenUpdate LoadSetDefaultsMigr(ProgramState& s) {
     ScreenUpdate u;
-    s.MigScreen.SettingsOpen = true;
-    u.setChecked(s.MitoControl == 1 ? "optMitoFracConst" : "optPdensityConst", true);
+    s.Migration.MigScreen.SettingsOpen = true;
+    u.setChecked(s.Migration.MitoControl == 1 ? "optMitoFracConst" : "optPdensityConst", true);
     s.Efuel = MixedFuelEnergy(s);
     u.showSig(Param::SigmaMax, s.SigmaMax);
     u.showSig(Param::Lambda, s.Lambda);
@@ -178,12 +178,12 @@ ScreenUpdate LoadSetDefaultsMigr(ProgramState& s) {
     u.showSig(Param::Resp, s.Resp);
     u.showSig(Param::Eta, s.Eta);
     u.show(Param::Kmito, FormatScientific(s.Kmito));
-    u.showSig(Param::OutputInt, s.OutputInterval);
+    u.showSig(Param::OutputInt, s.Migration.OutputInterval);
     u.show(Param::Efat, FormatScientific(s.Efat));
     u.show(Param::Eprotein, FormatScientific(s.Eprotein));
     u.showSig(Param::ProtHydr, s.ProtHydr);
     u.showSig(Param::ProtFracTarget, f32(double(s.ProtFracTarget) * 100));
-    u.show(Param::VclimbThreshold, FormatSig(f32(s.VclimbThreshold), 3));
+    u.show(Param::VclimbThreshold, FormatSig(f32(s.Migration.VclimbThreshold), 3));
     u.show(Param::Emixed, FormatScientific(s.Efuel));
     return u;
 }
@@ -192,7 +192,7 @@ ScreenUpdate SetDefaultsMigrEdit(ProgramState& s, platform::Dialogs& d, const st
     ScreenUpdate u;
     if (e.kind == Edit::Kind::Click || e.kind == Edit::Kind::DoubleClick) {
         if (c == "optMitoFracConst" || c == "optPdensityConst") {
-            s.MitoControl = c == "optMitoFracConst" ? 1 : 2;
+            s.Migration.MitoControl = c == "optMitoFracConst" ? 1 : 2;
             s.Marks.set(Mark::MitoControl);
         } else if (!markField(s, OnSettingsMigr, c) && c != "cmdOK" && c != "cmdReturn") {
             throw UnknownControl("no control " + c + " that takes a click on the migration settings screen");
@@ -243,8 +243,8 @@ namespace {
 ScreenUpdate setupFieldRule(ProgramState& s, platform::Dialogs& d, const std::string& c, const Edit& e) {
     ScreenUpdate u;
     if (e.kind == Edit::Kind::Check) {
-        if (c == "chkKMLfile") s.MigScreen.KmlChecked = e.checked;
-        else if (c == "chkProgress") s.MigScreen.ProgressChecked = e.checked;
+        if (c == "chkKMLfile") s.Migration.MigScreen.KmlChecked = e.checked;
+        else if (c == "chkProgress") s.Migration.MigScreen.ProgressChecked = e.checked;
         else throw UnknownControl("no check box " + c + " on the migration setup screen");
         return u;
     }
@@ -253,24 +253,24 @@ ScreenUpdate setupFieldRule(ProgramState& s, platform::Dialogs& d, const std::st
         if (const int style = flap::FlightStyleOfOption(c)) {
             u.append(flap::FlightStyleRule(s, Slot, style));
         } else if (c == "optVratioConst" || c == "optVconst") {
-            s.SpeedControl = c == "optVratioConst" ? 1 : 2;
-            s.MigScreen.SpeedOption = s.SpeedControl;
+            s.Migration.SpeedControl = c == "optVratioConst" ? 1 : 2;
+            s.Migration.MigScreen.SpeedOption = s.Migration.SpeedControl;
             s.Marks.set(Mark::SpeedControl);
             setCruiseEnabled(u, false);
         } else if (c == "optMaxRange") {
-            s.SpeedControl = 3;
-            s.MigScreen.SpeedOption = 3;
+            s.Migration.SpeedControl = 3;
+            s.Migration.MigScreen.SpeedOption = 3;
             s.Marks.set(Mark::SpeedControl);
             setCruiseEnabled(u, true);
         } else if (c == "optSpWorkConst" || c == "optSpPowerConst" || c == "optMuscleMassConst") {
-            s.MuscleControl = c == "optSpWorkConst" ? 1 : c == "optSpPowerConst" ? 2 : 3;
-            s.MigScreen.MuscleOption = s.MuscleControl;
+            s.Migration.MuscleControl = c == "optSpWorkConst" ? 1 : c == "optSpPowerConst" ? 2 : 3;
+            s.Migration.MigScreen.MuscleOption = s.Migration.MuscleControl;
             s.Marks.set(Mark::MuscleControl);
         } else if (c == "optGPS") {
-            s.MigScreen.ProjOption = false;
+            s.Migration.MigScreen.ProjOption = false;
             setGpsControls(u, true);
         } else if (c == "optProj") {
-            s.MigScreen.ProjOption = true;
+            s.Migration.MigScreen.ProjOption = true;
             setGpsControls(u, false);
         } else if (c == "txtTaxon" && dbl) {
             bird::ToggleTaxon(s, u);
@@ -279,7 +279,7 @@ ScreenUpdate setupFieldRule(ProgramState& s, platform::Dialogs& d, const std::st
             u.showSig(Param::FatHeight, f32(double(s.FatEnergyHeight) / 1000));
         } else if (c == "txtVmrRatio") {
             u.append(MigrationStart(s, d));
-            u.showSig(Param::VmrRatio, s.Mig.VmrRatio);
+            u.showSig(Param::VmrRatio, s.Migration.Mig.VmrRatio);
         } else if (!markField(s, OnSetupMigrate, c)) {
             // A click into a field marks it; double-clicks on txtRho and txtGoalDist open the air density
             // calculator and the goal distance screen, which are screens of their own.
@@ -325,22 +325,22 @@ ScreenUpdate setupFieldRule(ProgramState& s, platform::Dialogs& d, const std::st
                 break;
         }
         case Param::AltCruise:
-            s.MigScreen.AltCruiseText = e.text;
+            s.Migration.MigScreen.AltCruiseText = e.text;
             if (!AltitudeInAtmosphere(v)) {
                 d.error(AltitudeOutOfRangeMessage());
                 u.refused = true;
                 return u;
             }
-            s.CruiseAlt = fv;
-            s.CruiseKinViscosity = KinViscosityAt(s.CruiseAlt);
-            s.RelDensity = StdDensityRatio(s.CruiseAlt);
-            s.CruiseDensity = f32(1.225 * double(s.RelDensity));
-            s.MigScreen.RhoCruiseText = FormatSig(s.CruiseDensity, 4);
-            u.show(Param::RhoCruise, s.MigScreen.RhoCruiseText);
+            s.Migration.CruiseAlt = fv;
+            s.Migration.CruiseKinViscosity = KinViscosityAt(s.Migration.CruiseAlt);
+            s.RelDensity = StdDensityRatio(s.Migration.CruiseAlt);
+            s.Migration.CruiseDensity = f32(1.225 * double(s.RelDensity));
+            s.Migration.MigScreen.RhoCruiseText = FormatSig(s.Migration.CruiseDensity, 4);
+            u.show(Param::RhoCruise, s.Migration.MigScreen.RhoCruiseText);
             s.Marks.set(Mark::CruiseDensity);
             break;
         case Param::RhoCruise:
-            s.MigScreen.RhoCruiseText = e.text;
+            s.Migration.MigScreen.RhoCruiseText = e.text;
             if (!(v <= FLT_MAX)) {  // a single holds the density
                 d.error(DensityTooLargeMessage());
                 u.refused = true;
@@ -351,11 +351,11 @@ ScreenUpdate setupFieldRule(ProgramState& s, platform::Dialogs& d, const std::st
                 u.refused = true;
                 return u;
             }
-            s.CruiseDensity = fv;
-            s.CruiseAlt = AltitudeFromDensity(s.CruiseDensity);
-            s.MigScreen.AltCruiseText = FormatPattern(s.CruiseAlt, "0");
-            u.show(Param::AltCruise, s.MigScreen.AltCruiseText);
-            s.CruiseKinViscosity = KinViscosityAt(s.CruiseAlt);
+            s.Migration.CruiseDensity = fv;
+            s.Migration.CruiseAlt = AltitudeFromDensity(s.Migration.CruiseDensity);
+            s.Migration.MigScreen.AltCruiseText = FormatPattern(s.Migration.CruiseAlt, "0");
+            u.show(Param::AltCruise, s.Migration.MigScreen.AltCruiseText);
+            s.Migration.CruiseKinViscosity = KinViscosityAt(s.Migration.CruiseAlt);
             s.Marks.set(Mark::CruiseAltitude);
             break;
         case Param::AR:
@@ -377,7 +377,7 @@ ScreenUpdate setupFieldRule(ProgramState& s, platform::Dialogs& d, const std::st
         case Param::PowerFrac: u.append(flap::PowerFractionRule(s, d, v)); break;
         case Param::Vratio:
             if (v >= 1 && v <= 3) {
-                s.Vratio = fv;
+                s.Migration.Vratio = fv;
             } else {
                 d.error({"Starting air speed must be between 1 and 3 times Vmp"});
                 u.refused = true;
@@ -385,7 +385,7 @@ ScreenUpdate setupFieldRule(ProgramState& s, platform::Dialogs& d, const std::st
             break;
         case Param::VratioGPS:
             if (v >= 1) {
-                s.VratioGPS = fv;
+                s.Migration.VratioGPS = fv;
             } else {
                 d.error({"Air speed between GPS points must be at least Vmp"});
                 u.refused = true;
@@ -410,11 +410,11 @@ void RefreshDerivedMigrate(ProgramState& s, ScreenUpdate& u) {
 ScreenUpdate SetupMigrateEdit(ProgramState& s, platform::Dialogs& d, const std::string& control, const Edit& e) {
     if (control.rfind(SettingsPrefix, 0) == 0) {
         ScreenUpdate u;
-        if (!s.MigScreen.SettingsOpen) u.append(LoadSetDefaultsMigr(s));
+        if (!s.Migration.MigScreen.SettingsOpen) u.append(LoadSetDefaultsMigr(s));
         u.append(SetDefaultsMigrEdit(s, d, control.substr(SettingsPrefix.size()), e));
         return u;
     }
-    s.MigScreen.SettingsOpen = false;  // back on the setup screen: "Return to Migration Setup"
+    s.Migration.MigScreen.SettingsOpen = false;  // back on the setup screen: "Return to Migration Setup"
     ScreenUpdate u = setupFieldRule(s, d, control, e);
     if (bird::ChangesInputs(control, e)) RefreshDerivedMigrate(s, u);
     return u;
@@ -447,47 +447,47 @@ StartOutcome StartMigrating(ProgramState& s, platform::Dialogs& d) {
         return StartOutcome::Refused;
     }
     // The tables hold 600 hours at the output interval: 0 or a tiny interval cannot size them.
-    const double rows = std::floor(600.0 / double(s.OutputInterval));
-    if (!(s.OutputInterval > 0) || !(rows <= 32767)) {
+    const double rows = std::floor(600.0 / double(s.Migration.OutputInterval));
+    if (!(s.Migration.OutputInterval > 0) || !(rows <= 32767)) {
         d.error(OutputIntervalMessage());
         return StartOutcome::Refused;
     }
-    const bool cruiseTyped = !s.MigScreen.AltCruiseText.empty();
-    if (cruiseTyped && !AltitudeInAtmosphere(LeadingNumber(s.MigScreen.AltCruiseText))) {
+    const bool cruiseTyped = !s.Migration.MigScreen.AltCruiseText.empty();
+    if (cruiseTyped && !AltitudeInAtmosphere(LeadingNumber(s.Migration.MigScreen.AltCruiseText))) {
         d.error(AltitudeOutOfRangeMessage());
         return StartOutcome::Refused;
     }
     // The cruising density is read from its field's text, which keeps what was typed even when
     // the field refused it.
-    if (!s.MigScreen.RhoCruiseText.empty()) {
-        const double rho = LeadingNumber(s.MigScreen.RhoCruiseText);
+    if (!s.Migration.MigScreen.RhoCruiseText.empty()) {
+        const double rho = LeadingNumber(s.Migration.MigScreen.RhoCruiseText);
         if (!(rho <= FLT_MAX) || !(rho >= 0)) {
             d.error(rho >= 0 ? DensityTooLargeMessage() : NegativeDensityMessage());
             return StartOutcome::Refused;
         }
     }
     SaveLastBird(s);
-    s.MaxRow = static_cast<int16_t>(rows);
+    s.Migration.MaxRow = static_cast<int16_t>(rows);
     CreateOutputTables(s);
-    s.SpeedControl = s.MigScreen.SpeedOption;
-    s.CruiseDensity = s.MigScreen.RhoCruiseText.empty() ? s.AirDensity
-                                                        : f32(LeadingNumber(s.MigScreen.RhoCruiseText));
-    s.CruiseAlt = cruiseTyped ? f32(LeadingNumber(s.MigScreen.AltCruiseText)) : s.Altitude;
-    s.ClimbFlag = cruiseTyped && s.CruiseAlt > s.Altitude;
-    s.MuscleControl = s.MigScreen.MuscleOption == 1 ? 1 : s.MigScreen.MuscleOption == 2 ? 2 : 3;
-    s.TrackEnded = false;
+    s.Migration.SpeedControl = s.Migration.MigScreen.SpeedOption;
+    s.Migration.CruiseDensity = s.Migration.MigScreen.RhoCruiseText.empty() ? s.AirDensity
+                                                        : f32(LeadingNumber(s.Migration.MigScreen.RhoCruiseText));
+    s.Migration.CruiseAlt = cruiseTyped ? f32(LeadingNumber(s.Migration.MigScreen.AltCruiseText)) : s.Altitude;
+    s.Migration.ClimbFlag = cruiseTyped && s.Migration.CruiseAlt > s.Altitude;
+    s.Migration.MuscleControl = s.Migration.MigScreen.MuscleOption == 1 ? 1 : s.Migration.MigScreen.MuscleOption == 2 ? 2 : 3;
+    s.Migration.TrackEnded = false;
     StartOutcome out;
-    if (s.MigScreen.ProjOption) {
-        s.GpsMode = false;
-        s.ProjectedMode = true;
+    if (s.Migration.MigScreen.ProjOption) {
+        s.Migration.GpsMode = false;
+        s.Migration.ProjectedMode = true;
         switch (MigrationRun(s, d)) {
             case RunOutcome::Finished: out = StartOutcome::Finished; break;
             case RunOutcome::CannotClimb: out = StartOutcome::CannotClimb; break;
             default: out = StartOutcome::Failed; break;
         }
     } else {
-        s.GpsMode = true;
-        s.ProjectedMode = false;
+        s.Migration.GpsMode = true;
+        s.Migration.ProjectedMode = false;
         out = StartGpsRun(s, d);
     }
     s.KeepFactors = false;

@@ -90,7 +90,7 @@ float fuelHeight(const ProgramState& s, double mass, double fat) {
 
 }  // namespace
 
-void LoadStopoverMass(ProgramState& s) { s.StopMassReturn = true; }
+void LoadStopoverMass(ProgramState& s) { s.Migration.StopMassReturn = true; }
 
 void StopoverRateClick(ProgramState& s, const std::string& control) {
     if (control == "txtExistenceRatio") s.Marks.set(Mark::ExistenceRatio);

@@ -126,19 +126,19 @@ bool ReadStopoverSites(const std::string& path, std::vector<StopoverSite>& sites
 }
 
 void FindStopoverSite(ProgramState& s, double lat, double lon) {
-    for (int n = 0; n < s.SiteCount && n < static_cast<int>(s.StopoverSites.size()); ++n) {
-        const StopoverSite& site = s.StopoverSites[n];
+    for (int n = 0; n < s.Gps.SiteCount && n < static_cast<int>(s.Gps.StopoverSites.size()); ++n) {
+        const StopoverSite& site = s.Gps.StopoverSites[n];
         if (lat >= site.SiteCorners[0][0] && lat <= site.SiteCorners[1][0] && lon >= site.SiteCorners[1][1] &&
             lon <= site.SiteCorners[2][1]) {
             s.FeedQ = site.SiteFeedQ;
-            s.SiteLabel = site.SiteName;
-            s.AtKnownSite = true;
+            s.Gps.SiteLabel = site.SiteName;
+            s.Gps.AtKnownSite = true;
             return;
         }
     }
     s.FeedQ = 0;
-    s.SiteLabel = "Non-feeding Stop";
-    s.AtKnownSite = false;
+    s.Gps.SiteLabel = "Non-feeding Stop";
+    s.Gps.AtKnownSite = false;
 }
 
 }  // namespace ornivo::migrate

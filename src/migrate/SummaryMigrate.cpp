@@ -83,10 +83,10 @@ std::string MigrationSaveBoxCaption(const ProgramState& s) {
 }
 
 std::string GpsFilesText(const ProgramState& s) {
-    if (!s.GpsMode) return "";
+    if (!s.Migration.GpsMode) return "";
     std::string t;
-    if (!s.KmlFile.empty()) t += "Map (KML file) written to " + s.KmlFile;
-    if (!s.ProgressFile.empty()) t += (t.empty() ? "" : "\n") + std::string("Progress workbook written to ") + s.ProgressFile;
+    if (!s.Gps.KmlFile.empty()) t += "Map (KML file) written to " + s.Gps.KmlFile;
+    if (!s.Gps.ProgressFile.empty()) t += (t.empty() ? "" : "\n") + std::string("Progress workbook written to ") + s.Gps.ProgressFile;
     return t;
 }
 
@@ -94,33 +94,33 @@ ScreenUpdate LoadSummaryMigrate(const ProgramState& s) {
     ScreenUpdate u;
     u.show("txtSpName", s.SpName);
     u.show("txtShortName", s.ShortName);
-    if (!s.StateLog.empty()) fillColumn(u, s.StateLog[0], 0);
-    fillColumn(u, s.EndStates[1], 2);
-    u.show("txtStartAlt", FormatPattern(s.StartAltitude, "0"));
-    u.show("txtCruiseAlt", FormatPattern(s.CruiseAlt, "0"));
+    if (!s.Migration.StateLog.empty()) fillColumn(u, s.Migration.StateLog[0], 0);
+    fillColumn(u, s.Migration.EndStates[1], 2);
+    u.show("txtStartAlt", FormatPattern(s.Migration.StartAltitude, "0"));
+    u.show("txtCruiseAlt", FormatPattern(s.Migration.CruiseAlt, "0"));
 
-    u.setVisible("fraClimb", s.ClimbFlag);
-    u.setVisible("fraFinalGlide", s.ClimbFlag);
-    if (s.ClimbFlag) {
-        u.showSig("txtClimbTime", s.ClimbTime);
-        u.showSig("txtClimbDist", s.ClimbDist);
-        u.showSig("txtInitialVclimb", s.InitialVclimb);
-        u.showSig("txtFinalVclimb", s.FinalVclimb);
-        u.showSig("txtFinalGlideTime", s.FinalGlideTime);
-        u.showSig("txtFinalGlideDist", s.FinalGlideDist);
+    u.setVisible("fraClimb", s.Migration.ClimbFlag);
+    u.setVisible("fraFinalGlide", s.Migration.ClimbFlag);
+    if (s.Migration.ClimbFlag) {
+        u.showSig("txtClimbTime", s.Migration.ClimbTime);
+        u.showSig("txtClimbDist", s.Migration.ClimbDist);
+        u.showSig("txtInitialVclimb", s.Migration.InitialVclimb);
+        u.showSig("txtFinalVclimb", s.Migration.FinalVclimb);
+        u.showSig("txtFinalGlideTime", s.Migration.FinalGlideTime);
+        u.showSig("txtFinalGlideDist", s.Migration.FinalGlideDist);
     }
 
-    const std::string arrival = s.GpsMode ? "End GPS" : "Arrival";
+    const std::string arrival = s.Migration.GpsMode ? "End GPS" : "Arrival";
     u.show("lblArrival_0", arrival);
     u.show("lblArrival_1", arrival);
-    if (s.GoalDist > 0 || s.GpsMode) {
-        if (!s.Arrived && !s.GpsMode) emptyColumn(u, 1, "Out of fuel");
-        else fillColumn(u, s.EndStates[0], 1);
+    if (s.GoalDist > 0 || s.Migration.GpsMode) {
+        if (!s.Migration.Arrived && !s.Migration.GpsMode) emptyColumn(u, 1, "Out of fuel");
+        else fillColumn(u, s.Migration.EndStates[0], 1);
     } else {
         emptyColumn(u, 1, "No goal set");
     }
 
-    const std::string fatRanOut = s.GpsMode ? FatRanOutLine(s) : std::string();
+    const std::string fatRanOut = s.Migration.GpsMode ? FatRanOutLine(s.Gps) : std::string();
     u.show("lblFatRanOut", fatRanOut);
     u.setVisible("lblFatRanOut", !fatRanOut.empty());
     const std::string files = GpsFilesText(s);

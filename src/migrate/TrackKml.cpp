@@ -29,7 +29,7 @@ std::string KmlCoordinatePair(double lon, double lat) {
     return SignedNumberText(lon) + "," + la;
 }
 
-std::string TrackKmlName(const ProgramState& s) { return s.FilePrefix + " Track to " + LongDate(s.PointDate) + ".kml"; }
+std::string TrackKmlName(const ProgramState& s) { return s.Gps.FilePrefix + " Track to " + LongDate(s.Gps.PointDate) + ".kml"; }
 
 std::string TrackKmlText(const ProgramState& s) {
     const std::string q = "\"";
@@ -37,7 +37,7 @@ std::string TrackKmlText(const ProgramState& s) {
     k.add(0, "<?xml version=" + q + "1.0" + q + " encoding=" + q + "UTF-8" + q + "?>");
     k.add(0, "<kml xmlns=" + q + "http://www.opengis.net/kml/2.2" + q + ">");
     k.add(2, "<Document>");
-    k.add(4, "<name>" + s.FilePrefix + " Track</name>");
+    k.add(4, "<name>" + s.Gps.FilePrefix + " Track</name>");
     k.add(4, "<description>GPS track</description>");
     k.blank();
     k.add(4, "<StyleMap id=" + q + "msn_placemark_circle" + q + ">");
@@ -88,9 +88,9 @@ std::string TrackKmlText(const ProgramState& s) {
     k.add(8, "<color>7f00ff00</color>");
     k.add(6, "</PolyStyle>");
     k.add(4, "</Style>");
-    if (s.SitesLoaded) {
-        for (int n = 1; n <= s.SiteCount && n <= static_cast<int>(s.StopoverSites.size()); ++n) {
-            const StopoverSite& site = s.StopoverSites[n - 1];
+    if (s.Gps.SitesLoaded) {
+        for (int n = 1; n <= s.Gps.SiteCount && n <= static_cast<int>(s.Gps.StopoverSites.size()); ++n) {
+            const StopoverSite& site = s.Gps.StopoverSites[n - 1];
             k.add(6, "<Placemark>");
             k.add(8, "<name>Stopover Area" + SignedNumberText(n) + "</name>");
             k.add(8, "<styleUrl>#msn_placemark_circle</styleUrl>");
@@ -108,10 +108,10 @@ std::string TrackKmlText(const ProgramState& s) {
             k.blank();
         }
     }
-    const int n = std::min<int>(s.PointCount, static_cast<int>(std::min(s.TrackLat.size(), s.TrackLon.size())));
+    const int n = std::min<int>(s.Gps.PointCount, static_cast<int>(std::min(s.Gps.TrackLat.size(), s.Gps.TrackLon.size())));
     for (int i = 0; i < n; ++i)
         k.add(0, "<Placemark><styleUrl>#msn_placemark_circle</styleUrl><Point><coordinates>" +
-                     KmlCoordinatePair(s.TrackLon[i], s.TrackLat[i]) + "</coordinates></Point></Placemark>");
+                     KmlCoordinatePair(s.Gps.TrackLon[i], s.Gps.TrackLat[i]) + "</coordinates></Point></Placemark>");
     k.add(4, "<Placemark>");
     k.add(6, "<name>Absolute Extruded</name>");
     k.add(6, "<description>Transparent green wall with yellow outlines</description>");
@@ -121,7 +121,7 @@ std::string TrackKmlText(const ProgramState& s) {
     k.add(8, "<tessellate>1</tessellate>");
     k.add(8, "<altitudeMode>absolute</altitudeMode>");
     k.add(8, "<coordinates>");
-    for (int i = 0; i < n; ++i) k.add(7, KmlCoordinatePair(s.TrackLon[i], s.TrackLat[i]));
+    for (int i = 0; i < n; ++i) k.add(7, KmlCoordinatePair(s.Gps.TrackLon[i], s.Gps.TrackLat[i]));
     k.add(8, "</coordinates>");
     k.add(6, "</LineString>");
     k.add(4, "</Placemark>");
@@ -156,7 +156,7 @@ bool WriteTrackKml(ProgramState& s, const std::string& folder, std::string& erro
         fs::remove(tmp, ec);
         return false;
     }
-    s.KmlFile = target.string();
+    s.Gps.KmlFile = target.string();
     return true;
 }
 

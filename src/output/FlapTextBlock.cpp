@@ -45,10 +45,10 @@ void curveTable(TextLayout& t, const ProgramState& s) {
     tableLine(t, {"True air", "Mech", "Chem", "Effective", "Specific", "Specific", "Max"});
     tableLine(t, {"speed", "power", "power", "L/D ratio", "power", "work", "climb"});
     tableLine(t, {"m/s", "W", "W", "", "W/kg", "J/kg", "m/s"});
-    const auto& tab = s.PowerCurveTable;
+    const auto& tab = s.Flap.PowerCurveTable;
     if (tab.size() < 11) return;
     constexpr int rows[] = {1, 2, 3, 4, 5, 10};
-    for (int sp = std::max<int>(s.CurveFirstSpeed, 0); sp <= s.CurveLastIndex; ++sp) {
+    for (int sp = std::max<int>(s.Flap.CurveFirstSpeed, 0); sp <= s.Flap.CurveLastIndex; ++sp) {
         const auto col = static_cast<std::size_t>(sp);
         if (col >= tab[0].size() || !(tab[0][col] > 0)) continue;
         t.number(sp);
@@ -64,18 +64,18 @@ void results(TextLayout& t, const ProgramState& s) {
     const BirdParams& b = s.slot(ModePowerCurve);
     auto n = [&](double x) { return OutNumber(x, s.SigDigits); };
     const double eas = std::sqrt(std::max(0.0, double(s.RelDensity)));
-    t.valueLine("Minimum power speed (Vmp)", n(s.Vmp), "m/s TAS");
-    t.valueLine("Minimum power speed (Vmp)", n(double(s.Vmp) * eas), "m/s EAS");
-    t.valueLine("Minimum mechanical power", n(s.PmechMin), "W");
-    t.valueLine("Minimum chemical power", n(s.PchemMin), "W");
-    t.valueLine("Specific work at Vmp", n(s.QVmp), "J/kg");
-    t.valueLine("Maximum range speed (Vmr)", n(s.Vmr), "m/s TAS");
-    t.valueLine("Maximum range speed (Vmr)", n(double(s.Vmr) * eas), "m/s EAS");
-    t.valueLine("Ratio Vmr:Vmp", n(SafeRatio(s.Vmr, s.Vmp)));
-    t.valueLine("Chemical power at Vmr", n(s.PchemVmr), "W");
-    t.valueLine("Specific work at Vmr", n(s.QVmr), "J/kg");
-    t.valueLine("Ratio Min chem power:BMR", n(SafeRatio(s.PchemMin, b.Pbmr)));
-    t.valueLine("Maximum effective lift:drag ratio", n(s.NchemMax));
+    t.valueLine("Minimum power speed (Vmp)", n(s.Flap.Vmp), "m/s TAS");
+    t.valueLine("Minimum power speed (Vmp)", n(double(s.Flap.Vmp) * eas), "m/s EAS");
+    t.valueLine("Minimum mechanical power", n(s.Flap.PmechMin), "W");
+    t.valueLine("Minimum chemical power", n(s.Flap.PchemMin), "W");
+    t.valueLine("Specific work at Vmp", n(s.Flap.QVmp), "J/kg");
+    t.valueLine("Maximum range speed (Vmr)", n(s.Flap.Vmr), "m/s TAS");
+    t.valueLine("Maximum range speed (Vmr)", n(double(s.Flap.Vmr) * eas), "m/s EAS");
+    t.valueLine("Ratio Vmr:Vmp", n(SafeRatio(s.Flap.Vmr, s.Flap.Vmp)));
+    t.valueLine("Chemical power at Vmr", n(s.Flap.PchemVmr), "W");
+    t.valueLine("Specific work at Vmr", n(s.Flap.QVmr), "J/kg");
+    t.valueLine("Ratio Min chem power:BMR", n(SafeRatio(s.Flap.PchemMin, b.Pbmr)));
+    t.valueLine("Maximum effective lift:drag ratio", n(s.Flap.NchemMax));
     t.valueLine("Wingbeat frequency", n(b.WbeatFreq), "Hz");
     t.valueLine("Reduced frequency (mean chord)", n(b.FredVmp));
     t.valueLine("Wing Reynolds number", n(b.ReWingVmp));

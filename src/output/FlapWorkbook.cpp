@@ -17,7 +17,7 @@ namespace {
 
 constexpr int FirstTableRow = 29;
 
-float tableValue(const ProgramState& s, int row, int column) { return TableAt(s.PowerCurveTable, row, column); }
+float tableValue(const ProgramState& s, int row, int column) { return TableAt(s.Flap.PowerCurveTable, row, column); }
 
 void parameters(const ProgramState& s, sheet::Sheet& sh) {
     sh.write("E1", TextValue(s.SpName));
@@ -33,18 +33,18 @@ void parameters(const ProgramState& s, sheet::Sheet& sh) {
 
 // The curve table; returns R, the row after it.
 int curveTable(const ProgramState& s, sheet::Sheet& sh) {
-    for (int sp = s.CurveFirstSpeed; sp <= s.CurveLastIndex; ++sp) {
-        const int r = FirstTableRow + sp - s.CurveFirstSpeed;
+    for (int sp = s.Flap.CurveFirstSpeed; sp <= s.Flap.CurveLastIndex; ++sp) {
+        const int r = FirstTableRow + sp - s.Flap.CurveFirstSpeed;
         if (!(tableValue(s, 0, sp) > 0)) return r;
         sh.write(r, 1, double(sp));
         for (int q = 0; q <= 5; ++q) sh.write(r, 2 + q, SigValue(tableValue(s, q, sp), s.SigDigits));
-        if (s.UncertDone) {
+        if (s.Flap.UncertDone) {
             sh.write(r, 9, SigValue(tableValue(s, 8, sp), s.SigDigits));
             sh.write(r, 10, SigValue(tableValue(s, 9, sp), s.SigDigits));
         }
         sh.write(r, 8, SigValue(tableValue(s, 10, sp), s.SigDigits));
     }
-    return FirstTableRow + s.CurveLastIndex + 1 - s.CurveFirstSpeed;
+    return FirstTableRow + s.Flap.CurveLastIndex + 1 - s.Flap.CurveFirstSpeed;
 }
 
 void resultsBlock(const ProgramState& s, sheet::Sheet& sh, int R) {
@@ -57,22 +57,22 @@ void resultsBlock(const ProgramState& s, sheet::Sheet& sh, int R) {
     const double eas = std::sqrt(std::max(0.0, double(s.RelDensity)));
     sh.write(R + 1, 4, "Min power (Vmp)");
     sh.write(R + 1, 6, "Max range (Vmr)");
-    row(2, "True air speed (m/s)", s.Vmp, s.Vmr);
-    row(3, "Equivalent air speed (m/s)", double(s.Vmp) * eas, double(s.Vmr) * eas);
-    row(4, "Mechanical power (W)", s.PmechMin, s.PmechVmr);
-    row(5, "Chemical power (W)", s.PchemMin, s.PchemVmr);
-    row(6, "Max effective L/D", s.NchemVmp, s.NchemMax);
-    row(7, "Specific work (J/kg)", s.QVmp, s.QVmr);
-    row(8, "Downwash angle (degrees)", s.DownwashVmp, s.DownwashVmr);
+    row(2, "True air speed (m/s)", s.Flap.Vmp, s.Flap.Vmr);
+    row(3, "Equivalent air speed (m/s)", double(s.Flap.Vmp) * eas, double(s.Flap.Vmr) * eas);
+    row(4, "Mechanical power (W)", s.Flap.PmechMin, s.Flap.PmechVmr);
+    row(5, "Chemical power (W)", s.Flap.PchemMin, s.Flap.PchemVmr);
+    row(6, "Max effective L/D", s.Flap.NchemVmp, s.Flap.NchemMax);
+    row(7, "Specific work (J/kg)", s.Flap.QVmp, s.Flap.QVmr);
+    row(8, "Downwash angle (degrees)", s.Flap.DownwashVmp, s.Flap.DownwashVmr);
     row(9, "Wing Reynolds number", b.ReWingVmp, b.ReWingVmr);
     row(10, "Body Reynolds number", b.ReBodyVmp, b.ReBodyVmr);
     row(11, "Reduced frequency (mean chord)", b.FredVmp, b.FredVmr);
-    row(12, "Mitochondria fraction (level)", s.MitoFracVmp, s.MitoFracCruise);
-    row(13, "Mitochondria fraction (climb)", s.MitoFracClimb);
+    row(12, "Mitochondria fraction (level)", s.Flap.MitoFracVmp, s.Flap.MitoFracCruise);
+    row(13, "Mitochondria fraction (climb)", s.Flap.MitoFracClimb);
     row(14, "Wingbeat frequency (Hz)", b.WbeatFreq);
-    row(15, "Max rate of climb (m/s)", s.MaxClimb);
-    row(16, "Ratio Vmr:Vmp", SafeRatio(s.Vmr, s.Vmp));
-    row(17, "Ratio min chem power:BMR", SafeRatio(s.PchemMin, b.Pbmr));
+    row(15, "Max rate of climb (m/s)", s.Flap.MaxClimb);
+    row(16, "Ratio Vmr:Vmp", SafeRatio(s.Flap.Vmr, s.Flap.Vmp));
+    row(17, "Ratio min chem power:BMR", SafeRatio(s.Flap.PchemMin, b.Pbmr));
     sh.write(R + 19, 1, TextValue(s.VersionLine));
     for (int i = 0; i < 4; ++i) sh.write(R + 20 + i, 1, TextValue(s.NoticeLines[static_cast<std::size_t>(i)]));
     const std::string block = RangeName(R, 1, R + 23, 10);
@@ -83,14 +83,14 @@ void resultsBlock(const ProgramState& s, sheet::Sheet& sh, int R) {
 }  // namespace
 
 int FlapTableEndRow(const ProgramState& s) {
-    for (int sp = s.CurveFirstSpeed; sp <= s.CurveLastIndex; ++sp)
-        if (!(tableValue(s, 0, sp) > 0)) return FirstTableRow + sp - s.CurveFirstSpeed;
-    return FirstTableRow + s.CurveLastIndex + 1 - s.CurveFirstSpeed;
+    for (int sp = s.Flap.CurveFirstSpeed; sp <= s.Flap.CurveLastIndex; ++sp)
+        if (!(tableValue(s, 0, sp) > 0)) return FirstTableRow + sp - s.Flap.CurveFirstSpeed;
+    return FirstTableRow + s.Flap.CurveLastIndex + 1 - s.Flap.CurveFirstSpeed;
 }
 
 void WriteFlapSheet(const ProgramState& s, sheet::Sheet& sh) {
     parameters(s, sh);
-    if (s.UncertDone) {
+    if (s.Flap.UncertDone) {
         sh.write("I26", "Uncertainty of");
         sh.write("I27", "Mechanical Power");
         sh.write("I28", "deltaP (W)");

@@ -10,7 +10,7 @@
 namespace ornivo::output {
 
 std::string CircleRadiusCaption(const ProgramState& s) {
-    return "Circle radius at 24\u00B0 bank, Cl=" + OutNumber(s.ClVms, 3);
+    return "Circle radius at 24\u00B0 bank, Cl=" + OutNumber(s.Glide.ClVms, 3);
 }
 
 namespace {
@@ -32,7 +32,7 @@ void inputs(TextLayout& t, const ProgramState& s) {
     WriteInputLines(t, s, ModeGlide,
                     {EmptyMass, MuscleMass, FatMass, {AirframeMass, "Arframe mass", " kg"}, BlankLine, MuscleFrac,
                      FatFrac, AirframeFrac, BlankLine, CropMass, AllUpMass, BlankLine, Span, Area, AR});
-    if (s.SpanLaw == 1)
+    if (s.Glide.SpanLaw == 1)
         t.valueLine("Wing span reduction law", "Linear", " Bstop = " + n(s.Bstop));
     else
         t.valueLine("Wing span reduction law", "Minimum drag");
@@ -45,10 +45,10 @@ void polarTable(TextLayout& t, const ProgramState& s) {
     columnsLine(t, {{1, "True air"}, {12, "Wing span"}, {24, "Sinking"}, {36, "Lift:drag"}});
     columnsLine(t, {{1, "speed"}, {12, "reduction"}, {24, "speed"}, {36, "ratio"}});
     columnsLine(t, {{1, "m/s"}, {12, "factor"}, {24, "m/s"}});
-    for (int k = std::max<int>(s.PolarFirstRow, 0); k <= s.PolarRowLimit; ++k) {
-        if (!(cell(s.GlidePolarTable, k, 0) > 0)) continue;
+    for (int k = std::max<int>(s.Glide.PolarFirstRow, 0); k <= s.Glide.PolarRowLimit; ++k) {
+        if (!(cell(s.Glide.GlidePolarTable, k, 0) > 0)) continue;
         t.number(k);
-        for (int c = 0; c < 3; ++c) t.at(Columns[c + 1], OutNumber(cell(s.GlidePolarTable, k, c), s.SigDigits));
+        for (int c = 0; c < 3; ++c) t.at(Columns[c + 1], OutNumber(cell(s.Glide.GlidePolarTable, k, c), s.SigDigits));
         t.endLine();
     }
 }
@@ -56,17 +56,17 @@ void polarTable(TextLayout& t, const ProgramState& s) {
 void results(TextLayout& t, const ProgramState& s) {
     const BirdParams& b = s.slot(ModeGlide);
     auto n = [&](double x) { return OutNumber(x, s.SigDigits); };
-    t.valueLine("Speed for minimum sink", n(s.Vms), " m/s");
-    t.valueLine("Lift coefficient for min sink", n(s.ClVms));
-    t.valueLine("Minimum sink", n(s.MinSink), " m/s");
-    t.valueLine("Speed for best glide ratio", n(s.Vbg), " m/s");
-    t.valueLine("Lift coefficient for best glide", n(s.ClVbg));
-    t.valueLine("Best glide ratio", n(s.BestGlideRatio));
-    t.valueLine(CircleRadiusCaption(s), n(s.CircleRadius), " m");
+    t.valueLine("Speed for minimum sink", n(s.Glide.Vms), " m/s");
+    t.valueLine("Lift coefficient for min sink", n(s.Glide.ClVms));
+    t.valueLine("Minimum sink", n(s.Glide.MinSink), " m/s");
+    t.valueLine("Speed for best glide ratio", n(s.Glide.Vbg), " m/s");
+    t.valueLine("Lift coefficient for best glide", n(s.Glide.ClVbg));
+    t.valueLine("Best glide ratio", n(s.Glide.BestGlideRatio));
+    t.valueLine(CircleRadiusCaption(s), n(s.Glide.CircleRadius), " m");
     t.valueLine("Wing Reynolds number at best glide", n(b.ReWingVbg));
     t.valueLine("Body Reynolds number at best glide", n(b.ReBodyVbg));
-    t.valueLine("Chemical power for tonic muscles", n(s.PchemTonic), "W");
-    t.valueLine("Total chemical power in gliding", n(s.PchemGlide), "W");
+    t.valueLine("Chemical power for tonic muscles", n(s.Glide.PchemTonic), "W");
+    t.valueLine("Total chemical power in gliding", n(s.Glide.PchemGlide), "W");
 }
 
 void macCready(TextLayout& t, const ProgramState& s) {
@@ -84,7 +84,7 @@ void macCready(TextLayout& t, const ProgramState& s) {
     columnsLine(t, {{1, "m/s"}, {12, "m/s"}, {24, "m/s"}, {36, "(max)"}, {48, "m/s"}, {60, "(bg)"}});
     for (int r = 1; r <= 6; ++r) {
         t.text(FormatPattern(r / 2.0, "#0.0"));
-        for (int c = 0; c < 5; ++c) t.at(Columns[c + 1], OutNumber(cell(s.MacCreadyTable, r, c), s.SigDigits));
+        for (int c = 0; c < 5; ++c) t.at(Columns[c + 1], OutNumber(cell(s.Glide.MacCreadyTable, r, c), s.SigDigits));
         t.endLine();
     }
 }
@@ -95,8 +95,8 @@ void flapping(TextLayout& t, const ProgramState& s) {
     t.line();
     columnsLine(t, {{12, "Speed"}, {24, "Chem power"}, {36, "Effective"}});
     columnsLine(t, {{12, "m/s"}, {24, "W"}, {36, "L/D ratio"}});
-    columnsLine(t, {{1, "Min power"}, {12, n(s.VmpExact)}, {24, n(s.PchemMin)}, {36, n(s.NchemVmp)}});
-    columnsLine(t, {{1, "Max range"}, {12, n(s.VmrExact)}, {24, n(s.PchemVmr)}, {36, n(s.NchemMax)}});
+    columnsLine(t, {{1, "Min power"}, {12, n(s.Flap.VmpExact)}, {24, n(s.Flap.PchemMin)}, {36, n(s.Flap.NchemVmp)}});
+    columnsLine(t, {{1, "Max range"}, {12, n(s.Flap.VmrExact)}, {24, n(s.Flap.PchemVmr)}, {36, n(s.Flap.NchemMax)}});
 }
 
 }  // namespace
@@ -116,7 +116,7 @@ std::string GlideTextBlock(const ProgramState& s) {
     t.line();
     flapping(t, s);
     t.line();
-    t.line("Fuel energy per wingbeat for sporadic flapping  " + OutNumber(s.JperFlap, s.SigDigits) + " J");
+    t.line("Fuel energy per wingbeat for sporadic flapping  " + OutNumber(s.Glide.JperFlap, s.SigDigits) + " J");
     NoticeEnd(t, s, 1);
     return t.str();
 }

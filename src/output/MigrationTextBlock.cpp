@@ -81,18 +81,18 @@ void inputs(TextLayout& t, const ProgramState& s) {
     WriteInputLines(t, s, ModeMigrate,
                     {EmptyMass, MuscleMass, FatMass, AirframeMass, CropMass, AllUpMass, BlankLine, MuscleFrac,
                      FatFrac, AirframeFrac, BlankLine, Span, Area, AR, BlankLine});
-    t.valueLine("Starting Air density", n(s.StartDensity), " kg/cubic m");
-    t.valueLine("Starting Density Alt in Std Atmosphere", FormatPattern(s.StartAltitude, "0"), " m");
-    t.valueLine("Cruising Air density", n(s.CruiseDensity), " kg/cubic m");
-    t.valueLine("Cruising Density Alt in Std Atmosphere", FormatPattern(s.CruiseAlt, "0"), " m");
+    t.valueLine("Starting Air density", n(s.Migration.StartDensity), " kg/cubic m");
+    t.valueLine("Starting Density Alt in Std Atmosphere", FormatPattern(s.Migration.StartAltitude, "0"), " m");
+    t.valueLine("Cruising Air density", n(s.Migration.CruiseDensity), " kg/cubic m");
+    t.valueLine("Cruising Density Alt in Std Atmosphere", FormatPattern(s.Migration.CruiseAlt, "0"), " m");
     WriteInputLines(t, s, ModeMigrate, {Sbody, Cdb, Gravity, Kflap, Cprof, X1, Resp, Eta, SigmaMax, Lambda});
-    if (s.ClimbFlag) {
-        t.valueLine("Initial rate of climb", n(s.InitialVclimb), " m/s");
-        t.valueLine("Final rate of climb", n(s.FinalVclimb), " m/s");
-        t.valueLine("Time to climb to cruise altitude", n(s.ClimbTime), " min");
-        t.valueLine("Distance to cruise altitude", n(s.ClimbDist), " km");
-        t.valueLine("Time for final glide", n(s.FinalGlideTime), " min");
-        t.valueLine("Distance for final glide", n(s.FinalGlideDist), " km");
+    if (s.Migration.ClimbFlag) {
+        t.valueLine("Initial rate of climb", n(s.Migration.InitialVclimb), " m/s");
+        t.valueLine("Final rate of climb", n(s.Migration.FinalVclimb), " m/s");
+        t.valueLine("Time to climb to cruise altitude", n(s.Migration.ClimbTime), " min");
+        t.valueLine("Distance to cruise altitude", n(s.Migration.ClimbDist), " km");
+        t.valueLine("Time for final glide", n(s.Migration.FinalGlideTime), " min");
+        t.valueLine("Distance for final glide", n(s.Migration.FinalGlideDist), " km");
         WriteInputLines(t, s, ModeMigrate, {VclimbThreshold});
     }
     WriteInputLines(t, s, ModeMigrate, {Pbmr});
@@ -101,12 +101,12 @@ void inputs(TextLayout& t, const ProgramState& s) {
     if (s.FlightStyle == 2) t.valueLine("Power fraction", n(b.PowerFracFG));
     t.valueLine("Mitochondria inverse power density", n(KmitoMlPerW(s.Kmito)), " ml/W");
     WriteInputLines(t, s, ModeMigrate, {Vratio});
-    t.valueLine("Air speed control", speedControlText(s.SpeedControl));
+    t.valueLine("Air speed control", speedControlText(s.Migration.SpeedControl));
     t.valueLine("Distance to destinaton", FormatPattern(s.GoalDist, "0#"), " km");
     WriteInputLines(t, s, ModeMigrate,
                     {Efat, Eprotein, ProtHydr, ProtFracTarget, FreqFactor, {PbmrFactor, "BMR factor"}});
-    t.valueLine("Protein burn criterion", muscleControlText(s.MuscleControl));
-    t.valueLine("Mitochondria control", mitoControlText(s.MitoControl));
+    t.valueLine("Protein burn criterion", muscleControlText(s.Migration.MuscleControl));
+    t.valueLine("Mitochondria control", mitoControlText(s.Migration.MitoControl));
 }
 
 void rowTable(TextLayout& t, const ProgramState& s, const TableLayout& layout) {
@@ -114,15 +114,15 @@ void rowTable(TextLayout& t, const ProgramState& s, const TableLayout& layout) {
         for (const auto& [col, text] : heading) t.at(col, text);
         t.endLine();
     }
-    const MigrationTable* sources[] = {&s.TravelTable, &s.PowerTable, &s.FuelTable};
-    for (int r = 0; r <= s.RowsWritten; ++r) {
-        const float time = cell(s.TravelTable, r, 1);
+    const MigrationTable* sources[] = {&s.Migration.TravelTable, &s.Migration.PowerTable, &s.Migration.FuelTable};
+    for (int r = 0; r <= s.Migration.RowsWritten; ++r) {
+        const float time = cell(s.Migration.TravelTable, r, 1);
         if (time == 0 && r > 0) {
             t.line("END OF GPS DATA");
             continue;
         }
         if (time == -1) {
-            t.line(migrate::StopNoteOfRow(s, r));
+            t.line(migrate::StopNoteOfRow(s.Gps, r));
             continue;
         }
         t.text(OutNumber(time, s.SigDigits));
@@ -146,9 +146,9 @@ std::string MigrationTextBlock(const ProgramState& s) {
         t.line();
         rowTable(t, s, layout);
     }
-    if (s.GpsMode && s.FatRanOut) {
+    if (s.Migration.GpsMode && s.Gps.FatRanOut) {
         t.line();
-        t.line(migrate::FatRanOutLine(s));
+        t.line(migrate::FatRanOutLine(s.Gps));
     }
     NoticeEnd(t, s, 2);
     return t.str();

@@ -44,26 +44,26 @@ void parameters(const ProgramState& s, sheet::Sheet& sh) {
     sh.write("B2", SexCellText(s.Sex));
     sh.write("E2", AgeCellText(s.Age, "Immature"));
     sh.write("I16", FlightStyleCellText(s.FlightStyle));
-    sh.write("D23", muscleControlText(s.MuscleControl));
-    sh.write("D24", s.MitoControl == 1 ? "Constant mito fraction" : "Constant mito power density");
+    sh.write("D23", muscleControlText(s.Migration.MuscleControl));
+    sh.write("D24", s.Migration.MitoControl == 1 ? "Constant mito fraction" : "Constant mito power density");
     WriteParameterCells(s, sh, Output::Migration, ModeMigrate);
     WritePowerFraction(s, sh, ModeMigrate, "J17");
-    sh.write("J21", SigValue(s.TimeStep, s.SigDigits));
+    sh.write("J21", SigValue(s.Migration.TimeStep, s.SigDigits));
 }
 
 void programmedCells(const ProgramState& s, sheet::Sheet& sh) {
     auto put = [&](const char* c, double x) { sh.write(c, SigValue(x, s.SigDigits)); };
-    if (s.GpsMode) {
+    if (s.Migration.GpsMode) {
         for (const char* r : {"A13:A14", "G13:G14", "A29:A32", "G19:G20", "G23", "G26", "G30:G32"}) sh.clear(r);
         return;
     }
-    put("E13", s.StartDensity);
-    sh.write("E14", PatternValue(s.StartAltitude, "0"));
-    put("J14", s.CruiseDensity);
-    sh.write("J15", PatternValue(s.CruiseAlt, "0"));
-    sh.write("I19", speedControlText(s.SpeedControl));
+    put("E13", s.Migration.StartDensity);
+    sh.write("E14", PatternValue(s.Migration.StartAltitude, "0"));
+    put("J14", s.Migration.CruiseDensity);
+    sh.write("J15", PatternValue(s.Migration.CruiseAlt, "0"));
+    sh.write("I19", speedControlText(s.Migration.SpeedControl));
     put("J23", s.GoalDist);
-    put("J20", s.Vratio);  // beside its label in every programmed run, as the text file gives it
+    put("J20", s.Migration.Vratio);  // beside its label in every programmed run, as the text file gives it
     sh.write("A13", "Starting air density (kg/cu m)");
     sh.write("A14", "Starting altitude (m ASL in Std Atmosphere)");
     sh.write("A28",
@@ -74,7 +74,7 @@ void programmedCells(const ProgramState& s, sheet::Sheet& sh) {
     sh.write("G19", "Air speed control");
     sh.write("G20", "Starting ratio V:Vmp");
     sh.write("G23", "Distance to destination (km)");
-    if (!s.ClimbFlag) return;
+    if (!s.Migration.ClimbFlag) return;
     sh.write("A29", "Climb is included in tabulated time and distance (below) but final glide is not");
     sh.write("A30", "Initial rate of climb (m/sec)");
     sh.write("A31", "Climb time to cruise altitude (min)");
@@ -83,19 +83,19 @@ void programmedCells(const ProgramState& s, sheet::Sheet& sh) {
     sh.write("G30", "Final rate of climb (m/sec)");
     sh.write("G31", "Final glide time (min)");
     sh.write("G32", "Final glide distance (km)");
-    put("E30", s.InitialVclimb);
-    put("E31", s.ClimbTime);
-    put("E32", s.ClimbDist);
-    put("J26", s.VclimbThreshold);
-    put("J30", s.FinalVclimb);
-    put("J31", s.FinalGlideTime);
-    put("J32", s.FinalGlideDist);
+    put("E30", s.Migration.InitialVclimb);
+    put("E31", s.Migration.ClimbTime);
+    put("E32", s.Migration.ClimbDist);
+    put("J26", s.Migration.VclimbThreshold);
+    put("J30", s.Migration.FinalVclimb);
+    put("J31", s.Migration.FinalGlideTime);
+    put("J32", s.Migration.FinalGlideDist);
 }
 
 void summaryBlock(const ProgramState& s, sheet::Sheet& sh) {
     static const MigrationRecord none{};
-    const MigrationRecord& dep = s.StateLog.empty() ? none : s.StateLog[0];
-    const MigrationRecord* cols[] = {&dep, &s.EndStates[0], &s.EndStates[1]};
+    const MigrationRecord& dep = s.Migration.StateLog.empty() ? none : s.Migration.StateLog[0];
+    const MigrationRecord* cols[] = {&dep, &s.Migration.EndStates[0], &s.Migration.EndStates[1]};
     constexpr int D = 4, F = 6, H = 8;
     constexpr int valueCols[] = {D, F, H};
     auto n = [](double x) { return SigValue(x, 3); };
@@ -124,8 +124,8 @@ void summaryBlock(const ProgramState& s, sheet::Sheet& sh) {
         if (heightUsed == 0 || !std::isfinite(km) || !std::isfinite(heightUsed)) return;
         sh.write(45, col, n(km * 1000.0 / heightUsed));
     };
-    gradient(F, s.EndStates[0][1], double(dep[27]) - s.EndStates[0][27]);
-    gradient(H, s.EndStates[1][1], dep[27]);
+    gradient(F, s.Migration.EndStates[0][1], double(dep[27]) - s.Migration.EndStates[0][27]);
+    gradient(H, s.Migration.EndStates[1][1], dep[27]);
     sh.setBold("D38:H45", true);
 }
 
@@ -161,7 +161,7 @@ void headings(sheet::Sheet& sh, int firstRow, const Heading* h, int columns) {
 // Rows 0 to RowsWritten of a table from `firstRow`, columns 1 to `columns`; a later row whose
 // time column reads 0 marks the end of the track data, one whose time is -1 a stop.
 void rows(const ProgramState& s, sheet::Sheet& sh, const MigrationTable& t, int firstRow, int columns) {
-    for (int r = 0; r <= s.RowsWritten; ++r) {
+    for (int r = 0; r <= s.Migration.RowsWritten; ++r) {
         const int row = firstRow + r;
         for (int c = 1; c <= columns; ++c) sh.write(row, c, SigValue(cell(t, r, c), s.SigDigits));
         if (r == 0) continue;
@@ -169,7 +169,7 @@ void rows(const ProgramState& s, sheet::Sheet& sh, const MigrationTable& t, int 
         if (time == sheet::Value(0.0) || time == sheet::Value(-1.0)) {
             sh.clear(RangeName(row, 1, row, LastColumn));
             sh.write(row, 1, time.number() == 0 ? sheet::Value("End of GPS data")
-                                                : TextValue(migrate::StopNoteOfRow(s, r)));
+                                                : TextValue(migrate::StopNoteOfRow(s.Gps, r)));
         }
     }
 }
@@ -177,8 +177,8 @@ void rows(const ProgramState& s, sheet::Sheet& sh, const MigrationTable& t, int 
 }  // namespace
 
 MigrationSheetRows MigrationRows(const ProgramState& s) {
-    const int rw = s.RowsWritten;
-    return {52 + rw, 57 + 2 * rw, 62 + 3 * rw, s.GpsMode ? 66 + 4 * rw : 61 + 3 * rw};
+    const int rw = s.Migration.RowsWritten;
+    return {52 + rw, 57 + 2 * rw, 62 + 3 * rw, s.Migration.GpsMode ? 66 + 4 * rw : 61 + 3 * rw};
 }
 
 void WriteMigrationSheet(const ProgramState& s, sheet::Sheet& sh) {
@@ -187,18 +187,18 @@ void WriteMigrationSheet(const ProgramState& s, sheet::Sheet& sh) {
     summaryBlock(s, sh);
 
     const MigrationSheetRows at = MigrationRows(s);
-    rows(s, sh, s.TravelTable, TravelFirstRow, LastColumn);
+    rows(s, sh, s.Migration.TravelTable, TravelFirstRow, LastColumn);
     headings(sh, at.powerHeading, PowerHeadings, LastColumn);
-    rows(s, sh, s.PowerTable, at.powerHeading + 3, LastColumn);
+    rows(s, sh, s.Migration.PowerTable, at.powerHeading + 3, LastColumn);
     headings(sh, at.fuelHeading, FuelHeadings, LastColumn);
-    rows(s, sh, s.FuelTable, at.fuelHeading + 3, LastColumn);
-    if (s.GpsMode) {
+    rows(s, sh, s.Migration.FuelTable, at.fuelHeading + 3, LastColumn);
+    if (s.Migration.GpsMode) {
         headings(sh, at.gpsHeading, GpsHeadings, 4);
-        rows(s, sh, s.GpsTable, at.gpsHeading + 3, 4);
+        rows(s, sh, s.Migration.GpsTable, at.gpsHeading + 3, 4);
     }
 
     const int N = at.noticeBase;
-    if (s.GpsMode && s.FatRanOut) sh.write(N, 1, TextValue(migrate::FatRanOutLine(s)));
+    if (s.Migration.GpsMode && s.Gps.FatRanOut) sh.write(N, 1, TextValue(migrate::FatRanOutLine(s.Gps)));
     sh.write(N + 1, 1, TextValue(s.VersionLine));
     for (int i = 0; i < 4; ++i) sh.write(N + 2 + i, 1, TextValue(s.NoticeLines[static_cast<std::size_t>(i)]));
     const std::string block = RangeName(N + 1, 1, N + 5, LastColumn);

@@ -10,12 +10,11 @@
 //
 // Nothing is lost on the way: a save that fails shows why and keeps the workbook, and cancelling
 // the save dialog asks before the unsaved runs are dropped.
-#include <concepts>
 #include <string>
 
 #include "external/spreadsheet/Workbook.h"
-#include "output/OutputState.h"
 #include "platform/Dialogs.h"
+#include "state/OutputState.h"
 #include "state/ProgramState.h"
 
 namespace ornivo::output {
@@ -56,19 +55,13 @@ WorkbookSaveOutcome SaveResultWorkbook(ProgramState& s, OutputState& o, platform
 WorkbookSaveOutcome SaveGlideWorkbook(ProgramState& s, OutputState& o, platform::Dialogs& d);
 WorkbookSaveOutcome SaveMigrationWorkbook(ProgramState& s, OutputState& o, platform::Dialogs& d);
 
-// Once ProgramState holds the OutputState, the screens can pass the state alone.
-template <class S> requires std::derived_from<S, ProgramState> && std::derived_from<S, OutputState>
-bool WriteRunOutput(S& s, platform::Dialogs& d) { return WriteRunOutput(s, static_cast<OutputState&>(s), d); }
-template <class S> requires std::derived_from<S, ProgramState> && std::derived_from<S, OutputState>
-bool WriteGlideOutput(S& s, platform::Dialogs& d) { return WriteGlideOutput(s, static_cast<OutputState&>(s), d); }
-template <class S> requires std::derived_from<S, ProgramState> && std::derived_from<S, OutputState>
-bool WriteMigrationRun(S& s, platform::Dialogs& d) { return WriteMigrationRun(s, static_cast<OutputState&>(s), d); }
-template <class S> requires std::derived_from<S, ProgramState> && std::derived_from<S, OutputState>
-WorkbookSaveOutcome SaveResultWorkbook(S& s, platform::Dialogs& d) { return SaveResultWorkbook(s, static_cast<OutputState&>(s), d); }
-template <class S> requires std::derived_from<S, ProgramState> && std::derived_from<S, OutputState>
-WorkbookSaveOutcome SaveGlideWorkbook(S& s, platform::Dialogs& d) { return SaveGlideWorkbook(s, static_cast<OutputState&>(s), d); }
-template <class S> requires std::derived_from<S, ProgramState> && std::derived_from<S, OutputState>
-WorkbookSaveOutcome SaveMigrationWorkbook(S& s, platform::Dialogs& d) { return SaveMigrationWorkbook(s, static_cast<OutputState&>(s), d); }
+// The screens pass the state alone: the workbook is the state's own.
+inline bool WriteRunOutput(ProgramState& s, platform::Dialogs& d) { return WriteRunOutput(s, s.Output, d); }
+inline bool WriteGlideOutput(ProgramState& s, platform::Dialogs& d) { return WriteGlideOutput(s, s.Output, d); }
+inline bool WriteMigrationRun(ProgramState& s, platform::Dialogs& d) { return WriteMigrationRun(s, s.Output, d); }
+inline WorkbookSaveOutcome SaveResultWorkbook(ProgramState& s, platform::Dialogs& d) { return SaveResultWorkbook(s, s.Output, d); }
+inline WorkbookSaveOutcome SaveGlideWorkbook(ProgramState& s, platform::Dialogs& d) { return SaveGlideWorkbook(s, s.Output, d); }
+inline WorkbookSaveOutcome SaveMigrationWorkbook(ProgramState& s, platform::Dialogs& d) { return SaveMigrationWorkbook(s, s.Output, d); }
 
 // ---- The steps, for the CLI and for tests ----
 

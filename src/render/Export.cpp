@@ -178,7 +178,7 @@ bool SaveGraphPicture(const graph::RecordingSurface& drawing, const std::string&
 
 bool SavePowerGraph(ProgramState& s, const std::string& path, bool bands, std::string& error) {
     if (!PictureFormatOf(path)) return unknownFormat(path, error);
-    if (bands && !s.UncertDone) {
+    if (bands && !s.Flap.UncertDone) {
         error = "The uncertainty bands have not been computed";
         return false;
     }

@@ -6,20 +6,27 @@
 #include <stdexcept>
 #include <string>
 
-#include "flap/PowerCurveResults.h"
-#include "glide/GlideResults.h"
-#include "migrate/GpsResults.h"
-#include "migrate/MigrationResults.h"
-#include "output/OutputState.h"
 #include "state/BirdParams.h"
 #include "state/EditMarks.h"
+#include "state/GlideResults.h"
+#include "state/GpsResults.h"
 #include "state/LastBird.h"
+#include "state/MigrationResults.h"
+#include "state/OutputState.h"
+#include "state/PowerCurveResults.h"
 
 namespace ornivo {
 
 enum CalcModes : int16_t { ModeEnterBird = 0, ModePowerCurve = 1, ModeMigrate = 2, ModeGlide = 3 };
 
-struct ProgramState : PowerCurveResults, GlideResults, MigrationResults, GpsResults, OutputState {
+struct ProgramState {
+    // ---- Results of the calculations, and the workbook the runs go into ----
+    PowerCurveResults Flap;       // power curve: working values, speeds, powers and the curve table
+    GlideResults Glide;           // glide polar: speeds, sinks, tables and the gliding settings
+    MigrationResults Migration;   // migration: settings, the bird in flight, tables and records
+    GpsResults Gps;               // migration along a track: the track, stops, sites and totals
+    OutputState Output;           // the result workbook collecting the runs until saved
+
     // ---- Per-calculation slots ----
     int16_t CalcMode = 0;  // 0 Enter Bird, 1 power curve, 2 migration, 3 glide polar
     std::array<BirdParams, 4> Slots{};

@@ -118,15 +118,15 @@ void frmImportTrack::Form_Load() {
 }
 
 void frmImportTrack::cmdChooseFile_Click() {
-    platform::EnsureFolder(ctx_.s.TrackFolder);
-    auto path = ctx_.d.openFile({"Choose a file of GPS fixes", ctx_.s.TrackFolder,
+    platform::EnsureFolder(ctx_.s.Gps.TrackFolder);
+    auto path = ctx_.d.openFile({"Choose a file of GPS fixes", ctx_.s.Gps.TrackFolder,
                                  "GPS fixes (*.csv *.gpx)", ""});
     if (!path) return;  // cancelled: nothing changes
     // The field shows the file's name; its tip and fixPath_ hold the whole path.
     fixPath_ = *path;
     // The next track dialog opens where this file was.
     if (const auto folder = std::filesystem::path(*path).parent_path(); !folder.empty())
-        ctx_.s.TrackFolder = folder.string();
+        ctx_.s.Gps.TrackFolder = folder.string();
     txtFixFile->setText(QString::fromStdString(std::filesystem::path(*path).filename().string()));
     txtFixFile->setToolTip(QString::fromStdString(*path));
     result_.reset();
@@ -184,7 +184,7 @@ void frmImportTrack::cmdSave_Click() {
         return;
     }
     if (const auto folder = std::filesystem::path(target).parent_path(); !folder.empty())
-        ctx_.s.TrackFolder = folder.string();
+        ctx_.s.Gps.TrackFolder = folder.string();
     if (ctx_.d.askYesNo({"The track workbook was saved as", target,
                          "Use it as the track of the next GPS run (\"Start with GPS Track\")?"})) {
         if (onUseTrack_) onUseTrack_(target);

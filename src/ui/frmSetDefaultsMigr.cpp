@@ -102,7 +102,7 @@ void frmSetDefaultsMigr::cmdReturn_Click() { close(); }
 void frmSetDefaultsMigr::closeEvent(QCloseEvent* e) {
     // The title bar's close button takes the road of "Return to Migration Setup".
     if (!ctx_.ending) guarded([this] { commitPending(); });
-    ctx_.s.MigScreen.SettingsOpen = false;
+    ctx_.s.Migration.MigScreen.SettingsOpen = false;
     e->accept();
 }
 

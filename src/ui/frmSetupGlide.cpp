@@ -76,8 +76,8 @@ QGroupBox* frmSetupGlide::spanLawFrame() {
 
 void frmSetupGlide::Form_Load() {
     apply(glide::LoadSetupGlide(ctx_.s, ctx_.d));
-    optLinear->setChecked(ctx_.s.SpanLaw == glide::SpanLawLinear);
-    optMinDrag->setChecked(ctx_.s.SpanLaw == glide::SpanLawMinDrag);
+    optLinear->setChecked(ctx_.s.Glide.SpanLaw == glide::SpanLawLinear);
+    optMinDrag->setChecked(ctx_.s.Glide.SpanLaw == glide::SpanLawMinDrag);
     txtEmptyMass->setFocus();
 }
 

@@ -221,7 +221,7 @@ void frmSetupMigrate::chk_Click(QCheckBox* c) {
 void frmSetupMigrate::cmdStart_Click() {
     commitPending();
     // The track and site dialogs of a GPS run open in the track folder: make it if it is missing.
-    if (optGPS->isChecked()) platform::EnsureFolder(ctx_.s.TrackFolder);
+    if (optGPS->isChecked()) platform::EnsureFolder(ctx_.s.Gps.TrackFolder);
     // A long run keeps "WAIT .." showing; it is hidden again while a dialog of the run asks something.
     RunDialogs run(ctx_.d, lblWait, cmdStart, offeredTrack);
     const migrate::StartOutcome out = migrate::StartMigrating(ctx_.s, run);
@@ -230,7 +230,7 @@ void frmSetupMigrate::cmdStart_Click() {
         case migrate::StartOutcome::Finished: {
             auto* results = new frmSummaryMigrate(ctx_, this);
             results->show();
-            if (ctx_.s.ClimbAborted) {
+            if (ctx_.s.Migration.ClimbAborted) {
                 // The climb notice is modeless and comes to the front after the results screen opens.
                 auto* notice = new frmClimbAbort(ctx_);
                 notice->show();

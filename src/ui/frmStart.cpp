@@ -107,7 +107,7 @@ void frmStart::Form_Load() {
     s.LastOutputFolder.clear();
     // GPS tracks start in the documents' "Ornivo Tracks" (made when a track dialog first needs it);
     // afterwards the dialogs follow the folder of the last track chosen.
-    s.TrackFolder = platform::TracksFolder();
+    s.Gps.TrackFolder = platform::TracksFolder();
 
     for (const OutputRoot& r : AvailableOutputRoots()) drvOutDefault->addItem(r.label, r.path);
     ReadStartupSettings(s, ctx_.settings, HomeFolder().toStdString(),

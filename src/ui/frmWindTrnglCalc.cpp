@@ -119,7 +119,7 @@ void frmWindTrnglCalc::Form_Load() {
 }
 
 void frmWindTrnglCalc::fillAirSpeed() {
-    const float v = optSetVmp->isChecked() ? ctx_.s.Vmp : ctx_.s.Vmr;
+    const float v = optSetVmp->isChecked() ? ctx_.s.Flap.Vmp : ctx_.s.Flap.Vmr;
     txtVa->setText(QString::fromStdString(FormatPattern(v, "0.0")));
 }
 

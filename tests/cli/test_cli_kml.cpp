@@ -14,20 +14,20 @@ namespace {
 
 ornivo::ProgramState TwoPointsOneSite() {
     ornivo::ProgramState s;
-    s.FilePrefix = "Test0";
-    s.PointDate = 42491;  // 1 May 2016
-    s.PointCount = 2;
-    s.TrackLat = {52.5, 52.0};
-    s.TrackLon = {4.25, 4.5};
+    s.Gps.FilePrefix = "Test0";
+    s.Gps.PointDate = 42491;  // 1 May 2016
+    s.Gps.PointCount = 2;
+    s.Gps.TrackLat = {52.5, 52.0};
+    s.Gps.TrackLon = {4.25, 4.5};
     ornivo::StopoverSite site;
     site.SiteName = "Marsh";
     site.SiteFeedQ = 4.5;
     const double corners[4][2] = {{52.0, 4.0}, {52.1, 4.0}, {52.1, 4.2}, {52.0, 4.2}};
     for (int c = 0; c < 4; ++c)
         for (int k = 0; k < 2; ++k) site.SiteCorners[c][k] = corners[c][k];
-    s.StopoverSites = {site};
-    s.SiteCount = 1;
-    s.SitesLoaded = true;
+    s.Gps.StopoverSites = {site};
+    s.Gps.SiteCount = 1;
+    s.Gps.SitesLoaded = true;
     return s;
 }
 

@@ -26,17 +26,18 @@ ProgramState computed(const test::TypedBird& b = {}, int style = 1, double fract
 
 TEST(PowerCurve, PublishedSpeedsLieOnTheScanGridAndTheScanEndsTwoBeyondVmr) {
     ProgramState s = computed();
-    auto onGrid = [&](float v) { double k = (v - s.CurveFirstSpeed) / 0.1; return std::fabs(k - std::round(k)) < 1e-3; };
-    EXPECT_TRUE(onGrid(s.Vmp));
-    EXPECT_TRUE(onGrid(s.Vmr));
-    EXPECT_NEAR(s.Vmp, s.VmpExact, 0.1);
-    EXPECT_GT(s.Vmr, s.Vmp);
+    auto onGrid = [&](float v) { double k = (v - s.Flap.CurveFirstSpeed) / 0.1; return std::fabs(k - std::round(k)) < 1e-3; };
+    EXPECT_TRUE(onGrid(s.Flap.Vmp));
+    EXPECT_TRUE(onGrid(s.Flap.Vmr));
+    EXPECT_NEAR(s.Flap.Vmp, s.Flap.VmpExact, 0.1);
+    EXPECT_GT(s.Flap.Vmr, s.Flap.Vmp);
     // The last column written is the last whole speed below Vmr + 2 (the first grid speed at or beyond stops).
-    EXPECT_EQ(s.CurveLastRow, static_cast<int>(std::ceil(s.Vmr + 2 - 1e-4)) - 1 + (std::fabs(s.Vmr + 2 - std::round(s.Vmr + 2)) < 1e-3 ? 0 : 0));
-    EXPECT_GT(s.PowerCurveTable[1][s.CurveLastRow], 0);
-    EXPECT_EQ(s.PowerCurveTable[1][s.CurveFirstSpeed - 1], 0);
-    for (int r = 6; r <= 9; ++r) EXPECT_EQ(s.PowerCurveTable[r][s.CurveLastRow], 0);
-    EXPECT_FALSE(s.UncertDone);
+    EXPECT_EQ(s.Flap.CurveLastRow, static_cast<int>(std::ceil(s.Flap.Vmr + 2 - 1e-4)) - 1 +
+                                       (std::fabs(s.Flap.Vmr + 2 - std::round(s.Flap.Vmr + 2)) < 1e-3 ? 0 : 0));
+    EXPECT_GT(s.Flap.PowerCurveTable[1][s.Flap.CurveLastRow], 0);
+    EXPECT_EQ(s.Flap.PowerCurveTable[1][s.Flap.CurveFirstSpeed - 1], 0);
+    for (int r = 6; r <= 9; ++r) EXPECT_EQ(s.Flap.PowerCurveTable[r][s.Flap.CurveLastRow], 0);
+    EXPECT_FALSE(s.Flap.UncertDone);
 }
 
 TEST(PowerCurve, BoundingAtFractionOneEqualsContinuousFlapping) {
@@ -48,23 +49,23 @@ TEST(PowerCurve, BoundingAtFractionOneEqualsContinuousFlapping) {
         c.FlightStyle = 3;  // bounding with the loaded power fraction of 1
         ASSERT_TRUE(flap::ComputePowerCurve(c, d));
     }
-    EXPECT_FLOAT_EQ(c.Vmp, a.Vmp);
-    EXPECT_FLOAT_EQ(c.PmechMin, a.PmechMin);
-    EXPECT_FLOAT_EQ(c.QVmr, a.QVmr);
-    EXPECT_NE(b.Vmp, a.Vmp);
+    EXPECT_FLOAT_EQ(c.Flap.Vmp, a.Flap.Vmp);
+    EXPECT_FLOAT_EQ(c.Flap.PmechMin, a.Flap.PmechMin);
+    EXPECT_FLOAT_EQ(c.Flap.QVmr, a.Flap.QVmr);
+    EXPECT_NE(b.Flap.Vmp, a.Flap.Vmp);
     // A low power fraction scans beyond the table sized from VmrExact: the table grows with it.
-    EXPECT_GE(b.CurveLastIndex, b.CurveLastRow);
-    EXPECT_EQ(static_cast<int>(b.PowerCurveTable[0].size()), b.CurveLastIndex + 1);
+    EXPECT_GE(b.Flap.CurveLastIndex, b.Flap.CurveLastRow);
+    EXPECT_EQ(static_cast<int>(b.Flap.PowerCurveTable[0].size()), b.Flap.CurveLastIndex + 1);
 }
 
 TEST(PowerCurve, FlapGlidingChangesOnlySpecificWorkAndClimb) {
     ProgramState a = computed(), fg = computed({}, 2, 0.5);
-    EXPECT_FLOAT_EQ(fg.Vmp, a.Vmp);
-    EXPECT_FLOAT_EQ(fg.Vmr, a.Vmr);
-    EXPECT_FLOAT_EQ(fg.PmechMin, a.PmechMin);
-    EXPECT_FLOAT_EQ(fg.PchemVmr, a.PchemVmr);
-    EXPECT_NEAR(fg.QVmp, 2 * a.QVmp, 1e-4 * a.QVmp);
-    EXPECT_LT(fg.MaxClimb, a.MaxClimb);
+    EXPECT_FLOAT_EQ(fg.Flap.Vmp, a.Flap.Vmp);
+    EXPECT_FLOAT_EQ(fg.Flap.Vmr, a.Flap.Vmr);
+    EXPECT_FLOAT_EQ(fg.Flap.PmechMin, a.Flap.PmechMin);
+    EXPECT_FLOAT_EQ(fg.Flap.PchemVmr, a.Flap.PchemVmr);
+    EXPECT_NEAR(fg.Flap.QVmp, 2 * a.Flap.QVmp, 1e-4 * a.Flap.QVmp);
+    EXPECT_LT(fg.Flap.MaxClimb, a.Flap.MaxClimb);
 }
 
 TEST(PowerCurve, RunningSpeedNeverMissesAWholeSpeed) {
@@ -102,11 +103,11 @@ TEST(PowerCurve, TheScanStopsAtVmrPlusTwoWhereThatIsAWholeSpeed) {
     const test::TypedBird sparrow{.name = "Passer domesticus", .shortName = "House Sparrow", .mass = 0.065,
                                   .span = 0.245, .area = 0.013, .taxon = 1};
     ProgramState s = computed(sparrow);
-    ASSERT_EQ(s.CurveFirstSpeed, 9);
-    ASSERT_NEAR(s.Vmr, 21.0, 1e-3);
-    EXPECT_EQ(s.CurveLastRow, 22);
-    EXPECT_GT(s.PowerCurveTable[1][22], 0);
-    for (int r = 0; r <= 10; ++r) EXPECT_EQ(s.PowerCurveTable[r][23], 0) << r;
+    ASSERT_EQ(s.Flap.CurveFirstSpeed, 9);
+    ASSERT_NEAR(s.Flap.Vmr, 21.0, 1e-3);
+    EXPECT_EQ(s.Flap.CurveLastRow, 22);
+    EXPECT_GT(s.Flap.PowerCurveTable[1][22], 0);
+    for (int r = 0; r <= 10; ++r) EXPECT_EQ(s.Flap.PowerCurveTable[r][23], 0) << r;
 }
 
 // Fast birds (high and heavy for their wings) scan on the grid speeds beyond about 40 m/s; there the
@@ -119,12 +120,12 @@ TEST(PowerCurve, OnTheGridTheScanEndsTwentyStepsBeyondVmr) {
         fast.area = fast.span * fast.span / 8;
         fast.altitude = 8000;
         ProgramState s = computed(fast);
-        ASSERT_GT(s.Vmr, 40.0f) << mass;
-        const int last = static_cast<int>(std::floor(double(s.Vmr) + 1.9 + 1e-3));
-        EXPECT_EQ(s.CurveLastRow, last) << mass << " Vmr " << s.Vmr;
-        EXPECT_GT(s.PowerCurveTable[1][last], 0) << mass;
-        if (last + 1 < static_cast<int>(s.PowerCurveTable[1].size())) {
-            EXPECT_EQ(s.PowerCurveTable[1][last + 1], 0) << mass;
+        ASSERT_GT(s.Flap.Vmr, 40.0f) << mass;
+        const int last = static_cast<int>(std::floor(double(s.Flap.Vmr) + 1.9 + 1e-3));
+        EXPECT_EQ(s.Flap.CurveLastRow, last) << mass << " Vmr " << s.Flap.Vmr;
+        EXPECT_GT(s.Flap.PowerCurveTable[1][last], 0) << mass;
+        if (last + 1 < static_cast<int>(s.Flap.PowerCurveTable[1].size())) {
+            EXPECT_EQ(s.Flap.PowerCurveTable[1][last + 1], 0) << mass;
         }
     }
 }

@@ -23,11 +23,11 @@ struct Fixture {
 TEST(PowerUncertainty, AllZeroGivesBandsOnTheCurve) {
     Fixture r;
     ASSERT_TRUE(flap::ComputePowerUncertainty(r.s, r.d, r.model, flap::AllZero()));
-    EXPECT_EQ(r.s.VmpUncert, 0);
-    EXPECT_TRUE(r.s.UncertDone);
-    for (int sp = r.s.CurveFirstSpeed; sp <= r.s.CurveLastRow; ++sp) {
-        EXPECT_EQ(r.s.PowerCurveTable[6][sp], r.s.PowerCurveTable[1][sp]);
-        EXPECT_EQ(r.s.PowerCurveTable[7][sp], r.s.PowerCurveTable[1][sp]);
+    EXPECT_EQ(r.s.Flap.VmpUncert, 0);
+    EXPECT_TRUE(r.s.Flap.UncertDone);
+    for (int sp = r.s.Flap.CurveFirstSpeed; sp <= r.s.Flap.CurveLastRow; ++sp) {
+        EXPECT_EQ(r.s.Flap.PowerCurveTable[6][sp], r.s.Flap.PowerCurveTable[1][sp]);
+        EXPECT_EQ(r.s.Flap.PowerCurveTable[7][sp], r.s.Flap.PowerCurveTable[1][sp]);
     }
 }
 
@@ -50,10 +50,10 @@ TEST(PowerUncertainty, WingAreaWidensTheBandsButNotVmp) {
     flap::UncertaintySet set = flap::AllZero();
     set.u[flap::UArea] = 0.3f;
     ASSERT_TRUE(flap::ComputePowerUncertainty(r.s, r.d, r.model, set));
-    EXPECT_EQ(r.s.VmpUncert, 0);
-    const int sp = r.s.CurveFirstSpeed + 1;
-    EXPECT_GT(r.s.PowerCurveTable[8][sp], 0);
-    EXPECT_NEAR(r.s.PowerCurveTable[9][sp], 100 * r.s.PowerCurveTable[8][sp] / r.s.PowerCurveTable[1][sp], 1e-3);
+    EXPECT_EQ(r.s.Flap.VmpUncert, 0);
+    const int sp = r.s.Flap.CurveFirstSpeed + 1;
+    EXPECT_GT(r.s.Flap.PowerCurveTable[8][sp], 0);
+    EXPECT_NEAR(r.s.Flap.PowerCurveTable[9][sp], 100 * r.s.Flap.PowerCurveTable[8][sp] / r.s.Flap.PowerCurveTable[1][sp], 1e-3);
     ASSERT_TRUE(flap::ComputePowerUncertainty(r.s, r.d, r.model, flap::WildPopulation()));
-    EXPECT_GT(r.s.VmpUncert, 0);
+    EXPECT_GT(r.s.Flap.VmpUncert, 0);
 }

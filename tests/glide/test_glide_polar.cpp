@@ -24,7 +24,7 @@ ProgramState computed(const test::TypedBird& b = test::ExampleGlider()) {
 
 // The speeds of the scan as the engine steps them.
 std::vector<float> scanSpeeds(const ProgramState& s, int steps) {
-    const float Vstart = static_cast<float>(RoundHalfEven(10 * double(s.Vstall)) / 10 - 1);
+    const float Vstart = static_cast<float>(RoundHalfEven(10 * double(s.Glide.Vstall)) / 10 - 1);
     flap::ScanSpeed speed(Vstart, 0.1f);
     std::vector<float> v{speed.V()};
     for (int n = 1; n < steps; ++n) {
@@ -38,35 +38,35 @@ std::vector<float> scanSpeeds(const ProgramState& s, int steps) {
 
 TEST(GlidePolar, ExampleBird) {
     ProgramState s = computed();
-    EXPECT_NEAR(s.Vstall, 7.70, 0.005);
-    EXPECT_EQ(s.PolarFirstRow, 7);
-    EXPECT_EQ(s.PolarRowLimit, 42);
-    EXPECT_EQ(s.GlidePolarTable.size(), 43u);
-    EXPECT_NEAR(s.Vms, 8.8, 1e-4);
-    EXPECT_NEAR(s.MinSink, 0.88, 0.005);
-    EXPECT_NEAR(s.Vbg, 13.9, 1e-4);
-    EXPECT_NEAR(s.BestGlideRatio, 12.7, 0.05);
-    EXPECT_NEAR(s.CircleRadius, 18.7, 0.05);
-    EXPECT_FLOAT_EQ(s.VmsEAS, s.Vms);  // sea level
-    EXPECT_EQ(s.PolarLastRow, 25);
-    for (int k = 0; k <= s.PolarRowLimit; ++k) {
+    EXPECT_NEAR(s.Glide.Vstall, 7.70, 0.005);
+    EXPECT_EQ(s.Glide.PolarFirstRow, 7);
+    EXPECT_EQ(s.Glide.PolarRowLimit, 42);
+    EXPECT_EQ(s.Glide.GlidePolarTable.size(), 43u);
+    EXPECT_NEAR(s.Glide.Vms, 8.8, 1e-4);
+    EXPECT_NEAR(s.Glide.MinSink, 0.88, 0.005);
+    EXPECT_NEAR(s.Glide.Vbg, 13.9, 1e-4);
+    EXPECT_NEAR(s.Glide.BestGlideRatio, 12.7, 0.05);
+    EXPECT_NEAR(s.Glide.CircleRadius, 18.7, 0.05);
+    EXPECT_FLOAT_EQ(s.Glide.VmsEAS, s.Glide.Vms);  // sea level
+    EXPECT_EQ(s.Glide.PolarLastRow, 25);
+    for (int k = 0; k <= s.Glide.PolarRowLimit; ++k) {
         const bool filled = k >= 7 && k <= 25;
-        EXPECT_EQ(s.GlidePolarTable[k][1] != 0, filled) << "row " << k;
+        EXPECT_EQ(s.Glide.GlidePolarTable[k][1] != 0, filled) << "row " << k;
     }
-    EXPECT_FLOAT_EQ(s.SinkLast, s.GlidePolarTable[25][1]);
-    ASSERT_EQ(s.MacCreadyTable.size(), 7u);
-    for (float v : s.MacCreadyTable[0]) EXPECT_EQ(v, 0);
-    EXPECT_NEAR(s.MacCreadyTable[1][0], 16.6, 1e-3);
-    EXPECT_NEAR(s.MacCreadyTable[6][0], 24.2, 1e-3);
+    EXPECT_FLOAT_EQ(s.Glide.SinkLast, s.Glide.GlidePolarTable[25][1]);
+    ASSERT_EQ(s.Glide.MacCreadyTable.size(), 7u);
+    for (float v : s.Glide.MacCreadyTable[0]) EXPECT_EQ(v, 0);
+    EXPECT_NEAR(s.Glide.MacCreadyTable[1][0], 16.6, 1e-3);
+    EXPECT_NEAR(s.Glide.MacCreadyTable[6][0], 24.2, 1e-3);
     for (int r = 1; r <= 6; ++r) {
-        EXPECT_GT(s.MacCreadyTable[r][0], s.Vbg);
-        EXPECT_LT(s.MacCreadyTable[r][3], s.MacCreadyTable[r][1]);  // best glide is slower cross-country
+        EXPECT_GT(s.Glide.MacCreadyTable[r][0], s.Glide.Vbg);
+        EXPECT_LT(s.Glide.MacCreadyTable[r][3], s.Glide.MacCreadyTable[r][1]);  // best glide is slower cross-country
         if (r > 1) {
-            EXPECT_GT(s.MacCreadyTable[r][0], s.MacCreadyTable[r - 1][0]);
+            EXPECT_GT(s.Glide.MacCreadyTable[r][0], s.Glide.MacCreadyTable[r - 1][0]);
         }
     }
     const BirdParams& b = s.slot(ModeGlide);
-    EXPECT_FLOAT_EQ(b.ReWingVms, static_cast<float>(double(s.Vms) * b.MeanChord / s.KinViscosity));
+    EXPECT_FLOAT_EQ(b.ReWingVms, static_cast<float>(double(s.Glide.Vms) * b.MeanChord / s.KinViscosity));
     EXPECT_FALSE(s.KeepFactors);
     EXPECT_TRUE(s.LastBirdValid);
 }
@@ -76,26 +76,26 @@ TEST(GlidePolar, ChemicalPowerOfGlidingAndFlapping) {
     const BirdParams& b = s.slot(ModeGlide);
     const double f = s.slot(0).WbeatFreq;  // the reference frequency, without FreqFactor
     EXPECT_FLOAT_EQ(s.slot(0).WbeatFreq, static_cast<float>(flap::PredictedWingbeatFrequency(s, ModeGlide)));
-    EXPECT_NEAR(s.JperFlap, s.PminExact / (s.Eta * f), 1e-4 * s.JperFlap);
+    EXPECT_NEAR(s.Glide.JperFlap, s.Flap.PminExact / (s.Eta * f), 1e-4 * s.Glide.JperFlap);
     const double Vt = 0.015 * b.EmptyMass / s.MuscleDensity;
-    EXPECT_NEAR(s.PchemTonic, s.SigmaMax * (2 * s.Lambda * f) / 16 * Vt / 0.6, 1e-4 * s.PchemTonic);
-    EXPECT_FLOAT_EQ(s.PchemGlide, s.PchemTonic + b.Pbmr);
-    EXPECT_NEAR(s.PminExact, (1 + s.X1) * s.Pam, 1e-3);
-    EXPECT_GT(s.VmrExact, s.VmpExact);
-    EXPECT_GT(s.NchemMax, s.NchemVmp);
-    EXPECT_GT(s.PchemVmr, s.PchemMin);
+    EXPECT_NEAR(s.Glide.PchemTonic, s.SigmaMax * (2 * s.Lambda * f) / 16 * Vt / 0.6, 1e-4 * s.Glide.PchemTonic);
+    EXPECT_FLOAT_EQ(s.Glide.PchemGlide, s.Glide.PchemTonic + b.Pbmr);
+    EXPECT_NEAR(s.Flap.PminExact, (1 + s.X1) * s.Flap.Pam, 1e-3);
+    EXPECT_GT(s.Flap.VmrExact, s.Flap.VmpExact);
+    EXPECT_GT(s.Flap.NchemMax, s.Flap.NchemVmp);
+    EXPECT_GT(s.Flap.PchemVmr, s.Flap.PchemMin);
 }
 
 TEST(GlidePolar, MinimumDragLawIsCappedAtOneAndFallsAsVToTheMinusFourThirds) {
     ProgramState s = computed();
-    s.SpanLaw = glide::SpanLawMinDrag;
+    s.Glide.SpanLaw = glide::SpanLawMinDrag;
     EXPECT_EQ(glide::SpanRatio(s, 5), 1.0f);
     const float b20 = glide::SpanRatio(s, 20), b40 = glide::SpanRatio(s, 40);
     ASSERT_LT(b20, 1.0f);
     EXPECT_NEAR(b40 / b20, std::pow(2.0, -4.0 / 3), 1e-6);
-    s.SpanLaw = glide::SpanLawLinear;
-    EXPECT_FLOAT_EQ(glide::SpanRatio(s, s.Vstall), 1.0f);
-    EXPECT_NEAR(glide::SpanRatio(s, 3 * s.Vstall), 0.5, 1e-6);  // Bstop 5: (5 - 3) / 4
+    s.Glide.SpanLaw = glide::SpanLawLinear;
+    EXPECT_FLOAT_EQ(glide::SpanRatio(s, s.Glide.Vstall), 1.0f);
+    EXPECT_NEAR(glide::SpanRatio(s, 3 * s.Glide.Vstall), 0.5, 1e-6);  // Bstop 5: (5 - 3) / 4
     EXPECT_EQ(glide::SpanRatio(s, 1), 1.0f);                     // capped below the stall speed
 }
 
@@ -129,10 +129,10 @@ TEST(GlidePolar, VmsAndVbgLieOneStepBeforeTheSinkStopsFallingAndTheRatioStopsRis
                 else if (ms && p.GlideRatio <= q.GlideRatio) bg = n;
             }
             ASSERT_GT(ms, 1);
-            EXPECT_EQ(s.Vms, static_cast<float>(double(V[ms]) - 0.1f)) << mass << " law " << law;
-            EXPECT_EQ(s.Vbg, static_cast<float>(double(V[bg]) - 0.1f)) << mass << " law " << law;
-            EXPECT_FLOAT_EQ(s.MinSink, glide::GlideAtSpeed(s, s.Vms).Sink);
-            EXPECT_FLOAT_EQ(s.BestGlideRatio, glide::GlideAtSpeed(s, s.Vbg).GlideRatio);
+            EXPECT_EQ(s.Glide.Vms, static_cast<float>(double(V[ms]) - 0.1f)) << mass << " law " << law;
+            EXPECT_EQ(s.Glide.Vbg, static_cast<float>(double(V[bg]) - 0.1f)) << mass << " law " << law;
+            EXPECT_FLOAT_EQ(s.Glide.MinSink, glide::GlideAtSpeed(s, s.Glide.Vms).Sink);
+            EXPECT_FLOAT_EQ(s.Glide.BestGlideRatio, glide::GlideAtSpeed(s, s.Glide.Vbg).GlideRatio);
         }
     }
 }
@@ -148,25 +148,25 @@ TEST(GlidePolar, AnEqualSuccessiveValueCountsAsStopped) {
     int n = 0;
     while (std::fabs(V[n] - 6.9f) > 0.01f) ++n;
     ASSERT_EQ(glide::GlideAtSpeed(a, V[n]).Sink, glide::GlideAtSpeed(a, V[n - 1]).Sink);
-    EXPECT_EQ(a.Vms, static_cast<float>(double(V[n]) - 0.1f));
+    EXPECT_EQ(a.Glide.Vms, static_cast<float>(double(V[n]) - 0.1f));
 
     ProgramState b = computed(tieRatio);
     V = scanSpeeds(b, 80);
     n = 0;
     while (std::fabs(V[n] - 10.5f) > 0.01f) ++n;
     ASSERT_EQ(glide::GlideAtSpeed(b, V[n]).GlideRatio, glide::GlideAtSpeed(b, V[n - 1]).GlideRatio);
-    EXPECT_EQ(b.Vbg, static_cast<float>(double(V[n]) - 0.1f));
+    EXPECT_EQ(b.Glide.Vbg, static_cast<float>(double(V[n]) - 0.1f));
 }
 
 TEST(GlidePolar, WholeSpeedRowsAreWrittenBeforeVmsWithTheSpanRatioAtTheWholeSpeed) {
     ProgramState s = computed();
-    ASSERT_GT(s.Vms, 8.0f);  // row 7 and 8 come before the minimum sink is known
+    ASSERT_GT(s.Glide.Vms, 8.0f);  // row 7 and 8 come before the minimum sink is known
     for (int k : {7, 8, 20}) {
-        EXPECT_FLOAT_EQ(s.GlidePolarTable[k][0], glide::SpanRatio(s, float(k))) << k;
-        EXPECT_NEAR(s.GlidePolarTable[k][1], glide::GlideAtSpeed(s, float(k)).Sink, 1e-5) << k;
+        EXPECT_FLOAT_EQ(s.Glide.GlidePolarTable[k][0], glide::SpanRatio(s, float(k))) << k;
+        EXPECT_NEAR(s.Glide.GlidePolarTable[k][1], glide::GlideAtSpeed(s, float(k)).Sink, 1e-5) << k;
     }
     // Rows 0 to 6 lie below the start speed 6.7 and stay zero.
-    for (int k = 0; k < 7; ++k) EXPECT_EQ(s.GlidePolarTable[k][0], 0) << k;
+    for (int k = 0; k < 7; ++k) EXPECT_EQ(s.Glide.GlidePolarTable[k][0], 0) << k;
 }
 
 TEST(GlidePolar, TonicMuscleChangesPowerAndMacCreadyRatiosButNotThePolar) {
@@ -175,19 +175,19 @@ TEST(GlidePolar, TonicMuscleChangesPowerAndMacCreadyRatiosButNotThePolar) {
     platform::ScriptedDialogs d;
     test::ToGlideSetup(b, d);
     test::TypeGlide(b, d, "txtTonicMuscFrac", 3);
-    EXPECT_FLOAT_EQ(b.TonicMuscFrac, 0.03f);
+    EXPECT_FLOAT_EQ(b.Glide.TonicMuscFrac, 0.03f);
     ASSERT_TRUE(glide::ComputeGlidePolar(b, d));
-    EXPECT_NEAR(b.PchemTonic, 2 * a.PchemTonic, 1e-5);
-    EXPECT_GT(b.PchemGlide, a.PchemGlide);
-    EXPECT_EQ(b.GlidePolarTable, a.GlidePolarTable);
-    EXPECT_EQ(b.Vms, a.Vms);
-    EXPECT_EQ(b.Vbg, a.Vbg);
+    EXPECT_NEAR(b.Glide.PchemTonic, 2 * a.Glide.PchemTonic, 1e-5);
+    EXPECT_GT(b.Glide.PchemGlide, a.Glide.PchemGlide);
+    EXPECT_EQ(b.Glide.GlidePolarTable, a.Glide.GlidePolarTable);
+    EXPECT_EQ(b.Glide.Vms, a.Glide.Vms);
+    EXPECT_EQ(b.Glide.Vbg, a.Glide.Vbg);
     for (int r = 1; r <= 6; ++r) {
-        EXPECT_EQ(b.MacCreadyTable[r][0], a.MacCreadyTable[r][0]);
-        EXPECT_EQ(b.MacCreadyTable[r][1], a.MacCreadyTable[r][1]);
-        EXPECT_EQ(b.MacCreadyTable[r][3], a.MacCreadyTable[r][3]);
-        EXPECT_LT(b.MacCreadyTable[r][2], a.MacCreadyTable[r][2]);
-        EXPECT_LT(b.MacCreadyTable[r][4], a.MacCreadyTable[r][4]);
+        EXPECT_EQ(b.Glide.MacCreadyTable[r][0], a.Glide.MacCreadyTable[r][0]);
+        EXPECT_EQ(b.Glide.MacCreadyTable[r][1], a.Glide.MacCreadyTable[r][1]);
+        EXPECT_EQ(b.Glide.MacCreadyTable[r][3], a.Glide.MacCreadyTable[r][3]);
+        EXPECT_LT(b.Glide.MacCreadyTable[r][2], a.Glide.MacCreadyTable[r][2]);
+        EXPECT_LT(b.Glide.MacCreadyTable[r][4], a.Glide.MacCreadyTable[r][4]);
     }
 }
 
@@ -199,13 +199,13 @@ TEST(GlidePolar, FastGliderRecognisesEveryWholeSpeed) {
     heavy.area = 0.12;
     heavy.span = 1.2;
     ProgramState s = computed(heavy);
-    ASSERT_GT(s.PolarLastRow, 45);
-    for (int k = s.PolarFirstRow; k <= s.PolarLastRow; ++k) EXPECT_GT(s.GlidePolarTable[k][1], 0) << k;
+    ASSERT_GT(s.Glide.PolarLastRow, 45);
+    for (int k = s.Glide.PolarFirstRow; k <= s.Glide.PolarLastRow; ++k) EXPECT_GT(s.Glide.GlidePolarTable[k][1], 0) << k;
     // The plain sum would have missed some of them.
-    const float Vstart = static_cast<float>(RoundHalfEven(10 * double(s.Vstall)) / 10 - 1);
+    const float Vstart = static_cast<float>(RoundHalfEven(10 * double(s.Glide.Vstall)) / 10 - 1);
     int missed = 0;
     float V = Vstart;
-    for (int k = s.PolarFirstRow; k <= s.PolarLastRow; ++k) {
+    for (int k = s.Glide.PolarFirstRow; k <= s.Glide.PolarLastRow; ++k) {
         bool seen = false;
         for (; V < k + 0.5f; V += 0.1f) seen = seen || std::fabs(RoundHalfEven(V) - double(V)) < double(0.0001f);
         missed += !seen;
@@ -222,9 +222,9 @@ TEST(GlidePolar, ZeroDensityIsRefusedBeforeAnythingChanges) {
     EXPECT_FALSE(glide::ComputeGlidePolar(s, d));
     ASSERT_EQ(d.errors().size(), 1u);
     EXPECT_EQ(d.errors()[0], "Please click on air density box to set density");
-    EXPECT_EQ(s.VmpExact, before.VmpExact);
+    EXPECT_EQ(s.Flap.VmpExact, before.Flap.VmpExact);
     EXPECT_EQ(s.LastBirdValid, before.LastBirdValid);
-    EXPECT_TRUE(s.GlidePolarTable.empty());
+    EXPECT_TRUE(s.Glide.GlidePolarTable.empty());
 }
 
 TEST(GlidePolar, ZeroInputsAreRefusedByName) {
@@ -244,7 +244,7 @@ TEST(GlidePolar, ZeroInputsAreRefusedByName) {
         EXPECT_FALSE(glide::ComputeGlidePolar(s, d)) << c.name;
         ASSERT_EQ(d.errors().size(), 1u) << c.name;
         EXPECT_EQ(d.errors()[0], std::string(c.name) + " must be a positive number for the glide polar");
-        EXPECT_TRUE(s.GlidePolarTable.empty());
+        EXPECT_TRUE(s.Glide.GlidePolarTable.empty());
     }
 }
 
@@ -257,10 +257,10 @@ TEST(GlidePolar, ScanThatRunsOutOfSpanOrRowsStopsWithAMessageAndKeepsThePrevious
     EXPECT_FALSE(glide::ComputeGlidePolar(s, d));
     ASSERT_EQ(d.errors().size(), 1u);
     EXPECT_NE(d.errors()[0].find("The wing span ratio reaches zero at 7.78 m/s"), std::string::npos);
-    EXPECT_EQ(s.GlidePolarTable, good.GlidePolarTable);
-    EXPECT_EQ(s.Vms, good.Vms);
-    EXPECT_EQ(s.VmpExact, good.VmpExact);
-    EXPECT_EQ(s.PchemMin, good.PchemMin);
+    EXPECT_EQ(s.Glide.GlidePolarTable, good.Glide.GlidePolarTable);
+    EXPECT_EQ(s.Glide.Vms, good.Glide.Vms);
+    EXPECT_EQ(s.Flap.VmpExact, good.Flap.VmpExact);
+    EXPECT_EQ(s.Flap.PchemMin, good.Flap.PchemMin);
     EXPECT_EQ(s.slot(0).WbeatFreq, good.slot(0).WbeatFreq);
 
     // Hardly any drag with the minimum-drag law: the climb rate never reaches 3 m/s within the rows.
@@ -272,8 +272,8 @@ TEST(GlidePolar, ScanThatRunsOutOfSpanOrRowsStopsWithAMessageAndKeepsThePrevious
     EXPECT_FALSE(glide::ComputeGlidePolar(s, d));
     ASSERT_EQ(d.errors().size(), 1u);
     EXPECT_NE(d.errors()[0].find("not complete at 42 m/s"), std::string::npos) << d.errors()[0];
-    EXPECT_EQ(s.MacCreadyTable, good.MacCreadyTable);
-    EXPECT_EQ(s.PolarLastRow, good.PolarLastRow);
+    EXPECT_EQ(s.Glide.MacCreadyTable, good.Glide.MacCreadyTable);
+    EXPECT_EQ(s.Glide.PolarLastRow, good.Glide.PolarLastRow);
 }
 
 TEST(GlidePolar, StallSpeedTooLowForTheScanIsRefused) {
@@ -291,7 +291,7 @@ TEST(GlidePolar, SecondRunStartsFromZeroTables) {
     platform::ScriptedDialogs d;
     test::TypeGlide(s, d, "txtEmptyMass", 0.5);  // a lighter bird: a slower, shorter polar
     ASSERT_TRUE(glide::ComputeGlidePolar(s, d));
-    EXPECT_LT(s.PolarRowLimit, 42);
-    EXPECT_EQ(s.GlidePolarTable.size(), static_cast<std::size_t>(s.PolarRowLimit) + 1);
-    for (int k = s.PolarLastRow + 1; k <= s.PolarRowLimit; ++k) EXPECT_EQ(s.GlidePolarTable[k][1], 0);
+    EXPECT_LT(s.Glide.PolarRowLimit, 42);
+    EXPECT_EQ(s.Glide.GlidePolarTable.size(), static_cast<std::size_t>(s.Glide.PolarRowLimit) + 1);
+    for (int k = s.Glide.PolarLastRow + 1; k <= s.Glide.PolarRowLimit; ++k) EXPECT_EQ(s.Glide.GlidePolarTable[k][1], 0);
 }

@@ -28,11 +28,11 @@ TEST(SetupGlide, LoadCopiesTheBaseBirdIntoTheGlideSlot) {
     EXPECT_FLOAT_EQ(s.slot(0).Pbmr, b.Pbmr);
     EXPECT_FLOAT_EQ(b.EtaPbmr, static_cast<float>(double(s.Eta) * b.Pbmr));
     EXPECT_FLOAT_EQ(s.X1, 8.4f / b.AspectRatio);
-    EXPECT_FLOAT_EQ(s.MetSink, static_cast<float>(double(s.Eta) * b.Pbmr / (2.2f * 9.81f)));
+    EXPECT_FLOAT_EQ(s.Glide.MetSink, static_cast<float>(double(s.Eta) * b.Pbmr / (2.2f * 9.81f)));
     ASSERT_NE(u.textOf("txtTonicMuscFrac"), nullptr);
     EXPECT_EQ(*u.textOf("txtTonicMuscFrac"), "1.50");
     EXPECT_EQ(*u.textOf("txtAlt"), "0");
-    EXPECT_EQ(*u.textOf("txtMetSink"), FormatSig(s.MetSink, 3));
+    EXPECT_EQ(*u.textOf("txtMetSink"), FormatSig(s.Glide.MetSink, 3));
     EXPECT_TRUE(d.shown.empty());
 }
 
@@ -46,8 +46,8 @@ TEST(SetupGlide, ReloadingResetsTonicMuscleSpanLawAndFactorsButNotFreqFactor) {
     test::TypeGlide(s, d, "txtFrontalAreaFactor", 1.2);
     s.FreqFactor = 1.4f;
     glide::LoadSetupGlide(s, d);
-    EXPECT_FLOAT_EQ(s.TonicMuscFrac, 0.015f);
-    EXPECT_EQ(s.SpanLaw, glide::SpanLawLinear);
+    EXPECT_FLOAT_EQ(s.Glide.TonicMuscFrac, 0.015f);
+    EXPECT_EQ(s.Glide.SpanLaw, glide::SpanLawLinear);
     EXPECT_FLOAT_EQ(s.PbmrFactor, 1);
     EXPECT_FLOAT_EQ(s.FrontalAreaFactor, 1);
     EXPECT_FLOAT_EQ(s.FreqFactor, 1.4f);
@@ -60,7 +60,7 @@ TEST(SetupGlide, ReloadingResetsTonicMuscleSpanLawAndFactorsButNotFreqFactor) {
     glide::LoadSetupGlide(s, d);
     EXPECT_FLOAT_EQ(s.PbmrFactor, 1.3f);
     EXPECT_FLOAT_EQ(s.FrontalAreaFactor, 1.2f);
-    EXPECT_FLOAT_EQ(s.TonicMuscFrac, 0.015f);
+    EXPECT_FLOAT_EQ(s.Glide.TonicMuscFrac, 0.015f);
 }
 
 TEST(SetupGlide, BstopOutsideFourToSixIsRefusedAndKeepsItsValue) {
@@ -91,13 +91,13 @@ TEST(SetupGlide, SpanLawOptionsShowAndHideBstopAndShareItsMark) {
     EXPECT_FALSE(s.Marks.test(Mark::Bstop));
     test::TypeGlide(s, d, "txtBstop", 4.5);
     ScreenUpdate u = test::ClickGlide(s, d, "optMinDrag");
-    EXPECT_EQ(s.SpanLaw, glide::SpanLawMinDrag);
+    EXPECT_EQ(s.Glide.SpanLaw, glide::SpanLawMinDrag);
     EXPECT_TRUE(s.Marks.test(Mark::Bstop));
     ASSERT_EQ(u.visible.size(), 2u);
     EXPECT_FALSE(u.visible[0].second);
     EXPECT_FALSE(u.visible[1].second);
     u = test::ClickGlide(s, d, "optLinear");
-    EXPECT_EQ(s.SpanLaw, glide::SpanLawLinear);
+    EXPECT_EQ(s.Glide.SpanLaw, glide::SpanLawLinear);
     EXPECT_TRUE(u.visible[1].second);
     EXPECT_FLOAT_EQ(s.Bstop, 4.5f);  // kept while hidden, used again
 }
@@ -122,16 +122,16 @@ TEST(SetupGlide, TaxonSwitchRecomputesBmrFromLeanMassWithMetSink) {
     test::TypeGlide(s, d, "txtFatFrac", 0.2);
     const BirdParams& b = s.slot(ModeGlide);
     ASSERT_GT(b.FatMass, 0.3f);
-    const float metBefore = s.MetSink;
+    const float metBefore = s.Glide.MetSink;
     ScreenUpdate u = glide::SetupGlideEdit(s, d, "txtTaxon", Edit::doubleClick());
     EXPECT_EQ(s.TaxonGroup, 1);
     EXPECT_EQ(*u.textOf("txtTaxon"), "Passerine");
     const double lean = double(b.EmptyMass) - b.FatMass;
     EXPECT_FLOAT_EQ(b.Pbmr, static_cast<float>(6.25 * std::pow(lean, 0.724)));
     EXPECT_FLOAT_EQ(b.EtaPbmr, static_cast<float>(double(s.Eta) * b.Pbmr));
-    EXPECT_NE(s.MetSink, metBefore);
-    EXPECT_FLOAT_EQ(s.MetSink, static_cast<float>(double(s.Eta) * b.Pbmr / (double(b.AllUpMass) * 9.81f)));
-    EXPECT_EQ(*u.textOf("txtMetSink"), FormatSig(s.MetSink, 3));
+    EXPECT_NE(s.Glide.MetSink, metBefore);
+    EXPECT_FLOAT_EQ(s.Glide.MetSink, static_cast<float>(double(s.Eta) * b.Pbmr / (double(b.AllUpMass) * 9.81f)));
+    EXPECT_EQ(*u.textOf("txtMetSink"), FormatSig(s.Glide.MetSink, 3));
 }
 
 TEST(SetupGlide, GlidingFieldsSetTheirValues) {
@@ -149,7 +149,7 @@ TEST(SetupGlide, GlidingFieldsSetTheirValues) {
     EXPECT_FLOAT_EQ(s.PlanformSlope, 0.8f);
     EXPECT_FLOAT_EQ(s.slot(ModeGlide).Cdw, 0.01f);
     EXPECT_FLOAT_EQ(s.slot(0).Cdw, 0.014f);
-    EXPECT_FLOAT_EQ(s.TonicMuscFrac, 0.02f);
+    EXPECT_FLOAT_EQ(s.Glide.TonicMuscFrac, 0.02f);
     EXPECT_FLOAT_EQ(s.slot(0).Gravity, 9.8f);
     EXPECT_FLOAT_EQ(s.slot(ModeGlide).Gravity, 9.81f);  // the glide slot's gravity follows only at load
     for (Mark m : {Mark::Kglide, Mark::ClMax, Mark::PlanformSlope, Mark::Cdw, Mark::TonicMuscFrac, Mark::Gravity})

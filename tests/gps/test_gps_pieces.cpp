@@ -35,14 +35,14 @@ TEST(StopoverSites, ReadsQuotedNamesAndFindsTheFirstSiteHoldingAPosition) {
     EXPECT_DOUBLE_EQ(sites[1].SiteCorners[2][1], 30.78);
 
     ProgramState s;
-    s.StopoverSites = sites;
-    s.SiteCount = 2;
+    s.Gps.StopoverSites = sites;
+    s.Gps.SiteCount = 2;
     FindStopoverSite(s, 37.930795, 32.647807);
-    EXPECT_TRUE(s.AtKnownSite);
+    EXPECT_TRUE(s.Gps.AtKnownSite);
     EXPECT_DOUBLE_EQ(s.FeedQ, 4.5);
     FindStopoverSite(s, 39.257659, 31.422568);
-    EXPECT_FALSE(s.AtKnownSite);
-    EXPECT_EQ(s.SiteLabel, "Non-feeding Stop");
+    EXPECT_FALSE(s.Gps.AtKnownSite);
+    EXPECT_EQ(s.Gps.SiteLabel, "Non-feeding Stop");
     EXPECT_EQ(s.FeedQ, 0);
 
     // One field per line works as well as commas; a missing corner is named.
@@ -56,12 +56,12 @@ TEST(StopoverSites, ReadsQuotedNamesAndFindsTheFirstSiteHoldingAPosition) {
 
 TEST(StopNote, FeedingAndNonFeedingTexts) {
     ProgramState s;
-    s.AtKnownSite = true;
-    s.SiteLabel = "Roost";
+    s.Gps.AtKnownSite = true;
+    s.Gps.SiteLabel = "Roost";
     s.FeedQ = 4.5;
-    s.SegmentSeconds = 36 * 3600;
+    s.Gps.SegmentSeconds = 36 * 3600;
     EXPECT_EQ(StopNote(s), "Feeding at Roost (Rate 4.5) 36.0 hours");
-    s.AtKnownSite = false;
+    s.Gps.AtKnownSite = false;
     EXPECT_EQ(StopNote(s), "Stopped outside known stopover areas (Feeding rate 0)");
 }
 
@@ -87,23 +87,23 @@ TEST(TrackKml, CoordinatePairsHoldNoSpace) {
 
 TEST(TrackKml, SitesOnlyWhenLoadedAndEveryPointTwice) {
     ProgramState s;
-    s.FilePrefix = "Alb02";
-    s.PointDate = 42494;  // 4 May 2016
+    s.Gps.FilePrefix = "Alb02";
+    s.Gps.PointDate = 42494;  // 4 May 2016
     for (int i = 0; i < 3; ++i) {
         StopoverSite site;
         site.SiteName = "S";
         double c[4][2] = {{1, 2}, {3, 2}, {3, 4}, {1, 4}};
         std::copy(&c[0][0], &c[0][0] + 8, &site.SiteCorners[0][0]);
-        s.StopoverSites.push_back(site);
+        s.Gps.StopoverSites.push_back(site);
     }
-    s.SiteCount = 3;
-    s.TrackLat = {52.5, 52.6};
-    s.TrackLon = {4.25, -4.25};
-    s.PointCount = 2;
+    s.Gps.SiteCount = 3;
+    s.Gps.TrackLat = {52.5, 52.6};
+    s.Gps.TrackLon = {4.25, -4.25};
+    s.Gps.PointCount = 2;
     EXPECT_EQ(TrackKmlName(s), "Alb02 Track to 4 May 2016.kml");
     std::string k = TrackKmlText(s);
     EXPECT_EQ(k.find("Stopover Area"), std::string::npos);
-    s.SitesLoaded = true;
+    s.Gps.SitesLoaded = true;
     k = TrackKmlText(s);
     int areas = 0;
     for (std::size_t p = 0; (p = k.find("<name>Stopover Area ", p)) != std::string::npos; ++p) ++areas;
@@ -114,9 +114,9 @@ TEST(TrackKml, SitesOnlyWhenLoadedAndEveryPointTwice) {
     EXPECT_NE(k.find("<coordinates>-4.25,52.6</coordinates>"), std::string::npos);
     EXPECT_EQ(k.substr(0, 40), "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n");
 
-    s.PointCount = 0;  // a track of stops only: an empty line string
-    s.TrackLat.clear();
-    s.TrackLon.clear();
+    s.Gps.PointCount = 0;  // a track of stops only: an empty line string
+    s.Gps.TrackLat.clear();
+    s.Gps.TrackLon.clear();
     k = TrackKmlText(s);
     EXPECT_NE(k.find("        <coordinates>\r\n        </coordinates>"), std::string::npos);
 }

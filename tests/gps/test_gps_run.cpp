@@ -51,7 +51,7 @@ struct GpsRunFixture {
         migrate::LoadSetupMigrate(s, d);
         migrate::SetupMigrateEdit(s, d, "txtFatFrac", Edit::typed("0.25"));
         migrate::SetupMigrateEdit(s, d, "optGPS", Edit::click());
-        s.TrackFolder = dir.str() + "/maps";
+        s.Gps.TrackFolder = dir.str() + "/maps";
     }
     migrate::StartOutcome start(const std::string& track, const std::string& sites = {}) {
         d.yesNo.push_back(!sites.empty());
@@ -61,7 +61,7 @@ struct GpsRunFixture {
     }
     int stopRows() const {
         int n = 0;
-        for (int r = 1; r <= s.RowsWritten; ++r) n += s.TravelTable[r][1] == -1;
+        for (int r = 1; r <= s.Migration.RowsWritten; ++r) n += s.Migration.TravelTable[r][1] == -1;
         return n;
     }
 };
@@ -73,22 +73,22 @@ TEST(GpsRun, RealStorkLegWithSitesProgressAndMap) {
     const std::string base = "Alb02_WhiteStork2859_2016-05-02to04_ProcessedToAirSpeed";
     const std::string track = f.dir.copyTrack(base + ".xlsx");
     const std::string sites = f.dir.copyTrack(base + "_StopoverSites.txt");
-    f.s.MigScreen.KmlChecked = true;
-    f.s.MigScreen.ProgressChecked = true;
+    f.s.Migration.MigScreen.KmlChecked = true;
+    f.s.Migration.MigScreen.ProgressChecked = true;
     ASSERT_EQ(f.start(track, sites), migrate::StartOutcome::Finished) << (f.d.errors().empty() ? "" : f.d.errors().back());
-    EXPECT_EQ(f.s.PointCount, 67);
+    EXPECT_EQ(f.s.Gps.PointCount, 67);
     EXPECT_EQ(f.stopRows(), 3);
     // The row after the last point is the all-zero end of the GPS data.
     const int endRow = 67 + 3 + 1;
-    EXPECT_EQ(f.s.TravelTable[endRow][1], 0);
-    EXPECT_GT(f.s.TravelTable[endRow - 1][1], 0);
-    EXPECT_TRUE(f.s.SitesLoaded);
-    EXPECT_NEAR(f.s.FeedingHours, 15.91 + 2.33, 0.02);
-    EXPECT_EQ(f.s.FilePrefix, "Alb02");
+    EXPECT_EQ(f.s.Migration.TravelTable[endRow][1], 0);
+    EXPECT_GT(f.s.Migration.TravelTable[endRow - 1][1], 0);
+    EXPECT_TRUE(f.s.Gps.SitesLoaded);
+    EXPECT_NEAR(f.s.Gps.FeedingHours, 15.91 + 2.33, 0.02);
+    EXPECT_EQ(f.s.Gps.FilePrefix, "Alb02");
 
     // The map: every point twice, both sites, CR LF line ends.
-    std::string kml = test::ReadFile(f.s.KmlFile);
-    EXPECT_NE(f.s.KmlFile.find("Alb02 Track to 4 May 2016.kml"), std::string::npos);
+    std::string kml = test::ReadFile(f.s.Gps.KmlFile);
+    EXPECT_NE(f.s.Gps.KmlFile.find("Alb02 Track to 4 May 2016.kml"), std::string::npos);
     std::size_t points = 0;
     for (std::size_t p = 0; (p = kml.find("<Point><coordinates>", p)) != std::string::npos; ++p) ++points;
     EXPECT_EQ(points, 67u);
@@ -98,7 +98,7 @@ TEST(GpsRun, RealStorkLegWithSitesProgressAndMap) {
     // The progress workbook beside the track: each stop's own note, the heading and the summary.
     sheet::Workbook wb;
     std::string error;
-    ASSERT_TRUE(sheet::OpenWorkbook(f.s.ProgressFile, wb, error)) << error;
+    ASSERT_TRUE(sheet::OpenWorkbook(f.s.Gps.ProgressFile, wb, error)) << error;
     const sheet::Sheet* p = wb.sheet("Sheet1");
     ASSERT_NE(p, nullptr);
     EXPECT_EQ(p->value("A1").text(), "Alb02 Stork Progress Update to 4 May 2016");
@@ -121,16 +121,16 @@ TEST(GpsRun, EmptyRowsAreOneStopAndSlowSegmentsRestOnTheGround) {
     // A fast segment, then one at half the floor speed, three empty rows (one stop of 10 hours), one more fix.
     std::string csv = std::string(kHeader) + fix("06:00:00", 0.1, 3600, 30) + fix("07:00:00", 0.2, 3600, 1) + kStop +
                       kStop + kStop + fix("17:00:00", 0.25, 3600, 30);
-    f.s.MigScreen.ProgressChecked = true;
+    f.s.Migration.MigScreen.ProgressChecked = true;
     const std::string track = f.dir.write("made.csv", csv);
     ASSERT_EQ(f.start(track), migrate::StartOutcome::Finished) << (f.d.errors().empty() ? "" : f.d.errors().back());
     EXPECT_EQ(f.stopRows(), 1);
-    EXPECT_EQ(f.s.StopoverNote, "Stopped outside known stopover areas (Feeding rate 0)");
+    EXPECT_EQ(f.s.Gps.StopoverNote, "Stopped outside known stopover areas (Feeding rate 0)");
     // The stop runs from the fix before it to the fix after it: 10 hours, on top of 3 hours of segments.
-    EXPECT_NEAR(f.s.TrackEndTrip, 13, 1e-4);
+    EXPECT_NEAR(f.s.Gps.TrackEndTrip, 13, 1e-4);
     sheet::Workbook wb;
     std::string error;
-    ASSERT_TRUE(sheet::OpenWorkbook(f.s.ProgressFile, wb, error)) << error;
+    ASSERT_TRUE(sheet::OpenWorkbook(f.s.Gps.ProgressFile, wb, error)) << error;
     const sheet::Sheet* p = wb.sheet("Sheet1");
     EXPECT_EQ(p->value(5, 15).number(), 100);  // column O: per cent of the segment flying
     EXPECT_LT(p->value(6, 15).number(), 100);
@@ -142,18 +142,18 @@ TEST(GpsRun, TrackOfStopsOnlyAndALandingProjectAsLevelCruise) {
     std::string csv = std::string(kHeader) + kStop + fix("06:00:00", 0.1, 3600, 20, -0.5);
     ASSERT_EQ(f.start(f.dir.write("stops.csv", csv)), migrate::StartOutcome::Finished)
         << (f.d.errors().empty() ? "" : f.d.errors().back());
-    EXPECT_EQ(f.s.Mig.ClimbRateInPower, 0);  // the projection no longer charges the last fix's descent
-    EXPECT_GT(f.s.EndStates[1][0], f.s.EndStates[0][0]);
-    EXPECT_TRUE(f.s.TrackEnded);
+    EXPECT_EQ(f.s.Migration.Mig.ClimbRateInPower, 0);  // the projection no longer charges the last fix's descent
+    EXPECT_GT(f.s.Migration.EndStates[1][0], f.s.Migration.EndStates[0][0]);
+    EXPECT_TRUE(f.s.Migration.TrackEnded);
 }
 
 TEST(GpsRun, FailuresSayWhyAndWriteNothing) {
     GpsRunFixture f;
-    f.s.MigScreen.KmlChecked = true;
+    f.s.Migration.MigScreen.KmlChecked = true;
     const std::string bad = f.dir.copyReference("tracks/gps_bad_badnumber.csv");
     EXPECT_EQ(f.start(bad), migrate::StartOutcome::Failed);
     EXPECT_NE(f.d.errors().back().find("line 5, column 22 (air speed)"), std::string::npos);
-    EXPECT_TRUE(f.s.KmlFile.empty());
+    EXPECT_TRUE(f.s.Gps.KmlFile.empty());
     // A cross wind stronger than the floor speed leaves no ground speed: the row and the wind are named.
     std::string csv = std::string(kHeader) +
                       "2020-01-01,06:00:00,0,0.1,1,3,100,5,90,2020-01-01,100,1,.,3600,4,0,0,1,90,40,0,1\n";
@@ -177,25 +177,25 @@ TEST(GpsRun, EachStopKeepsItsOwnNoteAndTheMapFollowsTheTrack) {
     const std::string base = "Alb02_WhiteStork2859_2016-05-02to04_ProcessedToAirSpeed";
     const std::string track = f.dir.copyTrack(base + ".csv");
     const std::string sites = f.dir.copyTrack(base + "_StopoverSites.txt");
-    f.s.MigScreen.KmlChecked = true;
+    f.s.Migration.MigScreen.KmlChecked = true;
     ASSERT_EQ(f.start(track, sites), migrate::StartOutcome::Finished) << (f.d.errors().empty() ? "" : f.d.errors().back());
     // The dialogs and the map follow the folder of the track chosen.
-    EXPECT_EQ(f.s.TrackFolder, f.dir.str());
-    EXPECT_EQ(std::filesystem::path(f.s.KmlFile).parent_path(), f.dir.path());
+    EXPECT_EQ(f.s.Gps.TrackFolder, f.dir.str());
+    EXPECT_EQ(std::filesystem::path(f.s.Gps.KmlFile).parent_path(), f.dir.path());
 
-    ASSERT_EQ(f.s.Stops.size(), 3u);
-    EXPECT_NE(f.s.Stops[0].Note, f.s.Stops[2].Note);
+    ASSERT_EQ(f.s.Gps.Stops.size(), 3u);
+    EXPECT_NE(f.s.Gps.Stops[0].Note, f.s.Gps.Stops[2].Note);
     const std::string text = output::MigrationTextBlock(f.s);
     std::size_t at = 0;
-    for (const GpsStop& stop : f.s.Stops) {
-        EXPECT_EQ(f.s.TravelTable[stop.Row][1], -1);
+    for (const GpsStop& stop : f.s.Gps.Stops) {
+        EXPECT_EQ(f.s.Migration.TravelTable[stop.Row][1], -1);
         at = text.find("\n" + stop.Note + "\n", at);
         EXPECT_NE(at, std::string::npos) << stop.Note;
         EXPECT_NEAR(stop.Hours, (stop.EndSec - stop.StartSec) / 3600.0, 1e-9);
     }
     // The roost inside a site feeds; the stop in no site uses the reserves.
-    EXPECT_EQ(f.s.Stops[0].Note.rfind("Feeding at", 0), 0u) << f.s.Stops[0].Note;
-    EXPECT_GT(f.s.Stops[0].FatChange, 0);
+    EXPECT_EQ(f.s.Gps.Stops[0].Note.rfind("Feeding at", 0), 0u) << f.s.Gps.Stops[0].Note;
+    EXPECT_GT(f.s.Gps.Stops[0].FatChange, 0);
 }
 
 TEST(GpsRun, DecliningTheSiteFileRunsWithoutSites) {
@@ -206,10 +206,10 @@ TEST(GpsRun, DecliningTheSiteFileRunsWithoutSites) {
 
     GpsRunFixture f;
     ASSERT_EQ(f.start(track, f.dir.copyTrack(base + "_StopoverSites.txt")), migrate::StartOutcome::Finished);
-    const float withSites = f.s.EndStates[0][8];
+    const float withSites = f.s.Migration.EndStates[0][8];
     ASSERT_EQ(f.start(track), migrate::StartOutcome::Finished);  // "No" this time
-    EXPECT_EQ(f.s.SiteCount, 0);
-    EXPECT_EQ(f.s.FeedingHours, 0);
-    EXPECT_NE(f.s.EndStates[0][8], withSites);
-    EXPECT_EQ(f.s.EndStates[0][8], fresh.s.EndStates[0][8]);  // fat mass at the end of the track
+    EXPECT_EQ(f.s.Gps.SiteCount, 0);
+    EXPECT_EQ(f.s.Gps.FeedingHours, 0);
+    EXPECT_NE(f.s.Migration.EndStates[0][8], withSites);
+    EXPECT_EQ(f.s.Migration.EndStates[0][8], fresh.s.Migration.EndStates[0][8]);  // fat mass at the end of the track
 }

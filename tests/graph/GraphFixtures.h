@@ -14,22 +14,22 @@ inline ProgramState PowerCurveState(int lastRow = 23) {
     s.SpName = "Test bird";
     s.AirDensity = 1.225f;
     s.CalcMode = 1;
-    s.PowerCurveTable.assign(11, std::vector<float>(std::size_t(lastRow) + 3, 0.0f));
-    s.CurveFirstSpeed = 1;
-    s.CurveLastRow = static_cast<int16_t>(lastRow);
-    s.CurveLastIndex = static_cast<int16_t>(lastRow + 2);
+    s.Flap.PowerCurveTable.assign(11, std::vector<float>(std::size_t(lastRow) + 3, 0.0f));
+    s.Flap.CurveFirstSpeed = 1;
+    s.Flap.CurveLastRow = static_cast<int16_t>(lastRow);
+    s.Flap.CurveLastIndex = static_cast<int16_t>(lastRow + 2);
     for (int v = 1; v <= lastRow; ++v) {
         const double pm = 150.0 / v + 0.003 * v * v * v + 3;
-        s.PowerCurveTable[0][v] = static_cast<float>(v);
-        s.PowerCurveTable[1][v] = static_cast<float>(pm);
-        s.PowerCurveTable[2][v] = static_cast<float>(1.1 * (pm / 0.23 + 2));
+        s.Flap.PowerCurveTable[0][v] = static_cast<float>(v);
+        s.Flap.PowerCurveTable[1][v] = static_cast<float>(pm);
+        s.Flap.PowerCurveTable[2][v] = static_cast<float>(1.1 * (pm / 0.23 + 2));
     }
-    s.Vmp = 11.4f;
-    s.PmechMin = 20.6f;
-    s.PchemMin = static_cast<float>(1.1 * (20.6 / 0.23 + 2));
-    s.Vmr = 15.2f;
-    s.PchemVmr = static_cast<float>(1.1 * ((150 / 15.2 + 0.003 * 15.2 * 15.2 * 15.2 + 3) / 0.23 + 2));
-    s.NchemMax = 3.7f;
+    s.Flap.Vmp = 11.4f;
+    s.Flap.PmechMin = 20.6f;
+    s.Flap.PchemMin = static_cast<float>(1.1 * (20.6 / 0.23 + 2));
+    s.Flap.Vmr = 15.2f;
+    s.Flap.PchemVmr = static_cast<float>(1.1 * ((150 / 15.2 + 0.003 * 15.2 * 15.2 * 15.2 + 3) / 0.23 + 2));
+    s.Flap.NchemMax = 3.7f;
     return s;
 }
 
@@ -40,24 +40,24 @@ inline ProgramState GlidePolarState() {
     s.SpName = "Test glider";
     s.AirDensity = 1.225f;
     s.CalcMode = 3;
-    s.PolarFirstRow = 8;
-    s.PolarLastRow = 25;
-    s.PolarRowLimit = 40;
-    s.GlidePolarTable.assign(41, std::vector<float>(3, 0.0f));
+    s.Glide.PolarFirstRow = 8;
+    s.Glide.PolarLastRow = 25;
+    s.Glide.PolarRowLimit = 40;
+    s.Glide.GlidePolarTable.assign(41, std::vector<float>(3, 0.0f));
     for (int v = 8; v <= 25; ++v) {
         const double w = 0.000165 * v * v * v + 6.0 / v;
-        s.GlidePolarTable[v][0] = static_cast<float>(1 - 0.02 * (v - 7.5));
-        s.GlidePolarTable[v][1] = static_cast<float>(w);
-        s.GlidePolarTable[v][2] = static_cast<float>(v / w);
+        s.Glide.GlidePolarTable[v][0] = static_cast<float>(1 - 0.02 * (v - 7.5));
+        s.Glide.GlidePolarTable[v][1] = static_cast<float>(w);
+        s.Glide.GlidePolarTable[v][2] = static_cast<float>(v / w);
     }
-    s.SinkLast = s.GlidePolarTable[25][1];  // about 2.82 m/s
-    s.Vstall = 7.5f;
-    s.Vms = 10.5f;
-    s.MinSink = 0.762f;
-    s.Vbg = 13.0f;
-    s.SinkVbg = 0.824f;
-    s.BestGlideRatio = 15.8f;
-    s.SpanLaw = 1;
+    s.Glide.SinkLast = s.Glide.GlidePolarTable[25][1];  // about 2.82 m/s
+    s.Glide.Vstall = 7.5f;
+    s.Glide.Vms = 10.5f;
+    s.Glide.MinSink = 0.762f;
+    s.Glide.Vbg = 13.0f;
+    s.Glide.SinkVbg = 0.824f;
+    s.Glide.BestGlideRatio = 15.8f;
+    s.Glide.SpanLaw = 1;
     return s;
 }
 

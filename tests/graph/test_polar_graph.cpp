@@ -65,7 +65,7 @@ TEST(PolarGraph, MappingIsFractionsOfTheSurfaceRoundedHalfToEven) {
     EXPECT_FLOAT_EQ(m.Sx, 319.2f);
     EXPECT_EQ(m.X(7.5), 998 + 2394);
     EXPECT_EQ(m.Yb(1), 6133 - 5497);
-    EXPECT_EQ(m.Ys(s.SinkLast), 361);
+    EXPECT_EQ(m.Ys(s.Glide.SinkLast), 361);
     // Half-way points go to the even neighbour: 319.2 x 2.5 = 798 exactly; Sb x b near a half.
     m.Sx = 1;
     EXPECT_EQ(m.X(2.5), 998 + 2);
@@ -74,7 +74,7 @@ TEST(PolarGraph, MappingIsFractionsOfTheSurfaceRoundedHalfToEven) {
 
 TEST(PolarGraph, TheTwoKilogramBirdGetsItsAxes) {
     Drawn d(test::GlidePolarState());
-    EXPECT_NEAR(d.s.SinkLast, 2.82, 0.005);
+    EXPECT_NEAR(d.s.Glide.SinkLast, 2.82, 0.005);
     EXPECT_EQ(d.heading, "Glide polar for Test glider with air density 1.23 kg/cubic m");
     const auto speedLabels = d.textsWhere([](const DrawCall& c) { return c.y1 == 6133 + 120 + 120; });
     EXPECT_EQ(speedLabels, (std::vector<std::string>{" 0", " 5", " 10", " 15", " 20", " 25"}));
@@ -104,8 +104,8 @@ TEST(PolarGraph, TheEngineExampleGliderGetsTheSameAxes) {
     platform::ScriptedDialogs dialogs;
     test::ToGlideSetup(s, dialogs);
     ASSERT_TRUE(glide::ComputeGlidePolar(s, dialogs));
-    ASSERT_EQ(s.PolarLastRow, 25);
-    EXPECT_NEAR(s.SinkLast, 2.82, 0.01);
+    ASSERT_EQ(s.Glide.PolarLastRow, 25);
+    EXPECT_NEAR(s.Glide.SinkLast, 2.82, 0.01);
     Drawn d(s);
     const auto sinkLabels = d.textsWhere([&](const DrawCall& c) { return c.x1 < d.m.X0 - 3 * d.m.t; });
     EXPECT_EQ(sinkLabels, (std::vector<std::string>{"0", "0.50", "1.0", "1.5", "2.0", "2.5"}));
@@ -114,12 +114,12 @@ TEST(PolarGraph, TheEngineExampleGliderGetsTheSameAxes) {
         if (c.y1 == c.y2 && (c.x1 == d.m.X0 - d.m.t || c.x2 == d.m.X0 - 1.5f * d.m.t)) ++sinkTicks;
     EXPECT_EQ(sinkTicks, 29);
     // Linear span law: one line from the stall speed at span ratio 1 to the last speed.
-    EXPECT_TRUE(d.hasLine(d.m.X(s.Vstall), d.m.Yb(1), d.m.XR, d.m.Yb(s.GlidePolarTable[25][0])));
+    EXPECT_TRUE(d.hasLine(d.m.X(s.Glide.Vstall), d.m.Yb(1), d.m.XR, d.m.Yb(s.Glide.GlidePolarTable[25][0])));
 }
 
 TEST(PolarGraph, ATwelveMetreSinkAxisTicksEveryMetre) {
     ProgramState s = test::GlidePolarState();
-    s.SinkLast = 12;
+    s.Glide.SinkLast = 12;
     Drawn d(s);
     const auto sinkLabels = d.textsWhere([](const DrawCall& c) { return c.x1 < 998 - 360; });
     EXPECT_EQ(sinkLabels, (std::vector<std::string>{"0", "5.0", "10"}));
@@ -127,27 +127,27 @@ TEST(PolarGraph, ATwelveMetreSinkAxisTicksEveryMetre) {
 
 TEST(PolarGraph, LinearSpanLawIsOneLineFromTheStallSpeed) {
     Drawn d(test::GlidePolarState());
-    const float yLast = d.m.Yb(d.s.GlidePolarTable[25][0]);
+    const float yLast = d.m.Yb(d.s.Glide.GlidePolarTable[25][0]);
     EXPECT_TRUE(d.hasLine(3392, 636, 8978, yLast));
     // No row-by-row span segments.
-    EXPECT_FALSE(d.hasLine(d.m.X(8), d.m.Yb(d.s.GlidePolarTable[8][0]), d.m.X(9), d.m.Yb(d.s.GlidePolarTable[9][0])));
+    EXPECT_FALSE(d.hasLine(d.m.X(8), d.m.Yb(d.s.Glide.GlidePolarTable[8][0]), d.m.X(9), d.m.Yb(d.s.Glide.GlidePolarTable[9][0])));
 }
 
 TEST(PolarGraph, MinimumDragSpanLawFollowsTheTable) {
     ProgramState s = test::GlidePolarState();
-    s.SpanLaw = 2;
+    s.Glide.SpanLaw = 2;
     Drawn d(s);
     int segments = 0;
     for (int i = 9; i <= 25; ++i)
-        if (d.hasLine(d.m.X(i - 1), d.m.Yb(s.GlidePolarTable[i - 1][0]), d.m.X(i), d.m.Yb(s.GlidePolarTable[i][0])))
+        if (d.hasLine(d.m.X(i - 1), d.m.Yb(s.Glide.GlidePolarTable[i - 1][0]), d.m.X(i), d.m.Yb(s.Glide.GlidePolarTable[i][0])))
             ++segments;
     EXPECT_EQ(segments, 17);
-    EXPECT_FALSE(d.hasLine(3392, 636, 8978, d.m.Yb(s.GlidePolarTable[25][0])));
+    EXPECT_FALSE(d.hasLine(3392, 636, 8978, d.m.Yb(s.Glide.GlidePolarTable[25][0])));
 }
 
 TEST(PolarGraph, PolarAndMarkersStandWhereTheyAreComputed) {
     Drawn d(test::GlidePolarState());
-    const auto& tab = d.s.GlidePolarTable;
+    const auto& tab = d.s.Glide.GlidePolarTable;
     int segments = 0;
     for (int i = 9; i <= 25; ++i)
         if (d.hasLine(d.m.X(i - 1), d.m.Ys(tab[i - 1][1]), d.m.X(i), d.m.Ys(tab[i][1]))) ++segments;
@@ -201,10 +201,10 @@ TEST(PolarGraph, WithoutAPolarNothingIsDrawn) {
     Rotator rotator;
     EXPECT_THROW(DrawPolarGraph(s, surface, rotator), GraphError);
     s = test::GlidePolarState();
-    s.BestGlideRatio = 0;
+    s.Glide.BestGlideRatio = 0;
     EXPECT_THROW(DrawPolarGraph(s, surface, rotator), GraphError);
     s = test::GlidePolarState();
-    s.PolarLastRow = 60;
+    s.Glide.PolarLastRow = 60;
     EXPECT_THROW(DrawPolarGraph(s, surface, rotator), GraphError);
     EXPECT_TRUE(surface.Calls().empty());
 }

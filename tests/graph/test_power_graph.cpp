@@ -134,10 +134,10 @@ TEST(PowerGraph, PlotsStandAsFractionsOfTheSurfaceRoundedHalfToEven) {
     EXPECT_FLOAT_EQ(d.s.GraphXScale, 7067.0f / 23);
     EXPECT_EQ(d.s.GraphTop, 373);
     EXPECT_FLOAT_EQ(d.s.GraphY0, 3355);
-    EXPECT_FLOAT_EQ(d.s.GraphYScale, static_cast<float>(2982.0 / d.s.PowerCurveTable[2][23]));
+    EXPECT_FLOAT_EQ(d.s.GraphYScale, static_cast<float>(2982.0 / d.s.Flap.PowerCurveTable[2][23]));
     EXPECT_EQ(d.s.MechPlotTop, 3355);
     EXPECT_FLOAT_EQ(d.s.MechPlotY0, 6337);
-    EXPECT_FLOAT_EQ(d.s.MechPlotYScale, static_cast<float>(2982.0 / d.s.PowerCurveTable[1][23]));
+    EXPECT_FLOAT_EQ(d.s.MechPlotYScale, static_cast<float>(2982.0 / d.s.Flap.PowerCurveTable[1][23]));
 }
 
 TEST(PowerGraph, SpeedLabelsEveryFiveMetresPerSecondFromZeroUpToTheLastSpeed) {
@@ -163,19 +163,19 @@ TEST(PowerGraph, SpeedLabelsEveryFiveMetresPerSecondFromZeroUpToTheLastSpeed) {
 
 TEST(PowerGraph, CurvesJoinTheComputedSpeedsOnly) {
     ProgramState s = test::PowerCurveState();
-    s.PowerCurveTable[0][12] = 0;  // a column without a point
+    s.Flap.PowerCurveTable[0][12] = 0;  // a column without a point
     Drawn d(s);
     ProgramState m = d.s;
     m.GraphY0 = m.MechPlotY0;
     m.GraphYScale = m.MechPlotYScale;
     int segments = 0;
     for (int v = 2; v <= 23; ++v)
-        if (hasLine(d.surface, GraphX(m, v - 1), GraphY(m, m.PowerCurveTable[1][v - 1]), GraphX(m, v),
-                    GraphY(m, m.PowerCurveTable[1][v])))
+        if (hasLine(d.surface, GraphX(m, v - 1), GraphY(m, m.Flap.PowerCurveTable[1][v - 1]), GraphX(m, v),
+                    GraphY(m, m.Flap.PowerCurveTable[1][v])))
             ++segments;
     EXPECT_EQ(segments, 21);
     // Powers above the power at the last speed are drawn above the plot's top edge, unclipped.
-    EXPECT_LT(GraphY(m, m.PowerCurveTable[1][1]), m.MechPlotTop);
+    EXPECT_LT(GraphY(m, m.Flap.PowerCurveTable[1][1]), m.MechPlotTop);
 }
 
 TEST(PowerGraph, MarkersAndValuesStandWhereTheyAreComputed) {
@@ -201,16 +201,16 @@ TEST(PowerGraph, MarkersAndValuesStandWhereTheyAreComputed) {
     EXPECT_FLOAT_EQ(ld->x1, 2019 + 248);
     // Two text heights below the minimum, or (as here, where the Vmr label takes that row) the nearest
     // free row, whole text heights away.
-    const float ldRow = (ld->y1 - (GraphY(d.s, d.s.PchemMin) + 480)) / 240;
+    const float ldRow = (ld->y1 - (GraphY(d.s, d.s.Flap.PchemMin) + 480)) / 240;
     EXPECT_FLOAT_EQ(ldRow, std::round(ldRow));
-    const int16_t xVmr = GraphX(d.s, d.s.Vmr);
+    const int16_t xVmr = GraphX(d.s, d.s.Flap.Vmr);
     EXPECT_TRUE(hasLine(d.surface, xVmr, 373, xVmr, 3355));
     const DrawCall* vmr = textCall(d.surface, "Vmr = 15.2 m/s");
     ASSERT_NE(vmr, nullptr);
     EXPECT_FLOAT_EQ(vmr->x1, static_cast<float>(xVmr - 1.1 * 1680));
-    EXPECT_FLOAT_EQ(vmr->y1, static_cast<float>(GraphY(d.s, d.s.PchemVmr) + 745.5));
+    EXPECT_FLOAT_EQ(vmr->y1, static_cast<float>(GraphY(d.s, d.s.Flap.PchemVmr) + 745.5));
     // The upper Vmp marker rises from the lower edge to a twentieth of the height above the minimum.
-    EXPECT_TRUE(hasLine(d.surface, xVmp, static_cast<float>(GraphY(d.s, d.s.PchemMin) - 372.75), xVmp, 3355));
+    EXPECT_TRUE(hasLine(d.surface, xVmp, static_cast<float>(GraphY(d.s, d.s.Flap.PchemMin) - 372.75), xVmp, 3355));
     EXPECT_EQ(CallsOf(d.surface, DrawCall::TextOut).size(), 2u);
     EXPECT_FALSE(d.surface.Font.Bold);
 }
@@ -221,20 +221,20 @@ TEST(PowerGraph, WithoutACurveNothingIsDrawn) {
     Rotator rotator;
     EXPECT_THROW(DrawPowerGraph(s, surface, rotator), GraphError);
     s = test::PowerCurveState();
-    s.PowerCurveTable[1][23] = 0;  // no power at the top speed: no scale
+    s.Flap.PowerCurveTable[1][23] = 0;  // no power at the top speed: no scale
     EXPECT_THROW(DrawPowerGraph(s, surface, rotator), GraphError);
     s = test::PowerCurveState();
-    s.CurveLastRow = 40;  // beyond the table
+    s.Flap.CurveLastRow = 40;  // beyond the table
     EXPECT_THROW(DrawPowerGraph(s, surface, rotator), GraphError);
     EXPECT_TRUE(surface.Calls().empty());
 }
 
 TEST(UncertaintyBands, AllZeroBandsLieOnTheMechanicalCurve) {
     Drawn d(test::PowerCurveState());
-    auto& tab = d.s.PowerCurveTable;
+    auto& tab = d.s.Flap.PowerCurveTable;
     for (int v = 1; v <= 23; ++v) tab[6][v] = tab[7][v] = tab[1][v];
-    d.s.VmpUncert = 0;
-    d.s.UncertDone = true;
+    d.s.Flap.VmpUncert = 0;
+    d.s.Flap.UncertDone = true;
     std::vector<DrawCall> curve;
     for (const auto& c : CallsOf(d.surface, DrawCall::Line)) curve.push_back(c);
     d.surface.ClearCalls();
@@ -267,12 +267,12 @@ TEST(UncertaintyBands, AllZeroBandsLieOnTheMechanicalCurve) {
 
 TEST(UncertaintyBands, BandsAndVmpLinesFollowTheUncertainties) {
     Drawn d(test::PowerCurveState());
-    auto& tab = d.s.PowerCurveTable;
+    auto& tab = d.s.Flap.PowerCurveTable;
     for (int v = 1; v <= 23; ++v) {
         tab[6][v] = tab[1][v] - 2;
         tab[7][v] = tab[1][v] + 2;
     }
-    d.s.VmpUncert = 0.52f;
+    d.s.Flap.VmpUncert = 0.52f;
     d.surface.ClearCalls();
     DrawUncertaintyBands(d.s, d.surface);
     ProgramState& m = d.s;

@@ -148,7 +148,7 @@ TEST(PrintPage, GlidePolarListsItsOwnValuesAndTheSpanLaw) {
     EXPECT_EQ(lineOf(p, "Wing span reduction law").substr(49), "Linear       Bstop = 5.00");
     EXPECT_EQ(lineOf(p, "Flight muscle mass"), "");
     EXPECT_EQ(text.back().substr(9, 20), "Basal metabolic rate");
-    s.SpanLaw = 2;
+    s.Glide.SpanLaw = 2;
     EXPECT_EQ(lineOf(PolarGraphPage(s, "h", "c"), "Wing span reduction law").substr(49), "Minimum drag");
     EXPECT_EQ(text.size(), 41u + 17u);
 }

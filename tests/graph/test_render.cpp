@@ -81,11 +81,11 @@ TEST_F(Render, UncertaintyBandsAddDottedLinesToTheImage) {
     DrawPowerGraph(s, surface, rotator);
     const QImage before = surface.Image().copy();
     for (int v = 1; v <= 23; ++v) {
-        s.PowerCurveTable[6][v] = s.PowerCurveTable[1][v] - 4;
-        s.PowerCurveTable[7][v] = s.PowerCurveTable[1][v] + 4;
+        s.Flap.PowerCurveTable[6][v] = s.Flap.PowerCurveTable[1][v] - 4;
+        s.Flap.PowerCurveTable[7][v] = s.Flap.PowerCurveTable[1][v] + 4;
     }
-    s.VmpUncert = 0.8f;
-    s.UncertDone = true;
+    s.Flap.VmpUncert = 0.8f;
+    s.Flap.UncertDone = true;
     DrawUncertaintyBands(s, surface);
     int changed = 0;
     for (int y = 0; y < before.height(); ++y)

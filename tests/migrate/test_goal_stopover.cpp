@@ -183,7 +183,7 @@ TEST_F(Stopover, MissingOrUnreadableEntriesAreRefused) {
 TEST_F(Stopover, LoadRevisedMassWritesTheMigrationSlot) {
     test::ToMigrateSetup(s, d);
     migrate::LoadStopoverMass(s);
-    EXPECT_TRUE(s.StopMassReturn);
+    EXPECT_TRUE(s.Migration.StopMassReturn);
     auto r = migrate::ComputeStopoverMass(s, f, d);
     ASSERT_TRUE(r);
     ScreenUpdate u = migrate::LoadRevisedMass(s, *r);
@@ -194,6 +194,6 @@ TEST_F(Stopover, LoadRevisedMassWritesTheMigrationSlot) {
     EXPECT_NEAR(b.AirframeMass, b.EmptyMass - b.FatMass - b.MuscleMass, 1e-9);
     EXPECT_EQ(*u.textOf("txtEmptyMass"), FormatSig(b.EmptyMass, 3));
     migrate::ActivateSetupMigrate(s);
-    EXPECT_FALSE(s.StopMassReturn);
+    EXPECT_FALSE(s.Migration.StopMassReturn);
     EXPECT_FLOAT_EQ(b.Pbmr, float(3.79 * std::pow(double(b.EmptyMass) - b.FatMass, 0.723)));
 }

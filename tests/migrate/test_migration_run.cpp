@@ -18,74 +18,74 @@ struct MigrationRun : ::testing::Test {
 };
 
 // Flight hours of a table row (column 1 of the power table holds them unrounded).
-float hoursOf(const ProgramState& s, int row) { return s.PowerTable[row][1]; }
+float hoursOf(const ProgramState& s, int row) { return s.Migration.PowerTable[row][1]; }
 
 }  // namespace
 
 TEST_F(MigrationRun, WithoutClimbTheClimbValuesStayZero) {
     start();
-    EXPECT_FALSE(s.ClimbFlag);
-    EXPECT_EQ(s.ClimbTime, 0);
-    EXPECT_EQ(s.ClimbDist, 0);
-    EXPECT_EQ(s.FinalGlideDist, 0);
-    EXPECT_EQ(s.FinalGlideTime, 0);
-    EXPECT_EQ(s.FinalVclimb, 0);
-    EXPECT_GT(s.InitialVclimb, 0);
-    EXPECT_FLOAT_EQ(s.StateLog[0][0], 0);  // departure record
-    EXPECT_FLOAT_EQ(s.StateLog[0][6], s.slot(2).AllUpMass);
-    EXPECT_FLOAT_EQ(s.StateLog[0][20], 0);
+    EXPECT_FALSE(s.Migration.ClimbFlag);
+    EXPECT_EQ(s.Migration.ClimbTime, 0);
+    EXPECT_EQ(s.Migration.ClimbDist, 0);
+    EXPECT_EQ(s.Migration.FinalGlideDist, 0);
+    EXPECT_EQ(s.Migration.FinalGlideTime, 0);
+    EXPECT_EQ(s.Migration.FinalVclimb, 0);
+    EXPECT_GT(s.Migration.InitialVclimb, 0);
+    EXPECT_FLOAT_EQ(s.Migration.StateLog[0][0], 0);  // departure record
+    EXPECT_FLOAT_EQ(s.Migration.StateLog[0][6], s.slot(2).AllUpMass);
+    EXPECT_FLOAT_EQ(s.Migration.StateLog[0][20], 0);
     // Slot 2 keeps the start values; the run has its own masses.
     EXPECT_NEAR(s.slot(2).FatMass, 0.15, 1e-6);
-    EXPECT_EQ(s.Mig.FatMass, 0);
+    EXPECT_EQ(s.Migration.Mig.FatMass, 0);
 }
 
 TEST_F(MigrationRun, AtSeaLevelTheRunStartsFromTheExactDensity) {
     start();
-    EXPECT_FLOAT_EQ(s.StartDensity, 1.225f);  // not the field's 3-digit 1.23
-    EXPECT_FLOAT_EQ(s.StartAltitude, 0);
+    EXPECT_FLOAT_EQ(s.Migration.StartDensity, 1.225f);  // not the field's 3-digit 1.23
+    EXPECT_FLOAT_EQ(s.Migration.StartAltitude, 0);
 }
 
 TEST_F(MigrationRun, NoGoalLeavesTheArrivalRecordEmpty) {
     start();
-    EXPECT_FALSE(s.Arrived);
-    for (float v : s.EndStates[0]) EXPECT_EQ(v, 0);
+    EXPECT_FALSE(s.Migration.Arrived);
+    for (float v : s.Migration.EndStates[0]) EXPECT_EQ(v, 0);
 }
 
 TEST_F(MigrationRun, ArrivalRecordHoldsTheFirstStepPastTheGoal) {
     Type(s, d, "txtGoalDist", "500");
     start();
-    ASSERT_TRUE(s.Arrived);
-    const float dist = s.EndStates[0][1], speed = s.EndStates[0][2];
+    ASSERT_TRUE(s.Migration.Arrived);
+    const float dist = s.Migration.EndStates[0][1], speed = s.Migration.EndStates[0][2];
     EXPECT_GE(dist, 500);
     EXPECT_LT(dist, 500 + 6 * speed * 0.06 + 1e-3);
-    EXPECT_LT(s.EndStates[0][0], s.EndStates[1][0]);
+    EXPECT_LT(s.Migration.EndStates[0][0], s.Migration.EndStates[1][0]);
 }
 
 TEST_F(MigrationRun, OutOfFuelWritesOneExtraRowWithNoFat) {
     start();
-    const int last = s.RowsWritten;
+    const int last = s.Migration.RowsWritten;
     ASSERT_GT(last, 1);
-    EXPECT_EQ(s.TravelTable[last][9], 0);   // fat mass
-    EXPECT_EQ(s.FuelTable[last][9], 0);     // fuel fraction
-    EXPECT_EQ(s.FuelTable[last][10], 0);    // energy height
-    EXPECT_EQ(s.FuelTable[last][11], 0);    // metabolic sink
+    EXPECT_EQ(s.Migration.TravelTable[last][9], 0);   // fat mass
+    EXPECT_EQ(s.Migration.FuelTable[last][9], 0);     // fuel fraction
+    EXPECT_EQ(s.Migration.FuelTable[last][10], 0);    // energy height
+    EXPECT_EQ(s.Migration.FuelTable[last][11], 0);    // metabolic sink
     EXPECT_GT(hoursOf(s, last), hoursOf(s, last - 1));
     EXPECT_LE(hoursOf(s, last), hoursOf(s, last - 1) + 6 + 1e-3);
-    EXPECT_FLOAT_EQ(s.EndStates[1][0], hoursOf(s, last));
-    EXPECT_EQ(s.EndStates[1][8], 0);
-    EXPECT_EQ(s.EndStates[1][27], 0);
+    EXPECT_FLOAT_EQ(s.Migration.EndStates[1][0], hoursOf(s, last));
+    EXPECT_EQ(s.Migration.EndStates[1][8], 0);
+    EXPECT_EQ(s.Migration.EndStates[1][27], 0);
     for (int r = 1; r < last; ++r) EXPECT_NEAR(hoursOf(s, r), 6.0 * r, 1e-3);
-    for (std::size_t r = last + 1; r < s.TravelTable.size(); ++r) EXPECT_EQ(s.TravelTable[r][1], 0);
+    for (std::size_t r = last + 1; r < s.Migration.TravelTable.size(); ++r) EXPECT_EQ(s.Migration.TravelTable[r][1], 0);
 }
 
 TEST_F(MigrationRun, QuarterHourIntervalFillsOnlyRowsOnSixMinuteSteps) {
     Type(s, d, "frmSetDefaultsMigr.txtOutputInt", "0.25");
     start();
-    EXPECT_EQ(s.MaxRow, 2400);
-    ASSERT_GT(s.RowsWritten, 10);
-    for (int r = 1; r < s.RowsWritten - 1; ++r) {
+    EXPECT_EQ(s.Migration.MaxRow, 2400);
+    ASSERT_GT(s.Migration.RowsWritten, 10);
+    for (int r = 1; r < s.Migration.RowsWritten - 1; ++r) {
         if (r % 2 == 0) EXPECT_NEAR(hoursOf(s, r), 0.25 * r, 1e-4) << r;
-        else EXPECT_EQ(s.TravelTable[r][3], 0) << r;
+        else EXPECT_EQ(s.Migration.TravelTable[r][3], 0) << r;
     }
 }
 
@@ -94,25 +94,25 @@ TEST_F(MigrationRun, StandardSpeedFollowsVmrOnceItFallsToTheSpeed) {
     start();
     // At or above the starting speed until Vmr has fallen to it, then falling with Vmr.
     bool capped = false;
-    for (int r = 0; r < s.RowsWritten; ++r) {
-        const float V = s.TravelTable[r][3];
-        if (r > 0 && V < s.TravelTable[r - 1][3]) capped = true;
-        if (capped) EXPECT_LE(V, s.TravelTable[r - 1][3] + 1e-4f) << r;
-        else EXPECT_GE(V, s.Mig.StartSpeed - 1e-4f) << r;
+    for (int r = 0; r < s.Migration.RowsWritten; ++r) {
+        const float V = s.Migration.TravelTable[r][3];
+        if (r > 0 && V < s.Migration.TravelTable[r - 1][3]) capped = true;
+        if (capped) EXPECT_LE(V, s.Migration.TravelTable[r - 1][3] + 1e-4f) << r;
+        else EXPECT_GE(V, s.Migration.Mig.StartSpeed - 1e-4f) << r;
     }
     EXPECT_TRUE(capped);
-    EXPECT_EQ(s.Mig.SpeedBelowVmr, 0);
-    EXPECT_FLOAT_EQ(s.Mig.Speed, s.Mig.Vmr);
+    EXPECT_EQ(s.Migration.Mig.SpeedBelowVmr, 0);
+    EXPECT_FLOAT_EQ(s.Migration.Mig.Speed, s.Migration.Mig.Vmr);
 }
 
 TEST_F(MigrationRun, HoldRatioAndHoldSpeed) {
     Click(s, d, "optVratioConst");
     start();
-    for (int r = 0; r <= s.RowsWritten; ++r) EXPECT_NEAR(s.TravelTable[r][5], 1.2, 1e-5) << r;
+    for (int r = 0; r <= s.Migration.RowsWritten; ++r) EXPECT_NEAR(s.Migration.TravelTable[r][5], 1.2, 1e-5) << r;
     test::ToMigrateSetup(s, d);
     Click(s, d, "optVconst");
     start();
-    for (int r = 1; r <= s.RowsWritten; ++r) EXPECT_FLOAT_EQ(s.TravelTable[r][3], s.Mig.StartSpeed) << r;
+    for (int r = 1; r <= s.Migration.RowsWritten; ++r) EXPECT_FLOAT_EQ(s.Migration.TravelTable[r][3], s.Migration.Mig.StartSpeed) << r;
 }
 
 TEST_F(MigrationRun, NoMinimumProteinNeverTakesAirframe) {
@@ -121,12 +121,13 @@ TEST_F(MigrationRun, NoMinimumProteinNeverTakesAirframe) {
         Click(s, d, crit);
         Click(s, d, "optVconst");
         start();
-        for (int r = 0; r <= s.RowsWritten; ++r) EXPECT_FLOAT_EQ(s.TravelTable[r][11], s.Mig.AirframeMass0) << crit;
+        for (int r = 0; r <= s.Migration.RowsWritten; ++r)
+            EXPECT_FLOAT_EQ(s.Migration.TravelTable[r][11], s.Migration.Mig.AirframeMass0) << crit;
     }
     // With the default 5 per cent the airframe gives protein.
     test::ToMigrateSetup(s, d);
     start();
-    EXPECT_LT(s.TravelTable[s.RowsWritten][11], s.Mig.AirframeMass0);
+    EXPECT_LT(s.Migration.TravelTable[s.Migration.RowsWritten][11], s.Migration.Mig.AirframeMass0);
 }
 
 // Every kilogram burnt is accounted once: the fat and protein energy lost equals the chemical
@@ -139,23 +140,23 @@ TEST_F(MigrationRun, FuelEnergyBalancesTheChemicalEnergySpent) {
             Click(s, d, "optVconst");
             Click(s, d, mito == 1 ? "frmSetDefaultsMigr.optMitoFracConst" : "frmSetDefaultsMigr.optPdensityConst");
             // The run's own steps, summing the energy of each.
-            s.SpeedControl = 2;
-            s.MuscleControl = static_cast<int16_t>(crit);
-            s.ProjectedMode = true;
+            s.Migration.SpeedControl = 2;
+            s.Migration.MuscleControl = static_cast<int16_t>(crit);
+            s.Migration.ProjectedMode = true;
             migrate::MigrationStart(s, d);
-            migrate::MigPowerAtSpeed(s, s.Mig.Speed);
+            migrate::MigPowerAtSpeed(s, s.Migration.Mig.Speed);
             migrate::MuscleStateInit(s);
             double spent = 0;
-            for (int step = 0; step < 300 && s.Mig.FatMass > 0.01f; ++step) {
+            for (int step = 0; step < 300 && s.Migration.Mig.FatMass > 0.01f; ++step) {
                 migrate::CruiseStep(s);
-                spent += s.Mig.StepEnergy;
+                spent += s.Migration.Mig.StepEnergy;
             }
             ASSERT_GT(spent, 1e6);
             if (crit != 3 || mito == 2) {
-                EXPECT_LT(s.Mig.MuscleMass, s.Mig.MuscleMass0) << crit << mito;
+                EXPECT_LT(s.Migration.Mig.MuscleMass, s.Migration.Mig.MuscleMass0) << crit << mito;
             }
             // Within half a per cent (a myofibril cut credited twice falls about 2 per cent short).
-            EXPECT_NEAR(s.Mig.FuelEnergy / spent, 1.0, 0.005) << "criterion " << crit << " mito " << mito;
+            EXPECT_NEAR(s.Migration.Mig.FuelEnergy / spent, 1.0, 0.005) << "criterion " << crit << " mito " << mito;
         }
     }
 }
@@ -165,70 +166,70 @@ TEST_F(MigrationRun, ClimbEndsOnAWholeCruiseStep) {
         test::ToMigrateSetup(s, d);
         Type(s, d, "txtAltCruise", cruise);
         start();
-        ASSERT_TRUE(s.ClimbFlag);
-        EXPECT_FALSE(s.ClimbAborted);
-        const int32_t secs = CInt(double(s.ClimbTime) * 60);
+        ASSERT_TRUE(s.Migration.ClimbFlag);
+        EXPECT_FALSE(s.Migration.ClimbAborted);
+        const int32_t secs = CInt(double(s.Migration.ClimbTime) * 60);
         EXPECT_GT(secs, 0);
-        EXPECT_GE(s.CruiseAlt, std::stof(cruise));
-        EXPECT_GT(s.FinalVclimb, 0);
-        EXPECT_NEAR(s.ClimbDist, secs * s.Mig.StartSpeed / 1000, 0.05 * s.ClimbDist);
+        EXPECT_GE(s.Migration.CruiseAlt, std::stof(cruise));
+        EXPECT_GT(s.Migration.FinalVclimb, 0);
+        EXPECT_NEAR(s.Migration.ClimbDist, secs * s.Migration.Mig.StartSpeed / 1000, 0.05 * s.Migration.ClimbDist);
         // The first cruise row lies on whole 6-minute steps after the climb and its remainder.
         const int32_t firstStepEnd = (secs / 360 + 1) * 360;
         EXPECT_NEAR(hoursOf(s, 1), 6.0, 1e-4);
         EXPECT_LE(firstStepEnd, 6 * 3600);
-        EXPECT_GT(s.FinalGlideDist, 0);
-        EXPECT_FLOAT_EQ(s.Altitude, s.StartAltitude);
+        EXPECT_GT(s.Migration.FinalGlideDist, 0);
+        EXPECT_FLOAT_EQ(s.Altitude, s.Migration.StartAltitude);
         EXPECT_EQ(s.FlightStyle, 1);
     }
 }
 
 TEST_F(MigrationRun, ClimbOfWholeStepsAddsAFullStep) {
     // The state a programmed run climbs from.
-    s.MaxRow = 100;
+    s.Migration.MaxRow = 100;
     migrate::CreateOutputTables(s);
     migrate::MigrationStart(s, d);
-    migrate::MigPowerAtSpeed(s, s.Mig.Speed);
+    migrate::MigPowerAtSpeed(s, s.Migration.Mig.Speed);
     migrate::MuscleStateInit(s);
-    s.Mig.MaxPowerMech = float(double(s.MaxSpecificWork) * s.Mig.MyofibrilMass * s.Mig.WbeatFreq);
-    s.Mig.MaxPowerChem = float((double(s.Mig.MaxPowerMech) + s.slot(2).EtaPbmr) * s.Resp / s.Eta);
-    const float x = float(double(s.Kmito) * 0.3 * s.SigmaMax * s.Lambda * s.Mig.WbeatFreq);
-    s.MitoFracStart = float(double(x) / (double(x) + 1));
+    s.Migration.Mig.MaxPowerMech = float(double(s.Flap.MaxSpecificWork) * s.Migration.Mig.MyofibrilMass * s.Migration.Mig.WbeatFreq);
+    s.Migration.Mig.MaxPowerChem = float((double(s.Migration.Mig.MaxPowerMech) + s.slot(2).EtaPbmr) * s.Resp / s.Eta);
+    const float x = float(double(s.Kmito) * 0.3 * s.SigmaMax * s.Lambda * s.Migration.Mig.WbeatFreq);
+    s.Migration.MitoFracStart = float(double(x) / (double(x) + 1));
     auto climbTo = [&](double alt) {
         ProgramState p = s;
-        p.CruiseAlt = float(alt);
+        p.Migration.CruiseAlt = float(alt);
         migrate::InitialClimb(p);
         return p;
     };
     // A cruise altitude reached at exactly second 360 (the climb's length grows with the altitude).
     double lo = 0, hi = 3000;
     ProgramState p = climbTo(hi);
-    ASSERT_GT(p.Mig.ClimbSeconds, 360);
+    ASSERT_GT(p.Migration.Mig.ClimbSeconds, 360);
     for (int i = 0; i < 60; ++i) {
         const double mid = (lo + hi) / 2;
         p = climbTo(mid);
-        if (p.Mig.ClimbSeconds == 360) break;
-        (p.Mig.ClimbSeconds < 360 ? lo : hi) = mid;
+        if (p.Migration.Mig.ClimbSeconds == 360) break;
+        (p.Migration.Mig.ClimbSeconds < 360 ? lo : hi) = mid;
     }
-    ASSERT_EQ(p.Mig.ClimbSeconds, 360);
-    EXPECT_EQ(p.Mig.ElapsedSec, 720);  // a whole step of climb still adds a further 360 seconds
-    EXPECT_FLOAT_EQ(p.ClimbTime, 6);
+    ASSERT_EQ(p.Migration.Mig.ClimbSeconds, 360);
+    EXPECT_EQ(p.Migration.Mig.ElapsedSec, 720);  // a whole step of climb still adds a further 360 seconds
+    EXPECT_FLOAT_EQ(p.Migration.ClimbTime, 6);
     const ProgramState q = climbTo(lo * 0.5);
-    EXPECT_EQ(q.Mig.ElapsedSec, 360);  // a shorter climb is filled up to the step
-    EXPECT_LT(q.Mig.ClimbSeconds, 360);
+    EXPECT_EQ(q.Migration.Mig.ElapsedSec, 360);  // a shorter climb is filled up to the step
+    EXPECT_LT(q.Migration.Mig.ClimbSeconds, 360);
 }
 
 TEST_F(MigrationRun, ClimbBelowTheThresholdCarriesOnAtTheAltitudeReached) {
     start();
-    const float takeOff = s.InitialVclimb;
+    const float takeOff = s.Migration.InitialVclimb;
     // A threshold above the take-off rate stops the climb at once; one below it lets it go on.
     test::ToMigrateSetup(s, d);
     Type(s, d, "txtAltCruise", "2000");
     Type(s, d, "frmSetDefaultsMigr.txtVclimbThreshold", test::Num(takeOff * 1.01));
     start();
-    ASSERT_TRUE(s.ClimbAborted);
-    EXPECT_FLOAT_EQ(s.CruiseAlt, 0);
-    EXPECT_EQ(s.ClimbTime, 0);
-    EXPECT_GT(s.RowsWritten, 1);  // the run carries on
+    ASSERT_TRUE(s.Migration.ClimbAborted);
+    EXPECT_FLOAT_EQ(s.Migration.CruiseAlt, 0);
+    EXPECT_EQ(s.Migration.ClimbTime, 0);
+    EXPECT_GT(s.Migration.RowsWritten, 1);  // the run carries on
     auto texts = migrate::ClimbAbortTexts(s);
     EXPECT_EQ(texts[1], "0");
     EXPECT_EQ(texts[3], "because rate of climb dropped below " + test::Num(takeOff * 1.01) + " m/s");
@@ -236,12 +237,12 @@ TEST_F(MigrationRun, ClimbBelowTheThresholdCarriesOnAtTheAltitudeReached) {
     test::ToMigrateSetup(s, d);
     Type(s, d, "txtAltCruise", "2000");
     start();
-    EXPECT_FALSE(s.ClimbAborted);
-    EXPECT_GE(s.CruiseAlt, 2000);
+    EXPECT_FALSE(s.Migration.ClimbAborted);
+    EXPECT_GE(s.Migration.CruiseAlt, 2000);
     texts = migrate::ClimbAbortTexts(s);
     ASSERT_EQ(texts.size(), 5u);
     EXPECT_EQ(texts[0], "Climb aborted at");
-    EXPECT_EQ(texts[1], FormatPattern(s.CruiseAlt, "0.#"));
+    EXPECT_EQ(texts[1], FormatPattern(s.Migration.CruiseAlt, "0.#"));
     EXPECT_EQ(texts[3], "because rate of climb dropped below 0.02 m/s");
     EXPECT_EQ(texts[4], "Migration continues at this altitude");
 }
@@ -254,12 +255,12 @@ TEST_F(MigrationRun, BirdThatCannotClimbGetsTheAbortAndNoResults) {
     heavy.area = 0.02;
     test::ToMigrateSetup(s, d, heavy, 0.3);
     EXPECT_EQ(migrate::StartMigrating(s, d), migrate::StartOutcome::CannotClimb);
-    EXPECT_TRUE(s.MigrationAborted);
-    EXPECT_LT(s.ClimbRate, 0);
-    EXPECT_GT(s.Mig.SpecificWork, s.MaxSpecificWork);
-    EXPECT_EQ(s.RowsWritten, 0);
-    for (float v : s.TravelTable[0]) EXPECT_EQ(v, 0);
-    for (float v : s.StateLog[0]) EXPECT_EQ(v, 0);
+    EXPECT_TRUE(s.Migration.MigrationAborted);
+    EXPECT_LT(s.Flap.ClimbRate, 0);
+    EXPECT_GT(s.Migration.Mig.SpecificWork, s.Flap.MaxSpecificWork);
+    EXPECT_EQ(s.Migration.RowsWritten, 0);
+    for (float v : s.Migration.TravelTable[0]) EXPECT_EQ(v, 0);
+    for (float v : s.Migration.StateLog[0]) EXPECT_EQ(v, 0);
     EXPECT_EQ(migrate::MigrAbortTitle(), "Abort Migration");
     EXPECT_EQ(migrate::MigrAbortTexts()[1], "Bird cannot climb with these settings");
 }
@@ -268,15 +269,15 @@ TEST_F(MigrationRun, ARunPastTheLastRowEndsThereAndKeepsItsRecords) {
     // One row only (600 / 700 hours): the out-of-fuel row has no room.
     Type(s, d, "frmSetDefaultsMigr.txtOutputInt", "700");
     start();
-    EXPECT_EQ(s.MaxRow, 0);
-    EXPECT_TRUE(s.RowsExhausted);
-    EXPECT_EQ(s.RowsWritten, 0);
-    EXPECT_EQ(s.TravelTable.size(), 1u);
-    EXPECT_GT(s.EndStates[1][0], 0);  // the out-of-fuel record is kept
+    EXPECT_EQ(s.Migration.MaxRow, 0);
+    EXPECT_TRUE(s.Migration.RowsExhausted);
+    EXPECT_EQ(s.Migration.RowsWritten, 0);
+    EXPECT_EQ(s.Migration.TravelTable.size(), 1u);
+    EXPECT_GT(s.Migration.EndStates[1][0], 0);  // the out-of-fuel record is kept
     ASSERT_FALSE(d.messages().empty());
     EXPECT_EQ(d.messages().back(), migrate::RowsExhaustedMessage());
     // Rows beyond the tables are refused by the writers themselves.
-    s.Mig.Row = 5;
+    s.Migration.Mig.Row = 5;
     EXPECT_FALSE(migrate::RecordRow(s));
     EXPECT_FALSE(migrate::RecordState(s));
 }

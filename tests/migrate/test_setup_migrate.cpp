@@ -23,12 +23,12 @@ TEST_F(SetupMigrate, LoadCopiesTheBirdAndSetsTheRunDefaults) {
     EXPECT_EQ(s.CalcMode, ModeMigrate);
     EXPECT_FLOAT_EQ(b.EmptyMass, 0.5f);
     EXPECT_NEAR(b.FatMass, 0.15, 1e-6);
-    EXPECT_FLOAT_EQ(s.Vratio, 1.2f);
-    EXPECT_EQ(s.SpeedControl, 3);
-    EXPECT_EQ(s.MitoControl, 2);
-    EXPECT_DOUBLE_EQ(s.VclimbThreshold, 0.02);
-    EXPECT_FLOAT_EQ(s.OutputInterval, 6);
-    EXPECT_FLOAT_EQ(s.MaxSpecificWork, float(560000 * 0.3 * 0.26f / 1060));
+    EXPECT_FLOAT_EQ(s.Migration.Vratio, 1.2f);
+    EXPECT_EQ(s.Migration.SpeedControl, 3);
+    EXPECT_EQ(s.Migration.MitoControl, 2);
+    EXPECT_DOUBLE_EQ(s.Migration.VclimbThreshold, 0.02);
+    EXPECT_FLOAT_EQ(s.Migration.OutputInterval, 6);
+    EXPECT_FLOAT_EQ(s.Flap.MaxSpecificWork, float(560000 * 0.3 * 0.26f / 1060));
     EXPECT_NEAR(s.EwetProtein, 1.83e7 / 3.2, 1);
     EXPECT_GT(s.FuelEnergyHeight, 0);
     // Slot 1 is untouched by the migration screen.
@@ -37,27 +37,27 @@ TEST_F(SetupMigrate, LoadCopiesTheBirdAndSetsTheRunDefaults) {
 
 TEST_F(SetupMigrate, DefaultTablesHoldRows0To100) {
     ASSERT_EQ(migrate::StartMigrating(s, d), migrate::StartOutcome::Finished);
-    EXPECT_EQ(s.MaxRow, 100);
-    EXPECT_EQ(s.TravelTable.size(), 101u);
-    EXPECT_EQ(s.PowerTable.size(), 101u);
-    EXPECT_EQ(s.FuelTable.size(), 101u);
-    EXPECT_EQ(s.GpsTable.size(), 101u);
-    EXPECT_EQ(s.StateLog.size(), 101u);
-    EXPECT_EQ(s.TravelTable[0].size(), 12u);
+    EXPECT_EQ(s.Migration.MaxRow, 100);
+    EXPECT_EQ(s.Migration.TravelTable.size(), 101u);
+    EXPECT_EQ(s.Migration.PowerTable.size(), 101u);
+    EXPECT_EQ(s.Migration.FuelTable.size(), 101u);
+    EXPECT_EQ(s.Migration.GpsTable.size(), 101u);
+    EXPECT_EQ(s.Migration.StateLog.size(), 101u);
+    EXPECT_EQ(s.Migration.TravelTable[0].size(), 12u);
 }
 
 TEST_F(SetupMigrate, CruiseAltitudeRulesAndClimbFlag) {
     // Empty cruise fields: the starting air is the cruising air, no climb.
     ASSERT_EQ(migrate::StartMigrating(s, d), migrate::StartOutcome::Finished);
-    EXPECT_FALSE(s.ClimbFlag);
-    EXPECT_FLOAT_EQ(s.CruiseDensity, s.StartDensity);
+    EXPECT_FALSE(s.Migration.ClimbFlag);
+    EXPECT_FLOAT_EQ(s.Migration.CruiseDensity, s.Migration.StartDensity);
 
     // A cruising altitude equal to the start gives no climb either.
     test::ToMigrateSetup(s, d);
     Type(s, d, "txtAltCruise", "0");
     EXPECT_EQ(*Type(s, d, "txtAltCruise", "0").textOf("txtRhoCruise"), "1.225");
     ASSERT_EQ(migrate::StartMigrating(s, d), migrate::StartOutcome::Finished);
-    EXPECT_FALSE(s.ClimbFlag);
+    EXPECT_FALSE(s.Migration.ClimbFlag);
 
     // Disabling the cruise fields keeps their text: a cruise altitude typed earlier still climbs.
     test::ToMigrateSetup(s, d);
@@ -67,9 +67,9 @@ TEST_F(SetupMigrate, CruiseAltitudeRulesAndClimbFlag) {
     for (auto& [c, on] : u.enabled) disabled = disabled || (c == "txtAltCruise" && !on);
     EXPECT_TRUE(disabled);
     ASSERT_EQ(migrate::StartMigrating(s, d), migrate::StartOutcome::Finished);
-    EXPECT_TRUE(s.ClimbFlag);
-    EXPECT_EQ(s.SpeedControl, 2);
-    EXPECT_GE(s.CruiseAlt, 500);  // the altitude reached
+    EXPECT_TRUE(s.Migration.ClimbFlag);
+    EXPECT_EQ(s.Migration.SpeedControl, 2);
+    EXPECT_GE(s.Migration.CruiseAlt, 500);  // the altitude reached
 }
 
 TEST_F(SetupMigrate, CruiseDensityFieldGivesTheWholeMetreAltitude) {
@@ -77,29 +77,29 @@ TEST_F(SetupMigrate, CruiseDensityFieldGivesTheWholeMetreAltitude) {
     EXPECT_EQ(*u.textOf("txtAltCruise"), FormatPattern(AltitudeFromDensity(1.1), "0"));
     EXPECT_TRUE(s.Marks.test(Mark::CruiseAltitude));
     ASSERT_EQ(migrate::StartMigrating(s, d), migrate::StartOutcome::Finished);
-    EXPECT_FLOAT_EQ(s.CruiseDensity, 1.1f);
-    EXPECT_TRUE(s.ClimbFlag);
+    EXPECT_FLOAT_EQ(s.Migration.CruiseDensity, 1.1f);
+    EXPECT_TRUE(s.Migration.ClimbFlag);
 }
 
 TEST_F(SetupMigrate, StartingRatioOutsideOneToThreeIsRefused) {
     Type(s, d, "txtVratio", "0.5");
     ASSERT_EQ(d.errors().size(), 1u);
     EXPECT_EQ(d.errors()[0], "Starting air speed must be between 1 and 3 times Vmp");
-    EXPECT_FLOAT_EQ(s.Vratio, 1.2f);
+    EXPECT_FLOAT_EQ(s.Migration.Vratio, 1.2f);
     ASSERT_EQ(migrate::StartMigrating(s, d), migrate::StartOutcome::Finished);
-    EXPECT_NEAR(s.Mig.StartSpeed / s.StateLog[0][3], 1.2, 1e-6);
+    EXPECT_NEAR(s.Migration.Mig.StartSpeed / s.Migration.StateLog[0][3], 1.2, 1e-6);
     Type(s, d, "txtVratio", "3");
-    EXPECT_FLOAT_EQ(s.Vratio, 3.0f);
+    EXPECT_FLOAT_EQ(s.Migration.Vratio, 3.0f);
     Type(s, d, "txtVratioGPS", "0.9");
     EXPECT_EQ(d.errors().back(), "Air speed between GPS points must be at least Vmp");
-    EXPECT_FLOAT_EQ(s.VratioGPS, 1.0f);
+    EXPECT_FLOAT_EQ(s.Migration.VratioGPS, 1.0f);
 }
 
 TEST_F(SetupMigrate, StartChecksFatDensityAndOutputInterval) {
     Type(s, d, "txtFatFrac", "0");
     EXPECT_EQ(migrate::StartMigrating(s, d), migrate::StartOutcome::Refused);
     EXPECT_EQ(d.errors().back(), "You need some fat before migrating");
-    EXPECT_TRUE(s.TravelTable.empty());
+    EXPECT_TRUE(s.Migration.TravelTable.empty());
 
     test::ToMigrateSetup(s, d);
     s.AirDensity = 0;
@@ -115,7 +115,7 @@ TEST_F(SetupMigrate, StartChecksFatDensityAndOutputInterval) {
     test::ToMigrateSetup(s, d);
     Type(s, d, "frmSetDefaultsMigr.txtOutputInt", "0.02");
     ASSERT_EQ(migrate::StartMigrating(s, d), migrate::StartOutcome::Finished);
-    EXPECT_EQ(s.MaxRow, 30000);
+    EXPECT_EQ(s.Migration.MaxRow, 30000);
 }
 
 TEST_F(SetupMigrate, SettingsScreenRules) {
@@ -138,9 +138,9 @@ TEST_F(SetupMigrate, SettingsScreenRules) {
     EXPECT_FLOAT_EQ(s.slot(2).Gravity, g2);
 
     Click(s, d, "frmSetDefaultsMigr.optMitoFracConst");
-    EXPECT_EQ(s.MitoControl, 1);
+    EXPECT_EQ(s.Migration.MitoControl, 1);
     Type(s, d, "frmSetDefaultsMigr.txtVclimbThreshold", "0.5");
-    EXPECT_DOUBLE_EQ(s.VclimbThreshold, 0.5);
+    EXPECT_DOUBLE_EQ(s.Migration.VclimbThreshold, 0.5);
     Type(s, d, "frmSetDefaultsMigr.txtCprof", "10");
     EXPECT_FLOAT_EQ(s.X1, float(10.0 / s.slot(2).AspectRatio));
     EXPECT_THROW(Type(s, d, "frmSetDefaultsMigr.txtNoSuch", "1"), UnknownControl);
@@ -151,10 +151,10 @@ TEST_F(SetupMigrate, OptionsSetTheRunControls) {
     Click(s, d, "optSpPowerConst");
     Click(s, d, "optVratioConst");
     ASSERT_EQ(migrate::StartMigrating(s, d), migrate::StartOutcome::Finished);
-    EXPECT_EQ(s.MuscleControl, 2);
-    EXPECT_EQ(s.SpeedControl, 1);
-    EXPECT_TRUE(s.ProjectedMode);
-    EXPECT_FALSE(s.GpsMode);
+    EXPECT_EQ(s.Migration.MuscleControl, 2);
+    EXPECT_EQ(s.Migration.SpeedControl, 1);
+    EXPECT_TRUE(s.Migration.ProjectedMode);
+    EXPECT_FALSE(s.Migration.GpsMode);
     EXPECT_FALSE(s.KeepFactors);
     // The density typed on this screen leaves the density ratio alone.
     const float rel = s.RelDensity;
@@ -166,14 +166,14 @@ TEST_F(SetupMigrate, OptionsSetTheRunControls) {
 TEST_F(SetupMigrate, VmrRatioClickRunsTheStartOfARun) {
     ScreenUpdate u = Click(s, d, "txtVmrRatio");
     ASSERT_NE(u.textOf("txtVmrRatio"), nullptr);
-    EXPECT_GT(s.Mig.VmrRatio, 1.3f);
-    EXPECT_EQ(*u.textOf("txtVmrRatio"), FormatSig(s.Mig.VmrRatio, 3));
+    EXPECT_GT(s.Migration.Mig.VmrRatio, 1.3f);
+    EXPECT_EQ(*u.textOf("txtVmrRatio"), FormatSig(s.Migration.Mig.VmrRatio, 3));
 }
 
 TEST_F(SetupMigrate, StopoverReturnRecomputesTheBmr) {
     s.slot(2).FatMass = 0.05f;
-    s.StopMassReturn = true;
+    s.Migration.StopMassReturn = true;
     migrate::ActivateSetupMigrate(s);
     EXPECT_FLOAT_EQ(s.slot(2).Pbmr, float(3.79 * std::pow(0.5 - double(0.05f), 0.723)));
-    EXPECT_FALSE(s.StopMassReturn);
+    EXPECT_FALSE(s.Migration.StopMassReturn);
 }

@@ -33,16 +33,16 @@ struct SummaryMigrate : ::testing::Test {
 TEST_F(SummaryMigrate, ColumnsFromTheDepartureArrivalAndOutOfFuelRecords) {
     Type(s, d, "txtGoalDist", "300");
     const ScreenUpdate u = run();
-    ASSERT_TRUE(s.Arrived);
+    ASSERT_TRUE(s.Migration.Arrived);
     EXPECT_EQ(text(u, "txtHrs_0"), "0.0");
-    EXPECT_EQ(text(u, "txtHrs_1"), FormatPattern(s.EndStates[0][0], "#0.0"));
-    EXPECT_EQ(text(u, "txtHrs_2"), FormatPattern(s.EndStates[1][0], "#0.0"));
-    EXPECT_EQ(text(u, "txtDistance_2"), std::to_string(static_cast<long long>(s.EndStates[1][1])));
-    EXPECT_EQ(text(u, "txtVratio_0"), FormatSig(s.StateLog[0][2] / s.StateLog[0][3], 3));
-    EXPECT_EQ(text(u, "txtFatBurn_2"), FormatSig(s.EndStates[1][15] / 1000, 3));
+    EXPECT_EQ(text(u, "txtHrs_1"), FormatPattern(s.Migration.EndStates[0][0], "#0.0"));
+    EXPECT_EQ(text(u, "txtHrs_2"), FormatPattern(s.Migration.EndStates[1][0], "#0.0"));
+    EXPECT_EQ(text(u, "txtDistance_2"), std::to_string(static_cast<long long>(s.Migration.EndStates[1][1])));
+    EXPECT_EQ(text(u, "txtVratio_0"), FormatSig(s.Migration.StateLog[0][2] / s.Migration.StateLog[0][3], 3));
+    EXPECT_EQ(text(u, "txtFatBurn_2"), FormatSig(s.Migration.EndStates[1][15] / 1000, 3));
     // Protein and BMR shares have no departure value; fuel gone shows as 0.
     EXPECT_EQ(text(u, "txtPercentProt_0"), "");
-    EXPECT_EQ(text(u, "txtPercentProt_1"), FormatSig(s.EndStates[0][18], 3));
+    EXPECT_EQ(text(u, "txtPercentProt_1"), FormatSig(s.Migration.EndStates[0][18], 3));
     EXPECT_EQ(text(u, "txtFatProtHeight_2"), "0");
     EXPECT_EQ(text(u, "txtFatFrac_2"), "0");
     EXPECT_EQ(text(u, "lblArrival_0"), "Arrival");
@@ -58,7 +58,7 @@ TEST_F(SummaryMigrate, NoGoalAndAGoalNotReached) {
     test::ToMigrateSetup(s, d);
     Type(s, d, "txtGoalDist", "19000");
     u = run();
-    ASSERT_FALSE(s.Arrived) << s.GoalDist;
+    ASSERT_FALSE(s.Migration.Arrived) << s.GoalDist;
     EXPECT_EQ(text(u, "txtHrs_1"), "Out of fuel");
     EXPECT_EQ(text(u, "txtTAS_1"), "");
 }
@@ -71,10 +71,10 @@ TEST_F(SummaryMigrate, ClimbBlockOnlyWithAClimbAndEndGpsForAGpsRun) {
     Type(s, d, "txtAltCruise", "1500");
     u = run();
     EXPECT_TRUE(shown(u, "fraClimb"));
-    EXPECT_EQ(text(u, "txtClimbTime"), FormatSig(s.ClimbTime, 3));
-    EXPECT_EQ(text(u, "txtCruiseAlt"), FormatPattern(s.CruiseAlt, "0"));
+    EXPECT_EQ(text(u, "txtClimbTime"), FormatSig(s.Migration.ClimbTime, 3));
+    EXPECT_EQ(text(u, "txtCruiseAlt"), FormatPattern(s.Migration.CruiseAlt, "0"));
 
-    s.GpsMode = true;  // as a GPS run leaves it
+    s.Migration.GpsMode = true;  // as a GPS run leaves it
     u = migrate::LoadSummaryMigrate(s);
     EXPECT_EQ(text(u, "lblArrival_0"), "End GPS");
     EXPECT_EQ(text(u, "lblArrival_1"), "End GPS");
@@ -83,10 +83,10 @@ TEST_F(SummaryMigrate, ClimbBlockOnlyWithAClimbAndEndGpsForAGpsRun) {
 
 TEST_F(SummaryMigrate, FatThatRanOutOnTheTrackIsSaidUnderTheTables) {
     run();
-    s.GpsMode = true;
+    s.Migration.GpsMode = true;
     ScreenUpdate u = migrate::LoadSummaryMigrate(s);
     EXPECT_FALSE(shown(u, "lblFatRanOut"));
-    s.FatRanOut = FatRanOutPoint{12, 42493, 0.5};
+    s.Gps.FatRanOut = FatRanOutPoint{12, 42493, 0.5};
     u = migrate::LoadSummaryMigrate(s);
     EXPECT_TRUE(shown(u, "lblFatRanOut"));
     EXPECT_EQ(text(u, "lblFatRanOut"), "Fat ran out at point 12 (2016-05-03 12:00:00); later rows show the deficit");

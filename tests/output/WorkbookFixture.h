@@ -6,10 +6,10 @@
 #include <string>
 
 #include "external/spreadsheet/WorkbookFiles.h"
-#include "output/OutputState.h"
 #include "output/OutputTree.h"
 #include "output/WorkbookRunOutput.h"
 #include "platform/ScriptedDialogs.h"
+#include "state/OutputState.h"
 #include "support/TempDir.h"
 
 namespace ornivo::test {

@@ -94,7 +94,7 @@ TEST(FlapTextBlock, HeadingLinesAndValueColumns) {
     EXPECT_EQ(indexOf(ls, value40("Power fraction", "0.500")), -1);
     // Held in cubic metres per watt, written in the unit its label names (1.2E-06 cu m/W = 1.20 ml/W).
     EXPECT_NE(indexOf(ls, value40("Mitochondria inverse power density", "1.20", "ml/W")), -1);
-    EXPECT_NE(indexOf(ls, value40("Minimum power speed (Vmp)", FormatSig(s.Vmp, 3), "m/s TAS")), -1);
+    EXPECT_NE(indexOf(ls, value40("Minimum power speed (Vmp)", FormatSig(s.Flap.Vmp, 3), "m/s TAS")), -1);
     // The block ends with two empty lines, the notices, two empty lines.
     const auto n = ls.size();
     EXPECT_NE(ls[n - 9], "");
@@ -116,13 +116,13 @@ TEST(FlapTextBlock, OneTableLinePerSpeedWithASpeedPrintedAsANumber) {
     EXPECT_EQ(ls[static_cast<std::size_t>(units - 2)],
               "True air  Mech       Chem       Effective  Specific   Specific   Max");
     int rows = 0;
-    for (int sp = s.CurveFirstSpeed; sp <= s.CurveLastIndex; ++sp) {
-        if (!(s.PowerCurveTable[0][static_cast<std::size_t>(sp)] > 0)) continue;
+    for (int sp = s.Flap.CurveFirstSpeed; sp <= s.Flap.CurveLastIndex; ++sp) {
+        if (!(s.Flap.PowerCurveTable[0][static_cast<std::size_t>(sp)] > 0)) continue;
         const std::string& l = ls[static_cast<std::size_t>(units + 1 + rows++)];
         const std::string num = " " + std::to_string(sp) + " ";
         EXPECT_EQ(l.substr(0, num.size()), num);
-        EXPECT_EQ(l.substr(10, FormatSig(s.PowerCurveTable[1][sp], 3).size()), FormatSig(s.PowerCurveTable[1][sp], 3));
-        EXPECT_EQ(l.substr(65), FormatSig(s.PowerCurveTable[10][sp], 3));
+        EXPECT_EQ(l.substr(10, FormatSig(s.Flap.PowerCurveTable[1][sp], 3).size()), FormatSig(s.Flap.PowerCurveTable[1][sp], 3));
+        EXPECT_EQ(l.substr(65), FormatSig(s.Flap.PowerCurveTable[10][sp], 3));
     }
     EXPECT_GT(rows, 5);
     EXPECT_EQ(ls[static_cast<std::size_t>(units + 1 + rows)], "");
@@ -136,7 +136,7 @@ TEST(GlideTextBlock, TextsAsTheyStandAndTheMacCreadyTable) {
     EXPECT_EQ(ls[1], "");
     EXPECT_EQ(ls[2], "Sex: Both sexes");
     EXPECT_NE(indexOf(ls, value40("Arframe mass", FormatSig(s.slot(ModeGlide).AirframeMass, 3), " kg")), -1);
-    EXPECT_NE(indexOf(ls, value40("Metablic sink (m/s)", FormatSig(s.MetSink, 3), " m/s")), -1);
+    EXPECT_NE(indexOf(ls, value40("Metablic sink (m/s)", FormatSig(s.Glide.MetSink, 3), " m/s")), -1);
     EXPECT_NE(indexOf(ls, value40("Wing span reduction law", "Linear", " Bstop = 5.00")), -1);
     EXPECT_NE(indexOf(ls, value40("Tonic pectoralis mass", "1.50", "% body mass")), -1);
     const int mc = indexOf(ls, "Macready cross-country speed table");
@@ -148,13 +148,13 @@ TEST(GlideTextBlock, TextsAsTheyStandAndTheMacCreadyTable) {
     for (int r = 1; r <= 6; ++r) {
         const std::string& l = ls[static_cast<std::size_t>(head + 1 + r)];
         EXPECT_EQ(l.substr(0, 3), climbs[r - 1]);
-        EXPECT_EQ(l.substr(11, FormatSig(s.MacCreadyTable[r][0], 3).size()), FormatSig(s.MacCreadyTable[r][0], 3));
+        EXPECT_EQ(l.substr(11, FormatSig(s.Glide.MacCreadyTable[r][0], 3).size()), FormatSig(s.Glide.MacCreadyTable[r][0], 3));
     }
     // The circle radius label is counted in characters: its value is at column 40.
-    const std::string caption = "Circle radius at 24\u00B0 bank, Cl=" + FormatSig(s.ClVms, 3);
-    EXPECT_NE(block.find("\n" + caption + std::string(39 - (caption.size() - 1), ' ') + FormatSig(s.CircleRadius, 3)),
+    const std::string caption = "Circle radius at 24\u00B0 bank, Cl=" + FormatSig(s.Glide.ClVms, 3);
+    EXPECT_NE(block.find("\n" + caption + std::string(39 - (caption.size() - 1), ' ') + FormatSig(s.Glide.CircleRadius, 3)),
               std::string::npos);
-    EXPECT_NE(indexOf(ls, "Fuel energy per wingbeat for sporadic flapping  " + FormatSig(s.JperFlap, 3) + " J"), -1);
+    EXPECT_NE(indexOf(ls, "Fuel energy per wingbeat for sporadic flapping  " + FormatSig(s.Glide.JperFlap, 3) + " J"), -1);
     // One empty line before the notices.
     EXPECT_NE(block.find(" J\n\n" + s.NoticeLines[0] + "\n"), std::string::npos);
     EXPECT_EQ(block.substr(block.size() - 3), "\n\n\n");
@@ -162,12 +162,12 @@ TEST(GlideTextBlock, TextsAsTheyStandAndTheMacCreadyTable) {
 
 TEST(GlideTextBlock, PolarRowsFromTheFirstRowAndTheMinimumDragLaw) {
     ProgramState s = glidePolar();
-    s.SpanLaw = 2;
+    s.Glide.SpanLaw = 2;
     auto ls = lines(output::GlideTextBlock(s));
     EXPECT_NE(indexOf(ls, value40("Wing span reduction law", "Minimum drag")), -1);
     const int units = indexOf(ls, "m/s        factor      m/s");
     ASSERT_NE(units, -1);
-    const std::string first = " " + std::to_string(s.PolarFirstRow) + " ";
+    const std::string first = " " + std::to_string(s.Glide.PolarFirstRow) + " ";
     EXPECT_EQ(ls[static_cast<std::size_t>(units + 1)].substr(0, first.size()), first);
 }
 
@@ -188,9 +188,9 @@ ProgramState migrationAtQuarterHours() {
 
 TEST(MigrationTextBlock, UnfilledRowsOfAQuarterHourIntervalAreEndOfGpsDataInEveryTable) {
     ProgramState s = migrationAtQuarterHours();
-    ASSERT_GT(s.RowsWritten, 4);
+    ASSERT_GT(s.Migration.RowsWritten, 4);
     int unfilled = 0;
-    for (int r = 1; r <= s.RowsWritten; ++r) unfilled += s.TravelTable[static_cast<std::size_t>(r)][1] == 0;
+    for (int r = 1; r <= s.Migration.RowsWritten; ++r) unfilled += s.Migration.TravelTable[static_cast<std::size_t>(r)][1] == 0;
     ASSERT_GT(unfilled, 0);
     const auto ls = lines(output::MigrationTextBlock(s));
     int end = 0;
@@ -207,10 +207,10 @@ TEST(MigrationTextBlock, UnfilledRowsOfAQuarterHourIntervalAreEndOfGpsDataInEver
 
 TEST(MigrationTextBlock, StopRowsSettingsAndTheClimbLines) {
     ProgramState s = migrationAtQuarterHours();
-    s.TravelTable[2][1] = -1;
-    s.StopoverNote = "Stopover at Site A";
+    s.Migration.TravelTable[2][1] = -1;
+    s.Gps.StopoverNote = "Stopover at Site A";
     s.GoalDist = 1234.4f;
-    s.ClimbFlag = false;
+    s.Migration.ClimbFlag = false;
     auto ls = lines(output::MigrationTextBlock(s));
     int stops = 0;
     for (const auto& l : ls) stops += l == "Stopover at Site A";
@@ -222,7 +222,7 @@ TEST(MigrationTextBlock, StopRowsSettingsAndTheClimbLines) {
     EXPECT_NE(indexOf(lines(output::MigrationTextBlock(s)), value40("Mitochondria inverse power density", "2.50", " ml/W")), -1);
     s.Kmito = 1.2e-6f;
     EXPECT_EQ(indexOf(ls, value40("Rate of climb threshold", "0.0200", " m/s")), -1);
-    s.ClimbFlag = true;
+    s.Migration.ClimbFlag = true;
     ls = lines(output::MigrationTextBlock(s));
     const int climb = indexOf(ls, value40("Rate of climb threshold", "0.0200", " m/s"));
     ASSERT_NE(climb, -1);

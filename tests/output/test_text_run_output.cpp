@@ -157,9 +157,9 @@ TEST_F(TextRun, FourDigitOutputGivesFourSignificantDigitsInTheFile) {
     const std::string text = test::ReadFile(dir.str() + "/four.txt");
     EXPECT_NE(text.find("\nWing span" + std::string(30, ' ') + "1.000        m\n"), std::string::npos) << text;
     EXPECT_NE(text.find("\nEmpty body mass" + std::string(24, ' ') + "1.000        kg\n"), std::string::npos);
-    EXPECT_NE(text.find("\nMinimum power speed (Vmp)" + std::string(14, ' ') + FormatSig(s.Vmp, 4)),
+    EXPECT_NE(text.find("\nMinimum power speed (Vmp)" + std::string(14, ' ') + FormatSig(s.Flap.Vmp, 4)),
               std::string::npos);
-    EXPECT_EQ(FormatSig(s.Vmp, 4).size(), 5u);  // four digits and the point
+    EXPECT_EQ(FormatSig(s.Flap.Vmp, 4).size(), 5u);  // four digits and the point
 }
 
 TEST_F(TextRun, AFailedAppendShowsAMessageAndKeepsTheEarlierBlocks) {

@@ -94,11 +94,11 @@ TEST_F(FlapWorkbook, TheCellMapHoldsTheRunAsNumbers) {
     EXPECT_EQ(sh.value("J19"), num(s.SigmaMax));
 
     // The curve table from row 29, speed in column 1, the power curve table's rows after it.
-    const int first = s.CurveFirstSpeed;
+    const int first = s.Flap.CurveFirstSpeed;
     EXPECT_EQ(sh.value(29, 1), sheet::Value(double(first)));
     const auto col = static_cast<std::size_t>(first);
-    EXPECT_EQ(sh.value(29, 3), num(s.PowerCurveTable[1][col]));
-    EXPECT_EQ(sh.value(29, 8), num(s.PowerCurveTable[10][col]));
+    EXPECT_EQ(sh.value(29, 3), num(s.Flap.PowerCurveTable[1][col]));
+    EXPECT_EQ(sh.value(29, 8), num(s.Flap.PowerCurveTable[10][col]));
     EXPECT_TRUE(sh.value(29, 9).isEmpty());  // no uncertainty
     const int R = output::FlapTableEndRow(s);
     EXPECT_GT(R, 30);
@@ -107,11 +107,11 @@ TEST_F(FlapWorkbook, TheCellMapHoldsTheRunAsNumbers) {
     EXPECT_EQ(sh.value(R + 1, 4), sheet::Value("Min power (Vmp)"));
     EXPECT_EQ(sh.value(R + 1, 6), sheet::Value("Max range (Vmr)"));
     EXPECT_EQ(sh.value(R + 2, 1), sheet::Value("True air speed (m/s)"));
-    EXPECT_EQ(sh.value(R + 2, 4), num(s.Vmp));
-    EXPECT_EQ(sh.value(R + 2, 6), num(s.Vmr));
-    EXPECT_EQ(sh.value(R + 13, 4), num(s.MitoFracClimb));
+    EXPECT_EQ(sh.value(R + 2, 4), num(s.Flap.Vmp));
+    EXPECT_EQ(sh.value(R + 2, 6), num(s.Flap.Vmr));
+    EXPECT_EQ(sh.value(R + 13, 4), num(s.Flap.MitoFracClimb));
     EXPECT_TRUE(sh.value(R + 13, 6).isEmpty());
-    EXPECT_EQ(sh.value(R + 16, 4), num(s.Vmr / s.Vmp));
+    EXPECT_EQ(sh.value(R + 16, 4), num(s.Flap.Vmr / s.Flap.Vmp));
     EXPECT_EQ(sh.value(R + 19, 1), sheet::Value(s.VersionLine));
     EXPECT_EQ(sh.value(R + 23, 1), sheet::Value(s.NoticeLines[3]));
     const sheet::Cell* c = sh.cell(R + 5, 4);
@@ -128,7 +128,7 @@ TEST_F(FlapWorkbook, FourDigitOutputStoresFourSignificantDigits) {
     const sheet::Sheet& sh = wb().sheet(1);
     EXPECT_EQ(sh.value("E12"), sheet::Value(LeadingNumber(FormatSig(s.slot(ModePowerCurve).AspectRatio, 4))));
     const int R = output::FlapTableEndRow(s);
-    EXPECT_EQ(sh.value(R + 2, 4), sheet::Value(LeadingNumber(FormatSig(s.Vmp, 4))));
+    EXPECT_EQ(sh.value(R + 2, 4), sheet::Value(LeadingNumber(FormatSig(s.Flap.Vmp, 4))));
 }
 
 TEST_F(FlapWorkbook, AClickIntoThePayloadDragFactorColoursE17Red) {
@@ -183,7 +183,7 @@ TEST_F(FlapWorkbook, TheSavedWorkbookReadsBackWithTheSameCells) {
 
 TEST_F(FlapWorkbook, UncertaintyAddsItsHeadingsAndColumns) {
     setupAndRun();
-    s.UncertDone = true;
+    s.Flap.UncertDone = true;
     ASSERT_TRUE(output::WriteRunOutput(s, o, d));
     const sheet::Sheet& sh = wb().sheet(1);
     EXPECT_EQ(sh.value("I26"), sheet::Value("Uncertainty of"));

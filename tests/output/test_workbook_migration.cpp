@@ -17,13 +17,13 @@ namespace {
 struct MigrationWorkbook : test::WorkbookRun {
     // Tables of rows 0 to `rows` whose cell (r, c) holds r + c / 100 (time r + 0.01).
     void syntheticTables(int rows) {
-        s.RowsWritten = rows;
-        for (MigrationTable* t : {&s.TravelTable, &s.PowerTable, &s.FuelTable, &s.GpsTable}) {
+        s.Migration.RowsWritten = rows;
+        for (MigrationTable* t : {&s.Migration.TravelTable, &s.Migration.PowerTable, &s.Migration.FuelTable, &s.Migration.GpsTable}) {
             t->assign(static_cast<std::size_t>(rows) + 1);
             for (int r = 0; r <= rows; ++r)
                 for (int c = 1; c < TableColumns; ++c) (*t)[r][c] = float(r + c / 100.0);
         }
-        s.StateLog.assign(static_cast<std::size_t>(rows) + 1, MigrationRecord{});
+        s.Migration.StateLog.assign(static_cast<std::size_t>(rows) + 1, MigrationRecord{});
         prepareOutput();
     }
     sheet::Sheet& write() {
@@ -66,9 +66,9 @@ TEST_F(MigrationWorkbook, TwentyRowsPutThePowerTableHeadingsInRows72To74) {
 
 TEST_F(MigrationWorkbook, AGpsRunAddsItsTableEmptiesTheProgrammedCellsAndMarksSpecialRows) {
     syntheticTables(10);
-    s.GpsMode = true;
-    s.StopoverNote = "Stopover at the lake";
-    for (MigrationTable* t : {&s.TravelTable, &s.PowerTable, &s.FuelTable, &s.GpsTable}) {
+    s.Migration.GpsMode = true;
+    s.Gps.StopoverNote = "Stopover at the lake";
+    for (MigrationTable* t : {&s.Migration.TravelTable, &s.Migration.PowerTable, &s.Migration.FuelTable, &s.Migration.GpsTable}) {
         (*t)[4][1] = -1;  // a stop
         (*t)[9][1] = 0;   // past the end of the track
     }
@@ -98,12 +98,12 @@ TEST_F(MigrationWorkbook, AProgrammedRunWithAClimb) {
     test::Type(s, d, "txtGoalDist", 500.0);
     test::Click(s, d, "txtPayDragFactor");
     ASSERT_EQ(migrate::StartMigrating(s, d), migrate::StartOutcome::Finished);
-    ASSERT_TRUE(s.ClimbFlag);
+    ASSERT_TRUE(s.Migration.ClimbFlag);
     prepareOutput();
     const sheet::Sheet& sh = write();
     auto num = [](double x, int n = 3) { return sheet::Value(LeadingNumber(FormatSig(float(x), n))); };
     EXPECT_EQ(sh.value("E4"), sheet::Value(0.5));
-    EXPECT_EQ(sh.value("E13"), num(s.StartDensity));
+    EXPECT_EQ(sh.value("E13"), num(s.Migration.StartDensity));
     EXPECT_EQ(sh.value("E14"), sheet::Value(0.0));
     EXPECT_EQ(sh.value("J15"), sheet::Value(1000.0));
     EXPECT_EQ(sh.value("J23"), sheet::Value(500.0));
@@ -113,18 +113,18 @@ TEST_F(MigrationWorkbook, AProgrammedRunWithAClimb) {
     EXPECT_EQ(sh.value("E22"), num(100 * s.ProtFracTarget));
     EXPECT_EQ(sh.value("G15"), sheet::Value("Cruising altitude (m ASL)"));
     EXPECT_EQ(sh.value("A30"), sheet::Value("Initial rate of climb (m/sec)"));
-    EXPECT_EQ(sh.value("E30"), num(s.InitialVclimb));
-    EXPECT_EQ(sh.value("J32"), num(s.FinalGlideDist));
-    EXPECT_EQ(sh.value("J20"), num(s.Vratio));
+    EXPECT_EQ(sh.value("E30"), num(s.Migration.InitialVclimb));
+    EXPECT_EQ(sh.value("J32"), num(s.Migration.FinalGlideDist));
+    EXPECT_EQ(sh.value("J20"), num(s.Migration.Vratio));
     EXPECT_EQ(test::Colour(sh, "E17"), sheet::kRed);
     EXPECT_EQ(test::Colour(sh, "E16"), sheet::kBlack);
 
     // The summary block.
     EXPECT_EQ(sh.value("A36"), sheet::Value("Migration Summary"));
     EXPECT_EQ(sh.value("F38"), sheet::Value("Arrive destination"));
-    const MigrationRecord& dep = s.StateLog[0];
-    const MigrationRecord& arr = s.EndStates[0];
-    const MigrationRecord& out = s.EndStates[1];
+    const MigrationRecord& dep = s.Migration.StateLog[0];
+    const MigrationRecord& arr = s.Migration.EndStates[0];
+    const MigrationRecord& out = s.Migration.EndStates[1];
     EXPECT_EQ(sh.value("H39"), sheet::Value(std::trunc(double(out[1]))));
     EXPECT_EQ(sh.value("H40"), sheet::Value(LeadingNumber(FormatPattern(out[0], "#0.0"))));
     EXPECT_EQ(sh.value("D41"), num(dep[6]));
@@ -133,7 +133,7 @@ TEST_F(MigrationWorkbook, AProgrammedRunWithAClimb) {
     EXPECT_EQ(sh.value("F45"), num(double(arr[1]) * 1000 / (double(dep[27]) - arr[27])));
     EXPECT_EQ(sh.value("H45"), num(double(out[1]) * 1000 / dep[27]));
     EXPECT_TRUE(sh.cell("H45")->font.bold);
-    EXPECT_EQ(sh.value(50 + s.RowsWritten + 2, 1), sheet::Value("Time"));
+    EXPECT_EQ(sh.value(50 + s.Migration.RowsWritten + 2, 1), sheet::Value("Time"));
 }
 
 // A run with no climb still shows its starting ratio beside the label, and an unknown age reads
@@ -142,7 +142,7 @@ TEST_F(MigrationWorkbook, AProgrammedRunWithoutAClimbShowsItsStartingRatioAndAnU
     test::ToMigrateSetup(s, d);
     test::Type(s, d, "txtGoalDist", 300.0);
     ASSERT_EQ(migrate::StartMigrating(s, d), migrate::StartOutcome::Finished);
-    ASSERT_FALSE(s.ClimbFlag);
+    ASSERT_FALSE(s.Migration.ClimbFlag);
     s.Age = 3;
     prepareOutput();
     const sheet::Sheet& sh = write();
@@ -159,7 +159,7 @@ TEST_F(MigrationWorkbook, AProgrammedRunWithoutAClimbShowsItsStartingRatioAndAnU
 
 TEST_F(MigrationWorkbook, AZeroEnergyHeightLeavesTheGradientEmpty) {
     syntheticTables(2);
-    s.EndStates[1][1] = 300;
+    s.Migration.EndStates[1][1] = 300;
     const sheet::Sheet& sh = write();
     EXPECT_TRUE(sh.value("H45").isEmpty());
     EXPECT_TRUE(sh.value("F45").isEmpty());

@@ -72,7 +72,7 @@ TEST_F(GlideScreens, ExampleBirdShowsTheEngineNumbers) {
     ASSERT_NE(results, nullptr);
     EXPECT_TRUE((results->windowModality() == Qt::WindowModal));  // it blocks the setup screen while open
     EXPECT_EQ(results->parentWidget(), setup);
-    EXPECT_NEAR(s.Vstall, 7.70, 0.005);
+    EXPECT_NEAR(s.Glide.Vstall, 7.70, 0.005);
     EXPECT_EQ(TextOf(results, "txtVmsTAS"), "8.80");
     EXPECT_TRUE(TextOf(results, "txtMinSink").startsWith("0.88"));
     EXPECT_EQ(TextOf(results, "txtVbgTAS"), "13.9");
@@ -118,10 +118,10 @@ TEST_F(GlideScreens, BstopOnlyWithTheLinearLawAndItsRange) {
     setup->optMinDrag->click();
     EXPECT_FALSE(setup->txtBstop->isVisibleTo(setup));
     EXPECT_FALSE(setup->lblBstop->isVisibleTo(setup));
-    EXPECT_EQ(s.SpanLaw, 2);
+    EXPECT_EQ(s.Glide.SpanLaw, 2);
     setup->optLinear->click();
     EXPECT_TRUE(setup->txtBstop->isVisibleTo(setup));
-    EXPECT_EQ(s.SpanLaw, 1);
+    EXPECT_EQ(s.Glide.SpanLaw, 1);
 
     TypeInto(setup, "txtBstop", "7");
     ASSERT_EQ(d.errors().size(), 1u);

@@ -30,7 +30,7 @@ protected:
     GpsScreens() {
         platform::SetProgramFolder(ORNIVO_RUNTIME_DIR);
         s.ProgramFolder = platform::ShippedFolder();
-        s.TrackFolder = dir.str() + "/maps";
+        s.Gps.TrackFolder = dir.str() + "/maps";
         test::TypedBird b;
         b.name = "Ciconia ciconia";
         b.shortName = "Stork";
@@ -85,12 +85,12 @@ TEST_F(GpsScreens, StorkLegWithSitesMapAndProgress) {
     EXPECT_FALSE(TextOf(results, "txtHrs_1").isEmpty());
     EXPECT_NE(TextOf(results, "txtHrs_1"), "No goal set");
     // The map in the track folder, the progress workbook beside the track.
-    ASSERT_FALSE(s.KmlFile.empty());
-    EXPECT_TRUE(std::filesystem::exists(s.KmlFile));
-    EXPECT_EQ(std::filesystem::path(s.KmlFile).parent_path(), std::filesystem::path(s.TrackFolder));
-    ASSERT_FALSE(s.ProgressFile.empty());
-    EXPECT_TRUE(std::filesystem::exists(s.ProgressFile));
-    EXPECT_EQ(std::filesystem::path(s.ProgressFile).parent_path(), dir.path());
+    ASSERT_FALSE(s.Gps.KmlFile.empty());
+    EXPECT_TRUE(std::filesystem::exists(s.Gps.KmlFile));
+    EXPECT_EQ(std::filesystem::path(s.Gps.KmlFile).parent_path(), std::filesystem::path(s.Gps.TrackFolder));
+    ASSERT_FALSE(s.Gps.ProgressFile.empty());
+    EXPECT_TRUE(std::filesystem::exists(s.Gps.ProgressFile));
+    EXPECT_EQ(std::filesystem::path(s.Gps.ProgressFile).parent_path(), dir.path());
     EXPECT_FALSE(setup->lblWait->isVisible());
     results->cmdOK->click();
     test::Settle();
@@ -107,9 +107,9 @@ TEST_F(GpsScreens, ABadTrackRowShowsWhyWritesNothingAndLeavesTheScreensUsable) {
     EXPECT_EQ(start(), nullptr);
     ASSERT_FALSE(d.errors().empty());
     EXPECT_NE(d.errors().back().find("line 5, column 22 (air speed)"), std::string::npos) << d.errors().back();
-    EXPECT_TRUE(s.KmlFile.empty());
+    EXPECT_TRUE(s.Gps.KmlFile.empty());
     // The dialogs follow the track chosen, but no map or progress workbook goes beside it.
-    EXPECT_EQ(std::filesystem::path(s.TrackFolder), dir.path());
+    EXPECT_EQ(std::filesystem::path(s.Gps.TrackFolder), dir.path());
     for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
         EXPECT_EQ(entry.path().filename().string().find("Progress"), std::string::npos) << entry.path();
         EXPECT_NE(entry.path().extension(), ".kml") << entry.path();

@@ -243,7 +243,7 @@ TEST_F(GraphScreens, UncertaintyScreenStartsWildOffersThreeSetsAndChecksRanges) 
     u->cmdProceed->click();
     test::Settle();
     EXPECT_EQ(d.errors(), std::vector<std::string>{"Mass uncertainty must be between 0 and 0.4"});
-    EXPECT_FALSE(s.UncertDone);
+    EXPECT_FALSE(s.Flap.UncertDone);
     ASSERT_EQ(screen<frmPowerUncert>("frmPowerUncert"), u);
     TypeInto(u, "txtMass", "0.4");  // both ends allowed
     d.clear();
@@ -255,7 +255,7 @@ TEST_F(GraphScreens, UncertaintyScreenStartsWildOffersThreeSetsAndChecksRanges) 
     u->cmdProceed->click();
     test::Settle();
     EXPECT_TRUE(d.errors().empty());
-    EXPECT_TRUE(s.UncertDone);
+    EXPECT_TRUE(s.Flap.UncertDone);
     EXPECT_EQ(screen<frmPowerUncert>("frmPowerUncert"), nullptr);
     EXPECT_TRUE(g->isEnabled());
     EXPECT_FALSE(g->cmdUncert->isVisible());
@@ -273,12 +273,12 @@ TEST_F(GraphScreens, AllZeroBandsLieOnTheMechanicalCurve) {
     u->cmdSetDefaults->click();
     u->cmdProceed->click();
     test::Settle();
-    EXPECT_EQ(s.VmpUncert, 0);
+    EXPECT_EQ(s.Flap.VmpUncert, 0);
 
     // Each dotted band segment lies on a solid segment of the lower curve; both bands are drawn
     // (the upper one up to the highest power), then the two Vmp lines, which coincide.
     const std::vector<DrawCall> dotted = Dotted(g->pbxGraph->surface());
-    const int segments = s.CurveLastRow - s.CurveFirstSpeed;
+    const int segments = s.Flap.CurveLastRow - s.Flap.CurveFirstSpeed;
     ASSERT_EQ(int(dotted.size()), 2 * segments + 2);
     for (int i = 0; i < 2 * segments; ++i) {
         const DrawCall& b = dotted[i];
@@ -290,7 +290,7 @@ TEST_F(GraphScreens, AllZeroBandsLieOnTheMechanicalCurve) {
     const DrawCall& lo = dotted[2 * segments];
     const DrawCall& hi = dotted[2 * segments + 1];
     EXPECT_EQ(lo.x1, hi.x1);
-    EXPECT_EQ(lo.x1, GraphX(s, s.Vmp));
+    EXPECT_EQ(lo.x1, GraphX(s, s.Flap.Vmp));
     EXPECT_EQ(g->pbxGraph->surface().Calls().back().text, "\u00B10 m/s");
 }
 
@@ -305,7 +305,7 @@ TEST_F(GraphScreens, ForgetItLeavesTheGraphAsItWas) {
     EXPECT_EQ(screen<frmPowerUncert>("frmPowerUncert"), nullptr);
     EXPECT_TRUE(g->isEnabled());
     EXPECT_TRUE(g->cmdUncert->isVisible());
-    EXPECT_FALSE(s.UncertDone);
+    EXPECT_FALSE(s.Flap.UncertDone);
     EXPECT_EQ(g->pbxGraph->surface().Calls().size(), calls);
 }
 
@@ -652,7 +652,7 @@ TEST_F(GraphScreens, AnAbsurdBirdStillGetsReadableLabels) {
     heavy.area = 0.1;
     test::ToPowerCurveSetup(s, d, heavy);
     ASSERT_TRUE(flap::ComputePowerCurve(s, d));
-    ASSERT_GT(s.CurveLastRow, 60);
+    ASSERT_GT(s.Flap.CurveLastRow, 60);
     d.clear();
     frmGraphPcurve* g = frmGraphPcurve::Show(ctx, nullptr);
     ASSERT_NE(g, nullptr);
@@ -672,12 +672,12 @@ TEST_F(GraphScreens, TheUpperBandReachesTheFrameAndItsLabelStaysInside) {
     ASSERT_NE(g, nullptr);
     // The upper band passes the top of the plot before the last speed. The label's place is worked
     // out for a minimum power speed near the right edge, where the label has no room on its right.
-    s.Vmp = static_cast<float>(0.9 * s.CurveLastRow);
+    s.Flap.Vmp = static_cast<float>(0.9 * s.Flap.CurveLastRow);
     frmPowerUncert* u = openUncert(g);
     ASSERT_NE(u, nullptr);
     u->cmdProceed->click();
     test::Settle();
-    ASSERT_TRUE(s.UncertDone);
+    ASSERT_TRUE(s.Flap.UncertDone);
     const std::vector<DrawCall> dotted = Dotted(g->pbxGraph->surface());
     const bool reachesTop = std::any_of(dotted.begin(), dotted.end(), [&](const DrawCall& c) {
         return std::abs(c.y2 - s.MechPlotTop) < 1 && c.y1 > s.MechPlotTop;

@@ -143,8 +143,8 @@ TEST_F(MigrationScreens, ProgrammedRoadToATextFileWithTwoRuns) {
     EXPECT_EQ(TextOf(results, "lblArrival_0"), "Arrival");
     EXPECT_EQ(TextOf(results, "lblArrival_1"), "Arrival");
     EXPECT_EQ(TextOf(results, "txtHrs_0"), "0.0");
-    EXPECT_EQ(results->result("txtHrs", 2)->text(), QString::fromStdString(FormatPattern(s.EndStates[1][0], "#0.0")));
-    EXPECT_TRUE(s.Arrived);
+    EXPECT_EQ(results->result("txtHrs", 2)->text(), QString::fromStdString(FormatPattern(s.Migration.EndStates[1][0], "#0.0")));
+    EXPECT_TRUE(s.Migration.Arrived);
     EXPECT_GE(TextOf(results, "txtDistance_1").toInt(), 500);
     EXPECT_TRUE(TextOf(results, "txtPercentProt_0").isEmpty());
     EXPECT_FALSE(results->fraClimb->isVisibleTo(results));
@@ -209,9 +209,9 @@ TEST_F(MigrationScreens, WorkbookRoadWithMoreSettingsChangedAndBack) {
     EXPECT_FLOAT_EQ(s.ProtFracTarget, 0.05f);
     EXPECT_NE(TextOf(settings, "txtEmixed"), mixed);
     settings->optMitoFracConst->click();
-    EXPECT_EQ(s.MitoControl, 1);
+    EXPECT_EQ(s.Migration.MitoControl, 1);
     settings->optPdensityConst->click();
-    EXPECT_EQ(s.MitoControl, 2);
+    EXPECT_EQ(s.Migration.MitoControl, 2);
     settings->cmdReturn->click();
     test::Settle();
     EXPECT_EQ(screen<frmSetDefaultsMigr>("frmSetDefaultsMigr"), nullptr);
@@ -271,7 +271,7 @@ TEST_F(MigrationScreens, StopoverMassLoadedBackAndTheBmrRecomputedOnActivation) 
     auto* calc = screen<frmStopMassCalc>("frmStopMassCalc");
     ASSERT_NE(calc, nullptr);
     EXPECT_TRUE(blocks(calc, setup));
-    EXPECT_TRUE(s.StopMassReturn);
+    EXPECT_TRUE(s.Migration.StopMassReturn);
     EXPECT_EQ(TextOf(calc, "txtExistenceRatio"), "3");
     EXPECT_EQ(TextOf(calc, "txtFeedQ"), "4.5");
     EXPECT_FALSE(calc->cmdLoadNewMass->isEnabled());
@@ -300,7 +300,7 @@ TEST_F(MigrationScreens, StopoverMassLoadedBackAndTheBmrRecomputedOnActivation) 
     EXPECT_NEAR(TextOf(setup, "txtEmptyMass").toDouble(), gained, 1e-9);
     EXPECT_FLOAT_EQ(s.slot(2).EmptyMass, static_cast<float>(s.slot(2).EmptyMass));
     // The setup screen active again: the BMR of the heavier bird.
-    EXPECT_FALSE(s.StopMassReturn);
+    EXPECT_FALSE(s.Migration.StopMassReturn);
     EXPECT_NE(TextOf(setup, "txtPbmr"), bmrBefore);
     EXPECT_TRUE(ui::MissingControls().empty()) << ui::MissingControls().front();
 }
@@ -331,9 +331,9 @@ TEST_F(MigrationScreens, ClimbAbortIsModelessAndInFrontOfTheResults) {
     ASSERT_NE(results, nullptr);
     EXPECT_TRUE(results->fraClimb->isVisibleTo(results));
     EXPECT_FALSE(TextOf(results, "txtClimbTime").isEmpty());
-    EXPECT_EQ(TextOf(results, "txtCruiseAlt").toDouble(), std::round(s.CruiseAlt));
+    EXPECT_EQ(TextOf(results, "txtCruiseAlt").toDouble(), std::round(s.Migration.CruiseAlt));
     EXPECT_EQ(screen<frmClimbAbort>("frmClimbAbort"), nullptr);
-    const float takeOff = s.InitialVclimb;
+    const float takeOff = s.Migration.InitialVclimb;
     results->close();
     test::Settle();
 
@@ -348,11 +348,11 @@ TEST_F(MigrationScreens, ClimbAbortIsModelessAndInFrontOfTheResults) {
     results = start(setup);
     ASSERT_NE(results, nullptr);
     auto* notice = screen<frmClimbAbort>("frmClimbAbort");
-    ASSERT_NE(notice, nullptr) << s.ClimbAborted << " " << s.VclimbThreshold << " " << takeOff;
+    ASSERT_NE(notice, nullptr) << s.Migration.ClimbAborted << " " << s.Migration.VclimbThreshold << " " << takeOff;
     EXPECT_FALSE(notice->isModal());
     EXPECT_EQ(notice->windowModality(), Qt::NonModal);
     EXPECT_EQ(TextOf(notice, "lblClimbAborted"), "Climb aborted at");
-    EXPECT_EQ(TextOf(notice, "lblAltitude"), QString::fromStdString(FormatPattern(s.CruiseAlt, "0.#")));
+    EXPECT_EQ(TextOf(notice, "lblAltitude"), QString::fromStdString(FormatPattern(s.Migration.CruiseAlt, "0.#")));
     EXPECT_EQ(TextOf(notice, "lblContinues"), "Migration continues at this altitude");
     notice->cmdOK->click();
     test::Settle();
@@ -375,7 +375,7 @@ TEST_F(MigrationScreens, RefusalsAtStartLeaveEveryScreenUsable) {
     // The starting ratio outside 1 to 3 keeps the previous ratio.
     TypeInto(setup, "txtVratio", "0.5");
     EXPECT_EQ(d.errors().back(), "Starting air speed must be between 1 and 3 times Vmp");
-    EXPECT_FLOAT_EQ(s.Vratio, 1.2f);
+    EXPECT_FLOAT_EQ(s.Migration.Vratio, 1.2f);
 
     // "Hold speed constant" disables the cruise fields; "Standard" enables them again.
     setup->optVconst->click();
@@ -408,9 +408,9 @@ TEST_F(MigrationScreens, SettingsClosedByTheTitleBarKeepTheFieldBeingTyped) {
     settings->close();
     test::Settle();
     EXPECT_EQ(screen<frmSetDefaultsMigr>("frmSetDefaultsMigr"), nullptr);
-    EXPECT_FLOAT_EQ(s.OutputInterval, 3);
+    EXPECT_FLOAT_EQ(s.Migration.OutputInterval, 3);
     ASSERT_NE(start(setup), nullptr);
-    EXPECT_EQ(s.MaxRow, 200);
+    EXPECT_EQ(s.Migration.MaxRow, 200);
 }
 
 TEST_F(MigrationScreens, EnterBirdMigrateOpensTheSetupWithTheBird) {

@@ -113,13 +113,13 @@ TEST_F(GpsFolders, TracksStartInTheDocumentsOrnivoTracksFolderMadeWhenADialogNee
     auto* start = new frmStart(ctx);
     start->show();
     test::Settle();
-    EXPECT_EQ(s.TrackFolder, folder.string());
+    EXPECT_EQ(s.Gps.TrackFolder, folder.string());
     EXPECT_FALSE(std::filesystem::exists(folder));  // nothing is made at start-up
     start->close();
     test::Settle();
 
     frmSetupMigrate* setup = toGpsSetup();
-    s.TrackFolder = folder.string();
+    s.Gps.TrackFolder = folder.string();
     d.clear();
     d.yesNo.push_back(true);  // sites wanted; the sites dialog is cancelled
     setup->cmdStart->click();
@@ -132,7 +132,7 @@ TEST_F(GpsFolders, TracksStartInTheDocumentsOrnivoTracksFolderMadeWhenADialogNee
 
 TEST_F(GpsFolders, TheResultsSayWhereTheMapAndTheProgressWorkbookWent) {
     frmSetupMigrate* setup = toGpsSetup();
-    s.TrackFolder = tracks.str();
+    s.Gps.TrackFolder = tracks.str();
     const std::string track = tracks.copyTrack(kLeg + "ProcessedToAirSpeed.xlsx");
     setup->chkKMLfile->click();
     setup->chkProgress->click();
@@ -143,12 +143,12 @@ TEST_F(GpsFolders, TheResultsSayWhereTheMapAndTheProgressWorkbookWent) {
     test::Settle();
     auto* results = screen<frmSummaryMigrate>("frmSummaryMigrate");
     ASSERT_NE(results, nullptr) << Messages(d);
-    ASSERT_FALSE(s.KmlFile.empty());
-    ASSERT_FALSE(s.ProgressFile.empty());
+    ASSERT_FALSE(s.Gps.KmlFile.empty());
+    ASSERT_FALSE(s.Gps.ProgressFile.empty());
     ASSERT_TRUE(results->lblGpsFiles->isVisibleTo(results));
     const QString said = TextOf(results, "lblGpsFiles");
-    EXPECT_TRUE(said.contains(QString::fromStdString(s.KmlFile))) << said.toStdString();
-    EXPECT_TRUE(said.contains(QString::fromStdString(s.ProgressFile))) << said.toStdString();
+    EXPECT_TRUE(said.contains(QString::fromStdString(s.Gps.KmlFile))) << said.toStdString();
+    EXPECT_TRUE(said.contains(QString::fromStdString(s.Gps.ProgressFile))) << said.toStdString();
     Grab(results, "frmSummaryMigrate_gps_files");
 }
 

@@ -98,7 +98,7 @@ TEST_F(PowerCurveScreens, WholeRoadShowsTheEngineNumbers) {
         ++compared;
     }
     EXPECT_GE(compared, 28);
-    EXPECT_EQ(TextOf(results, "txtVmp").toStdString(), FormatSig(ref.Vmp, 3));
+    EXPECT_EQ(TextOf(results, "txtVmp").toStdString(), FormatSig(ref.Flap.Vmp, 3));
     EXPECT_FALSE(results->cmdGetBH->isVisibleTo(results));
 
     results->cmdOK->click();
@@ -295,7 +295,7 @@ TEST_F(PowerCurveScreens, FourDigitOutputAndTitleBarCloseReturnToSetup) {
     results->chk4Digit->click();
     EXPECT_EQ(s.SigDigits, 4);
     // The screen itself keeps 3 digits.
-    EXPECT_EQ(TextOf(results, "txtVmp").toStdString(), FormatSig(s.Vmp, 3));
+    EXPECT_EQ(TextOf(results, "txtVmp").toStdString(), FormatSig(s.Flap.Vmp, 3));
     results->close();
     test::Settle();
     EXPECT_EQ(screen<frmSummaryFlap>("frmSummaryFlap"), nullptr);
@@ -421,7 +421,7 @@ TEST_F(PowerCurveScreens, RoadToASavedTextFileWithTwoRuns) {
     EXPECT_EQ(text.count("Power curve calculation for Test bird  Tb"), 2);
     EXPECT_TRUE(text.contains("first run"));
     EXPECT_TRUE(text.contains("second run"));
-    EXPECT_TRUE(text.contains(QString::fromStdString(FormatSig(s.Vmp, 3))));
+    EXPECT_TRUE(text.contains(QString::fromStdString(FormatSig(s.Flap.Vmp, 3))));
 
     // Leaving shows where the output went.
     setup->cmdExit->click();

@@ -176,7 +176,7 @@ TEST_F(SetupDerivedValues, GlideSetupShowsWhatTheRunUsesAfterEveryField) {
     auto boxes = commonBoxes(ModeGlide);
     // With no BMR to take (masses left as refused) the box is empty.
     boxes["txtMetSink"] = [](const ProgramState& st) {
-        return std::isfinite(st.slot(ModeGlide).Pbmr) ? st.MetSink : NAN;
+        return std::isfinite(st.slot(ModeGlide).Pbmr) ? st.Glide.MetSink : NAN;
     };
     walk(setup, ModeGlide, boxes, false, false);
 }

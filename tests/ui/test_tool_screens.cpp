@@ -134,12 +134,12 @@ TEST_F(ToolScreens, WindTriangleExamplesThroughItsScreen) {
     EXPECT_EQ(QApplication::activeModalWidget(), w);
     // Opened on "ground speed and heading" with the air speed set to Vmp.
     EXPECT_TRUE(w->optFindVgHdg->isChecked());
-    EXPECT_EQ(TextOf(w, "txtVa").toStdString(), FormatPattern(s.Vmp, "0.0"));
+    EXPECT_EQ(TextOf(w, "txtVa").toStdString(), FormatPattern(s.Flap.Vmp, "0.0"));
     EXPECT_EQ(TextOf(w, "cmdCompute"), "&Find Ground Speed and Heading");
     EXPECT_EQ(TextOf(w, "lblInOut4"), "OUTPUT");
     EXPECT_TRUE(w->txtVg->isReadOnly());
     w->optSetVmr->click();
-    EXPECT_EQ(TextOf(w, "txtVa").toStdString(), FormatPattern(s.Vmr, "0.0"));
+    EXPECT_EQ(TextOf(w, "txtVa").toStdString(), FormatPattern(s.Flap.Vmr, "0.0"));
 
     TypeInto(w, "txtVw", "5");
     TypeInto(w, "txtWindDir", "90");

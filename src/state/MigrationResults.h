@@ -1,14 +1,14 @@
 #pragma once
 // Settings, working record, tables and results of a migration run, held in the program state.
-// Power values (Pmech, Pchem, EffLD, EffLDChem, Ppro, ClimbRate, MaxSpecificWork) are the
-// program state's own, shared with the power-curve engine.
+// Power values (Pmech, Pchem, EffLD, EffLDChem, Ppro, ClimbRate, MaxSpecificWork) are those of the
+// power-curve record (ProgramState::Flap), shared with the power-curve engine.
 #include <array>
 #include <cstdint>
 #include <span>
 #include <string>
 #include <vector>
 
-#include "migrate/MigrationState.h"
+#include "state/MigrationState.h"
 
 namespace ornivo {
 
