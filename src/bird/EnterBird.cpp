@@ -1,6 +1,9 @@
 #include "bird/EnterBird.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <iterator>
 #include <stdexcept>
 
 #include "atmosphere/Atmosphere.h"
@@ -14,14 +17,29 @@ namespace {
 
 float toSingle(double v) { return static_cast<float>(v); }
 
-const char* const kOptions[] = {"optPass", "optNonPass", "optMF", "optMale", "optFemale",
-                                "optSexUnknown", "optAdult", "optImm", "optAgeUnknown"};
+// The option buttons of the bird's group, sex and age, and the value each sets.
+struct BirdOption {
+    const char* control;
+    int16_t ProgramState::*code;
+    int16_t value;
+};
+constexpr BirdOption kOptions[] = {
+    {"optPass", &ProgramState::TaxonGroup, 1}, {"optNonPass", &ProgramState::TaxonGroup, 2},
+    {"optMF", &ProgramState::Sex, 1},          {"optMale", &ProgramState::Sex, 2},
+    {"optFemale", &ProgramState::Sex, 3},      {"optSexUnknown", &ProgramState::Sex, 4},
+    {"optAdult", &ProgramState::Age, 1},       {"optImm", &ProgramState::Age, 2},
+    {"optAgeUnknown", &ProgramState::Age, 3},
+};
+
+// Checks the option that shows a code's value (none for a value no option shows).
+void showOption(const ProgramState& s, int16_t ProgramState::*code, ScreenUpdate& u) {
+    for (const BirdOption& o : kOptions)
+        if (o.code == code && s.*code == o.value) u.setChecked(o.control, true);
+}
 
 void showSexAge(ProgramState& s, ScreenUpdate& u) {
-    static const char* sexes[] = {"optMF", "optMale", "optFemale", "optSexUnknown"};
-    static const char* ages[] = {"optAdult", "optImm", "optAgeUnknown"};
-    if (s.Sex >= 1 && s.Sex <= 4) u.setChecked(sexes[s.Sex - 1], true);
-    if (s.Age >= 1 && s.Age <= 3) u.setChecked(ages[s.Age - 1], true);
+    showOption(s, &ProgramState::Sex, u);
+    showOption(s, &ProgramState::Age, u);
 }
 
 }  // namespace
@@ -69,9 +87,8 @@ ScreenUpdate LoadEnterBird(ProgramState& s) {
     u.setVisible("lblOutPath", hasOutput);
     u.setVisible("txtOutPath", hasOutput);
     if (hasOutput) u.show(Param::OutPath, s.OutPath);
-    u.setChecked("optNonPass", true);
-    u.setChecked("optMF", true);
-    u.setChecked("optAdult", true);
+    showOption(s, &ProgramState::TaxonGroup, u);
+    showSexAge(s, u);
     return u;
 }
 
@@ -163,16 +180,10 @@ ScreenUpdate EnterBirdField(ProgramState& s, platform::Dialogs& d, const std::st
 
 ScreenUpdate EnterBirdOption(ProgramState& s, const std::string& c) {
     ScreenUpdate u;
-    if (c == "optPass") s.TaxonGroup = 1;
-    else if (c == "optNonPass") s.TaxonGroup = 2;
-    else if (c == "optMF") s.Sex = 1;
-    else if (c == "optMale") s.Sex = 2;
-    else if (c == "optFemale") s.Sex = 3;
-    else if (c == "optSexUnknown") s.Sex = 4;
-    else if (c == "optAdult") s.Age = 1;
-    else if (c == "optImm") s.Age = 2;
-    else if (c == "optAgeUnknown") s.Age = 3;
-    else throw std::invalid_argument("no option " + c + " on the Enter Bird screen");
+    const auto o = std::find_if(std::begin(kOptions), std::end(kOptions),
+                                [&](const BirdOption& b) { return c == b.control; });
+    if (o == std::end(kOptions)) throw std::invalid_argument("no option " + c + " on the Enter Bird screen");
+    s.*(o->code) = o->value;
     u.setChecked(c, true);
     return u;
 }
