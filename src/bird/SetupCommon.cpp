@@ -40,6 +40,19 @@ void StartSetupOutput(ProgramState& s) {
     s.SigDigits = 3;
 }
 
+void LoadWing(ProgramState& s, ScreenUpdate& u) {
+    const BirdParams& b0 = s.slot(ModeEnterBird);
+    BirdParams& b = s.slot();
+    b.Span = b0.Span;
+    u.showSig(Param::Span, b.Span);
+    b.DiscArea = f32(DiscAreaOf(b.Span, s.Pi, DiscOrder::SpanPiSpan));
+    b.WingArea = b0.WingArea;
+    u.showSig(Param::Area, b.WingArea);
+    b.MeanChord = f32(double(b.WingArea) / b.Span);
+    b.AspectRatio = b0.AspectRatio;
+    u.showSig(Param::AR, b.AspectRatio);
+}
+
 bool MassLimitsHold(const BirdParams& b, platform::Dialogs& d) {
     // The limits below are fractions of the body mass, and the fractions are of the all-up mass:
     // neither means anything for a mass of 0 or less.
@@ -247,7 +260,7 @@ bool spanRule(RuleContext& r, float v) {
     const bool fits = b.WingArea > 0 ? AspectRatioFits(r.d, v, b.WingArea) : WingAreaFits(r.d, v, b.AspectRatio);
     if (!fits) return false;
     b.Span = v;
-    b.DiscArea = f32(double(b.Span) * b.Span * r.s.Pi / 4);
+    b.DiscArea = f32(DiscAreaOf(b.Span, r.s.Pi, DiscOrder::SpanSquaredPi));
     if (b.WingArea > 0) {
         b.AspectRatio = f32(AspectRatioOf(b.Span, b.WingArea));
         r.u.showSig(Param::AR, b.AspectRatio);

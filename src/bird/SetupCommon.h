@@ -21,6 +21,10 @@ void ToggleTaxon(ProgramState& s, ScreenUpdate& u);
 // A setup screen opens with no result workbook of its own yet, showing three significant digits.
 void StartSetupOutput(ProgramState& s);
 
+// The wing of Enter Bird's slot copied into the slot of CalcMode, with the disc area and mean chord
+// it gives, and shown.
+void LoadWing(ProgramState& s, ScreenUpdate& u);
+
 // Mass limits (fat 0.6, muscle 0.3, airframe 0.25 of the empty mass), then the masses, fractions,
 // body frontal area and energy heights re-derived and shown. A refusal leaves the values as typed.
 ScreenUpdate CheckAndDeriveMasses(ProgramState& s, platform::Dialogs& d);

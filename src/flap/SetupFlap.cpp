@@ -64,14 +64,7 @@ ScreenUpdate LoadSetupFlap(ProgramState& s, platform::Dialogs& d) {
     b.FatMass = f32(double(b.FatFrac) * b.AllUpMass);
     u.showSig(Param::FatMass, b.FatMass);
     b.AirframeMass = f32(double(b.EmptyMass) - b.FatMass - b.MuscleMass);
-    b.Span = b0.Span;
-    u.showSig(Param::Span, b.Span);
-    b.DiscArea = f32(double(b.Span) * s.Pi * b.Span / 4);
-    b.WingArea = b0.WingArea;
-    u.showSig(Param::Area, b.WingArea);
-    b.MeanChord = f32(double(b.WingArea) / b.Span);
-    b.AspectRatio = b0.AspectRatio;
-    u.showSig(Param::AR, b.AspectRatio);
+    bird::LoadWing(s, u);
     u.append(bird::UpdateBodyDrag(s));
     b.BodyDiameter = f32(0.102 * std::cbrt(double(b.AllUpMass)));
     b.Cdb = b0.Cdb;

@@ -95,14 +95,7 @@ ScreenUpdate LoadSetupGlide(ProgramState& s, platform::Dialogs& d) {
     LoadEnergyConstants(s);
     u.append(bird::CheckAndDeriveMasses(s, d));
     u.showSig(Param::FatProtHeight, f32(double(s.FuelEnergyHeight) / 1000));
-    b.Span = b0.Span;
-    u.showSig(Param::Span, b.Span);
-    b.DiscArea = f32(s.Pi * b.Span * b.Span / 4);
-    b.WingArea = b0.WingArea;
-    b.MeanChord = f32(double(b.WingArea) / b.Span);
-    u.showSig(Param::Area, b.WingArea);
-    b.AspectRatio = b0.AspectRatio;
-    u.showSig(Param::AR, b.AspectRatio);
+    bird::LoadWing(s, u);
     b.Sbody = b0.Sbody;
     u.showSig(Param::Sbody, b.Sbody);
     u.append(bird::UpdateBodyDrag(s));

@@ -12,4 +12,12 @@ inline double AllUpMassOf(const BirdParams& b) { return double(b.EmptyMass) + b.
 inline double AspectRatioOf(float span, float wingArea) { return double(span) * span / wingArea; }
 inline double WingAreaOf(float span, float aspectRatio) { return double(span) * span / aspectRatio; }
 
+// Actuator disc area, pi span^2 / 4. A setup screen's load multiplies span by pi by span, a typed span
+// squares the span first: the two orders can round apart in the last bit of the double, so the order is
+// the caller's, as each rule has always computed it.
+enum class DiscOrder { SpanPiSpan, SpanSquaredPi };
+inline double DiscAreaOf(float span, double pi, DiscOrder order) {
+    return order == DiscOrder::SpanPiSpan ? double(span) * pi * span / 4 : double(span) * span * pi / 4;
+}
+
 }  // namespace ornivo
