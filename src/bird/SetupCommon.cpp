@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "atmosphere/Atmosphere.h"
 #include "state/Derived.h"
 #include "state/Parameters.h"
 #include "state/Single.h"
@@ -301,6 +302,17 @@ bool AspectRatioRule(ProgramState& s, platform::Dialogs& d, double value, Screen
         s.X1 = ProfilePowerRatio(s.Cprof, b.AspectRatio);
     }
     return true;
+}
+
+void AirFieldRule(ProgramState& s, platform::Dialogs& d, Param field, double value, ScreenUpdate& u) {
+    if (field == Param::Rho) {
+        if (auto alt = DensityFieldRule(s, d, value, AltitudeShown::SetupScreen)) u.show(Param::Alt, *alt);
+        else u.refused = true;
+    } else if (auto rho = AltitudeFieldRule(s, d, value)) {
+        u.show(Param::Rho, *rho);
+    } else {
+        u.refused = true;
+    }
 }
 
 bool CommonFieldRule(ProgramState& s, platform::Dialogs& d, const std::string& c, double value,

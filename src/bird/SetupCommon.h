@@ -68,6 +68,9 @@ float ProfilePowerRatio(float cprof, float aspectRatio);
 // False (refused, after a message) when the wing area would pass the single range.
 bool AspectRatioRule(ProgramState& s, platform::Dialogs& d, double value, ScreenUpdate& u);
 
+// A typed air density (the altitude of the standard atmosphere shown) or altitude (the density shown).
+void AirFieldRule(ProgramState& s, platform::Dialogs& d, Param field, double value, ScreenUpdate& u);
+
 // The shared field rules on leaving a field. Returns false when the control is not one of them.
 // txtEmptyMass, txtCropMass, txtMuscleMass, txtFatMass, txtMuscleFrac, txtFatFrac, txtSpan, txtArea,
 // txtCdb, txtPayDragFactor, txtFrontalAreaFactor, txtSbody, txtSpName, txtShortName.

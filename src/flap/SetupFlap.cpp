@@ -217,13 +217,7 @@ ScreenUpdate fieldRule(ProgramState& s, platform::Dialogs& d, const std::string&
             if (b.AspectRatio > 0) u.showSig(Param::X1, s.X1);  // this screen shows the profile power ratio
             break;
         case Param::Rho:
-            if (auto alt = DensityFieldRule(s, d, v, AltitudeShown::SetupScreen)) u.show(Param::Alt, *alt);
-            else u.refused = true;
-            break;
-        case Param::Alt:
-            if (auto rho = AltitudeFieldRule(s, d, v)) u.show(Param::Rho, *rho);
-            else u.refused = true;
-            break;
+        case Param::Alt: bird::AirFieldRule(s, d, field->id, v, u); break;
         case Param::Cprof:
             s.Cprof = fv;
             if (b.AspectRatio > 0) {

@@ -157,13 +157,7 @@ ScreenUpdate SetupGlideEdit(ProgramState& s, platform::Dialogs& d, const std::st
             if (!bird::AspectRatioRule(s, d, v, u)) return u;
             break;
         case Param::Rho:
-            if (auto alt = DensityFieldRule(s, d, v, AltitudeShown::SetupScreen)) u.show(Param::Alt, *alt);
-            else u.refused = true;
-            break;
-        case Param::Alt:
-            if (auto rho = AltitudeFieldRule(s, d, v)) u.show(Param::Rho, *rho);
-            else u.refused = true;
-            break;
+        case Param::Alt: bird::AirFieldRule(s, d, field->id, v, u); break;
         case Param::PbmrFactor:
             s.PbmrFactor = fv;
             UpdateGlideBmr(s, u);
