@@ -144,6 +144,9 @@ def test_refusals_raise_with_the_message():
         ornivo.power_curve(SpName="x", EmptyMas=0.35)
     with pytest.raises(ornivo.InputError):
         ornivo.power_curve(dict(PIGEON, Span="wide"))
+    # A misspelt control is caught before any bird runs, with the control it was probably meant to be.
+    with pytest.raises(ornivo.InputError, match='closest is "txtFatFrac"'):
+        ornivo.power_curves(pd.DataFrame([dict(PIGEON, txtFatFrak=0.1)]))
 
 
 def test_settings_apply_in_order_through_the_field_rules():
