@@ -57,11 +57,6 @@ std::string FlightStyleCellText(int flightStyle) {
     }
 }
 
-void ColourMarked(sheet::Sheet& sh, const EditMarks& marks, std::initializer_list<std::pair<const char*, Mark>> cells) {
-    for (const auto& [cell, mark] : cells)
-        if (marks.test(mark)) sh.setFontColour(cell, sheet::kRed);
-}
-
 void ResetColours(sheet::Sheet& sh, std::initializer_list<const char*> ranges) {
     for (const char* r : ranges) sh.setFontColour(r, sheet::kBlack);
 }

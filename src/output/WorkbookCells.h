@@ -1,12 +1,10 @@
 #pragma once
 // Pieces the three workbook writers share: numbers stored as the number their output text reads as,
-// the bird's describing texts, and the red marks of edited fields.
+// the bird's describing texts, and the colours a new run starts from.
 #include <initializer_list>
 #include <string>
-#include <utility>
 
 #include "external/spreadsheet/Workbook.h"
-#include "state/EditMarks.h"
 
 namespace ornivo::output {
 
@@ -30,9 +28,6 @@ std::string SexCellText(int sex);
 std::string AgeCellText(int age, const char* immature);
 // "Continuous flapping", "  Flap-gliding" or "  Bounding" (FlightStyle 1 to 3).
 std::string FlightStyleCellText(int flightStyle);
-
-// Colours each cell red whose field carries an edit mark.
-void ColourMarked(sheet::Sheet& sh, const EditMarks& marks, std::initializer_list<std::pair<const char*, Mark>> cells);
 
 // Sets the font colour of each range to black.
 void ResetColours(sheet::Sheet& sh, std::initializer_list<const char*> ranges);
