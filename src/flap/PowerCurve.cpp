@@ -15,6 +15,16 @@ namespace {
 constexpr int TableRows = 11;
 constexpr int MaxScanSteps = 20000;  // 2000 m/s of 0.1 m/s steps: far beyond any bird
 
+// The wing and body Reynolds numbers and the reduced frequency (mean chord) at a speed, for a wingbeat
+// frequency f.
+struct FlowNumbers {
+    float reWing, reBody, fred;
+};
+FlowNumbers flowAt(const ProgramState& s, const BirdParams& b, double f, float V) {
+    return {f32(double(V) * b.MeanChord / s.KinViscosity), f32(double(V) * b.BodyDiameter / s.KinViscosity),
+            f32(f * s.Pi * b.MeanChord / V)};
+}
+
 void ensureColumn(ProgramState& s, int c) {
     if (c <= s.Flap.CurveLastIndex && c < static_cast<int>(s.Flap.PowerCurveTable[0].size())) return;
     // A bounding bird at a low power fraction scans past the speeds sized from VmrExact: grow the table.
@@ -119,9 +129,10 @@ void ScanPowerCurve(ProgramState& s, int slot) {
             s.Flap.MitoFracClimb = s.Flap.MitoFracClimbNow;
             s.Flap.QVmp = s.Flap.SpecificWork;
             s.Flap.DownwashVmp = s.Flap.DownwashAngle;
-            b.ReWingVmp = f32(double(s.Flap.Vmp) * b.MeanChord / s.KinViscosity);
-            b.ReBodyVmp = f32(double(s.Flap.Vmp) * b.BodyDiameter / s.KinViscosity);
-            b.FredVmp = f32(f * s.Pi * b.MeanChord / s.Flap.Vmp);
+            const FlowNumbers n = flowAt(s, b, f, s.Flap.Vmp);
+            b.ReWingVmp = n.reWing;
+            b.ReBodyVmp = n.reBody;
+            b.FredVmp = n.fred;
         }
         if (s.Flap.Vmr == 0 && !(Ncur > Nprev)) {
             s.Flap.Vmr = f32(double(V) - step);
@@ -134,9 +145,10 @@ void ScanPowerCurve(ProgramState& s, int slot) {
             s.Flap.MitoFracCruise = s.Flap.MitoFrac;
             s.Flap.QVmr = s.Flap.SpecificWork;
             s.Flap.DownwashVmr = s.Flap.DownwashAngle;
-            b.ReWingVmr = f32(double(s.Flap.Vmr) * b.MeanChord / s.KinViscosity);
-            b.ReBodyVmr = f32(double(s.Flap.Vmr) * b.BodyDiameter / s.KinViscosity);
-            b.FredVmr = f32(f * s.Pi * b.MeanChord / s.Flap.Vmr);
+            const FlowNumbers n = flowAt(s, b, f, s.Flap.Vmr);
+            b.ReWingVmr = n.reWing;
+            b.ReBodyVmr = n.reBody;
+            b.FredVmr = n.fred;
         }
         if (s.Flap.ClimbRate > s.Flap.MaxClimb) s.Flap.MaxClimb = s.Flap.ClimbRate;
         Pprev = Pcur;
