@@ -54,22 +54,6 @@ const TableLayout Tables[5] = {
 
 float cell(const MigrationTable& t, int row, int col) { return t.at(row, col); }
 
-std::string speedControlText(int c) {
-    switch (c) {
-        case 1: return "Constant ratio V:Vmp";
-        case 2: return "Constant air speed";
-        default: return "Standard";
-    }
-}
-
-std::string muscleControlText(int c) {
-    switch (c) {
-        case 2: return "Constant specific power in myofibrils";
-        case 3: return "Constant muscle mass";
-        default: return "Constant specific work in myofibrils";
-    }
-}
-
 std::string mitoControlText(int c) {
     return c == 1 ? "Constant mitochondria fraction" : "Constant power density in mitochondria";
 }
@@ -101,11 +85,11 @@ void inputs(TextLayout& t, const ProgramState& s) {
     if (s.FlightStyle == 2) t.valueLine("Power fraction", n(b.PowerFracFG));
     t.valueLine("Mitochondria inverse power density", n(KmitoMlPerW(s.Kmito)), " ml/W");
     WriteInputLines(t, s, ModeMigrate, {Vratio});
-    t.valueLine("Air speed control", speedControlText(s.Migration.SpeedControl));
+    t.valueLine("Air speed control", SpeedControlText(s.Migration.SpeedControl));
     t.valueLine("Distance to destinaton", FormatPattern(s.GoalDist, "0#"), " km");
     WriteInputLines(t, s, ModeMigrate,
                     {Efat, Eprotein, ProtHydr, ProtFracTarget, FreqFactor, {PbmrFactor, "BMR factor"}});
-    t.valueLine("Protein burn criterion", muscleControlText(s.Migration.MuscleControl));
+    t.valueLine("Protein burn criterion", MuscleControlText(s.Migration.MuscleControl, " in myofibrils"));
     t.valueLine("Mitochondria control", mitoControlText(s.Migration.MitoControl));
 }
 
@@ -135,6 +119,22 @@ void rowTable(TextLayout& t, const ProgramState& s, const TableLayout& layout) {
 }
 
 }  // namespace
+
+std::string SpeedControlText(int c) {
+    switch (c) {
+        case 1: return "Constant ratio V:Vmp";
+        case 2: return "Constant air speed";
+        default: return "Standard";
+    }
+}
+
+std::string MuscleControlText(int c, const std::string& of) {
+    switch (c) {
+        case 2: return "Constant specific power" + of;
+        case 3: return "Constant muscle mass";
+        default: return "Constant specific work" + of;
+    }
+}
 
 std::string MigrationTextBlock(const ProgramState& s) {
     TextLayout t;

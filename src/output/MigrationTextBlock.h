@@ -12,4 +12,9 @@ namespace ornivo::output {
 // "END OF GPS DATA", a row whose time is -1 the stopover note.
 std::string MigrationTextBlock(const ProgramState& s);
 
+// The air speed control (SpeedControl 1 to 3) and the protein burn criterion (MuscleControl 1 to 3) as the
+// text file and the workbook name them; the text file says which specific work or power ("in myofibrils").
+std::string SpeedControlText(int speedControl);
+std::string MuscleControlText(int muscleControl, const std::string& of = {});
+
 }  // namespace ornivo::output

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "migrate/GpsStops.h"
+#include "output/MigrationTextBlock.h"
 #include "output/ParameterCells.h"
 #include "output/TextLayout.h"
 #include "output/WorkbookCells.h"
@@ -20,22 +21,6 @@ constexpr int LastColumn = 11;
 
 float cell(const MigrationTable& t, int row, int col) { return t.at(row, col); }
 
-std::string speedControlText(int c) {
-    switch (c) {
-        case 1: return "Constant ratio V:Vmp";
-        case 2: return "Constant air speed";
-        default: return "Standard";
-    }
-}
-
-std::string muscleControlText(int c) {
-    switch (c) {
-        case 2: return "Constant specific power";
-        case 3: return "Constant muscle mass";
-        default: return "Constant specific work";
-    }
-}
-
 void parameters(const ProgramState& s, sheet::Sheet& sh) {
     sh.write("E1", TextValue(s.SpName));
     sh.write("I1", TextValue(s.ShortName));
@@ -44,7 +29,7 @@ void parameters(const ProgramState& s, sheet::Sheet& sh) {
     sh.write("B2", SexCellText(s.Sex));
     sh.write("E2", AgeCellText(s.Age, "Immature"));
     sh.write("I16", FlightStyleCellText(s.FlightStyle));
-    sh.write("D23", muscleControlText(s.Migration.MuscleControl));
+    sh.write("D23", MuscleControlText(s.Migration.MuscleControl));
     sh.write("D24", s.Migration.MitoControl == 1 ? "Constant mito fraction" : "Constant mito power density");
     WriteParameterCells(s, sh, Output::Migration, ModeMigrate);
     WritePowerFraction(s, sh, ModeMigrate, "J17");
@@ -61,7 +46,7 @@ void programmedCells(const ProgramState& s, sheet::Sheet& sh) {
     sh.write("E14", PatternValue(s.Migration.StartAltitude, "0"));
     put("J14", s.Migration.CruiseDensity);
     sh.write("J15", PatternValue(s.Migration.CruiseAlt, "0"));
-    sh.write("I19", speedControlText(s.Migration.SpeedControl));
+    sh.write("I19", SpeedControlText(s.Migration.SpeedControl));
     put("J23", s.GoalDist);
     put("J20", s.Migration.Vratio);  // beside its label in every programmed run, as the text file gives it
     sh.write("A13", "Starting air density (kg/cu m)");
