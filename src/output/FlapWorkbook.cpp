@@ -22,9 +22,7 @@ float tableValue(const ProgramState& s, int row, int column) { return TableAt(s.
 void parameters(const ProgramState& s, sheet::Sheet& sh) {
     sh.write("E1", TextValue(s.SpName));
     sh.write("I1", TextValue(s.ShortName));
-    sh.write("G2", TaxonCellText(s.TaxonGroup));
-    sh.write("B2", SexCellText(s.Sex));
-    sh.write("E2", AgeCellText(s.Age, "Imm"));
+    WriteBirdGroupCells(s.TaxonGroup, s.Sex, s.Age, "Imm", sh);
     sh.write("I16", FlightStyleCellText(s.FlightStyle));
     WriteParameterCells(s, sh, Output::PowerCurve, ModePowerCurve);
     WritePowerFraction(s, sh, ModePowerCurve, "J17");

@@ -23,9 +23,7 @@ float cell(const std::vector<std::vector<float>>& t, int row, int col) { return 
 void parameters(const ProgramState& s, sheet::Sheet& sh) {
     sh.write("E1", TextValue(s.SpName));
     sh.write("I1", TextValue(s.ShortName));
-    sh.write("G2", TaxonCellText(s.TaxonGroup));
-    sh.write("B2", SexCellText(s.Sex));
-    sh.write("E2", AgeCellText(s.Age, "Immature"));
+    WriteBirdGroupCells(s.TaxonGroup, s.Sex, s.Age, "Immature", sh);
     if (s.Glide.SpanLaw == 1)
         sh.write("D15", "Linear (Bstop = " + OutNumber(s.Bstop, s.SigDigits) + ")");
     else if (s.Glide.SpanLaw == 2)

@@ -25,9 +25,7 @@ void parameters(const ProgramState& s, sheet::Sheet& sh) {
     sh.write("E1", TextValue(s.SpName));
     sh.write("I1", TextValue(s.ShortName));
     sh.write("A34", TextValue(s.Comment));
-    sh.write("G2", TaxonCellText(s.TaxonGroup));
-    sh.write("B2", SexCellText(s.Sex));
-    sh.write("E2", AgeCellText(s.Age, "Immature"));
+    WriteBirdGroupCells(s.TaxonGroup, s.Sex, s.Age, "Immature", sh);
     sh.write("I16", FlightStyleCellText(s.FlightStyle));
     sh.write("D23", MuscleControlText(s.Migration.MuscleControl));
     sh.write("D24", s.Migration.MitoControl == 1 ? "Constant mito fraction" : "Constant mito power density");

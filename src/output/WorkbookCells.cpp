@@ -49,6 +49,12 @@ std::string AgeCellText(int age, const char* immature) {
     }
 }
 
+void WriteBirdGroupCells(int taxonGroup, int sex, int age, const char* immature, sheet::Sheet& sh) {
+    sh.write("G2", TaxonCellText(taxonGroup));
+    sh.write("B2", SexCellText(sex));
+    sh.write("E2", AgeCellText(age, immature));
+}
+
 std::string FlightStyleCellText(int flightStyle) {
     switch (flightStyle) {
         case 2: return "  Flap-gliding";

@@ -26,6 +26,8 @@ std::string SexCellText(int sex);
 // "Adult", `immature` or "Unknown" (Age 1, 2, any other): an unknown age is written, not left blank,
 // so the cell says what the text file says.
 std::string AgeCellText(int age, const char* immature);
+// The bird's group, sex and age cells of a results sheet (G2, B2, E2).
+void WriteBirdGroupCells(int taxonGroup, int sex, int age, const char* immature, sheet::Sheet& sh);
 // "Continuous flapping", "  Flap-gliding" or "  Bounding" (FlightStyle 1 to 3).
 std::string FlightStyleCellText(int flightStyle);
 
