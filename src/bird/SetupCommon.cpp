@@ -41,6 +41,29 @@ void StartSetupOutput(ProgramState& s) {
     s.SigDigits = 3;
 }
 
+void LoadMasses(ProgramState& s, FractionsOf base) {
+    const BirdParams& b0 = s.slot(ModeEnterBird);
+    BirdParams& b = s.slot();
+    b.EmptyMass = b0.EmptyMass;
+    b.CropMass = b0.CropMass;
+    b.AllUpMass = f32(AllUpMassOf(b));
+    const double of = base == FractionsOf::AllUpMass ? b.AllUpMass : b.EmptyMass;
+    b.MuscleFrac = b0.MuscleFrac;
+    b.MuscleMass = f32(double(b.MuscleFrac) * of);
+    b.FatFrac = b0.FatFrac;
+    b.FatMass = f32(double(b.FatFrac) * of);
+    b.AirframeMass = f32(double(b.EmptyMass) - b.FatMass - b.MuscleMass);
+}
+
+void ShowFields(const ProgramState& s, ScreenUpdate& u, std::initializer_list<Param> fields) {
+    for (Param p : fields) {
+        const Parameter& field = ParameterOf(p);
+        const float v = f32(field.value(s, s.CalcMode));
+        if (field.pattern) u.show(p, FormatPattern(v, field.pattern));
+        else u.showSig(p, v);
+    }
+}
+
 void LoadWing(ProgramState& s, ScreenUpdate& u) {
     const BirdParams& b0 = s.slot(ModeEnterBird);
     BirdParams& b = s.slot();

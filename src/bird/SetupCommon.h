@@ -2,6 +2,7 @@
 // Rules shared by the three setup screens (power curve, migration, glide polar), on the slot of CalcMode:
 // the mass check and re-derivation, the body drag, and the mass, wing and drag field rules.
 #include <functional>
+#include <initializer_list>
 #include <string>
 
 #include "platform/Dialogs.h"
@@ -20,6 +21,15 @@ void ShowNames(const ProgramState& s, ScreenUpdate& u);
 void ToggleTaxon(ProgramState& s, ScreenUpdate& u);
 // A setup screen opens with no result workbook of its own yet, showing three significant digits.
 void StartSetupOutput(ProgramState& s);
+
+// Enter Bird's masses and fractions copied into the slot of CalcMode, with the all-up mass and the
+// muscle, fat and airframe masses they give. The power curve takes the fractions as fractions of the
+// all-up mass, the glide polar and the migration as fractions of the empty body mass: each calculation
+// keeps the reading it has always had.
+enum class FractionsOf { AllUpMass, EmptyMass };
+void LoadMasses(ProgramState& s, FractionsOf base);
+// Shows fields of the slot of CalcMode (or constants) with three significant digits, or their pattern.
+void ShowFields(const ProgramState& s, ScreenUpdate& u, std::initializer_list<Param> fields);
 
 // The wing of Enter Bird's slot copied into the slot of CalcMode, with the disc area and mean chord
 // it gives, and shown.

@@ -49,21 +49,10 @@ ScreenUpdate LoadSetupFlap(ProgramState& s, platform::Dialogs& d) {
         s.PbmrFactor = 1;
         s.FreqFactor = 1;
     }
-    b.EmptyMass = b0.EmptyMass;
-    b.CropMass = b0.CropMass;
-    u.showSig(Param::EmptyMass, b.EmptyMass);
-    u.showSig(Param::CropMass, b.CropMass);
-    u.showSig(Param::CropFrac, b.CropFrac);
-    u.showSig(Param::PayDragFactor, s.PayDragFactor);
-    b.AllUpMass = f32(AllUpMassOf(b));
-    u.showSig(Param::AllUpMass, b.AllUpMass);
-    b.MuscleFrac = b0.MuscleFrac;
-    b.MuscleMass = f32(double(b.MuscleFrac) * b.AllUpMass);
-    u.showSig(Param::MuscleMass, b.MuscleMass);
-    b.FatFrac = b0.FatFrac;
-    b.FatMass = f32(double(b.FatFrac) * b.AllUpMass);
-    u.showSig(Param::FatMass, b.FatMass);
-    b.AirframeMass = f32(double(b.EmptyMass) - b.FatMass - b.MuscleMass);
+    bird::LoadMasses(s, bird::FractionsOf::AllUpMass);
+    bird::ShowFields(s, u,
+                     {Param::EmptyMass, Param::CropMass, Param::CropFrac, Param::PayDragFactor, Param::AllUpMass,
+                      Param::MuscleMass, Param::FatMass});
     bird::LoadWing(s, u);
     u.append(bird::UpdateBodyDrag(s));
     b.BodyDiameter = f32(0.102 * std::cbrt(double(b.AllUpMass)));

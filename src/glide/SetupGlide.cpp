@@ -79,19 +79,8 @@ ScreenUpdate LoadSetupGlide(ProgramState& s, platform::Dialogs& d) {
         s.FrontalAreaFactor = 1;
         s.PbmrFactor = 1;
     }
-    b.EmptyMass = b0.EmptyMass;
-    b.CropMass = b0.CropMass;
-    u.showSig(Param::EmptyMass, b.EmptyMass);
-    u.showSig(Param::CropMass, b.CropMass);
-    b.AllUpMass = f32(AllUpMassOf(b));
-    u.showSig(Param::AllUpMass, b.AllUpMass);
-    b.MuscleFrac = b0.MuscleFrac;
-    b.MuscleMass = f32(double(b.MuscleFrac) * b.EmptyMass);
-    u.showSig(Param::MuscleMass, b.MuscleMass);
-    b.FatFrac = b0.FatFrac;
-    b.FatMass = f32(double(b.FatFrac) * b.EmptyMass);
-    u.showSig(Param::FatMass, b.FatMass);
-    b.AirframeMass = f32(double(b.EmptyMass) - b.FatMass - b.MuscleMass);
+    bird::LoadMasses(s, bird::FractionsOf::EmptyMass);
+    bird::ShowFields(s, u, {Param::EmptyMass, Param::CropMass, Param::AllUpMass, Param::MuscleMass, Param::FatMass});
     LoadEnergyConstants(s);
     u.append(bird::CheckAndDeriveMasses(s, d));
     u.showSig(Param::FatProtHeight, f32(double(s.FuelEnergyHeight) / 1000));

@@ -79,25 +79,11 @@ ScreenUpdate LoadSetupMigrate(ProgramState& s, platform::Dialogs& d) {
     s.Migration.StopMassReturn = false;
     const BirdParams& b0 = s.slot(0);
     BirdParams& b = s.slot(Slot);
-    b.EmptyMass = b0.EmptyMass;
-    u.showSig(Param::EmptyMass, b.EmptyMass);
-    b.CropMass = b0.CropMass;
-    u.showSig(Param::CropMass, b.CropMass);
-    b.CropFrac = b0.CropFrac;
-    u.showSig(Param::CropFrac, b.CropFrac);
-    u.showSig(Param::PayDragFactor, s.PayDragFactor);
-    b.AllUpMass = f32(AllUpMassOf(b));
-    u.showSig(Param::AllUpMass, b.AllUpMass);
-    b.MuscleFrac = b0.MuscleFrac;
-    b.MuscleMass = f32(double(b.MuscleFrac) * b.EmptyMass);
-    u.showSig(Param::MuscleFrac, b.MuscleFrac);
-    u.showSig(Param::MuscleMass, b.MuscleMass);
-    b.FatFrac = b0.FatFrac;
-    b.FatMass = f32(double(b.FatFrac) * b.EmptyMass);
-    u.showSig(Param::FatFrac, b.FatFrac);
-    u.showSig(Param::FatMass, b.FatMass);
-    b.AirframeMass = f32(double(b.EmptyMass) - b.FatMass - b.MuscleMass);
-    u.showSig(Param::AirframeMass, b.AirframeMass);
+    b.CropFrac = b0.CropFrac;  // this screen also takes the payload fraction as Enter Bird left it
+    bird::LoadMasses(s, bird::FractionsOf::EmptyMass);
+    bird::ShowFields(s, u,
+                     {Param::EmptyMass, Param::CropMass, Param::CropFrac, Param::PayDragFactor, Param::AllUpMass,
+                      Param::MuscleFrac, Param::MuscleMass, Param::FatFrac, Param::FatMass, Param::AirframeMass});
     bird::LoadWing(s, u);
     u.append(bird::UpdateBodyDrag(s));
     b.BodyDiameter = f32(0.102 * std::cbrt(double(b.AllUpMass)));
