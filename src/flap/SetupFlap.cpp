@@ -63,18 +63,11 @@ ScreenUpdate LoadSetupFlap(ProgramState& s, platform::Dialogs& d) {
     ShowBmr(s, u);
     s.slot(0).Pbmr = b.Pbmr;
     b.EtaPbmr = f32(double(s.Eta) * b.Pbmr);
-    u.showSig(Param::Cprof, s.Cprof);
     s.X1 = b.AspectRatio > 0 ? bird::ProfilePowerRatio(s.Cprof, b.AspectRatio) : 0.0f;
-    u.showSig(Param::X1, s.X1);
-    u.showSig(Param::Gravity, s.slot(0).Gravity);
-    u.showSig(Param::Kflap, s.Kflap);
-    u.showSig(Param::Resp, s.Resp);
-    u.showSig(Param::Eta, s.Eta);
-    u.showSig(Param::Kmito, s.Kmito);
-    u.showSig(Param::Rho, s.AirDensity);
-    u.show(Param::Alt, FormatPattern(s.Altitude, "0"));
-    u.showSig(Param::SigmaMax, s.SigmaMax);
-    u.showSig(Param::Lambda, s.Lambda);
+    {
+        using enum Param;
+        bird::ShowFields(s, u, {Cprof, X1, Gravity, Kflap, Resp, Eta, Kmito, Rho, Alt, SigmaMax, Lambda});
+    }
     b.PowerFracBound = b0.PowerFracBound;
     b.PowerFracFG = b0.PowerFracFG;
     b.Gravity = f32(double(s.slot(0).Gravity) / b.PowerFracBound);

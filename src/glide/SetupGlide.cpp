@@ -100,15 +100,11 @@ ScreenUpdate LoadSetupGlide(ProgramState& s, platform::Dialogs& d) {
     s.slot(0).Pbmr = b.Pbmr;
     b.EtaPbmr = f32(double(s.Eta) * b.Pbmr);
     s.X1 = bird::ProfilePowerRatio(s.Cprof, b.AspectRatio);
-    u.showSig(Param::KGlide, s.Kglide);
-    u.showSig(Param::Rho, s.AirDensity);
-    u.show(Param::Alt, FormatPattern(s.Altitude, "0"));
-    u.showSig(Param::ClMax, s.ClMax);
-    u.showSig(Param::Bstop, s.Bstop);
-    u.showSig(Param::PlanformSlope, s.PlanformSlope);
     s.Glide.TonicMuscFrac = 0.015f;
-    u.showSig(Param::TonicMuscFrac, f32(100 * double(s.Glide.TonicMuscFrac)));
-    u.showSig(Param::PayDragFactor, s.PayDragFactor);
+    {
+        using enum Param;
+        bird::ShowFields(s, u, {KGlide, Rho, Alt, ClMax, Bstop, PlanformSlope, TonicMuscFrac, PayDragFactor});
+    }
     s.Glide.SpanLaw = SpanLawLinear;
     u.setChecked("optLinear", true);
     showBstop(u, true);

@@ -148,22 +148,14 @@ ScreenUpdate LoadSetDefaultsMigr(ProgramState& s) {
     s.Migration.MigScreen.SettingsOpen = true;
     u.setChecked(s.Migration.MitoControl == 1 ? "optMitoFracConst" : "optPdensityConst", true);
     s.Efuel = MixedFuelEnergy(s);
-    u.showSig(Param::SigmaMax, s.SigmaMax);
-    u.showSig(Param::Lambda, s.Lambda);
-    u.showSig(Param::Cprof, s.Cprof);
-    u.showSig(Param::X1, s.X1);
-    u.showSig(Param::Gravity, s.slot(0).Gravity);
-    u.showSig(Param::Kflap, s.Kflap);
-    u.showSig(Param::Resp, s.Resp);
-    u.showSig(Param::Eta, s.Eta);
-    u.show(Param::Kmito, FormatScientific(s.Kmito));
-    u.showSig(Param::OutputInt, s.Migration.OutputInterval);
-    u.show(Param::Efat, FormatScientific(s.Efat));
-    u.show(Param::Eprotein, FormatScientific(s.Eprotein));
-    u.showSig(Param::ProtHydr, s.ProtHydr);
-    u.showSig(Param::ProtFracTarget, f32(double(s.ProtFracTarget) * 100));
-    u.show(Param::VclimbThreshold, FormatSig(f32(s.Migration.VclimbThreshold), 3));
-    u.show(Param::Emixed, FormatScientific(s.Efuel));
+    using enum Param;
+    bird::ShowFields(s, u, {SigmaMax, Lambda, Cprof, X1, Gravity, Kflap, Resp, Eta});
+    u.show(Kmito, FormatScientific(s.Kmito));  // energies and the mitochondria value read best as powers of 10
+    bird::ShowFields(s, u, {OutputInt});
+    u.show(Efat, FormatScientific(s.Efat));
+    u.show(Eprotein, FormatScientific(s.Eprotein));
+    bird::ShowFields(s, u, {ProtHydr, ProtFracTarget, VclimbThreshold});
+    u.show(Emixed, FormatScientific(s.Efuel));
     return u;
 }
 
