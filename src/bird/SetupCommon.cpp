@@ -23,6 +23,12 @@ void showMassesAndFractions(const BirdParams& b, ScreenUpdate& u) {
 }
 }  // namespace
 
+bool MarkField(ProgramState& s, std::uint8_t screen, const std::string& control) {
+    const auto mark = MarkOn(screen, control);
+    if (mark) s.Marks.set(*mark);
+    return mark.has_value();
+}
+
 void ShowNames(const ProgramState& s, ScreenUpdate& u) {
     u.show(Param::SpName, s.SpName);
     u.show(Param::ShortName, s.ShortName);

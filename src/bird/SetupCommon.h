@@ -1,6 +1,7 @@
 #pragma once
 // Rules shared by the three setup screens (power curve, migration, glide polar), on the slot of CalcMode:
 // the mass check and re-derivation, the body drag, and the mass, wing and drag field rules.
+#include <cstdint>
 #include <functional>
 #include <initializer_list>
 #include <string>
@@ -14,6 +15,10 @@ namespace ornivo::bird {
 
 // The screen's own BMR step (recompute and show), run after mass changes that alter the lean mass.
 using BmrStep = std::function<void(ProgramState&, ScreenUpdate&)>;
+
+// Marks the field of a click or an edit on a screen (ScreenBits); false for a control that is no field
+// with a mark there.
+bool MarkField(ProgramState& s, std::uint8_t screen, const std::string& control);
 
 // The heading fields of a setup screen: the bird's names and its group ("Passerine", "Non-Passerine").
 void ShowNames(const ProgramState& s, ScreenUpdate& u);

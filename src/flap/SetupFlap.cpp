@@ -21,12 +21,7 @@ void showFrequency(ProgramState& s, ScreenUpdate& u) { bird::ShowWingbeatFrequen
 using bird::HidePowerFraction;
 using bird::ShowPowerFraction;
 
-// Marks the field of a click or an edit; false for a control that is no markable field here.
-bool markField(ProgramState& s, const std::string& c) {
-    const auto mark = MarkOn(OnSetupFlap, c);
-    if (mark) s.Marks.set(*mark);
-    return mark.has_value();
-}
+bool markField(ProgramState& s, const std::string& c) { return bird::MarkField(s, OnSetupFlap, c); }
 
 }  // namespace
 

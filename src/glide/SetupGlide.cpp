@@ -17,13 +17,7 @@ namespace {
 
 constexpr int Slot = ModeGlide;
 
-// Marks the field of a click or an edit; false for a control that is no markable field here.
-bool markField(ProgramState& s, const std::string& c) {
-    const auto mark = MarkOn(OnSetupGlide, c);
-    if (mark) s.Marks.set(*mark);
-    return mark.has_value();
-}
-
+bool markField(ProgramState& s, const std::string& c) { return bird::MarkField(s, OnSetupGlide, c); }
 
 void showBstop(ScreenUpdate& u, bool shown) {
     u.setVisible("lblBstop", shown);

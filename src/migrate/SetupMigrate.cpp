@@ -34,13 +34,6 @@ void bmrStep(ProgramState& s, ScreenUpdate& u) {
     flap::ShowBmr(s, u);
 }
 
-// Marks the field of a click or an edit on a screen; false for a control that is no markable field there.
-bool markField(ProgramState& s, std::uint8_t screen, const std::string& c) {
-    const auto mark = MarkOn(screen, c);
-    if (mark) s.Marks.set(*mark);
-    return mark.has_value();
-}
-
 void setCruiseEnabled(ScreenUpdate& u, bool on) {
     for (const char* c : {"lblAltCruise", "lblRhoCruise", "txtAltCruise", "txtRhoCruise"}) u.setEnabled(c, on);
 }
@@ -165,14 +158,14 @@ ScreenUpdate SetDefaultsMigrEdit(ProgramState& s, platform::Dialogs& d, const st
         if (c == "optMitoFracConst" || c == "optPdensityConst") {
             s.Migration.MitoControl = c == "optMitoFracConst" ? 1 : 2;
             s.Marks.set(Mark::MitoControl);
-        } else if (!markField(s, OnSettingsMigr, c) && c != "cmdOK" && c != "cmdReturn") {
+        } else if (!bird::MarkField(s, OnSettingsMigr, c) && c != "cmdOK" && c != "cmdReturn") {
             throw UnknownControl("no control " + c + " that takes a click on the migration settings screen");
         }
         return u;
     }
     if (e.kind != Edit::Kind::Text) throw UnknownControl("no check box " + c + " on the migration settings screen");
     const Parameter* field = FieldOn(OnSettingsMigr, c);
-    if (!markField(s, OnSettingsMigr, c))
+    if (!bird::MarkField(s, OnSettingsMigr, c))
         throw UnknownControl("no text field " + c + " on the migration settings screen");
     const double v = LeadingNumber(e.text);
     const float fv = f32(v);
@@ -251,7 +244,7 @@ ScreenUpdate setupFieldRule(ProgramState& s, platform::Dialogs& d, const std::st
         } else if (c == "txtVmrRatio") {
             u.append(MigrationStart(s, d));
             u.showSig(Param::VmrRatio, s.Migration.Mig.VmrRatio);
-        } else if (!markField(s, OnSetupMigrate, c)) {
+        } else if (!bird::MarkField(s, OnSetupMigrate, c)) {
             // A click into a field marks it; double-clicks on txtRho and txtGoalDist open the air density
             // calculator and the goal distance screen, which are screens of their own.
             throw UnknownControl("no control " + c + " that takes a click on the migration setup screen");
@@ -259,7 +252,7 @@ ScreenUpdate setupFieldRule(ProgramState& s, platform::Dialogs& d, const std::st
         return u;
     }
     // Typing into a field: the click into it marks it, leaving it commits the text.
-    markField(s, OnSetupMigrate, c);
+    bird::MarkField(s, OnSetupMigrate, c);
     const double v = LeadingNumber(e.text);
     const float fv = f32(v);
     const Parameter* field = FieldOn(OnSetupMigrate, c);
