@@ -10,6 +10,7 @@
 
 #include "api/Errors.h"
 #include "api/TableBirds.h"
+#include "state/ControlNames.h"
 
 namespace ornivo::api {
 BirdFile ReadBirdFile(const std::string& path) {
@@ -129,9 +130,9 @@ bool EnterBirdFromFile(ProgramState& s, RunDialogs& d, const Json& b) {
     if (!b.contains("WingArea") && !b.contains("AspectRatio"))
         throw UsageError("the bird file needs \"WingArea\" or \"AspectRatio\"");
     struct Key { const char* key; const char* control; };
-    const Key keys[] = {{"SpName", "txtSpName"}, {"ShortName", "txtShortName"}, {"EmptyMass", "txtEmptyMass"},
-                        {"Span", "txtSpan"}, {"WingArea", "txtArea"}, {"AspectRatio", "txtAR"},
-                        {"Altitude", "txtAlt"}, {"AirDensity", "txtRho"}};
+    const Key keys[] = {{"SpName", ctl::txtSpName}, {"ShortName", ctl::txtShortName}, {"EmptyMass", ctl::txtEmptyMass},
+                        {"Span", ctl::txtSpan}, {"WingArea", ctl::txtArea}, {"AspectRatio", ctl::txtAR},
+                        {"Altitude", ctl::txtAlt}, {"AirDensity", ctl::txtRho}};
     for (const Key& k : keys) {
         if (!b.contains(k.key)) continue;
         if (std::string(k.key) == "AspectRatio" && b.contains("WingArea")) continue;
@@ -139,13 +140,13 @@ bool EnterBirdFromFile(ProgramState& s, RunDialogs& d, const Json& b) {
         if (!commit(s, d, k.control, valueText(b[k.key], k.key))) return false;
     }
     if (b.contains("TaxonGroup"))
-        bird::EnterBirdOption(s, wholeKey(b["TaxonGroup"], "TaxonGroup", 1, 2) == 1 ? "optPass" : "optNonPass");
+        bird::EnterBirdOption(s, wholeKey(b["TaxonGroup"], "TaxonGroup", 1, 2) == 1 ? ctl::optPass : ctl::optNonPass);
     if (b.contains("Sex")) {
-        static const char* opts[] = {"optMF", "optMale", "optFemale", "optSexUnknown"};
+        static const char* opts[] = {ctl::optMF, ctl::optMale, ctl::optFemale, ctl::optSexUnknown};
         bird::EnterBirdOption(s, opts[wholeKey(b["Sex"], "Sex", 1, 4) - 1]);
     }
     if (b.contains("Age")) {
-        static const char* opts[] = {"optAdult", "optImm", "optAgeUnknown"};
+        static const char* opts[] = {ctl::optAdult, ctl::optImm, ctl::optAgeUnknown};
         bird::EnterBirdOption(s, opts[wholeKey(b["Age"], "Age", 1, 3) - 1]);
     }
     return true;

@@ -7,6 +7,7 @@
 #include "api/MigrateJson.h"
 #include "migrate/SetupMigrate.h"
 #include "platform/Folders.h"
+#include "state/ControlNames.h"
 
 namespace ornivo::api {
 namespace {
@@ -60,11 +61,11 @@ int RunMigrate(ProgramState& s, RunDialogs& d, const Json& bird, const std::stri
     migrate::LoadSetupMigrate(s, d);
     d.printWarnings(before);
     ReplayEdits(s, d, bird, [&](ProgramState& st, platform::Dialogs& dl, const std::string& c, const Edit& e) {
-        if (c == "optGPS" && gps.empty()) throw UsageError("the edit optGPS needs a track (--gps)");
+        if (c == ctl::optGPS && gps.empty()) throw UsageError("the edit optGPS needs a track (--gps)");
         return migrate::SetupMigrateEdit(st, dl, c, e);
-    }, [](const std::string& c) { return c == "chkKMLfile" || c == "chkProgress"; });
+    }, [](const std::string& c) { return c == ctl::chkKMLfile || c == ctl::chkProgress; });
     if (!gps.empty()) {
-        migrate::SetupMigrateEdit(s, d, "optGPS", Edit::click());
+        migrate::SetupMigrateEdit(s, d, ctl::optGPS, Edit::click());
         s.Migration.MigScreen.KmlChecked = opt.kml.has_value();
         s.Migration.MigScreen.ProgressChecked = opt.progress;
         s.Gps.TrackFolder = platform::DocumentsFolder() + "/Ornivo Tracks";

@@ -13,6 +13,7 @@
 #include "api/TableBirds.h"
 #include "api/WingsRun.h"
 #include "birddb/BirdNumbers.h"
+#include "state/ControlNames.h"
 #include "track/TrackImport.h"
 #include "track/TrackWriters.h"
 
@@ -268,10 +269,10 @@ Result PresetBirds() { return birdTable(birddb::BirdTable::Preset); }
 Result UserBirds() { return birdTable(birddb::BirdTable::User); }
 
 Result Wings(const std::string& genus, const std::string& species, const std::string& sex, const std::string& age) {
-    const char* sexOption = sex == "M" || sex == "m" ? "optMale" : sex == "F" || sex == "f" ? "optFemale"
-                            : sex == "any" ? "optAnySex" : nullptr;
-    const char* ageOption = age == "A" || age == "a" ? "optAdult" : age == "I" || age == "i" ? "optImm"
-                            : age == "any" ? "optAllAge" : nullptr;
+    const char* sexOption = sex == "M" || sex == "m" ? ctl::optMale : sex == "F" || sex == "f" ? ctl::optFemale
+                            : sex == "any" ? ctl::optAnySex : nullptr;
+    const char* ageOption = age == "A" || age == "a" ? ctl::optAdult : age == "I" || age == "i" ? ctl::optImm
+                            : age == "any" ? ctl::optAllAge : nullptr;
     if (!sexOption) return refusedWith({"sex takes M, F or any"}, "unreadable: ");
     if (!ageOption) return refusedWith({"age takes A, I or any"}, "unreadable: ");
     RunDialogs d;

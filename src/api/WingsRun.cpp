@@ -6,6 +6,7 @@
 #include "api/Errors.h"
 #include "api/TableBirds.h"
 #include "birddb/WingsSearch.h"
+#include "state/ControlNames.h"
 
 namespace ornivo::api {
 namespace {
@@ -20,7 +21,7 @@ int SearchWings(const std::string& genus, const std::string& species, const char
     ProgramState s;
     birddb::WingsScreen screen(s, d);
     screen.load();
-    screen.option("optGenus");
+    screen.option(ctl::optGenus);
     d.inputs.push_back(genus);
     ScreenUpdate found = screen.startSearch();
     if (found.refused) return ExitRefused;
@@ -36,7 +37,7 @@ int SearchWings(const std::string& genus, const std::string& species, const char
     ScreenUpdate counted = screen.chooseName(static_cast<int>(it - names.begin()));
     screen.option(sexOption);
     screen.option(ageOption);
-    screen.option("optInclude");
+    screen.option(ctl::optInclude);
     const std::size_t before = d.shown.size();
     screen.findMeans();
     const birddb::WingsMeans m = screen.means();
@@ -44,10 +45,10 @@ int SearchWings(const std::string& genus, const std::string& species, const char
 
     out["Genus"] = screen.chosen(1);
     out["Species"] = screen.chosen(0);
-    out["Order"] = counted.textOf("txtOrder") ? *counted.textOf("txtOrder") : "";
-    out["Family"] = counted.textOf("txtFamily") ? *counted.textOf("txtFamily") : "";
+    out["Order"] = counted.textOf(ctl::txtOrder) ? *counted.textOf(ctl::txtOrder) : "";
+    out["Family"] = counted.textOf(ctl::txtFamily) ? *counted.textOf(ctl::txtFamily) : "";
     out["found"] = screen.found();
-    out["foundText"] = counted.textOf("lblNumFound") ? *counted.textOf("lblNumFound") : "";
+    out["foundText"] = counted.textOf(ctl::lblNumFound) ? *counted.textOf(ctl::lblNumFound) : "";
     out["counts"] = {{"columns", {"male", "female", "unknown"}},
                      {"adult", {g[0][0], g[0][1], g[0][2]}},
                      {"immature", {g[1][0], g[1][1], g[1][2]}},

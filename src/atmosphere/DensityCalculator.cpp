@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "atmosphere/Atmosphere.h"
+#include "state/ControlNames.h"
 #include "state/numtext.h"
 
 namespace ornivo {
@@ -96,8 +97,8 @@ bool AcceptAirDensity(ProgramState& s, platform::Dialogs& d, const std::string& 
 
 ScreenUpdate AcceptedDensityFields(const ProgramState& s) {
     ScreenUpdate u;
-    u.showSig("txtRho", s.AirDensity, 3);
-    u.show("txtAlt", FormatPattern(s.Altitude, "0"));
+    u.showSig(ctl::txtRho, s.AirDensity, 3);
+    u.show(ctl::txtAlt, FormatPattern(s.Altitude, "0"));
     return u;
 }
 

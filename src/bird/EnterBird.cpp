@@ -8,6 +8,7 @@
 
 #include "atmosphere/Atmosphere.h"
 #include "bird/SetupCommon.h"
+#include "state/ControlNames.h"
 #include "state/Derived.h"
 #include "state/Parameters.h"
 #include "state/numtext.h"
@@ -24,11 +25,11 @@ struct BirdOption {
     int16_t value;
 };
 constexpr BirdOption kOptions[] = {
-    {"optPass", &ProgramState::TaxonGroup, 1}, {"optNonPass", &ProgramState::TaxonGroup, 2},
-    {"optMF", &ProgramState::Sex, 1},          {"optMale", &ProgramState::Sex, 2},
-    {"optFemale", &ProgramState::Sex, 3},      {"optSexUnknown", &ProgramState::Sex, 4},
-    {"optAdult", &ProgramState::Age, 1},       {"optImm", &ProgramState::Age, 2},
-    {"optAgeUnknown", &ProgramState::Age, 3},
+    {ctl::optPass, &ProgramState::TaxonGroup, 1}, {ctl::optNonPass, &ProgramState::TaxonGroup, 2},
+    {ctl::optMF, &ProgramState::Sex, 1},          {ctl::optMale, &ProgramState::Sex, 2},
+    {ctl::optFemale, &ProgramState::Sex, 3},      {ctl::optSexUnknown, &ProgramState::Sex, 4},
+    {ctl::optAdult, &ProgramState::Age, 1},       {ctl::optImm, &ProgramState::Age, 2},
+    {ctl::optAgeUnknown, &ProgramState::Age, 3},
 };
 
 // Checks the option that shows a code's value (none for a value no option shows).
@@ -52,7 +53,7 @@ bool IsEnterBirdField(const std::string& c) {
 ScreenUpdate LoadEnterBird(ProgramState& s) {
     ScreenUpdate u;
     s.CalcMode = ModeEnterBird;
-    u.setEnabled("cmdReloadLast", s.LastBirdValid);
+    u.setEnabled(ctl::cmdReloadLast, s.LastBirdValid);
     s.KeepFactors = false;
     u.show(Param::OutDrive, s.OutDrive);
     s.Pi = 4 * std::atan(1.0);
@@ -84,8 +85,8 @@ ScreenUpdate LoadEnterBird(ProgramState& s) {
     s.SigmaMax = 560000;
     s.Lambda = 0.26f;
     const bool hasOutput = !s.LastOutputFolder.empty();
-    u.setVisible("lblOutPath", hasOutput);
-    u.setVisible("txtOutPath", hasOutput);
+    u.setVisible(ctl::lblOutPath, hasOutput);
+    u.setVisible(ctl::txtOutPath, hasOutput);
     if (hasOutput) u.show(Param::OutPath, s.OutPath);
     showOption(s, &ProgramState::TaxonGroup, u);
     showSexAge(s, u);
@@ -241,7 +242,7 @@ ScreenUpdate ReloadLastBird(ProgramState& s) {
     u.show(Param::SpName, s.SpName);
     u.show(Param::ShortName, s.ShortName);
     s.TaxonGroup = CInt(L.TaxonGroup);
-    u.setChecked(s.TaxonGroup == 1 ? "optPass" : "optNonPass", true);
+    u.setChecked(s.TaxonGroup == 1 ? ctl::optPass : ctl::optNonPass, true);
     b.EmptyMass = L.EmptyMass;
     b.CropMass = L.CropMass;
     b.Span = L.Span;

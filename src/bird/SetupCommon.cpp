@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "atmosphere/Atmosphere.h"
+#include "state/ControlNames.h"
 #include "state/Derived.h"
 #include "state/Parameters.h"
 #include "state/Single.h"
@@ -152,7 +153,7 @@ ScreenUpdate UpdateBodyDrag(ProgramState& s) {
 bool ChangesInputs(const std::string& control, const Edit& e) {
     if (e.kind == Edit::Kind::Text) return true;
     if (e.kind == Edit::Kind::Click) return control.rfind("opt", 0) == 0;
-    return e.kind == Edit::Kind::DoubleClick && control == "txtTaxon";
+    return e.kind == Edit::Kind::DoubleClick && control == ctl::txtTaxon;
 }
 
 void ShowWingbeatFrequency(const ProgramState& s, int slot, ScreenUpdate& u) {
@@ -163,16 +164,16 @@ void ShowWingbeatFrequency(const ProgramState& s, int slot, ScreenUpdate& u) {
 }
 
 void HidePowerFraction(ScreenUpdate& u) {
-    u.setVisible("lblPowerFrac", false);
-    u.setEnabled("txtPowerFrac", false);
-    u.setVisible("txtPowerFrac", false);
+    u.setVisible(ctl::lblPowerFrac, false);
+    u.setEnabled(ctl::txtPowerFrac, false);
+    u.setVisible(ctl::txtPowerFrac, false);
 }
 
 void ShowPowerFraction(ScreenUpdate& u) {
-    u.setVisible("lblPowerFrac", true);
-    u.setEnabled("txtPowerFrac", true);
-    u.setVisible("txtPowerFrac", true);
-    u.focus = "txtPowerFrac";
+    u.setVisible(ctl::lblPowerFrac, true);
+    u.setEnabled(ctl::txtPowerFrac, true);
+    u.setVisible(ctl::txtPowerFrac, true);
+    u.focus = ctl::txtPowerFrac;
 }
 
 bool UsableNumber(platform::Dialogs& d, double value) {

@@ -5,6 +5,7 @@
 
 #include "atmosphere/Atmosphere.h"
 #include "bird/EnterBird.h"
+#include "state/ControlNames.h"
 #include "state/Derived.h"
 #include "state/numtext.h"
 
@@ -21,16 +22,16 @@ int16_t CodeOf(const external::RecordSet& rs, const char* field) {
 
 const std::vector<UserParameter>& UserParameters() {
     static const std::vector<UserParameter> p = {
-        {"Cprof", "txtCprof", 8.4f},           {"BMR factor", "txtPbmrFactor", 1},
-        {"Freq factor", "txtFreqFactor", 1},   {"Sb factor", "txtSbFactor", 1},
-        {"Body Cd", "txtCdb", 0.1f},           {"Wing Cd", "txtCdw", 0.014f},
-        {"Kflap", "txtKflap", 1.2f},           {"Kglide", "txtKglide", 1.1f},
-        {"Kmito", "txtKmito", 1.2e-6f},        {"Resp", "txtResp", 1.1f},
-        {"Eta", "txtEta", 0.23f},              {"Efat", "txtEfat", 3.9e7f},
-        {"Eprot", "txtEprot", 1.83e7f},        {"ProtHydr", "txtProtHydr", 2.2f},
-        {"ProtFracTarget", "txtProtFracTarget", 0.05f}, {"ClMax", "txtClMax", 1.8f},
-        {"Delta", "txtDelta", 1},              {"Bstop", "txtBstop", 5},
-        {"Gravity", "txtG", 9.81f},
+        {"Cprof", ctl::txtCprof, 8.4f},           {"BMR factor", ctl::txtPbmrFactor, 1},
+        {"Freq factor", ctl::txtFreqFactor, 1},   {"Sb factor", ctl::txtSbFactor, 1},
+        {"Body Cd", ctl::txtCdb, 0.1f},           {"Wing Cd", ctl::txtCdw, 0.014f},
+        {"Kflap", ctl::txtKflap, 1.2f},           {"Kglide", ctl::txtKglide, 1.1f},
+        {"Kmito", ctl::txtKmito, 1.2e-6f},        {"Resp", ctl::txtResp, 1.1f},
+        {"Eta", ctl::txtEta, 0.23f},              {"Efat", ctl::txtEfat, 3.9e7f},
+        {"Eprot", ctl::txtEprot, 1.83e7f},        {"ProtHydr", ctl::txtProtHydr, 2.2f},
+        {"ProtFracTarget", ctl::txtProtFracTarget, 0.05f}, {"ClMax", ctl::txtClMax, 1.8f},
+        {"Delta", ctl::txtDelta, 1},              {"Bstop", ctl::txtBstop, 5},
+        {"Gravity", ctl::txtG, 9.81f},
     };
     return p;
 }
@@ -85,19 +86,19 @@ ScreenUpdate EnterCommonFields(ProgramState& s, const external::RecordSet& rs, i
     b.FatFrac = rs.single("Fat fraction");
     const int16_t taxon = CodeOf(rs, "Taxon"), sex = CodeOf(rs, "Sex"), age = CodeOf(rs, "Age");
 
-    u.show("txtSpName", s.SpName);
-    u.show("txtShortName", s.ShortName);
-    u.showSig("txtEmptyMass", b.EmptyMass);
-    u.showSig("txtSpan", b.Span);
-    u.showSig("txtArea", b.WingArea);
-    u.showSig("txtAR", b.AspectRatio);
-    u.showSig("txtRho", s.AirDensity, rhoDigits);
-    u.show("txtAlt", FormatPattern(s.Altitude, "0"));
+    u.show(ctl::txtSpName, s.SpName);
+    u.show(ctl::txtShortName, s.ShortName);
+    u.showSig(ctl::txtEmptyMass, b.EmptyMass);
+    u.showSig(ctl::txtSpan, b.Span);
+    u.showSig(ctl::txtArea, b.WingArea);
+    u.showSig(ctl::txtAR, b.AspectRatio);
+    u.showSig(ctl::txtRho, s.AirDensity, rhoDigits);
+    u.show(ctl::txtAlt, FormatPattern(s.Altitude, "0"));
     // The option buttons run the Enter Bird screen's own handlers, which set the codes. A code outside
     // a group's values leaves that group, and its state value, as they were.
-    if (taxon != 0) u.append(bird::EnterBirdOption(s, taxon == 1 ? "optPass" : "optNonPass"));
-    static const char* sexes[] = {"optMF", "optMale", "optFemale", "optSexUnknown"};
-    static const char* ages[] = {"optAdult", "optImm", "optAgeUnknown"};
+    if (taxon != 0) u.append(bird::EnterBirdOption(s, taxon == 1 ? ctl::optPass : ctl::optNonPass));
+    static const char* sexes[] = {ctl::optMF, ctl::optMale, ctl::optFemale, ctl::optSexUnknown};
+    static const char* ages[] = {ctl::optAdult, ctl::optImm, ctl::optAgeUnknown};
     if (sex >= 1 && sex <= 4) u.append(bird::EnterBirdOption(s, sexes[sex - 1]));
     if (age >= 1 && age <= 3) u.append(bird::EnterBirdOption(s, ages[age - 1]));
     return u;

@@ -2,6 +2,7 @@
 
 #include "birddb/BirdFiles.h"
 #include "birddb/EnterFromRecord.h"
+#include "state/ControlNames.h"
 
 namespace ornivo::birddb {
 
@@ -17,8 +18,8 @@ bool PresetBirdsScreen::load(ScreenUpdate* update) {
     }
     by_ = ListBy::ShortName;
     ScreenUpdate u = fill();
-    u.setChecked("optShortName", true);
-    u.setEnabled("cmdExit", false);
+    u.setChecked(ctl::optShortName, true);
+    u.setEnabled(ctl::cmdExit, false);
     if (update) *update = u;
     return true;
 }
@@ -28,7 +29,7 @@ ScreenUpdate PresetBirdsScreen::fill() {
     list_ = BuildList(*rs_, by_);
     entries_ = BuildDistinctList(*rs_, by_);
     chosen_ = false;  // the record set now stands past its last record
-    u.show("txtRecordCount", std::to_string(rs_->recordCount()));
+    u.show(ctl::txtRecordCount, std::to_string(rs_->recordCount()));
     return u;
 }
 
@@ -36,9 +37,9 @@ ScreenUpdate PresetBirdsScreen::listBy(ListBy by) {
     if (!rs_) return {};
     by_ = by;
     ScreenUpdate u = fill();
-    u.setChecked(by == ListBy::ShortName ? "optShortName" : "optSciName", true);
+    u.setChecked(by == ListBy::ShortName ? ctl::optShortName : ctl::optSciName, true);
     // No record is current until an entry is clicked, so entering is not possible meanwhile.
-    u.setEnabled("cmdExit", false);
+    u.setEnabled(ctl::cmdExit, false);
     return u;
 }
 
@@ -48,10 +49,10 @@ ScreenUpdate PresetBirdsScreen::choose(int index) {
     rs_->moveTo(index);  // entry i is record i: each entry, duplicates too, stands for its own record
     if (rs_->eof()) return u;
     chosen_ = true;
-    u.show("txtShortName", rs_->text("Short name"));
-    u.show("txtScientificName", rs_->text("Scientific name"));
-    u.show("txtComment", rs_->text("Comment"));
-    u.setEnabled("cmdExit", true);
+    u.show(ctl::txtShortName, rs_->text("Short name"));
+    u.show(ctl::txtScientificName, rs_->text("Scientific name"));
+    u.show(ctl::txtComment, rs_->text("Comment"));
+    u.setEnabled(ctl::cmdExit, true);
     return u;
 }
 

@@ -9,6 +9,7 @@
 #include "birddb/EnterFromRecord.h"
 #include "birddb/UserBackup.h"
 #include "platform/Folders.h"
+#include "state/ControlNames.h"
 #include "state/numtext.h"
 
 namespace ornivo::birddb {
@@ -26,13 +27,13 @@ struct Box {
 };
 // The record boxes of the twelve common fields but the codes, and the crop mass.
 const Box kRecordBoxes[] = {
-    {"txtShortName", "Short name", 0},   {"txtScientificName", "Scientific name", 0},
-    {"txtComment", "Comment", 0},        {"txtMass", "Empty mass", 3},
-    {"txtSpan", "Wing span", 3},         {"txtArea", "Wing area", 3},
-    {"txtRho", "Air density", 4},        {"txtMuscFrac", "Muscle fraction", 3},
-    {"txtFatFrac", "Fat fraction", 3},
+    {ctl::txtShortName, "Short name", 0},   {ctl::txtScientificName, "Scientific name", 0},
+    {ctl::txtComment, "Comment", 0},        {ctl::txtMass, "Empty mass", 3},
+    {ctl::txtSpan, "Wing span", 3},         {ctl::txtArea, "Wing area", 3},
+    {ctl::txtRho, "Air density", 4},        {ctl::txtMuscFrac, "Muscle fraction", 3},
+    {ctl::txtFatFrac, "Fat fraction", 3},
 };
-const char* const kCropBox = "txtCropMass";
+const char* const kCropBox = ctl::txtCropMass;
 
 struct Code {
     const char* box;
@@ -43,14 +44,15 @@ struct Code {
     const char* refusal;
 };
 const Code kCodes[] = {
-    {"txtTaxon", "txtTaxName", "UpDownTaxon", "Taxon", 2, "The Group code must be 1 (Passerine) or 2 (Non-Passerine)"},
-    {"txtSex", "txtSexName", "UpDownSex", "Sex", 4, "The Sex code must be a whole number from 1 to 4"},
-    {"txtAge", "txtAgeName", "UpDownAge", "Age", 3, "The Age code must be a whole number from 1 to 3"},
+    {ctl::txtTaxon, ctl::txtTaxName, "UpDownTaxon", "Taxon", 2,
+     "The Group code must be 1 (Passerine) or 2 (Non-Passerine)"},
+    {ctl::txtSex, ctl::txtSexName, "UpDownSex", "Sex", 4, "The Sex code must be a whole number from 1 to 4"},
+    {ctl::txtAge, ctl::txtAgeName, "UpDownAge", "Age", 3, "The Age code must be a whole number from 1 to 3"},
 };
 
-const char* const kButtons[] = {"cmdExit", "cmdReturn", "cmdDelete", "cmdSaveLast", "cmdAdd", "cmdCancel",
-                                "cmdStartEdit", "cmdStopEdit", "cmdBackup", "cmdRestore", "cmdShowDefs",
-                                "lstGetBird"};
+const char* const kButtons[] = {ctl::cmdExit,   ctl::cmdReturn,  ctl::cmdDelete,    ctl::cmdSaveLast,
+                                ctl::cmdAdd,    ctl::cmdCancel,  ctl::cmdStartEdit, ctl::cmdStopEdit,
+                                ctl::cmdBackup, ctl::cmdRestore, ctl::cmdShowDefs,  ctl::lstGetBird};
 
 int16_t& codeState(ProgramState& s, int which) { return which == 0 ? s.TaxonGroup : which == 1 ? s.Sex : s.Age; }
 
@@ -194,19 +196,19 @@ bool UserBirdsScreen::load(ScreenUpdate* update) {
     paramsFree_ = true;
     by_ = ListBy::ShortName;
     ScreenUpdate u;
-    u.setChecked("optShortName", true);
+    u.setChecked(ctl::optShortName, true);
     u.append(rebuild());
     for (const char* b : kButtons) enable(u, b, true);
-    enable(u, "cmdDelete", rs_->recordCount() >= 2);
-    enable(u, "cmdSaveLast", s_.LastBirdValid);
-    enable(u, "cmdAdd", false);
-    enable(u, "cmdCancel", false);
-    enable(u, "cmdStopEdit", false);
-    u.show("lblAddNew", "Fill in any empty boxes\nSet Group, Sex and Age\nThen click Save");
-    u.setVisible("lblAddNew", false);
-    u.setVisible("lblDoneBackup", false);
-    u.setVisible("lblDoneRestore", false);
-    u.setVisible("txtBackupLoc", false);
+    enable(u, ctl::cmdDelete, rs_->recordCount() >= 2);
+    enable(u, ctl::cmdSaveLast, s_.LastBirdValid);
+    enable(u, ctl::cmdAdd, false);
+    enable(u, ctl::cmdCancel, false);
+    enable(u, ctl::cmdStopEdit, false);
+    u.show(ctl::lblAddNew, "Fill in any empty boxes\nSet Group, Sex and Age\nThen click Save");
+    u.setVisible(ctl::lblAddNew, false);
+    u.setVisible(ctl::lblDoneBackup, false);
+    u.setVisible(ctl::lblDoneRestore, false);
+    u.setVisible(ctl::txtBackupLoc, false);
     boxesEditable(u);
     if (update) *update = u;
     return true;
@@ -216,7 +218,7 @@ ScreenUpdate UserBirdsScreen::rebuild() {
     ScreenUpdate u;
     list_ = BuildList(*rs_, by_);
     u.append(highlight(0));
-    u.show("txtRecordCount", std::to_string(rs_->recordCount()));
+    u.show(ctl::txtRecordCount, std::to_string(rs_->recordCount()));
     return u;
 }
 
@@ -247,15 +249,15 @@ ScreenUpdate UserBirdsScreen::listBy(ListBy by) {
     if (!rs_ || mode_ != Mode::Browsing) return {};
     by_ = by;
     ScreenUpdate u;
-    u.setChecked(by == ListBy::ShortName ? "optShortName" : "optSciName", true);
+    u.setChecked(by == ListBy::ShortName ? ctl::optShortName : ctl::optSciName, true);
     u.append(rebuild());
     return u;
 }
 
 ScreenUpdate UserBirdsScreen::choose(int index) {
-    if (!rs_ || mode_ != Mode::Browsing || !enabled("lstGetBird")) return {};
+    if (!rs_ || mode_ != Mode::Browsing || !enabled(ctl::lstGetBird)) return {};
     ScreenUpdate u = highlight(index);
-    enable(u, "cmdExit", true);
+    enable(u, ctl::cmdExit, true);
     return u;
 }
 
@@ -337,16 +339,16 @@ ScreenUpdate UserBirdsScreen::saveLast() {
     const LastBirdRecord& L = s_.LastBird;
     highlight_ = static_cast<int>(list_.size()) - 1;  // the current record does not change
     mode_ = Mode::Adding;
-    setBox(u, "txtShortName", L.ShortName);
-    setBox(u, "txtScientificName", L.SpName);
-    setBox(u, "txtComment", "");
-    setBox(u, "txtMass", FormatSig(L.EmptyMass, 3));
+    setBox(u, ctl::txtShortName, L.ShortName);
+    setBox(u, ctl::txtScientificName, L.SpName);
+    setBox(u, ctl::txtComment, "");
+    setBox(u, ctl::txtMass, FormatSig(L.EmptyMass, 3));
     setBox(u, kCropBox, FormatSig(L.CropMass, 3));
-    setBox(u, "txtSpan", FormatSig(L.Span, 3));
-    setBox(u, "txtArea", FormatSig(L.WingArea, 3));
-    setBox(u, "txtMuscFrac", FormatSig(L.MuscleFrac, 3));
-    setBox(u, "txtFatFrac", FormatSig(L.FatFrac, 3));
-    setBox(u, "txtRho", FormatSig(L.AirDensity, 4));
+    setBox(u, ctl::txtSpan, FormatSig(L.Span, 3));
+    setBox(u, ctl::txtArea, FormatSig(L.WingArea, 3));
+    setBox(u, ctl::txtMuscFrac, FormatSig(L.MuscleFrac, 3));
+    setBox(u, ctl::txtFatFrac, FormatSig(L.FatFrac, 3));
+    setBox(u, ctl::txtRho, FormatSig(L.AirDensity, 4));
     const float params[] = {L.Cprof, L.PbmrFactor, L.FreqFactor, L.FrontalAreaFactor, L.Cdb, L.Cdw, L.Kflap,
                             L.Kglide, L.Kmito, L.Resp, L.Eta, L.Efat, L.Eprotein, L.ProtHydr, L.ProtFracTarget,
                             L.ClMax, L.PlanformSlope, L.Bstop, L.Gravity0};
@@ -356,12 +358,12 @@ ScreenUpdate UserBirdsScreen::saveLast() {
         const double c = codes[i];
         setCode(u, i, c > -32768.5 && c < 32767.5 ? CInt(c) : 0);
     }
-    enable(u, "lstGetBird", false);
-    u.setVisible("lblAddNew", true);
-    for (const char* b : {"cmdDelete", "cmdExit", "cmdSaveLast", "cmdReturn", "cmdBackup", "cmdRestore",
-                          "cmdStartEdit", "cmdStopEdit"})
+    enable(u, ctl::lstGetBird, false);
+    u.setVisible(ctl::lblAddNew, true);
+    for (const char* b : {ctl::cmdDelete, ctl::cmdExit, ctl::cmdSaveLast, ctl::cmdReturn, ctl::cmdBackup,
+                          ctl::cmdRestore, ctl::cmdStartEdit, ctl::cmdStopEdit})
         enable(u, b, false);
-    for (const char* b : {"cmdAdd", "cmdCancel", "cmdShowDefs"}) enable(u, b, true);
+    for (const char* b : {ctl::cmdAdd, ctl::cmdCancel, ctl::cmdShowDefs}) enable(u, b, true);
     boxesEditable(u);
     return u;
 }
@@ -369,16 +371,16 @@ ScreenUpdate UserBirdsScreen::saveLast() {
 ScreenUpdate UserBirdsScreen::save() {
     ScreenUpdate u;
     if (!rs_ || mode_ != Mode::Adding) return u;
-    if (blank(boxText("txtShortName"))) {
+    if (blank(boxText(ctl::txtShortName))) {
         d_.error({"Please supply Short Name"});
         u.refused = true;
-        u.focus = "txtShortName";
+        u.focus = ctl::txtShortName;
         return u;
     }
-    if (blank(boxText("txtComment"))) {
+    if (blank(boxText(ctl::txtComment))) {
         d_.error({"Please supply Comment"});
         u.refused = true;
-        u.focus = "txtComment";
+        u.focus = ctl::txtComment;
         return u;
     }
     try {
@@ -394,13 +396,13 @@ ScreenUpdate UserBirdsScreen::save() {
     mode_ = Mode::Browsing;
     paramsFree_ = false;
     u.append(rebuild());
-    for (const char* b : {"cmdDelete", "cmdReturn", "cmdSaveLast", "cmdExit", "cmdBackup", "cmdRestore",
-                          "cmdStartEdit", "lstGetBird"})
+    for (const char* b : {ctl::cmdDelete, ctl::cmdReturn, ctl::cmdSaveLast, ctl::cmdExit, ctl::cmdBackup,
+                          ctl::cmdRestore, ctl::cmdStartEdit, ctl::lstGetBird})
         enable(u, b, true);
-    enable(u, "cmdSaveLast", s_.LastBirdValid);
-    enable(u, "cmdAdd", false);
-    enable(u, "cmdCancel", false);
-    u.setVisible("lblAddNew", false);
+    enable(u, ctl::cmdSaveLast, s_.LastBirdValid);
+    enable(u, ctl::cmdAdd, false);
+    enable(u, ctl::cmdCancel, false);
+    u.setVisible(ctl::lblAddNew, false);
     boxesEditable(u);
     return u;
 }
@@ -410,10 +412,10 @@ ScreenUpdate UserBirdsScreen::cancel() {
     if (!rs_ || mode_ != Mode::Adding) return u;
     mode_ = Mode::Browsing;
     paramsFree_ = false;
-    u.setVisible("lblAddNew", false);
-    for (const char* b : {"cmdDelete", "cmdReturn", "cmdExit", "lstGetBird"}) enable(u, b, true);
-    enable(u, "cmdAdd", false);
-    enable(u, "cmdCancel", false);
+    u.setVisible(ctl::lblAddNew, false);
+    for (const char* b : {ctl::cmdDelete, ctl::cmdReturn, ctl::cmdExit, ctl::lstGetBird}) enable(u, b, true);
+    enable(u, ctl::cmdAdd, false);
+    enable(u, ctl::cmdCancel, false);
     // The boxes keep the typed values until an entry is clicked; the highlighted last entry's record
     // is made current, so that "Enter bird into program" enters the bird the list shows.
     highlight_ = static_cast<int>(list_.size()) - 1;
@@ -426,14 +428,14 @@ ScreenUpdate UserBirdsScreen::cancel() {
 
 ScreenUpdate UserBirdsScreen::startEdit() {
     ScreenUpdate u;
-    if (!rs_ || mode_ != Mode::Browsing || rs_->eof() || !enabled("cmdStartEdit")) return u;
+    if (!rs_ || mode_ != Mode::Browsing || rs_->eof() || !enabled(ctl::cmdStartEdit)) return u;
     rs_->edit();
     mode_ = Mode::Editing;
-    for (const char* b : {"cmdExit", "cmdSaveLast", "cmdDelete", "cmdStartEdit", "cmdBackup", "cmdRestore",
-                          "cmdAdd", "cmdCancel", "cmdReturn", "lstGetBird"})
+    for (const char* b : {ctl::cmdExit, ctl::cmdSaveLast, ctl::cmdDelete, ctl::cmdStartEdit, ctl::cmdBackup,
+                          ctl::cmdRestore, ctl::cmdAdd, ctl::cmdCancel, ctl::cmdReturn, ctl::lstGetBird})
         enable(u, b, false);
-    enable(u, "cmdStopEdit", true);
-    enable(u, "cmdShowDefs", true);
+    enable(u, ctl::cmdStopEdit, true);
+    enable(u, ctl::cmdShowDefs, true);
     boxesEditable(u);
     return u;
 }
@@ -457,11 +459,11 @@ ScreenUpdate UserBirdsScreen::finishEdit() {
     list_ = BuildList(*rs_, by_);
     rs_->moveTo(at);
     highlight_ = at;
-    enable(u, "cmdDelete", rs_->recordCount() > 1);
-    for (const char* b : {"cmdExit", "cmdStartEdit", "cmdShowDefs", "cmdBackup", "cmdRestore", "cmdReturn",
-                          "lstGetBird"})
+    enable(u, ctl::cmdDelete, rs_->recordCount() > 1);
+    for (const char* b : {ctl::cmdExit, ctl::cmdStartEdit, ctl::cmdShowDefs, ctl::cmdBackup, ctl::cmdRestore,
+                          ctl::cmdReturn, ctl::lstGetBird})
         enable(u, b, true);
-    for (const char* b : {"cmdSaveLast", "cmdStopEdit", "cmdAdd", "cmdCancel"}) enable(u, b, false);
+    for (const char* b : {ctl::cmdSaveLast, ctl::cmdStopEdit, ctl::cmdAdd, ctl::cmdCancel}) enable(u, b, false);
     boxesEditable(u);
     return u;
 }
@@ -472,7 +474,7 @@ ScreenUpdate UserBirdsScreen::deleteBird() {
     ScreenUpdate u;
     if (!rs_ || mode_ != Mode::Browsing) return u;
     if (rs_->recordCount() < 2) {
-        enable(u, "cmdDelete", false);
+        enable(u, ctl::cmdDelete, false);
         d_.error({"Can't delete the last record", "Database must contain at least one record!"});
         u.refused = true;
         return u;
@@ -489,8 +491,8 @@ ScreenUpdate UserBirdsScreen::deleteBird() {
     // The last entry is highlighted, and its record made current and shown, so that the list, the
     // boxes and the record the buttons act on agree.
     u.append(highlight(static_cast<int>(list_.size()) - 1));
-    u.show("txtRecordCount", std::to_string(rs_->recordCount()));
-    enable(u, "cmdDelete", rs_->recordCount() >= 2);
+    u.show(ctl::txtRecordCount, std::to_string(rs_->recordCount()));
+    enable(u, ctl::cmdDelete, rs_->recordCount() >= 2);
     return u;
 }
 
@@ -552,9 +554,9 @@ ScreenUpdate UserBirdsScreen::backup() {
         return u;
     }
     backupFile_ = fs::absolute(path, ec).string();
-    u.setVisible("lblDoneBackup", true);
-    u.setVisible("txtBackupLoc", true);
-    u.show("txtBackupLoc", backupFile_);
+    u.setVisible(ctl::lblDoneBackup, true);
+    u.setVisible(ctl::txtBackupLoc, true);
+    u.show(ctl::txtBackupLoc, backupFile_);
     return u;
 }
 
@@ -612,8 +614,8 @@ ScreenUpdate UserBirdsScreen::restore() {
     rs_->moveLast();
     highlight_ = static_cast<int>(list_.size()) - 1;
     u.append(showCurrent());
-    enable(u, "cmdDelete", rs_->recordCount() >= 2);
-    u.setVisible("lblDoneRestore", true);
+    enable(u, ctl::cmdDelete, rs_->recordCount() >= 2);
+    u.setVisible(ctl::lblDoneRestore, true);
     d_.info({"Data restored: " + countText(restored_, "record", "records") + " added from", path});
     return u;
 }

@@ -5,6 +5,7 @@
 
 #include "bird/EnterBird.h"
 #include "birddb/BirdFiles.h"
+#include "state/ControlNames.h"
 #include "state/Derived.h"
 #include "state/StateOps.h"
 #include "state/numtext.h"
@@ -14,7 +15,7 @@ namespace {
 
 const char* const kLevels[] = {"Species", "Genus", "Family", "Order", "Class"};
 const char* const kClasses[] = {"Aves", "Mammalia", "Osteichthyes", "Insecta"};
-const char* const kRows[] = {"txtAdult", "txtImm", "txtUnknown"};
+const char* const kRows[] = {ctl::txtAdult, ctl::txtImm, ctl::txtUnknown};
 
 float addSingle(float sum, double x) { return static_cast<float>(double(sum) + x); }
 
@@ -82,18 +83,19 @@ ScreenUpdate WingsScreen::load() {
     includeAll_ = true;
     sex_ = SexChoice::All;
     age_ = AgeChoice::All;
-    u.setChecked("optGenus", true);
-    u.setChecked("optInclude", true);
-    u.setChecked("optAnySex", true);
-    u.setChecked("optAllAge", true);
-    for (const char* c : {"lblSelect", "lstTaxon", "txtGenus", "txtSpecies", "txtFamily", "txtOrder", "lblNumFound",
-                          "fraSex", "fraAge", "lblSelectRecords", "fraRecordSelect", "cmdStats", "txtMass", "txtSpan",
-                          "txtArea", "txtNmass", "txtNspan", "txtNarea", "txtAR", "lblAR", "txtMuscFrac",
-                          "lblMuscFrac", "cmdOK", "fraGrid"})
+    u.setChecked(ctl::optGenus, true);
+    u.setChecked(ctl::optInclude, true);
+    u.setChecked(ctl::optAnySex, true);
+    u.setChecked(ctl::optAllAge, true);
+    for (const char* c :
+         {ctl::lblSelect,   ctl::lstTaxon, ctl::txtGenus,    ctl::txtSpecies,       ctl::txtFamily,       ctl::txtOrder,
+          ctl::lblNumFound, ctl::fraSex,   ctl::fraAge,      ctl::lblSelectRecords, ctl::fraRecordSelect, ctl::cmdStats,
+          ctl::txtMass,     ctl::txtSpan,  ctl::txtArea,     ctl::txtNmass,         ctl::txtNspan,        ctl::txtNarea,
+          ctl::txtAR,       ctl::lblAR,    ctl::txtMuscFrac, ctl::lblMuscFrac,      ctl::cmdOK,           ctl::fraGrid})
         u.setVisible(c, false);
     for (int r = 0; r < 3; ++r)
         for (int c = 0; c < 3; ++c) u.setVisible(gridBox(r, c), false);
-    for (const char* c : {"cmdSearch", "cmdExit", "cmdShowDefs", "fraLevel"}) u.setVisible(c, true);
+    for (const char* c : {ctl::cmdSearch, ctl::cmdExit, ctl::cmdShowDefs, ctl::fraLevel}) u.setVisible(c, true);
     return u;
 }
 
@@ -101,7 +103,7 @@ ScreenUpdate WingsScreen::setLevel(int level) {
     ScreenUpdate u;
     if (level < 1 || level > 4 || speciesChosen_) return u;
     level_ = level;
-    static const char* opts[] = {"", "optGenus", "optFamily", "optOrder", "optClass"};
+    static const char* opts[] = {"", ctl::optGenus, ctl::optFamily, ctl::optOrder, ctl::optClass};
     u.setChecked(opts[level], true);
     return u;
 }
@@ -129,10 +131,10 @@ ScreenUpdate WingsScreen::startSearch() {
     if (level_ == 4) {
         names_.assign(std::begin(kClasses), std::end(kClasses));
         classList_ = true;
-        u.show("lblSelect", "Select Class then press TAB");
-        u.setVisible("lblSelect", true);
-        u.setVisible("lstTaxon", true);
-        u.setVisible("cmdSearch", false);
+        u.show(ctl::lblSelect, "Select Class then press TAB");
+        u.setVisible(ctl::lblSelect, true);
+        u.setVisible(ctl::lstTaxon, true);
+        u.setVisible(ctl::cmdSearch, false);
         return u;
     }
     const std::string answer = trimmed(d_.inputBox(std::string(kLevels[level_]) + " required?", ""));
@@ -160,16 +162,16 @@ ScreenUpdate WingsScreen::buildNames() {
         d_.info({"No records found for " + chosen_[level_], "Is the name spelt right?",
                  "Did you select the right taxonomic level?"});
         names_.clear();
-        u.setVisible("lstTaxon", false);
-        u.setVisible("lblSelect", false);
-        u.setVisible("cmdSearch", true);
+        u.setVisible(ctl::lstTaxon, false);
+        u.setVisible(ctl::lblSelect, false);
+        u.setVisible(ctl::cmdSearch, true);
         u.refused = true;
         return u;
     }
-    u.show("lblSelect", prompt);
-    u.setVisible("lblSelect", true);
-    u.setVisible("lstTaxon", true);
-    u.setVisible("cmdSearch", false);
+    u.show(ctl::lblSelect, prompt);
+    u.setVisible(ctl::lblSelect, true);
+    u.setVisible(ctl::lstTaxon, true);
+    u.setVisible(ctl::cmdSearch, false);
     return u;
 }
 
@@ -189,10 +191,10 @@ ScreenUpdate WingsScreen::chooseName(int index) {
         return buildNames();
     }
     speciesChosen_ = true;
-    u.show("txtGenus", chosen_[1]);
-    u.show("txtSpecies", chosen_[0]);
-    for (const char* c : {"txtGenus", "txtSpecies", "txtOrder", "txtFamily"}) u.setVisible(c, true);
-    for (const char* c : {"fraLevel", "lblSelect", "lstTaxon", "cmdSearch"}) u.setVisible(c, false);
+    u.show(ctl::txtGenus, chosen_[1]);
+    u.show(ctl::txtSpecies, chosen_[0]);
+    for (const char* c : {ctl::txtGenus, ctl::txtSpecies, ctl::txtOrder, ctl::txtFamily}) u.setVisible(c, true);
+    for (const char* c : {ctl::fraLevel, ctl::lblSelect, ctl::lstTaxon, ctl::cmdSearch}) u.setVisible(c, false);
     u.append(countSpecimens());
     return u;
 }
@@ -207,40 +209,41 @@ ScreenUpdate WingsScreen::countSpecimens() {
     grid_ = {};
     for (rs_->moveFirst(); !rs_->eof(); rs_->moveNext()) {
         if (!matchesSpecies()) continue;
-        u.show("txtOrder", rs_->text("Order"));
-        u.show("txtFamily", rs_->text("Family"));
+        u.show(ctl::txtOrder, rs_->text("Order"));
+        u.show(ctl::txtFamily, rs_->text("Family"));
         ++found_;
         const std::string age = rs_->text("Age"), sex = rs_->text("Sex");
         const int row = age == "A" ? 0 : age == "I" ? 1 : 2;
         const int col = sex == "M" ? 0 : sex == "F" ? 1 : 2;
         ++grid_[row][col];
     }
-    u.show("lblNumFound", std::to_string(found_) + (found_ == 1 ? " record found" : " records found"));
-    u.setVisible("lblNumFound", true);
-    u.setVisible("fraGrid", true);
+    u.show(ctl::lblNumFound, std::to_string(found_) + (found_ == 1 ? " record found" : " records found"));
+    u.setVisible(ctl::lblNumFound, true);
+    u.setVisible(ctl::fraGrid, true);
     for (int r = 0; r < 3; ++r)
         for (int c = 0; c < 3; ++c) {
             u.show(gridBox(r, c), std::to_string(grid_[r][c]));
             u.setVisible(gridBox(r, c), true);
         }
-    for (const char* c : {"fraSex", "fraAge", "lblSelectRecords", "fraRecordSelect", "cmdStats"}) u.setVisible(c, true);
+    for (const char* c : {ctl::fraSex, ctl::fraAge, ctl::lblSelectRecords, ctl::fraRecordSelect, ctl::cmdStats})
+        u.setVisible(c, true);
     return u;
 }
 
 ScreenUpdate WingsScreen::option(const std::string& c) {
     ScreenUpdate u;
-    if (c == "optMale") sex_ = SexChoice::Males;
-    else if (c == "optFemale") sex_ = SexChoice::Females;
-    else if (c == "optAnySex") sex_ = SexChoice::All;
-    else if (c == "optAdult") age_ = AgeChoice::Adults;
-    else if (c == "optImm") age_ = AgeChoice::Immatures;
-    else if (c == "optAllAge") age_ = AgeChoice::All;
-    else if (c == "optInclude") includeAll_ = true;
-    else if (c == "optSelectIndiv") includeAll_ = false;
-    else if (c == "optGenus") return setLevel(1);
-    else if (c == "optFamily") return setLevel(2);
-    else if (c == "optOrder") return setLevel(3);
-    else if (c == "optClass") return setLevel(4);
+    if (c == ctl::optMale) sex_ = SexChoice::Males;
+    else if (c == ctl::optFemale) sex_ = SexChoice::Females;
+    else if (c == ctl::optAnySex) sex_ = SexChoice::All;
+    else if (c == ctl::optAdult) age_ = AgeChoice::Adults;
+    else if (c == ctl::optImm) age_ = AgeChoice::Immatures;
+    else if (c == ctl::optAllAge) age_ = AgeChoice::All;
+    else if (c == ctl::optInclude) includeAll_ = true;
+    else if (c == ctl::optSelectIndiv) includeAll_ = false;
+    else if (c == ctl::optGenus) return setLevel(1);
+    else if (c == ctl::optFamily) return setLevel(2);
+    else if (c == ctl::optOrder) return setLevel(3);
+    else if (c == ctl::optClass) return setLevel(4);
     else throw std::invalid_argument("no option " + c + " on the wings database screen");
     u.setChecked(c, true);
     return u;
@@ -250,22 +253,22 @@ ScreenUpdate WingsScreen::specimenView(int shown) const {
     ScreenUpdate v;
     for (const char* f : {"Class", "Order", "Family", "Genus", "Species"}) v.show(std::string("txt") + f, rs_->text(f));
     const std::string age = rs_->text("Age"), sex = rs_->text("Sex");
-    v.show("txtAge", age == "P" ? "Pullus" : age == "I" ? "Immature" : age == "A" ? "Adult" : "Not given");
-    v.show("txtSex", sex == "M" ? "Male" : sex == "F" ? "Female" : "Unknown");
-    v.show("txtMass", measured(rs_->single("Mass")));
-    v.show("txtSpan", measured(rs_->single("Wing Span")));
-    v.show("txtArea", measured(rs_->single("Wing Area")));
-    v.show("txtPectMass", measured(rs_->single("Depressor muscle mass")));
-    v.show("txtScorMass", measured(rs_->single("Elevator muscle mass")));
-    v.show("txtLocality", rs_->text("Locality"));
+    v.show(ctl::txtAge, age == "P" ? "Pullus" : age == "I" ? "Immature" : age == "A" ? "Adult" : "Not given");
+    v.show(ctl::txtSex, sex == "M" ? "Male" : sex == "F" ? "Female" : "Unknown");
+    v.show(ctl::txtMass, measured(rs_->single("Mass")));
+    v.show(ctl::txtSpan, measured(rs_->single("Wing Span")));
+    v.show(ctl::txtArea, measured(rs_->single("Wing Area")));
+    v.show(ctl::txtPectMass, measured(rs_->single("Depressor muscle mass")));
+    v.show(ctl::txtScorMass, measured(rs_->single("Elevator muscle mass")));
+    v.show(ctl::txtLocality, rs_->text("Locality"));
     const std::string remarks = rs_->text("Remarks");
-    v.show("txtRemarks", remarks == "-" ? "" : remarks);
-    v.show("txtSource", rs_->text("Source"));
-    v.show("txtDate", rs_->text("Date text"));
-    v.show("txtCondition", ConditionText(rs_->text("Condition")));
-    v.show("txtCountry", rs_->text("Country"));
-    v.show("txtRecordNum", std::to_string(shown));
-    v.show("lblFound", "out of " + std::to_string(found_));
+    v.show(ctl::txtRemarks, remarks == "-" ? "" : remarks);
+    v.show(ctl::txtSource, rs_->text("Source"));
+    v.show(ctl::txtDate, rs_->text("Date text"));
+    v.show(ctl::txtCondition, ConditionText(rs_->text("Condition")));
+    v.show(ctl::txtCountry, rs_->text("Country"));
+    v.show(ctl::txtRecordNum, std::to_string(shown));
+    v.show(ctl::lblFound, "out of " + std::to_string(found_));
     return v;
 }
 
@@ -278,7 +281,8 @@ ScreenUpdate WingsScreen::findMeans() {
     means_ = WingsMeans{};
     float sumMass = 0, sumSpan = 0, sumArea = 0, sumMuscle = 0;
     int shown = 0;
-    for (const char* c : {"txtAR", "lblAR", "txtMuscFrac", "lblMuscFrac", "cmdOK"}) u.setVisible(c, false);
+    for (const char* c : {ctl::txtAR, ctl::lblAR, ctl::txtMuscFrac, ctl::lblMuscFrac, ctl::cmdOK})
+        u.setVisible(c, false);
     acceptShown_ = false;
     for (rs_->moveFirst(); !rs_->eof(); rs_->moveNext()) {
         if (!matchesSpecies() || !InCategory(category_, rs_->text("Age"), rs_->text("Sex"))) continue;
@@ -307,27 +311,28 @@ ScreenUpdate WingsScreen::findMeans() {
     means_.area = mean(sumArea, means_.nArea);
     means_.muscleFrac = mean(sumMuscle, means_.nMuscle);
     means_.aspectRatio = means_.area > 0 ? static_cast<float>(double(means_.span) * means_.span / means_.area) : 0;
-    for (const char* c : {"txtMass", "txtSpan", "txtArea", "txtNmass", "txtNspan", "txtNarea"}) u.setVisible(c, true);
-    u.showSig("txtMass", means_.mass);
-    u.showSig("txtSpan", means_.span);
-    u.showSig("txtArea", means_.area);
-    u.show("txtNmass", std::to_string(means_.nMass));
-    u.show("txtNspan", std::to_string(means_.nSpan));
-    u.show("txtNarea", std::to_string(means_.nArea));
+    for (const char* c : {ctl::txtMass, ctl::txtSpan, ctl::txtArea, ctl::txtNmass, ctl::txtNspan, ctl::txtNarea})
+        u.setVisible(c, true);
+    u.showSig(ctl::txtMass, means_.mass);
+    u.showSig(ctl::txtSpan, means_.span);
+    u.showSig(ctl::txtArea, means_.area);
+    u.show(ctl::txtNmass, std::to_string(means_.nMass));
+    u.show(ctl::txtNspan, std::to_string(means_.nSpan));
+    u.show(ctl::txtNarea, std::to_string(means_.nArea));
     if (means_.area > 0) {
-        u.showSig("txtAR", means_.aspectRatio);
-        u.setVisible("txtAR", true);
-        u.setVisible("lblAR", true);
+        u.showSig(ctl::txtAR, means_.aspectRatio);
+        u.setVisible(ctl::txtAR, true);
+        u.setVisible(ctl::lblAR, true);
     }
     if (means_.nMuscle > 0) {
-        u.showSig("txtMuscFrac", means_.muscleFrac);
-        u.setVisible("txtMuscFrac", true);
-        u.setVisible("lblMuscFrac", true);
+        u.showSig(ctl::txtMuscFrac, means_.muscleFrac);
+        u.setVisible(ctl::txtMuscFrac, true);
+        u.setVisible(ctl::lblMuscFrac, true);
     }
     if (means_.poorCondition) d_.error(PoorConditionCaution());
     if (means_.nMass > 0 || means_.nSpan > 0 || means_.nArea > 0) {
         acceptShown_ = true;
-        u.setVisible("cmdOK", true);
+        u.setVisible(ctl::cmdOK, true);
     }
     return u;
 }
@@ -338,12 +343,12 @@ ScreenUpdate WingsScreen::accept() {
     close();
     BirdParams& b = s_.slot(0);
     s_.SpName = chosen_[1] + " " + chosen_[0];
-    u.show("txtSpName", s_.SpName);
+    u.show(ctl::txtSpName, s_.SpName);
     // Output files are named after the short name: the species replaces the previous bird's.
     s_.ShortName = s_.SpName;
-    u.show("txtShortName", s_.ShortName);
-    u.append(bird::EnterBirdOption(s_, s_.TaxonGroup == 1 ? "optPass" : "optNonPass"));
-    u.setChecked(s_.TaxonGroup == 1 ? "optNonPass" : "optPass", false);
+    u.show(ctl::txtShortName, s_.ShortName);
+    u.append(bird::EnterBirdOption(s_, s_.TaxonGroup == 1 ? ctl::optPass : ctl::optNonPass));
+    u.setChecked(s_.TaxonGroup == 1 ? ctl::optNonPass : ctl::optPass, false);
     b.EmptyMass = means_.mass;
     b.AllUpMass = static_cast<float>(AllUpMassOf(b));
     b.MuscleFrac = means_.nMuscle >= 1 ? means_.muscleFrac : 0.17f;
@@ -354,15 +359,15 @@ ScreenUpdate WingsScreen::accept() {
     b.WingArea = means_.area;
     b.AspectRatio = means_.aspectRatio;
     b.Sbody = b.AllUpMass > 0 ? static_cast<float>(0.00813 * std::pow(double(b.AllUpMass), 0.666)) : 0;
-    u.showSig("txtEmptyMass", b.EmptyMass);
-    u.showSig("txtSpan", b.Span);
-    u.showSig("txtArea", b.WingArea);
-    u.showSig("txtAR", b.AspectRatio);
-    u.showSig("txtRho", s_.AirDensity);
-    u.show("txtAlt", FormatPattern(s_.Altitude, "0"));
-    static const char* sexes[] = {"optMF", "optMale", "optFemale", "optSexUnknown"};
-    u.append(bird::EnterBirdOption(s_, s_.Sex >= 1 && s_.Sex <= 4 ? sexes[s_.Sex - 1] : "optMF"));
-    u.append(bird::EnterBirdOption(s_, s_.Age == 1 ? "optAdult" : s_.Age == 2 ? "optImm" : "optAgeUnknown"));
+    u.showSig(ctl::txtEmptyMass, b.EmptyMass);
+    u.showSig(ctl::txtSpan, b.Span);
+    u.showSig(ctl::txtArea, b.WingArea);
+    u.showSig(ctl::txtAR, b.AspectRatio);
+    u.showSig(ctl::txtRho, s_.AirDensity);
+    u.show(ctl::txtAlt, FormatPattern(s_.Altitude, "0"));
+    static const char* sexes[] = {ctl::optMF, ctl::optMale, ctl::optFemale, ctl::optSexUnknown};
+    u.append(bird::EnterBirdOption(s_, s_.Sex >= 1 && s_.Sex <= 4 ? sexes[s_.Sex - 1] : ctl::optMF));
+    u.append(bird::EnterBirdOption(s_, s_.Age == 1 ? ctl::optAdult : s_.Age == 2 ? ctl::optImm : ctl::optAgeUnknown));
     if (means_.nMass == 0)
         d_.error({"Caution: there are no reliable mass records in this sample", "Get body mass from field data"});
     if (means_.nArea == 0)

@@ -7,6 +7,7 @@
 #include "cli/Command.h"
 #include "api/Json.h"
 #include "migrate/GoalDistance.h"
+#include "state/ControlNames.h"
 #include "state/numtext.h"
 
 namespace ornivo::cli {
@@ -35,18 +36,18 @@ int runGoalDistance(const std::vector<std::string>& a) {
         const std::string n = std::to_string(i + 1);
         f.LatDegText[i] = SignedNumberText(std::fabs(pts[i].first)).substr(1);
         f.LongDegText[i] = SignedNumberText(std::fabs(pts[i].second)).substr(1);
-        if (pts[i].first < 0) migrate::ToggleHemisphere(f, "txtLatNS" + n);
-        if (pts[i].second > 0) migrate::ToggleHemisphere(f, "txtLongEW" + n);  // east
-        shown["txtLatNS" + n] = f.LatSign[i] > 0 ? "North" : "South";
-        shown["txtLongEW" + n] = f.LongSign[i] > 0 ? "West" : "East";
+        if (pts[i].first < 0) migrate::ToggleHemisphere(f, ctl::txtLatNS + n);
+        if (pts[i].second > 0) migrate::ToggleHemisphere(f, ctl::txtLongEW + n);  // east
+        shown[ctl::txtLatNS + n] = f.LatSign[i] > 0 ? "North" : "South";
+        shown[ctl::txtLongEW + n] = f.LongSign[i] > 0 ? "West" : "East";
     }
     ScreenUpdate u;
     if (!migrate::AcceptGoalDistance(s, f, d, &u)) return d.refuse();
     Json out;
     out["GoalDist"] = Single(s.GoalDist);
     out["Distance"] = Double(f.Distance);
-    out["txtDistance"] = FormatPattern(f.Distance, "#0");
-    out["txtGoalDist"] = *u.textOf("txtGoalDist");
+    out[ctl::txtDistance] = FormatPattern(f.Distance, "#0");
+    out[ctl::txtGoalDist] = *u.textOf(ctl::txtGoalDist);
     out["hemispheres"] = shown;
     PrintJson(out);
     return ExitOk;

@@ -7,6 +7,7 @@
 
 #include "api/WingsRun.h"
 #include "cli/Command.h"
+#include "state/ControlNames.h"
 
 namespace ornivo::cli {
 namespace {
@@ -35,8 +36,14 @@ int runWings(const std::vector<std::string>& a) {
     if (pos.size() != 2) throw UsageError("give the genus and the species: wings search GENUS SPECIES");
     const std::string sex = lower(args.value("--sex").value_or("any"));
     const std::string age = lower(args.value("--age").value_or("any"));
-    const char* sexOption = sex == "m" ? "optMale" : sex == "f" ? "optFemale" : sex == "any" ? "optAnySex" : nullptr;
-    const char* ageOption = age == "a" ? "optAdult" : age == "i" ? "optImm" : age == "any" ? "optAllAge" : nullptr;
+    const char* sexOption = sex == "m"     ? ctl::optMale
+                            : sex == "f"   ? ctl::optFemale
+                            : sex == "any" ? ctl::optAnySex
+                                           : nullptr;
+    const char* ageOption = age == "a"     ? ctl::optAdult
+                            : age == "i"   ? ctl::optImm
+                            : age == "any" ? ctl::optAllAge
+                                           : nullptr;
     if (!sexOption) throw UsageError("--sex takes M, F or any");
     if (!ageOption) throw UsageError("--age takes A, I or any");
 

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "state/ControlNames.h"
 #include "state/Single.h"
 #include "state/numtext.h"
 
@@ -27,8 +28,8 @@ UncertaintySet MeasuredIndividual() { return {{0.01f, 0.01f, 0.05f, 0.05f, 0.2f,
 UncertaintySet AllZero() { return {}; }
 
 const std::array<std::string, UCount>& UncertaintyFieldNames() {
-    static const std::array<std::string, UCount> n = {"txtMass", "txtSpan", "txtArea", "txtSbody",
-                                                      "txtCdb",  "txtKflap", "txtG",   "txtRho"};
+    static const std::array<std::string, UCount> n = {ctl::txtMass, ctl::txtSpan, ctl::txtArea, ctl::txtSbody,
+                                                      ctl::txtCdb,  ctl::txtKflap, ctl::txtG,   ctl::txtRho};
     return n;
 }
 

@@ -6,6 +6,7 @@
 #include "bird/SetupCommon.h"
 #include "flap/PowerCurve.h"
 #include "flap/PowerModel.h"
+#include "state/ControlNames.h"
 #include "state/Derived.h"
 #include "state/Parameters.h"
 #include "state/Single.h"
@@ -74,7 +75,7 @@ ScreenUpdate LoadSetupFlap(ProgramState& s, platform::Dialogs& d) {
     bird::StartSetupOutput(s);
     ClearEditMarks(s);
     // The flight style the screen opens with: the state's, with the power fraction box to match.
-    u.setChecked(s.FlightStyle == 3 ? "optBound" : s.FlightStyle == 2 ? "optFG" : "optFlap", true);
+    u.setChecked(s.FlightStyle == 3 ? ctl::optBound : s.FlightStyle == 2 ? ctl::optFG : ctl::optFlap, true);
     if (s.FlightStyle == 1) HidePowerFraction(u);
     u.refused = false;  // a mass refusal during the load is a notice, not a failed load
     return u;
@@ -86,7 +87,7 @@ ScreenUpdate PowerFractionRule(ProgramState& s, platform::Dialogs& d, double val
     const float v = f32(value);
     auto toContinuous = [&](bool bothFractions) {
         d.info({"Setting Power Fraction = 1 is the same as", "selecting continuous flapping"});
-        u.setChecked("optFlap", true);
+        u.setChecked(ctl::optFlap, true);
         s.FlightStyle = 1;
         b.PowerFracBound = 1;
         if (bothFractions) b.PowerFracFG = 1;
@@ -120,7 +121,7 @@ ScreenUpdate PowerFractionRule(ProgramState& s, platform::Dialogs& d, double val
 }
 
 int FlightStyleOfOption(const std::string& control) {
-    return control == "optFlap" ? 1 : control == "optFG" ? 2 : control == "optBound" ? 3 : 0;
+    return control == ctl::optFlap ? 1 : control == ctl::optFG ? 2 : control == ctl::optBound ? 3 : 0;
 }
 
 ScreenUpdate FlightStyleRule(ProgramState& s, int slot, int style) {
@@ -163,13 +164,13 @@ ScreenUpdate fieldRule(ProgramState& s, platform::Dialogs& d, const std::string&
     if (e.kind == Edit::Kind::Click || e.kind == Edit::Kind::DoubleClick) {
         if (const int style = FlightStyleOfOption(c)) {
             u.append(FlightStyleRule(s, Slot, style));
-        } else if (c == "txtTaxon" && e.kind == Edit::Kind::DoubleClick) {
+        } else if (c == ctl::txtTaxon && e.kind == Edit::Kind::DoubleClick) {
             bird::ToggleTaxon(s, u);
             bmr(s, u);
-        } else if (c == "txtRho" && e.kind == Edit::Kind::DoubleClick) {
+        } else if (c == ctl::txtRho && e.kind == Edit::Kind::DoubleClick) {
             // Opens the air density calculator (a screen); here only the mark.
             s.Marks.set(Mark::AirDensity);
-        } else if (c == "txtFatHeight") {
+        } else if (c == ctl::txtFatHeight) {
             u.showSig(Param::FatHeight, f32(double(s.FatEnergyHeight) / 1000));
         } else if (!markField(s, c)) {  // clicking into a field marks it
             throw UnknownControl("no control " + c + " that takes a click on the power-curve setup screen");

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "state/ControlNames.h"
 #include "state/Single.h"
 #include "state/numtext.h"
 
@@ -32,44 +33,45 @@ ScreenUpdate LoadSummaryFlap(ProgramState& s) {
     const BirdParams& b = s.slot(Slot);
     s.Flap.VmpUncert = 0;
     const double eas = std::sqrt(std::max(0.0, double(s.RelDensity)));
-    u.show("txtSpName", s.SpName);
-    u.show("txtShortName", s.ShortName);
-    u.showSig("txtVmp", s.Flap.Vmp);
-    u.showSig("txtVmr", s.Flap.Vmr);
-    u.showSig("txtVmpEquiv", f32(s.Flap.Vmp * eas));
-    u.showSig("txtVmrEquiv", f32(s.Flap.Vmr * eas));
-    u.showSig("txtPmechMin", s.Flap.PmechMin);
-    u.showSig("txtPmechVmr", s.Flap.PmechVmr);
-    u.showSig("txtPchemMin", s.Flap.PchemMin);
-    u.showSig("txtPchemVmr", s.Flap.PchemVmr);
-    u.showSig("txtNchemVmp", s.Flap.NchemVmp);
-    u.showSig("txtNchemMax", s.Flap.NchemMax);
-    u.showSig("txtQVmp", s.Flap.QVmp);
-    u.showSig("txtQVmr", s.Flap.QVmr);
-    u.showSig("txtDownwashVmp", s.Flap.DownwashVmp);
-    u.showSig("txtDownwashVmr", s.Flap.DownwashVmr);
-    u.showSig("txtReWingVmp", b.ReWingVmp);
-    u.showSig("txtReWingVmr", b.ReWingVmr);
-    u.showSig("txtReBodyVmp", b.ReBodyVmp);
-    u.showSig("txtReBodyVmr", b.ReBodyVmr);
-    u.showSig("txtFredVmp", b.FredVmp);
-    u.showSig("txtFredVmr", b.FredVmr);
-    u.showSig("txtMitoFracVmp", s.Flap.MitoFracVmp);
-    u.showSig("txtMitoFracCruise", s.Flap.MitoFracCruise);
-    u.showSig("txtMitoFracClimb", s.Flap.MitoFracClimb);
-    u.showSig("txtFreq", b.WbeatFreq);
-    u.showSig("txtMaxClimb", s.Flap.MaxClimb);
-    showRatio(u, "txtVratio", s.Flap.Vmr, s.Flap.Vmp);
-    showRatio(u, "txtPbmrRatio", s.Flap.PchemMin, b.Pbmr);
+    u.show(ctl::txtSpName, s.SpName);
+    u.show(ctl::txtShortName, s.ShortName);
+    u.showSig(ctl::txtVmp, s.Flap.Vmp);
+    u.showSig(ctl::txtVmr, s.Flap.Vmr);
+    u.showSig(ctl::txtVmpEquiv, f32(s.Flap.Vmp * eas));
+    u.showSig(ctl::txtVmrEquiv, f32(s.Flap.Vmr * eas));
+    u.showSig(ctl::txtPmechMin, s.Flap.PmechMin);
+    u.showSig(ctl::txtPmechVmr, s.Flap.PmechVmr);
+    u.showSig(ctl::txtPchemMin, s.Flap.PchemMin);
+    u.showSig(ctl::txtPchemVmr, s.Flap.PchemVmr);
+    u.showSig(ctl::txtNchemVmp, s.Flap.NchemVmp);
+    u.showSig(ctl::txtNchemMax, s.Flap.NchemMax);
+    u.showSig(ctl::txtQVmp, s.Flap.QVmp);
+    u.showSig(ctl::txtQVmr, s.Flap.QVmr);
+    u.showSig(ctl::txtDownwashVmp, s.Flap.DownwashVmp);
+    u.showSig(ctl::txtDownwashVmr, s.Flap.DownwashVmr);
+    u.showSig(ctl::txtReWingVmp, b.ReWingVmp);
+    u.showSig(ctl::txtReWingVmr, b.ReWingVmr);
+    u.showSig(ctl::txtReBodyVmp, b.ReBodyVmp);
+    u.showSig(ctl::txtReBodyVmr, b.ReBodyVmr);
+    u.showSig(ctl::txtFredVmp, b.FredVmp);
+    u.showSig(ctl::txtFredVmr, b.FredVmr);
+    u.showSig(ctl::txtMitoFracVmp, s.Flap.MitoFracVmp);
+    u.showSig(ctl::txtMitoFracCruise, s.Flap.MitoFracCruise);
+    u.showSig(ctl::txtMitoFracClimb, s.Flap.MitoFracClimb);
+    u.showSig(ctl::txtFreq, b.WbeatFreq);
+    u.showSig(ctl::txtMaxClimb, s.Flap.MaxClimb);
+    showRatio(u, ctl::txtVratio, s.Flap.Vmr, s.Flap.Vmp);
+    showRatio(u, ctl::txtPbmrRatio, s.Flap.PchemMin, b.Pbmr);
 
     const bool bounding = s.FlightStyle == 3;
-    for (const char* c : {"lblPowerFrac", "txtPowerFrac", "cmdGetBH"}) u.setVisible(c, bounding);
-    if (bounding) u.showSig("txtPowerFrac", b.PowerFracBound);
-    for (const char* c : {"lblTau", "txtTau", "lblBH", "txtBH", "lblFileName", "txtFileName", "lblWait"})
+    for (const char* c : {ctl::lblPowerFrac, ctl::txtPowerFrac, ctl::cmdGetBH}) u.setVisible(c, bounding);
+    if (bounding) u.showSig(ctl::txtPowerFrac, b.PowerFracBound);
+    for (const char* c :
+         {ctl::lblTau, ctl::txtTau, ctl::lblBH, ctl::txtBH, ctl::lblFileName, ctl::txtFileName, ctl::lblWait})
         u.setVisible(c, false);
 
-    u.setChecked("chkExcelFile", false);
-    u.show("chkExcelFile", SaveBoxCaption(s));
+    u.setChecked(ctl::chkExcelFile, false);
+    u.show(ctl::chkExcelFile, SaveBoxCaption(s));
     u.setChecked("chk4Digit", s.SigDigits != 3);
     return u;
 }
@@ -77,11 +79,11 @@ ScreenUpdate LoadSummaryFlap(ProgramState& s) {
 ScreenUpdate SaveBoxClick(ProgramState& s) {
     ScreenUpdate u;
     s.OutFileName = s.ShortName;
-    u.show("txtFileName", s.OutFileName);
+    u.show(ctl::txtFileName, s.OutFileName);
     const bool first = s.OutputCount == 0;
-    u.setVisible("lblFileName", first);
-    u.setVisible("txtFileName", first);
-    if (first) u.focus = "txtFileName";
+    u.setVisible(ctl::lblFileName, first);
+    u.setVisible(ctl::txtFileName, first);
+    if (first) u.focus = ctl::txtFileName;
     return u;
 }
 
@@ -98,9 +100,9 @@ ScreenUpdate FindBoundHeight(ProgramState& s, platform::Dialogs& d) {
     BirdParams& b = s.slot(Slot);
     b.BoundPeriod = f32(LeadingNumber(answer));
     b.BoundHeight = BoundHeight(s, b.BoundPeriod);
-    for (const char* c : {"lblTau", "txtTau", "lblBH", "txtBH"}) u.setVisible(c, true);
-    u.showSig("txtTau", b.BoundPeriod);
-    u.showSig("txtBH", b.BoundHeight);
+    for (const char* c : {ctl::lblTau, ctl::txtTau, ctl::lblBH, ctl::txtBH}) u.setVisible(c, true);
+    u.showSig(ctl::txtTau, b.BoundPeriod);
+    u.showSig(ctl::txtBH, b.BoundHeight);
     return u;
 }
 

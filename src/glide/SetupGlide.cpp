@@ -6,6 +6,7 @@
 #include "bird/SetupCommon.h"
 #include "flap/PowerModel.h"
 #include "glide/GlidePolar.h"
+#include "state/ControlNames.h"
 #include "state/Derived.h"
 #include "state/Parameters.h"
 #include "state/Single.h"
@@ -20,26 +21,26 @@ constexpr int Slot = ModeGlide;
 bool markField(ProgramState& s, const std::string& c) { return bird::MarkField(s, OnSetupGlide, c); }
 
 void showBstop(ScreenUpdate& u, bool shown) {
-    u.setVisible("lblBstop", shown);
-    u.setVisible("txtBstop", shown);
+    u.setVisible(ctl::lblBstop, shown);
+    u.setVisible(ctl::txtBstop, shown);
 }
 
 ScreenUpdate clickRule(ProgramState& s, const std::string& c, const Edit& e) {
     ScreenUpdate u;
-    if (c == "optLinear" || c == "optMinDrag") {
-        s.Glide.SpanLaw = c == "optLinear" ? SpanLawLinear : SpanLawMinDrag;
+    if (c == ctl::optLinear || c == ctl::optMinDrag) {
+        s.Glide.SpanLaw = c == ctl::optLinear ? SpanLawLinear : SpanLawMinDrag;
         u.setChecked(c, true);
         showBstop(u, s.Glide.SpanLaw == SpanLawLinear);
         s.Marks.set(Mark::Bstop);  // the two options share the mark of Bstop
-    } else if (c == "txtTaxon" && e.kind == Edit::Kind::DoubleClick) {
+    } else if (c == ctl::txtTaxon && e.kind == Edit::Kind::DoubleClick) {
         bird::ToggleTaxon(s, u);
         UpdateGlideBmr(s, u);
-    } else if (c == "txtRho" && e.kind == Edit::Kind::DoubleClick) {
+    } else if (c == ctl::txtRho && e.kind == Edit::Kind::DoubleClick) {
         // Opens the air density calculator (a screen of its own); here only the mark.
         s.Marks.set(Mark::AirDensity);
-    } else if (c == "txtFatHeight") {
+    } else if (c == ctl::txtFatHeight) {
         u.showSig(Param::FatHeight, f32(double(s.FatEnergyHeight) / 1000));
-    } else if (!markField(s, c) && c != "txtSpName" && c != "txtShortName") {  // a click into a field marks it
+    } else if (!markField(s, c) && c != ctl::txtSpName && c != ctl::txtShortName) {  // a click into a field marks it
         throw UnknownControl("no control " + c + " that takes a click on the glide-polar setup screen");
     }
     return u;
@@ -100,7 +101,7 @@ ScreenUpdate LoadSetupGlide(ProgramState& s, platform::Dialogs& d) {
         bird::ShowFields(s, u, {KGlide, Rho, Alt, ClMax, Bstop, PlanformSlope, TonicMuscFrac, PayDragFactor});
     }
     s.Glide.SpanLaw = SpanLawLinear;
-    u.setChecked("optLinear", true);
+    u.setChecked(ctl::optLinear, true);
     showBstop(u, true);
     bird::StartSetupOutput(s);
     u.refused = false;  // a mass refusal during the load is a notice, not a failed load
@@ -122,7 +123,7 @@ ScreenUpdate SetupGlideEdit(ProgramState& s, platform::Dialogs& d, const std::st
         u.refused = true;
         return u;
     }
-    if (c != "txtSpName" && c != "txtShortName" && !std::isfinite(fv)) {
+    if (c != ctl::txtSpName && c != ctl::txtShortName && !std::isfinite(fv)) {
         if (!MarkOn(OnSetupGlide, c)) throw UnknownControl("no text field " + c + " on the glide-polar setup screen");
         d.error({"\"" + e.text + "\" is too large a number for this field", "Please enter a smaller value"});
         u.refused = true;

@@ -1,6 +1,7 @@
 #include "glide/SummaryGlide.h"
 
 #include "output/GlideTextBlock.h"
+#include "state/ControlNames.h"
 #include "state/numtext.h"
 
 namespace ornivo::glide {
@@ -43,37 +44,37 @@ std::string MacCreadyText(const ProgramState& s) {
 ScreenUpdate LoadSummaryGlide(const ProgramState& s) {
     ScreenUpdate u;
     const BirdParams& b = s.slot(Slot);
-    u.show("txtSpName", s.SpName);
-    u.show("txtShortName", s.ShortName);
-    u.showSig("txtVmsTAS", s.Glide.Vms);
-    u.showSig("txtVbgTAS", s.Glide.Vbg);
-    u.showSig("txtVmsEAS", s.Glide.VmsEAS);
-    u.showSig("txtVbgEas", s.Glide.VbgEAS);
-    u.showSig("txtMinSink", s.Glide.MinSink);
-    u.showSig("txtSinkVbg", s.Glide.SinkVbg);
-    u.showSig("txtNVms", s.Glide.GlideRatioVms);
-    u.showSig("txtNmax", s.Glide.BestGlideRatio);
-    u.showSig("txtClVms", s.Glide.ClVms);
-    u.showSig("txtClVbg", s.Glide.ClVbg);
-    u.showSig("txtReWingVms", b.ReWingVms);
-    u.showSig("txtReWingVbg", b.ReWingVbg);
-    u.showSig("txtReBodyVms", b.ReBodyVms);
-    u.showSig("txtReBodyVbg", b.ReBodyVbg);
-    u.show("lblCircleRadius", output::CircleRadiusCaption(s));
-    u.showSig("txtCircleRadius", s.Glide.CircleRadius);
-    u.showSig("txtPchemTonicMusc", s.Glide.PchemTonic);
-    u.showSig("txtPchemGlide", s.Glide.PchemGlide);
-    u.showSig("txtVmp", s.Flap.VmpExact);
-    u.showSig("txtPchemVmp", s.Flap.PchemMin);
-    u.showSig("txtNVmp", s.Flap.NchemVmp);
-    u.showSig("txtVmr", s.Flap.VmrExact);
-    u.showSig("txtPchemVmr", s.Flap.PchemVmr);
-    u.showSig("txtNVmr", s.Flap.NchemMax);
-    u.showSig("txtJperFlap", s.Glide.JperFlap);
-    u.show("lblMacCready", MacCreadyLabel());
-    u.show("txtMacCready", MacCreadyText(s));
-    u.show("chkExcel", GlideSaveBoxCaption(s));
-    u.setChecked("chkExcel", true);
+    u.show(ctl::txtSpName, s.SpName);
+    u.show(ctl::txtShortName, s.ShortName);
+    u.showSig(ctl::txtVmsTAS, s.Glide.Vms);
+    u.showSig(ctl::txtVbgTAS, s.Glide.Vbg);
+    u.showSig(ctl::txtVmsEAS, s.Glide.VmsEAS);
+    u.showSig(ctl::txtVbgEas, s.Glide.VbgEAS);
+    u.showSig(ctl::txtMinSink, s.Glide.MinSink);
+    u.showSig(ctl::txtSinkVbg, s.Glide.SinkVbg);
+    u.showSig(ctl::txtNVms, s.Glide.GlideRatioVms);
+    u.showSig(ctl::txtNmax, s.Glide.BestGlideRatio);
+    u.showSig(ctl::txtClVms, s.Glide.ClVms);
+    u.showSig(ctl::txtClVbg, s.Glide.ClVbg);
+    u.showSig(ctl::txtReWingVms, b.ReWingVms);
+    u.showSig(ctl::txtReWingVbg, b.ReWingVbg);
+    u.showSig(ctl::txtReBodyVms, b.ReBodyVms);
+    u.showSig(ctl::txtReBodyVbg, b.ReBodyVbg);
+    u.show(ctl::lblCircleRadius, output::CircleRadiusCaption(s));
+    u.showSig(ctl::txtCircleRadius, s.Glide.CircleRadius);
+    u.showSig(ctl::txtPchemTonicMusc, s.Glide.PchemTonic);
+    u.showSig(ctl::txtPchemGlide, s.Glide.PchemGlide);
+    u.showSig(ctl::txtVmp, s.Flap.VmpExact);
+    u.showSig(ctl::txtPchemVmp, s.Flap.PchemMin);
+    u.showSig(ctl::txtNVmp, s.Flap.NchemVmp);
+    u.showSig(ctl::txtVmr, s.Flap.VmrExact);
+    u.showSig(ctl::txtPchemVmr, s.Flap.PchemVmr);
+    u.showSig(ctl::txtNVmr, s.Flap.NchemMax);
+    u.showSig(ctl::txtJperFlap, s.Glide.JperFlap);
+    u.show(ctl::lblMacCready, MacCreadyLabel());
+    u.show(ctl::txtMacCready, MacCreadyText(s));
+    u.show(ctl::chkExcel, GlideSaveBoxCaption(s));
+    u.setChecked(ctl::chkExcel, true);
     u.setChecked("chk4Digit", s.SigDigits != 3);
     return u;
 }

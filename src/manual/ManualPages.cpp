@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "platform/Folders.h"
+#include "state/ControlNames.h"
 
 namespace ornivo::manual {
 namespace {
@@ -36,99 +37,100 @@ Page defs(std::string screen, std::string title, std::string file, std::string o
 }
 
 std::vector<Page> buildPages() {
-    const std::string bodyMass = "frmHelpBodyMass", wingMorpho = "frmHelpWingMorpho", wings = "frmHelpWings",
-                      power = "frmHelpPowerCurve", glide = "frmHelpGlidePolar", migr = "frmHelpMigration",
-                      airSpeed = "frmHelpAirSpeed", energy = "frmHelpEnergyHeight", output = "frmHelpOutput",
-                      muscle = "frmHelpMuscleAsEngine", wbeat = "frmHelpWbeatFreq";
+    const std::string bodyMass = ctl::frmHelpBodyMass, wingMorpho = ctl::frmHelpWingMorpho, wings = ctl::frmHelpWings,
+                      power = ctl::frmHelpPowerCurve, glide = ctl::frmHelpGlidePolar, migr = ctl::frmHelpMigration,
+                      airSpeed = ctl::frmHelpAirSpeed, energy = ctl::frmHelpEnergyHeight, output = ctl::frmHelpOutput,
+                      muscle = ctl::frmHelpMuscleAsEngine, wbeat = ctl::frmHelpWbeatFreq;
     std::vector<Page> v;
-    v.push_back(help("frmHelpGeneral", "Introduction", "Introduction.md", {}));
-    v.push_back(help("frmHelpEnterBird", "Enter Bird", "EnterBird.md",
+    v.push_back(help(ctl::frmHelpGeneral, "Introduction", "Introduction.md", {}));
+    v.push_back(help(ctl::frmHelpEnterBird, "Enter Bird", "EnterBird.md",
                      {to("Body Mass", bodyMass), to("Wing Measurements", wingMorpho), to("Wings Database", wings)}));
-    v.push_back(help("frmHelpBodyMass", "Body mass and its subdivisions", "BodyMass.md",
+    v.push_back(help(ctl::frmHelpBodyMass, "Body mass and its subdivisions", "BodyMass.md",
                      {to("Glide Polar", glide), to("Migration", migr), to("Power Curve", power),
                       to("Wings Database", wings)}));
-    v.push_back(help("frmHelpWingMorpho", "Wing measurements", "WingMorpho.md",
+    v.push_back(help(ctl::frmHelpWingMorpho, "Wing measurements", "WingMorpho.md",
                      {to("Body mass", bodyMass), to("Wings Database", wings)}));
-    v.push_back(help("frmHelpWings", "The Wings Database", "Wings.md",
-                     {to("Body Mass", bodyMass), to("Enter Bird", "frmHelpEnterBird"),
+    v.push_back(help(ctl::frmHelpWings, "The Wings Database", "Wings.md",
+                     {to("Body Mass", bodyMass), to("Enter Bird", ctl::frmHelpEnterBird),
                       to("Wing Measurements", wingMorpho)}));
-    v.push_back(help("frmHelpPowerCurve", "Power Curve", "PowerCurve.md",
-                     {to("Air Speed", airSpeed), to("Approximations", "frmHelpApprox"),
-                      to("Basal Metabolism", "frmHelpBMR"), to("Body Mass", bodyMass), to("Saving Output", output)}));
-    Page style = help("frmHelpFlightStyle", "Flight Style", "FlightStyle.md",
+    v.push_back(
+        help(ctl::frmHelpPowerCurve, "Power Curve", "PowerCurve.md",
+             {to("Air Speed", airSpeed), to("Approximations", ctl::frmHelpApprox),
+              to("Basal Metabolism", ctl::frmHelpBMR), to("Body Mass", bodyMass), to("Saving Output", output)}));
+    Page style = help(ctl::frmHelpFlightStyle, "Flight Style", "FlightStyle.md",
                       {to("Migration", migr), to("Power Curve", power)});
     style.staysOpen = true;
     v.push_back(style);
-    v.push_back(help("frmHelpMuscleAsEngine", "Muscles as engines", "MuscleAsEngine.md",
+    v.push_back(help(ctl::frmHelpMuscleAsEngine, "Muscles as engines", "MuscleAsEngine.md",
                      {to("Migration", migr), to("Power Curve", power)}));
-    v.push_back(help("frmHelpGlidePolar", "Glide polar", "GlidePolar.md",
+    v.push_back(help(ctl::frmHelpGlidePolar, "Glide polar", "GlidePolar.md",
                      {to("Air Speed", airSpeed), to("Body Mass", bodyMass), to("Energy Height", energy),
                       to("Wing Measurements", wingMorpho)}));
-    v.push_back(help("frmHelpMigration", "Migration", "Migration.md",
+    v.push_back(help(ctl::frmHelpMigration, "Migration", "Migration.md",
                      {to("Air Speed", airSpeed), to("Body Mass", bodyMass), to("Muscles as Engines", muscle),
                       to("Power Curve", power), to("Saving Output", output), to("Wingbeat Frequency", wbeat)}));
-    v.push_back(help("frmHelpMigrationGPS", "Migration - GPS Track", "MigrationGPS.md",
+    v.push_back(help(ctl::frmHelpMigrationGPS, "Migration - GPS Track", "MigrationGPS.md",
                      {to("Energy Height", energy), to("Migration-Programmed", migr)}));
-    Page air = help("frmHelpAirSpeed", "Air speed", "AirSpeed.md",
-                    {to("Standard Atmosphere", "frmHelpAtmosphere"), to("Glide Polar", glide), to("Migration", migr),
+    Page air = help(ctl::frmHelpAirSpeed, "Air speed", "AirSpeed.md",
+                    {to("Standard Atmosphere", ctl::frmHelpAtmosphere), to("Glide Polar", glide), to("Migration", migr),
                      to("Power Curve", power)});
     air.returnCaption = "Continue";
     v.push_back(air);
-    v.push_back(help("frmHelpWbeatFreq", "Wingbeat frequency", "WbeatFreq.md",
-                     {to("Flight Styles", "frmHelpFlightStyle"), to("Migration", migr),
+    v.push_back(help(ctl::frmHelpWbeatFreq, "Wingbeat frequency", "WbeatFreq.md",
+                     {to("Flight Styles", ctl::frmHelpFlightStyle), to("Migration", migr),
                       to("Muscles as Engines", muscle), to("Wing Measurements", wingMorpho)}));
-    Page approx = help("frmHelpApprox", "Discrepancies", "Discrepancies.md",
+    Page approx = help(ctl::frmHelpApprox, "Discrepancies", "Discrepancies.md",
                        {to("Glide Polar", glide), to("Migration", migr), to("Power Curve", power)});
     approx.returnCaption = "Manual contents";
     v.push_back(approx);
-    v.push_back(help("frmHelpBMR", "Basal Metabolism", "BMR.md", {to("Migration", migr), to("Power Curve", power)}));
-    v.push_back(help("frmHelpUncertainty", "Uncertainty", "Uncertainty.md", {to("Power Curve", power)}));
-    v.push_back(help("frmHelpEnergyHeight", "Energy height", "Energy height.md", {to("Migration", migr)}));
-    v.push_back(help("frmHelpAtmosphere", "International Standard Atmosphere", "StandardAtmosphere.md",
+    v.push_back(help(ctl::frmHelpBMR, "Basal Metabolism", "BMR.md", {to("Migration", migr), to("Power Curve", power)}));
+    v.push_back(help(ctl::frmHelpUncertainty, "Uncertainty", "Uncertainty.md", {to("Power Curve", power)}));
+    v.push_back(help(ctl::frmHelpEnergyHeight, "Energy height", "Energy height.md", {to("Migration", migr)}));
+    v.push_back(help(ctl::frmHelpAtmosphere, "International Standard Atmosphere", "StandardAtmosphere.md",
                      {to("Air Speed", airSpeed)}));
-    v.push_back(help("frmHelpFatFrac", "Find Fat Fraction", "FindFatFrac.md",
+    v.push_back(help(ctl::frmHelpFatFrac, "Find Fat Fraction", "FindFatFrac.md",
                      {to("Body Mass", bodyMass), to("Energy Height", energy), to("Migration-Programmed", migr),
                       to("Saving Output", output)}));
-    v.push_back(help("frmHelpOutput", "Saving output", "Output.md",
+    v.push_back(help(ctl::frmHelpOutput, "Saving output", "Output.md",
                      {to("Glide Polar", glide), to("Migration", migr), to("Power Curve", power)}));
-    Page tutorial = help("frmHelpTutorial", "Tutorial", "Tutorial.md",
+    Page tutorial = help(ctl::frmHelpTutorial, "Tutorial", "Tutorial.md",
                          {{"Get Bird", "", LinkAction::GetBird}, {"Exit Program", "", LinkAction::EndProgram}});
     tutorial.contentsFirst = true;
     v.push_back(tutorial);
-    Page wind = help("frmHelpWindCalc", "Wind calculator", "WindCalculator.md", {to("GlidePolar", glide)});
+    Page wind = help(ctl::frmHelpWindCalc, "Wind calculator", "WindCalculator.md", {to("GlidePolar", glide)});
     wind.contentsFirst = true;
     v.push_back(wind);
-    Page sim = help("frmHelpSimCrit", "Similarity Criteria", "SimilarityCriteria.md",
+    Page sim = help(ctl::frmHelpSimCrit, "Similarity Criteria", "SimilarityCriteria.md",
                     {to("Wingbeat Frequency", wbeat)});
     sim.contentsFirst = true;
     v.push_back(sim);
-    v.push_back(help("frmHelpRadiosLoggers", "Radios and Loggers", "RadiosAndLoggers.md",
+    v.push_back(help(ctl::frmHelpRadiosLoggers, "Radios and Loggers", "RadiosAndLoggers.md",
                      {to("Body Mass", bodyMass), to("Energy Height", energy), to("Migration - Programmed", migr)}));
 
-    v.push_back(defs("frmDefsEnterBird", "Variable Definitions", "DefsEnterBird.md", "frmEnterBird",
+    v.push_back(defs(ctl::frmDefsEnterBird, "Variable Definitions", "DefsEnterBird.md", ctl::frmEnterBird,
                      "Return to Enter Bird Screen"));
-    v.push_back(defs("frmDefsPowerCurveSetup", "Definitions Power Curve Setup", "DefsPowerCurveSetup.md",
-                     "frmSetupFlap", "Return to Power Curve Setup Screen"));
-    v.push_back(defs("frmDefsPowerCurveSummary", "Variables for Power Curve", "DefsPowerCurveSummary.md",
-                     "frmSummaryFlap", "Return to Power Curve Summary Screen"));
-    v.push_back(defs("frmDefsGlidePolarSetup", "Definitions Glide Polar Setup", "DefsGlidePolarSetup.md",
-                     "frmSetupGlide", "Return to Glide Polar Setup Screen"));
-    v.push_back(defs("frmDefsGlidePolarSummary", "Definitions Glide Polar Summary", "DefsGlidePolarSummary.md",
-                     "frmSummaryGlide", "Return to Glide Polar Summary Screen"));
-    v.push_back(defs("frmDefsMigrationSetup", "Definitions Migration Setup", "DefsMigrationSetup.md",
-                     "frmSetupMigrate", "Return to Migration Setup Screen"));
-    v.push_back(defs("frmDefsMigrationMoreSettings", "Migration More Settings", "DefsMigrationMoreSettings.md",
-                     "frmSetDefaultsMigr", "Return to Migration More Settings Screen"));
-    v.push_back(defs("frmDefsMigrationSummary", "Variable definitions Migration Summary",
-                     "DefsMigrationSummary.md", "frmSummaryMigrate", "Return to Migration Summary Screen"));
-    v.push_back(defs("frmDefsStopoverMassCalc", "Stopover Mass Calculator - Definitions", "DefsStopoverMassCalc.md",
-                     "frmStopMassCalc", "Return to Stopover Mass Calculator"));
-    v.push_back(defs("frmDefsBirdsDb", "Definitions Preset and User Birds", "DefsBirdsDb.md", "frmGetPreset",
+    v.push_back(defs(ctl::frmDefsPowerCurveSetup, "Definitions Power Curve Setup", "DefsPowerCurveSetup.md",
+                     ctl::frmSetupFlap, "Return to Power Curve Setup Screen"));
+    v.push_back(defs(ctl::frmDefsPowerCurveSummary, "Variables for Power Curve", "DefsPowerCurveSummary.md",
+                     ctl::frmSummaryFlap, "Return to Power Curve Summary Screen"));
+    v.push_back(defs(ctl::frmDefsGlidePolarSetup, "Definitions Glide Polar Setup", "DefsGlidePolarSetup.md",
+                     ctl::frmSetupGlide, "Return to Glide Polar Setup Screen"));
+    v.push_back(defs(ctl::frmDefsGlidePolarSummary, "Definitions Glide Polar Summary", "DefsGlidePolarSummary.md",
+                     ctl::frmSummaryGlide, "Return to Glide Polar Summary Screen"));
+    v.push_back(defs(ctl::frmDefsMigrationSetup, "Definitions Migration Setup", "DefsMigrationSetup.md",
+                     ctl::frmSetupMigrate, "Return to Migration Setup Screen"));
+    v.push_back(defs(ctl::frmDefsMigrationMoreSettings, "Migration More Settings", "DefsMigrationMoreSettings.md",
+                     ctl::frmSetDefaultsMigr, "Return to Migration More Settings Screen"));
+    v.push_back(defs(ctl::frmDefsMigrationSummary, "Variable definitions Migration Summary",
+                     "DefsMigrationSummary.md", ctl::frmSummaryMigrate, "Return to Migration Summary Screen"));
+    v.push_back(defs(ctl::frmDefsStopoverMassCalc, "Stopover Mass Calculator - Definitions", "DefsStopoverMassCalc.md",
+                     ctl::frmStopMassCalc, "Return to Stopover Mass Calculator"));
+    v.push_back(defs(ctl::frmDefsBirdsDb, "Definitions Preset and User Birds", "DefsBirdsDb.md", ctl::frmGetPreset,
                      "Return to Preset or User birds screen"));
-    v.push_back(defs("frmDefsWingsDb", "Wings Database", "DefsWingsDb.md", "frmGetWings",
+    v.push_back(defs(ctl::frmDefsWingsDb, "Wings Database", "DefsWingsDb.md", ctl::frmGetWings,
                      "Return to Search Wings Database Screen"));
-    v.push_back(defs("frmDefsWindTrnglCalc", "Wind Triangle Calculator - Definitions", "DefsWindTrnglCalc.md",
-                     "frmWindTrnglCalc", "Return to Power Curve Summary Screen"));
+    v.push_back(defs(ctl::frmDefsWindTrnglCalc, "Wind Triangle Calculator - Definitions", "DefsWindTrnglCalc.md",
+                     ctl::frmWindTrnglCalc, "Return to Power Curve Summary Screen"));
     return v;
 }
 
@@ -164,30 +166,30 @@ const std::vector<Page>& Pages() {
 
 const std::vector<ContentsEntry>& ContentsButtons() {
     static const std::vector<ContentsEntry> entries = {
-        {"Introduction", "frmHelpGeneral"},
-        {"Enter Bird", "frmHelpEnterBird"},
-        {"Body Mass", "frmHelpBodyMass"},
-        {"Wing Measurements", "frmHelpWingMorpho"},
-        {"Wings Database", "frmHelpWings"},
-        {"Power Curve", "frmHelpPowerCurve"},
-        {"Flight Style", "frmHelpFlightStyle"},
-        {"Muscles as Engines", "frmHelpMuscleAsEngine"},
-        {"Glide Polar", "frmHelpGlidePolar"},
-        {"Migration - Programmed", "frmHelpMigration"},
-        {"Migration - GPS Track", "frmHelpMigrationGPS"},
-        {"Air Speed", "frmHelpAirSpeed"},
-        {"Wingbeat Frequency", "frmHelpWbeatFreq"},
-        {"Resolving Discrepancies", "frmHelpApprox"},
-        {"Basal Metabolism", "frmHelpBMR"},
-        {"Uncertainty", "frmHelpUncertainty"},
-        {"Energy Height", "frmHelpEnergyHeight"},
-        {"Standard Atmosphere", "frmHelpAtmosphere"},
-        {"Finding Fat Fraction", "frmHelpFatFrac"},
-        {"Saving Output", "frmHelpOutput"},
-        {"Tutorial", "frmHelpTutorial"},
-        {"Wind Calculator", "frmHelpWindCalc"},
-        {"Similarity Criteria", "frmHelpSimCrit"},
-        {"Radios and Loggers", "frmHelpRadiosLoggers"},
+        {"Introduction", ctl::frmHelpGeneral},
+        {"Enter Bird", ctl::frmHelpEnterBird},
+        {"Body Mass", ctl::frmHelpBodyMass},
+        {"Wing Measurements", ctl::frmHelpWingMorpho},
+        {"Wings Database", ctl::frmHelpWings},
+        {"Power Curve", ctl::frmHelpPowerCurve},
+        {"Flight Style", ctl::frmHelpFlightStyle},
+        {"Muscles as Engines", ctl::frmHelpMuscleAsEngine},
+        {"Glide Polar", ctl::frmHelpGlidePolar},
+        {"Migration - Programmed", ctl::frmHelpMigration},
+        {"Migration - GPS Track", ctl::frmHelpMigrationGPS},
+        {"Air Speed", ctl::frmHelpAirSpeed},
+        {"Wingbeat Frequency", ctl::frmHelpWbeatFreq},
+        {"Resolving Discrepancies", ctl::frmHelpApprox},
+        {"Basal Metabolism", ctl::frmHelpBMR},
+        {"Uncertainty", ctl::frmHelpUncertainty},
+        {"Energy Height", ctl::frmHelpEnergyHeight},
+        {"Standard Atmosphere", ctl::frmHelpAtmosphere},
+        {"Finding Fat Fraction", ctl::frmHelpFatFrac},
+        {"Saving Output", ctl::frmHelpOutput},
+        {"Tutorial", ctl::frmHelpTutorial},
+        {"Wind Calculator", ctl::frmHelpWindCalc},
+        {"Similarity Criteria", ctl::frmHelpSimCrit},
+        {"Radios and Loggers", ctl::frmHelpRadiosLoggers},
     };
     return entries;
 }
@@ -202,7 +204,7 @@ const Page* DefinitionsFor(std::string_view screen) {
     for (const Page& p : Pages())
         if (p.kind == PageKind::Definitions && p.openedFrom == screen) return &p;
     // The user birds screen shares the definitions of the preset birds.
-    if (screen == "frmGetUserBird") return FindPage("frmDefsBirdsDb");
+    if (screen == ctl::frmGetUserBird) return FindPage(ctl::frmDefsBirdsDb);
     return nullptr;
 }
 

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "state/ControlNames.h"
 #include "state/StateOps.h"
 #include "state/numtext.h"
 
@@ -15,20 +16,20 @@ void GoalDistanceEdit(GoalDistanceForm& f, const std::string& c, const std::stri
     std::string t = text;
     t.erase(0, t.find_first_not_of(" \t"));
     t.erase(t.find_last_not_of(" \t") + 1);
-    if (c.rfind("txtLatDeg", 0) == 0) f.LatDegText[i] = t;
-    else if (c.rfind("txtLongDeg", 0) == 0) f.LongDegText[i] = t;
-    else if (c.rfind("txtLatMin", 0) == 0) f.LatMin[i] = LeadingNumber(t);
-    else if (c.rfind("txtLongMin", 0) == 0) f.LongMin[i] = LeadingNumber(t);
+    if (c.rfind(ctl::txtLatDeg, 0) == 0) f.LatDegText[i] = t;
+    else if (c.rfind(ctl::txtLongDeg, 0) == 0) f.LongDegText[i] = t;
+    else if (c.rfind(ctl::txtLatMin, 0) == 0) f.LatMin[i] = LeadingNumber(t);
+    else if (c.rfind(ctl::txtLongMin, 0) == 0) f.LongMin[i] = LeadingNumber(t);
     else throw std::invalid_argument("no degree or minute box " + c + " on the goal distance screen");
 }
 
 std::string ToggleHemisphere(GoalDistanceForm& f, const std::string& c) {
     const int i = (!c.empty() && c.back() == '2') ? 1 : 0;
-    if (c.rfind("txtLatNS", 0) == 0) {
+    if (c.rfind(ctl::txtLatNS, 0) == 0) {
         f.LatSign[i] = -f.LatSign[i];
         return f.LatSign[i] > 0 ? "North" : "South";
     }
-    if (c.rfind("txtLongEW", 0) == 0) {
+    if (c.rfind(ctl::txtLongEW, 0) == 0) {
         f.LongSign[i] = -f.LongSign[i];
         return f.LongSign[i] > 0 ? "West" : "East";
     }
@@ -58,8 +59,8 @@ bool UpdateDistance(const ProgramState& s, GoalDistanceForm& f, platform::Dialog
     }
     f.Distance = GreatCircleDistance(s, lat[0], lon[0], lat[1], lon[1]);
     if (u) {
-        u->show("txtDistance", FormatPattern(f.Distance, "#0"));
-        u->setEnabled("cmdAccept", true);
+        u->show(ctl::txtDistance, FormatPattern(f.Distance, "#0"));
+        u->setEnabled(ctl::cmdAccept, true);
     }
     return true;
 }
@@ -67,7 +68,7 @@ bool UpdateDistance(const ProgramState& s, GoalDistanceForm& f, platform::Dialog
 bool AcceptGoalDistance(ProgramState& s, GoalDistanceForm& f, platform::Dialogs& d, ScreenUpdate* setup) {
     if (!UpdateDistance(s, f, d)) return false;
     s.GoalDist = static_cast<float>(f.Distance);
-    if (setup) setup->show("txtGoalDist", FormatPattern(s.GoalDist, "#0"));
+    if (setup) setup->show(ctl::txtGoalDist, FormatPattern(s.GoalDist, "#0"));
     return true;
 }
 

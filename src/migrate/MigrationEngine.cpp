@@ -5,6 +5,7 @@
 #include "atmosphere/Atmosphere.h"
 #include "bird/SetupCommon.h"
 #include "flap/PowerModel.h"
+#include "state/ControlNames.h"
 #include "state/Single.h"
 #include "state/StateOps.h"
 #include "state/numtext.h"
@@ -366,8 +367,8 @@ ScreenUpdate MigrationStart(ProgramState& s, platform::Dialogs& d) {
         s.Migration.CruiseAlt = s.Altitude;
         s.Migration.MigScreen.RhoCruiseText = FormatSig(s.Migration.CruiseDensity, 3);
         s.Migration.MigScreen.AltCruiseText = FormatSig(s.Migration.CruiseAlt, 3);
-        u.show("txtRhoCruise", s.Migration.MigScreen.RhoCruiseText);
-        u.show("txtAltCruise", s.Migration.MigScreen.AltCruiseText);
+        u.show(ctl::txtRhoCruise, s.Migration.MigScreen.RhoCruiseText);
+        u.show(ctl::txtAltCruise, s.Migration.MigScreen.AltCruiseText);
     }
     m.SpeedBelowVmr = -1;
     m.AllUpMass = m.AllUpMass0 = b.AllUpMass;
@@ -385,8 +386,8 @@ ScreenUpdate MigrationStart(ProgramState& s, platform::Dialogs& d) {
     m.BodyDiameter = f32(0.102 * std::cbrt(double(m.AllUpMass)));
     m.BodyDragArea = f32(double(m.Sbody) * b.Cdb * s.PayDragFactor);
     flap::BasalMetabolicRate(s, Slot);
-    u.showSig("txtPbmr", b.Pbmr);
-    u.showSig("txtPbmrFactor", s.PbmrFactor);
+    u.showSig(ctl::txtPbmr, b.Pbmr);
+    u.showSig(ctl::txtPbmrFactor, s.PbmrFactor);
     MigFindVmp(s);
     s.Migration.MetabolicSink = f32(double(s.Eta) * b.Pbmr / (double(m.AllUpMass) * g0(s) * (1 - double(m.FuelFrac))));
     s.Flap.Ppro = 0;
@@ -408,8 +409,8 @@ ScreenUpdate MigrationStart(ProgramState& s, platform::Dialogs& d) {
     MigFindVmr(s);
     m.VmrRatio = f32(double(m.Vmr) / m.Vmp);
     flap::WingbeatFrequency(s, Slot);
-    u.showSig("txtWbeatFreq", b.WbeatFreq);
-    u.showSig("txtFreqFactor", s.FreqFactor);
+    u.showSig(ctl::txtWbeatFreq, b.WbeatFreq);
+    u.showSig(ctl::txtFreqFactor, s.FreqFactor);
     m.WbeatFreq0 = b.WbeatFreq;
     m.WbeatFreq = m.WbeatFreq0;
     m.ReducedFreq = f32(double(m.WbeatFreq) * s.Pi * b.MeanChord / m.Speed);

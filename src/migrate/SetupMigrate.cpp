@@ -8,6 +8,7 @@
 #include "flap/PowerModel.h"
 #include "flap/SetupFlap.h"
 #include "migrate/GpsRun.h"
+#include "state/ControlNames.h"
 #include "state/Derived.h"
 #include "state/Parameters.h"
 #include "state/Single.h"
@@ -35,15 +36,16 @@ void bmrStep(ProgramState& s, ScreenUpdate& u) {
 }
 
 void setCruiseEnabled(ScreenUpdate& u, bool on) {
-    for (const char* c : {"lblAltCruise", "lblRhoCruise", "txtAltCruise", "txtRhoCruise"}) u.setEnabled(c, on);
+    for (const char* c : {ctl::lblAltCruise, ctl::lblRhoCruise, ctl::txtAltCruise, ctl::txtRhoCruise})
+        u.setEnabled(c, on);
 }
 
 void setGpsControls(ScreenUpdate& u, bool gps) {
-    u.setEnabled("chkProgress", gps);
-    u.setEnabled("chkKMLfile", gps);
-    for (const char* c : {"lblRho", "txtRho", "lblAlt", "txtAlt", "lblAltCruise", "lblRhoCruise", "txtAltCruise",
-                          "txtRhoCruise", "lblGoalDist", "txtGoalDist", "fraSpeedControl", "optVratioConst",
-                          "optVconst", "optMaxRange"})
+    u.setEnabled(ctl::chkProgress, gps);
+    u.setEnabled(ctl::chkKMLfile, gps);
+    for (const char* c : {ctl::lblRho, ctl::txtRho, ctl::lblAlt, ctl::txtAlt, ctl::lblAltCruise, ctl::lblRhoCruise,
+                          ctl::txtAltCruise, ctl::txtRhoCruise, ctl::lblGoalDist, ctl::txtGoalDist,
+                          ctl::fraSpeedControl, ctl::optVratioConst, ctl::optVconst, ctl::optMaxRange})
         u.setEnabled(c, !gps);
 }
 
@@ -115,10 +117,10 @@ ScreenUpdate LoadSetupMigrate(ProgramState& s, platform::Dialogs& d) {
     s.Migration.MigScreen = {};
     u.show(Param::AltCruise, "");
     u.show(Param::RhoCruise, "");
-    u.setChecked("optMaxRange", true);
-    u.setChecked("optSpWorkConst", true);
-    u.setChecked("optProj", true);
-    u.setChecked("optFlap", true);
+    u.setChecked(ctl::optMaxRange, true);
+    u.setChecked(ctl::optSpWorkConst, true);
+    u.setChecked(ctl::optProj, true);
+    u.setChecked(ctl::optFlap, true);
     HidePowerFraction(u);
     setGpsControls(u, false);
     u.refused = false;  // a mass refusal during the load is a notice, not a failed load
@@ -139,7 +141,7 @@ ScreenUpdate ActivateSetupMigrate(ProgramState& s) {
 ScreenUpdate LoadSetDefaultsMigr(ProgramState& s) {
     ScreenUpdate u;
     s.Migration.MigScreen.SettingsOpen = true;
-    u.setChecked(s.Migration.MitoControl == 1 ? "optMitoFracConst" : "optPdensityConst", true);
+    u.setChecked(s.Migration.MitoControl == 1 ? ctl::optMitoFracConst : ctl::optPdensityConst, true);
     s.Efuel = MixedFuelEnergy(s);
     using enum Param;
     bird::ShowFields(s, u, {SigmaMax, Lambda, Cprof, X1, Gravity, Kflap, Resp, Eta});
@@ -155,10 +157,10 @@ ScreenUpdate LoadSetDefaultsMigr(ProgramState& s) {
 ScreenUpdate SetDefaultsMigrEdit(ProgramState& s, platform::Dialogs& d, const std::string& c, const Edit& e) {
     ScreenUpdate u;
     if (e.kind == Edit::Kind::Click || e.kind == Edit::Kind::DoubleClick) {
-        if (c == "optMitoFracConst" || c == "optPdensityConst") {
-            s.Migration.MitoControl = c == "optMitoFracConst" ? 1 : 2;
+        if (c == ctl::optMitoFracConst || c == ctl::optPdensityConst) {
+            s.Migration.MitoControl = c == ctl::optMitoFracConst ? 1 : 2;
             s.Marks.set(Mark::MitoControl);
-        } else if (!bird::MarkField(s, OnSettingsMigr, c) && c != "cmdOK" && c != "cmdReturn") {
+        } else if (!bird::MarkField(s, OnSettingsMigr, c) && c != ctl::cmdOK && c != ctl::cmdReturn) {
             throw UnknownControl("no control " + c + " that takes a click on the migration settings screen");
         }
         return u;
@@ -207,8 +209,8 @@ namespace {
 ScreenUpdate setupFieldRule(ProgramState& s, platform::Dialogs& d, const std::string& c, const Edit& e) {
     ScreenUpdate u;
     if (e.kind == Edit::Kind::Check) {
-        if (c == "chkKMLfile") s.Migration.MigScreen.KmlChecked = e.checked;
-        else if (c == "chkProgress") s.Migration.MigScreen.ProgressChecked = e.checked;
+        if (c == ctl::chkKMLfile) s.Migration.MigScreen.KmlChecked = e.checked;
+        else if (c == ctl::chkProgress) s.Migration.MigScreen.ProgressChecked = e.checked;
         else throw UnknownControl("no check box " + c + " on the migration setup screen");
         return u;
     }
@@ -216,32 +218,32 @@ ScreenUpdate setupFieldRule(ProgramState& s, platform::Dialogs& d, const std::st
         const bool dbl = e.kind == Edit::Kind::DoubleClick;
         if (const int style = flap::FlightStyleOfOption(c)) {
             u.append(flap::FlightStyleRule(s, Slot, style));
-        } else if (c == "optVratioConst" || c == "optVconst") {
-            s.Migration.SpeedControl = c == "optVratioConst" ? 1 : 2;
+        } else if (c == ctl::optVratioConst || c == ctl::optVconst) {
+            s.Migration.SpeedControl = c == ctl::optVratioConst ? 1 : 2;
             s.Migration.MigScreen.SpeedOption = s.Migration.SpeedControl;
             s.Marks.set(Mark::SpeedControl);
             setCruiseEnabled(u, false);
-        } else if (c == "optMaxRange") {
+        } else if (c == ctl::optMaxRange) {
             s.Migration.SpeedControl = 3;
             s.Migration.MigScreen.SpeedOption = 3;
             s.Marks.set(Mark::SpeedControl);
             setCruiseEnabled(u, true);
-        } else if (c == "optSpWorkConst" || c == "optSpPowerConst" || c == "optMuscleMassConst") {
-            s.Migration.MuscleControl = c == "optSpWorkConst" ? 1 : c == "optSpPowerConst" ? 2 : 3;
+        } else if (c == ctl::optSpWorkConst || c == ctl::optSpPowerConst || c == ctl::optMuscleMassConst) {
+            s.Migration.MuscleControl = c == ctl::optSpWorkConst ? 1 : c == ctl::optSpPowerConst ? 2 : 3;
             s.Migration.MigScreen.MuscleOption = s.Migration.MuscleControl;
             s.Marks.set(Mark::MuscleControl);
-        } else if (c == "optGPS") {
+        } else if (c == ctl::optGPS) {
             s.Migration.MigScreen.ProjOption = false;
             setGpsControls(u, true);
-        } else if (c == "optProj") {
+        } else if (c == ctl::optProj) {
             s.Migration.MigScreen.ProjOption = true;
             setGpsControls(u, false);
-        } else if (c == "txtTaxon" && dbl) {
+        } else if (c == ctl::txtTaxon && dbl) {
             bird::ToggleTaxon(s, u);
             bmrStep(s, u);
-        } else if (c == "txtFatHeight") {
+        } else if (c == ctl::txtFatHeight) {
             u.showSig(Param::FatHeight, f32(double(s.FatEnergyHeight) / 1000));
-        } else if (c == "txtVmrRatio") {
+        } else if (c == ctl::txtVmrRatio) {
             u.append(MigrationStart(s, d));
             u.showSig(Param::VmrRatio, s.Migration.Mig.VmrRatio);
         } else if (!bird::MarkField(s, OnSetupMigrate, c)) {

@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <cstdlib>
 
+#include "state/ControlNames.h"
 #include "state/Derived.h"
 #include "state/Single.h"
 #include "state/StateOps.h"
@@ -93,12 +94,12 @@ float fuelHeight(const ProgramState& s, double mass, double fat) {
 void LoadStopoverMass(ProgramState& s) { s.Migration.StopMassReturn = true; }
 
 void StopoverRateClick(ProgramState& s, const std::string& control) {
-    if (control == "txtExistenceRatio") s.Marks.set(Mark::ExistenceRatio);
+    if (control == ctl::txtExistenceRatio) s.Marks.set(Mark::ExistenceRatio);
 }
 
 void StopoverRateEdit(ProgramState& s, const std::string& control, const std::string& text) {
-    if (control == "txtExistenceRatio") s.ExistenceRatio = LeadingNumber(text);
-    else if (control == "txtFeedQ") s.FeedQ = LeadingNumber(text);
+    if (control == ctl::txtExistenceRatio) s.ExistenceRatio = LeadingNumber(text);
+    else if (control == ctl::txtFeedQ) s.FeedQ = LeadingNumber(text);
     else throw std::invalid_argument("no rate box " + control + " on the stopover mass calculator");
 }
 
@@ -145,8 +146,8 @@ std::optional<StopoverResult> ComputeStopoverMass(ProgramState& s, const Stopove
     s.FuelEnergyHeight = r.FuelHeightBegin;
     s.FatEnergyHeight = f32(double(s.FatHeightConst) * std::log(1 / (1 - double(r.FatFracBegin))));
     if (u) {
-        u->showSig("txtFatFracBegin", r.FatFracBegin);
-        u->showSig("txtHfuelBegin", f32(double(r.FuelHeightBegin) / 1000));
+        u->showSig(ctl::txtFatFracBegin, r.FatFracBegin);
+        u->showSig(ctl::txtHfuelBegin, f32(double(r.FuelHeightBegin) / 1000));
     }
     float M = r.MassBegin, F = r.FatBegin;
     const double fatShare = double(s.Efat) / s.EwetProtein * s.ProtFracTarget / (1 - double(s.ProtFracTarget)) + 1;
@@ -179,10 +180,10 @@ std::optional<StopoverResult> ComputeStopoverMass(ProgramState& s, const Stopove
     s.FuelEnergyHeight = r.FuelHeightMoveOn;
     s.FatEnergyHeight = f32(double(s.FatHeightConst) * std::log(1 / (1 - double(r.FatFracMoveOn))));
     if (u) {
-        u->showSig("txtHfuelMoveOn", f32(double(r.FuelHeightMoveOn) / 1000));
-        u->showSig("txtMemptyMoveOn", r.MassMoveOn);
-        u->showSig("txtMfatMoveOn", r.FatMoveOn);
-        u->showSig("txtFatFracMoveOn", r.FatFracMoveOn);
+        u->showSig(ctl::txtHfuelMoveOn, f32(double(r.FuelHeightMoveOn) / 1000));
+        u->showSig(ctl::txtMemptyMoveOn, r.MassMoveOn);
+        u->showSig(ctl::txtMfatMoveOn, r.FatMoveOn);
+        u->showSig(ctl::txtFatFracMoveOn, r.FatFracMoveOn);
     }
     return r;
 }
@@ -197,15 +198,15 @@ ScreenUpdate LoadRevisedMass(ProgramState& s, const StopoverResult& r) {
     b.MuscleMass = f32(double(r.MassMoveOn) * b.MuscleFrac);
     b.AirframeMass = f32(double(b.EmptyMass) - b.FatMass - b.MuscleMass);
     b.AirframeFrac = f32(double(b.AirframeMass) / b.EmptyMass);
-    u.showSig("txtEmptyMass", b.EmptyMass);
-    u.showSig("txtAllUpMass", b.AllUpMass);
-    u.showSig("txtFatMass", b.FatMass);
-    u.showSig("txtFatFrac", b.FatFrac);
-    u.showSig("txtMuscleMass", b.MuscleMass);
-    u.showSig("txtAirframeMass", b.AirframeMass);
-    u.showSig("txtAirframeFrac", b.AirframeFrac);
-    u.showSig("txtFatProtHeight", f32(double(s.FuelEnergyHeight) / 1000));
-    u.showSig("txtFatHeight", f32(double(s.FatEnergyHeight) / 1000));
+    u.showSig(ctl::txtEmptyMass, b.EmptyMass);
+    u.showSig(ctl::txtAllUpMass, b.AllUpMass);
+    u.showSig(ctl::txtFatMass, b.FatMass);
+    u.showSig(ctl::txtFatFrac, b.FatFrac);
+    u.showSig(ctl::txtMuscleMass, b.MuscleMass);
+    u.showSig(ctl::txtAirframeMass, b.AirframeMass);
+    u.showSig(ctl::txtAirframeFrac, b.AirframeFrac);
+    u.showSig(ctl::txtFatProtHeight, f32(double(s.FuelEnergyHeight) / 1000));
+    u.showSig(ctl::txtFatHeight, f32(double(s.FatEnergyHeight) / 1000));
     return u;
 }
 

@@ -1,16 +1,17 @@
 #include "output/SaveBox.h"
+#include "state/ControlNames.h"
 
 namespace ornivo::output {
 
 ScreenUpdate RunSaveBoxClick(ProgramState& s) {
     ScreenUpdate u;
     const bool first = s.OutputCount == 0;
-    u.setVisible("lblFileName", first);
-    u.setVisible("txtFileName", first);
+    u.setVisible(ctl::lblFileName, first);
+    u.setVisible(ctl::txtFileName, first);
     if (!first) return u;
     s.OutFileName = s.ShortName;
-    u.show("txtFileName", s.OutFileName);
-    u.focus = "txtFileName";
+    u.show(ctl::txtFileName, s.OutFileName);
+    u.focus = ctl::txtFileName;
     return u;
 }
 

@@ -5,6 +5,7 @@
 #include <cctype>
 #include <cstdlib>
 #include <stdexcept>
+#include "state/ControlNames.h"
 
 namespace ornivo::track {
 namespace {
@@ -44,20 +45,20 @@ std::string onScreen(std::string message) {
 
 const std::vector<ImportField>& ImportFields() {
     static const std::vector<ImportField> fields = {
-        {"txtAnimal", "Animal (individual-local-identifier)", "--animal", ""},
-        {"txtGrid", "Time grid (minutes)", "--grid", "20"},
-        {"txtStart", "First mark (UTC, YYYY-MM-DD HH:MM)", "--start", ""},
-        {"txtEnd", "Last mark (UTC, YYYY-MM-DD HH:MM)", "--end", ""},
-        {"txtWindFrom", "Wind from (degrees)", "--wind-from", ""},
-        {"txtWindSpeed", "Wind speed (m/s)", "--wind-speed", ""},
-        {"txtMaxSpeed", "Maximum ground speed (m/s)", "--max-speed", "40"},
-        {"txtGroundSpeed", "On ground below tag speed (m/s)", "--ground-speed", "2"},
-        {"txtGroundSegSpeed", "On ground below segment speed (m/s)", "--ground-seg-speed", "0.5"},
-        {"txtGroundTagMax", "... with a tag speed below (m/s)", "--ground-tag-max", "10"},
-        {"txtStopFixes", "On-ground fixes that make a stop", "--stop-fixes", "3"},
-        {"txtStopGapHours", "Gap that makes a stop (hours)", "--stop-gap-hours", "2"},
+        {ctl::txtAnimal, "Animal (individual-local-identifier)", "--animal", ""},
+        {ctl::txtGrid, "Time grid (minutes)", "--grid", "20"},
+        {ctl::txtStart, "First mark (UTC, YYYY-MM-DD HH:MM)", "--start", ""},
+        {ctl::txtEnd, "Last mark (UTC, YYYY-MM-DD HH:MM)", "--end", ""},
+        {ctl::txtWindFrom, "Wind from (degrees)", "--wind-from", ""},
+        {ctl::txtWindSpeed, "Wind speed (m/s)", "--wind-speed", ""},
+        {ctl::txtMaxSpeed, "Maximum ground speed (m/s)", "--max-speed", "40"},
+        {ctl::txtGroundSpeed, "On ground below tag speed (m/s)", "--ground-speed", "2"},
+        {ctl::txtGroundSegSpeed, "On ground below segment speed (m/s)", "--ground-seg-speed", "0.5"},
+        {ctl::txtGroundTagMax, "... with a tag speed below (m/s)", "--ground-tag-max", "10"},
+        {ctl::txtStopFixes, "On-ground fixes that make a stop", "--stop-fixes", "3"},
+        {ctl::txtStopGapHours, "Gap that makes a stop (hours)", "--stop-gap-hours", "2"},
         // Two numbers: shown with a point and a separator no one reads as a decimal comma.
-        {"txtEmptyRowHours", "Stop hours for 2 and 3 empty rows", "--empty-row-hours", "3.0; 8.0"},
+        {ctl::txtEmptyRowHours, "Stop hours for 2 and 3 empty rows", "--empty-row-hours", "3.0; 8.0"},
     };
     return fields;
 }
@@ -87,15 +88,15 @@ std::optional<ImportOptions> ReadImportForm(const std::map<std::string, std::str
         target = number(t);
         return target.has_value();
     };
-    for (auto [control, target] : {std::pair{"txtGrid", &o.gridMinutes}, std::pair{"txtMaxSpeed", &o.maxSpeed},
-                                   std::pair{"txtGroundSpeed", &o.groundSpeed},
-                                   std::pair{"txtGroundSegSpeed", &o.groundSegSpeed},
-                                   std::pair{"txtGroundTagMax", &o.groundTagMax},
-                                   std::pair{"txtStopGapHours", &o.stopGapHours}})
+    for (auto [control, target] : {std::pair{ctl::txtGrid, &o.gridMinutes}, std::pair{ctl::txtMaxSpeed, &o.maxSpeed},
+                                   std::pair{ctl::txtGroundSpeed, &o.groundSpeed},
+                                   std::pair{ctl::txtGroundSegSpeed, &o.groundSegSpeed},
+                                   std::pair{ctl::txtGroundTagMax, &o.groundTagMax},
+                                   std::pair{ctl::txtStopGapHours, &o.stopGapHours}})
         if (!num(control, *target)) return notNumber(control);
-    if (!optionalNum("txtWindFrom", o.windFrom)) return notNumber("txtWindFrom");
-    if (!optionalNum("txtWindSpeed", o.windSpeed)) return notNumber("txtWindSpeed");
-    if (const std::string t = text("txtStopFixes"); !t.empty()) {
+    if (!optionalNum(ctl::txtWindFrom, o.windFrom)) return notNumber(ctl::txtWindFrom);
+    if (!optionalNum(ctl::txtWindSpeed, o.windSpeed)) return notNumber(ctl::txtWindSpeed);
+    if (const std::string t = text(ctl::txtStopFixes); !t.empty()) {
         auto v = number(t);
         if (!v || *v != std::floor(*v) || *v < 2 || *v > 1e9) {
             error = onScreen("--stop-fixes must be a whole number of 2 or more");
@@ -103,7 +104,7 @@ std::optional<ImportOptions> ReadImportForm(const std::map<std::string, std::str
         }
         o.stopFixes = static_cast<int>(*v);
     }
-    if (const std::string t = text("txtEmptyRowHours"); !t.empty()) {
+    if (const std::string t = text(ctl::txtEmptyRowHours); !t.empty()) {
         // The two hours apart by a semicolon, a comma (as the CLI takes them) or blanks.
         const auto sep = t.find_first_of(";, \t");
         std::optional<double> a, b;
@@ -116,12 +117,12 @@ std::optional<ImportOptions> ReadImportForm(const std::map<std::string, std::str
             if (oneSeparator && next != std::string::npos) b = number(trimmed(t.substr(next)));
         }
         if (!a || !b) {
-            error = "\"" + fieldOf("txtEmptyRowHours").caption + "\" takes two numbers of hours, as 3.0; 8.0";
+            error = "\"" + fieldOf(ctl::txtEmptyRowHours).caption + "\" takes two numbers of hours, as 3.0; 8.0";
             return std::nullopt;
         }
         o.emptyRowHours = {*a, *b};
     }
-    for (auto [control, target] : {std::pair{"txtStart", &o.start}, std::pair{"txtEnd", &o.end}}) {
+    for (auto [control, target] : {std::pair{ctl::txtStart, &o.start}, std::pair{ctl::txtEnd, &o.end}}) {
         const std::string t = text(control);
         if (t.empty()) continue;
         *target = ParseMarkText(t);
@@ -130,7 +131,7 @@ std::optional<ImportOptions> ReadImportForm(const std::map<std::string, std::str
             return std::nullopt;
         }
     }
-    o.animal = text("txtAnimal");
+    o.animal = text(ctl::txtAnimal);
     if (std::string e = CheckOptions(o); !e.empty()) {
         error = onScreen(e);
         return std::nullopt;

@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "state/ControlNames.h"
 #include "state/numtext.h"
 
 namespace ornivo::ui {
@@ -16,7 +17,7 @@ DensityInput::DensityInput(UiContext& ctx, frmAirDensity* calculator, const QStr
     top_->setContentsMargins(16, 12, 16, 12);
     grid_ = new QGridLayout;
     top_->addLayout(grid_);
-    cmdOK = button("cmdOK", "&OK");
+    cmdOK = button(ctl::cmdOK, "&OK");
 }
 
 CommitEdit* DensityInput::storedField(const QString& name, float* target) {

@@ -9,6 +9,7 @@
 #include "render/Export.h"
 #include "render/QtFonts.h"
 #include "scaling/ResizeControls.h"
+#include "state/ControlNames.h"
 
 namespace ornivo::ui {
 namespace {
@@ -59,7 +60,7 @@ GraphScreen::GraphScreen(UiContext& ctx, const QString& objectName, const QStrin
     auto* top = new QVBoxLayout(this);
     top->setContentsMargins(6, 6, 6, 6);
     top->setSpacing(4);
-    lblHeading = label("lblHeading", "Heading");
+    lblHeading = label(ctl::lblHeading, "Heading");
     QFont hf(render::FontFamily("Times New Roman"));
     hf.setPointSizeF(14.25);
     lblHeading->setFont(hf);
@@ -74,9 +75,9 @@ GraphScreen::GraphScreen(UiContext& ctx, const QString& objectName, const QStrin
     top->addWidget(pbxGraph, 0, Qt::AlignHCenter);
 
     buttons_ = new QHBoxLayout;
-    cmdPrint = button("cmdPrint", "&Print graph");
-    cmdSavePicture = button("cmdSavePicture", "&Save picture...");
-    cmdExit = button("cmdExit", exitCaption);
+    cmdPrint = button(ctl::cmdPrint, "&Print graph");
+    cmdSavePicture = button(ctl::cmdSavePicture, "&Save picture...");
+    cmdExit = button(ctl::cmdExit, exitCaption);
     cmdExit->setDefault(true);
     buttons_->addWidget(cmdPrint);
     buttons_->addWidget(cmdSavePicture);

@@ -8,6 +8,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "state/ControlNames.h"
 #include "ui/frmAboutData.h"
 #include "ui/frmEnterBird.h"
 #include "ui/frmStart.h"
@@ -40,10 +41,10 @@ void bringUp(QWidget* w) {
 }  // namespace
 
 frmHelpContents::frmHelpContents(UiContext& ctx)
-    : Screen(ctx, "frmHelpContents", "Help contents", scaling::ResizePattern::ControlsOnly) {
+    : Screen(ctx, ctl::frmHelpContents, "Help contents", scaling::ResizePattern::ControlsOnly) {
     auto* top = new QVBoxLayout(this);
     top->setContentsMargins(16, 12, 16, 12);
-    lblHeading = label("lblHeading", "Manual Contents - Click on topic required");
+    lblHeading = label(ctl::lblHeading, "Manual Contents - Click on topic required");
     QFont hf = lblHeading->font();
     hf.setBold(true);
     hf.setPointSizeF(hf.pointSizeF() * 1.3);
@@ -64,7 +65,7 @@ frmHelpContents::frmHelpContents(UiContext& ctx)
     top->addLayout(grid);
     auto* b = new QHBoxLayout;
     b->addStretch();
-    cmdExit = button("cmdExit", "E&xit Manual");
+    cmdExit = button(ctl::cmdExit, "E&xit Manual");
     b->addWidget(cmdExit);
     top->addLayout(b);
     connect(cmdExit, &QPushButton::clicked, this, [this] { cmdExit_Click(); });
@@ -114,7 +115,7 @@ ManualPage::ManualPage(UiContext& ctx, const manual::Page& page) : PageScreen(ct
         links.push_back(lb);
     }
     b->addStretch();
-    cmdReturn = button("cmdReturn", QString::fromStdString(page.returnCaption));
+    cmdReturn = button(ctl::cmdReturn, QString::fromStdString(page.returnCaption));
     cmdReturn->setDefault(true);
     b->addWidget(cmdReturn);
     top_->addLayout(b);
@@ -135,8 +136,8 @@ void ManualPage::cmdLink_Click(const manual::PageLink& link) {
         break;
     case manual::LinkAction::GetBird:
         // From the start screen this is its own "Get Bird"; otherwise Enter Bird is shown.
-        if (auto* start = qobject_cast<frmStart*>(openScreen("frmStart"))) start->cmdEnterNewBird->click();
-        else if (QWidget* enter = openScreen("frmEnterBird")) bringUp(enter);
+        if (auto* start = qobject_cast<frmStart*>(openScreen(ctl::frmStart))) start->cmdEnterNewBird->click();
+        else if (QWidget* enter = openScreen(ctl::frmEnterBird)) bringUp(enter);
         else (new frmEnterBird(ctx_))->show();
         close();
         break;
@@ -156,7 +157,7 @@ DefinitionsPage::DefinitionsPage(UiContext& ctx, const manual::Page& page) : Pag
     rtfDefs = textBox();
     auto* b = new QHBoxLayout;
     b->addStretch();
-    cmdReturn = button("cmdReturn", QString::fromStdString(page.returnCaption));
+    cmdReturn = button(ctl::cmdReturn, QString::fromStdString(page.returnCaption));
     cmdReturn->setDefault(true);
     b->addWidget(cmdReturn);
     top_->addLayout(b);
@@ -165,7 +166,7 @@ DefinitionsPage::DefinitionsPage(UiContext& ctx, const manual::Page& page) : Pag
 }
 
 frmHelpContents* ShowHelpContents(UiContext& ctx) {
-    auto* c = qobject_cast<frmHelpContents*>(openScreen("frmHelpContents"));
+    auto* c = qobject_cast<frmHelpContents*>(openScreen(ctl::frmHelpContents));
     if (!c) c = new frmHelpContents(ctx);
     bringUp(c);
     return c;

@@ -3,14 +3,15 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 
+#include "state/ControlNames.h"
 #include "state/StateOps.h"
 
 namespace ornivo::ui {
 
 void ResultsScreen::returnToSetup() {
     if (saveBox()->isChecked()) {
-        if (QWidget* ok = findChild<QWidget*>("cmdOK")) ok->setVisible(false);
-        if (QWidget* wait = findChild<QWidget*>("lblWait")) {
+        if (QWidget* ok = findChild<QWidget*>(ctl::cmdOK)) ok->setVisible(false);
+        if (QWidget* wait = findChild<QWidget*>(ctl::lblWait)) {
             wait->setVisible(true);
             wait->repaint();
         }

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "state/ControlNames.h"
 #include "ui/ManualScreens.h"
 #include "ui/frmEnterBird.h"
 #include "ui/frmOutputFile.h"
@@ -74,7 +75,7 @@ SetupScreen::Columns SetupScreen::threeColumns(const QString& heading) {
 
 QHBoxLayout* SetupScreen::headingWithNames(const QString& text) {
     auto* head = new QHBoxLayout;
-    QLabel* heading = label("lblHeading", text);
+    QLabel* heading = label(ctl::lblHeading, text);
     QFont hf = heading->font();
     hf.setBold(true);
     heading->setFont(hf);
@@ -104,12 +105,12 @@ QHBoxLayout* SetupScreen::buttonRow(QPushButton*& calculate, const QString& name
     QFont bf = calculate->font();
     bf.setBold(true);
     calculate->setFont(bf);
-    cmdNewBird = button("cmdNewBird", "Get &New Bird");
-    cmdShowDefs = button("cmdShowDefs", "Show Definitions");
-    cmdHelp = button("cmdHelp", "Read Manual");
+    cmdNewBird = button(ctl::cmdNewBird, "Get &New Bird");
+    cmdShowDefs = button(ctl::cmdShowDefs, "Show Definitions");
+    cmdHelp = button(ctl::cmdHelp, "Read Manual");
     WireShowDefinitions(this, cmdShowDefs);
     WireReadManual(this, cmdHelp);
-    cmdExit = button("cmdExit", "E&xit Program");
+    cmdExit = button(ctl::cmdExit, "E&xit Program");
     buttons->addWidget(calculate);
     buttons->addWidget(cmdNewBird);
     buttons->addStretch();

@@ -5,22 +5,23 @@
 #include <QVBoxLayout>
 
 #include "birddb/BirdFiles.h"
+#include "state/ControlNames.h"
 
 namespace ornivo::ui {
 
 frmAboutData::frmAboutData(UiContext& ctx, QWidget* opener)
-    : Screen(ctx, "frmAboutData", "About the data", scaling::ResizePattern::ScaleAndCentre, opener) {
+    : Screen(ctx, ctl::frmAboutData, "About the data", scaling::ResizePattern::ScaleAndCentre, opener) {
     auto* top = new QVBoxLayout(this);
     top->setContentsMargins(16, 12, 16, 12);
     txtAbout = new QTextBrowser(this);
-    txtAbout->setObjectName("txtAbout");
+    txtAbout->setObjectName(ctl::txtAbout);
     txtAbout->setOpenExternalLinks(true);
     txtAbout->setMinimumSize(600, 420);
     txtAbout->setMarkdown(QString::fromStdString(birddb::AboutTheDataText(ctx_.s)));
     top->addWidget(txtAbout, 1);
     auto* b = new QHBoxLayout;
     b->addStretch();
-    cmdExit = button("cmdExit", "&Return");
+    cmdExit = button(ctl::cmdExit, "&Return");
     b->addWidget(cmdExit);
     top->addLayout(b);
     connect(cmdExit, &QPushButton::clicked, this, [this] { cmdExit_Click(); });

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "atmosphere/DensityCalculator.h"
+#include "state/ControlNames.h"
 #include "ui/frmInRho1.h"
 #include "ui/frmInRho2.h"
 #include "ui/frmInRho3.h"
@@ -16,7 +17,7 @@
 namespace ornivo::ui {
 
 frmAirDensity::frmAirDensity(UiContext& ctx, QWidget* opener, std::function<void()> onAccepted)
-    : Screen(ctx, "frmAirDensity", "Set Air Density", scaling::ResizePattern::ScaleAndCentre, opener),
+    : Screen(ctx, ctl::frmAirDensity, "Set Air Density", scaling::ResizePattern::ScaleAndCentre, opener),
       onAccepted_(std::move(onAccepted)) {
     ProgramState& s = ctx_.s;
     rho0_ = s.AirDensity;
@@ -26,46 +27,46 @@ frmAirDensity::frmAirDensity(UiContext& ctx, QWidget* opener, std::function<void
 
     auto* top = new QVBoxLayout(this);
     top->setContentsMargins(16, 12, 16, 12);
-    lblChoose = label("lblChoose", "Choose method for finding air density:");
+    lblChoose = label(ctl::lblChoose, "Choose method for finding air density:");
     top->addWidget(lblChoose);
-    fraMethod = frame("fraMethod", "Method");
+    fraMethod = frame(ctl::fraMethod, "Method");
     auto* ml = new QVBoxLayout(fraMethod);
-    optSL = option("optSL", "&Sea Level in Standard Atmosphere",
+    optSL = option(ctl::optSL, "&Sea Level in Standard Atmosphere",
                    "Use this to find Equivalent (rather than True) speeds and powers", fraMethod);
-    optStdAtmo = option("optStdAtmo", "Specified &height in Standard Atmosphere",
+    optStdAtmo = option(ctl::optStdAtmo, "Specified &height in Standard Atmosphere",
                         "Use this for theoretical calculations at specified height", fraMethod);
-    optTrkRadar = option("optTrkRadar", "Find from bird's height above obse&rver",
+    optTrkRadar = option(ctl::optTrkRadar, "Find from bird's height above obse&rver",
                          "Use this where bird's height above observer is measured e.g. tracking radar", fraMethod);
-    optTempBaro = option("optTempBaro", "Find from &baro pressure and air temp",
+    optTempBaro = option(ctl::optTempBaro, "Find from &baro pressure and air temp",
                          "Use this if bird and observer are at same height", fraMethod);
-    optDirect = option("optDirect", "Set density &directly", "Use this if you know the density at flying height",
+    optDirect = option(ctl::optDirect, "Set density &directly", "Use this if you know the density at flying height",
                        fraMethod);
     for (QRadioButton* o : {optSL, optStdAtmo, optTrkRadar, optTempBaro, optDirect}) ml->addWidget(o);
     top->addWidget(fraMethod);
 
     auto* calc = new QHBoxLayout;
-    cmdCalcDensity = button("cmdCalcDensity", "&Find Air Density");
+    cmdCalcDensity = button(ctl::cmdCalcDensity, "&Find Air Density");
     cmdCalcDensity->setDefault(true);
     calc->addWidget(cmdCalcDensity);
     calc->addStretch();
     top->addLayout(calc);
 
     auto* res = new QHBoxLayout;
-    lblRho = label("lblRho", "Air density set to:");
-    txtRho = derived("txtRho");
-    lblRhoUnits = label("lblRhoUnits", "kg/cubic metre");
+    lblRho = label(ctl::lblRho, "Air density set to:");
+    txtRho = derived(ctl::txtRho);
+    lblRhoUnits = label(ctl::lblRhoUnits, "kg/cubic metre");
     res->addWidget(lblRho);
     res->addWidget(txtRho);
     res->addWidget(lblRhoUnits);
     res->addStretch();
     top->addLayout(res);
-    lblAgain = label("lblAgain", "If it doesn't look right, set it again");
+    lblAgain = label(ctl::lblAgain, "If it doesn't look right, set it again");
     lblAgain->setStyleSheet("color: palette(dark);");
     top->addWidget(lblAgain);
 
     auto* ok = new QHBoxLayout;
     ok->addStretch();
-    cmdOK = button("cmdOK", "&OK - accept");
+    cmdOK = button(ctl::cmdOK, "&OK - accept");
     ok->addWidget(cmdOK);
     top->addLayout(ok);
 

@@ -5,35 +5,36 @@
 #include <QVBoxLayout>
 
 #include "migrate/MigrationEngine.h"
+#include "state/ControlNames.h"
 
 namespace ornivo::ui {
 
 frmClimbAbort::frmClimbAbort(UiContext& ctx)
-    : Screen(ctx, "frmClimbAbort", QString::fromStdString(migrate::ClimbAbortTitle()),
+    : Screen(ctx, ctl::frmClimbAbort, QString::fromStdString(migrate::ClimbAbortTitle()),
              scaling::ResizePattern::ScaleAndCentre) {
     const std::vector<std::string> t = migrate::ClimbAbortTexts(ctx.s);
     auto* top = new QVBoxLayout(this);
     top->setContentsMargins(16, 12, 16, 12);
     auto* line = new QHBoxLayout;
-    lblClimbAborted = label("lblClimbAborted", QString::fromStdString(t[0]));
-    lblAltitude = label("lblAltitude", QString::fromStdString(t[1]));
+    lblClimbAborted = label(ctl::lblClimbAborted, QString::fromStdString(t[0]));
+    lblAltitude = label(ctl::lblAltitude, QString::fromStdString(t[1]));
     QFont f = lblAltitude->font();
     f.setBold(true);
     lblAltitude->setFont(f);
-    lblMetres = label("lblMetres", QString::fromStdString(t[2]));
+    lblMetres = label(ctl::lblMetres, QString::fromStdString(t[2]));
     line->addStretch();
     line->addWidget(lblClimbAborted);
     line->addWidget(lblAltitude);
     line->addWidget(lblMetres);
     line->addStretch();
     top->addLayout(line);
-    lblReason = label("lblReason", QString::fromStdString(t[3]));
-    lblContinues = label("lblContinues", QString::fromStdString(t[4]));
+    lblReason = label(ctl::lblReason, QString::fromStdString(t[3]));
+    lblContinues = label(ctl::lblContinues, QString::fromStdString(t[4]));
     for (QLabel* l : {lblReason, lblContinues}) {
         l->setAlignment(Qt::AlignCenter);
         top->addWidget(l);
     }
-    cmdOK = button("cmdOK", "&OK");
+    cmdOK = button(ctl::cmdOK, "&OK");
     cmdOK->setDefault(true);
     top->addSpacing(8);
     top->addWidget(cmdOK, 0, Qt::AlignCenter);

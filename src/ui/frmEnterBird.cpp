@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "bird/EnterBird.h"
+#include "state/ControlNames.h"
 #include "state/numtext.h"
 #include "ui/ManualScreens.h"
 #include "ui/frmAboutData.h"
@@ -23,16 +24,16 @@
 namespace ornivo::ui {
 
 frmEnterBird::frmEnterBird(UiContext& ctx)
-    : ParamScreen(ctx, "frmEnterBird", "Enter New Bird", scaling::ResizePattern::ControlsOnly) {
+    : ParamScreen(ctx, ctl::frmEnterBird, "Enter New Bird", scaling::ResizePattern::ControlsOnly) {
     // Fields in their own width, with the unit after them; the names take the unit's column too.
     look_ = {.fieldWidth = 0};
     auto* top = new QVBoxLayout(this);
     top->setContentsMargins(16, 12, 16, 12);
     top->setSpacing(8);
 
-    lblHeading = heading("lblHeading", "EITHER:   Enter bird details below ..");
-    lblUnits = label("lblUnits", "USE INDICATED UNITS");
-    lblPressTab = label("lblPressTab", "Press TAB to Enter Values");
+    lblHeading = heading(ctl::lblHeading, "EITHER:   Enter bird details below ..");
+    lblUnits = label(ctl::lblUnits, "USE INDICATED UNITS");
+    lblPressTab = label(ctl::lblPressTab, "Press TAB to Enter Values");
     lblPressTab->setStyleSheet("color: #1c4f8a;");
     auto* head = new QHBoxLayout;
     head->addWidget(lblHeading);
@@ -61,7 +62,7 @@ frmEnterBird::frmEnterBird(UiContext& ctx)
 }
 
 QGroupBox* frmEnterBird::birdFrame() {
-    QGroupBox* fraBird = frame("fraBird", "Bird");
+    QGroupBox* fraBird = frame(ctl::fraBird, "Bird");
     auto* g = new QGridLayout(fraBird);
     g->setColumnStretch(1, 1);
     using P = Param;
@@ -93,7 +94,7 @@ QGroupBox* frmEnterBird::birdFrame() {
                     .unit("KG/CUBIC METRE  (double-click to set)")
                     .captionInto(lblRho)});
     txtShortName->setMaximumWidth(160);
-    lblCropNote = label("lblCropNote", "Crop contents or external load can be added in subsequent Setup screens",
+    lblCropNote = label(ctl::lblCropNote, "Crop contents or external load can be added in subsequent Setup screens",
                         fraBird);
     lblCropNote->setStyleSheet("color: palette(dark);");
     g->addWidget(lblCropNote, g->rowCount(), 0, 1, 3);
@@ -102,27 +103,27 @@ QGroupBox* frmEnterBird::birdFrame() {
 
 QVBoxLayout* frmEnterBird::groupFrames() {
     auto* groups = new QVBoxLayout;
-    fraTaxon = frame("fraTaxon", "Group (for BMR calculation)");
+    fraTaxon = frame(ctl::fraTaxon, "Group (for BMR calculation)");
     auto* tl = new QVBoxLayout(fraTaxon);
-    optPass = option("optPass", "Passerine", {}, fraTaxon);
-    optNonPass = option("optNonPass", "Non-Passerine", {}, fraTaxon);
+    optPass = option(ctl::optPass, "Passerine", {}, fraTaxon);
+    optNonPass = option(ctl::optNonPass, "Non-Passerine", {}, fraTaxon);
     tl->addWidget(optPass);
     tl->addWidget(optNonPass);
-    fraSex = frame("fraSex", "Sex");
+    fraSex = frame(ctl::fraSex, "Sex");
     auto* sl = new QGridLayout(fraSex);
-    optMF = option("optMF", "Both sexes", {}, fraSex);
-    optMale = option("optMale", "Male", {}, fraSex);
-    optFemale = option("optFemale", "Female", {}, fraSex);
-    optSexUnknown = option("optSexUnknown", "Unknown", {}, fraSex);
+    optMF = option(ctl::optMF, "Both sexes", {}, fraSex);
+    optMale = option(ctl::optMale, "Male", {}, fraSex);
+    optFemale = option(ctl::optFemale, "Female", {}, fraSex);
+    optSexUnknown = option(ctl::optSexUnknown, "Unknown", {}, fraSex);
     sl->addWidget(optMF, 0, 0);
     sl->addWidget(optMale, 0, 1);
     sl->addWidget(optFemale, 1, 0);
     sl->addWidget(optSexUnknown, 1, 1);
-    fraAge = frame("fraAge", "Age");
+    fraAge = frame(ctl::fraAge, "Age");
     auto* al = new QVBoxLayout(fraAge);
-    optAdult = option("optAdult", "Adult", {}, fraAge);
-    optImm = option("optImm", "Immature", {}, fraAge);
-    optAgeUnknown = option("optAgeUnknown", "Unknown", {}, fraAge);
+    optAdult = option(ctl::optAdult, "Adult", {}, fraAge);
+    optImm = option(ctl::optImm, "Immature", {}, fraAge);
+    optAgeUnknown = option(ctl::optAgeUnknown, "Unknown", {}, fraAge);
     al->addWidget(optAdult);
     al->addWidget(optImm);
     al->addWidget(optAgeUnknown);
@@ -134,26 +135,26 @@ QVBoxLayout* frmEnterBird::groupFrames() {
 }
 
 QGroupBox* frmEnterBird::calculationFrame() {
-    QGroupBox* fraCalc = frame("fraCalc", "Calculation");
+    QGroupBox* fraCalc = frame(ctl::fraCalc, "Calculation");
     auto* cl = new QGridLayout(fraCalc);
-    lblCalc = label("lblCalc", "Set up calculation required:", fraCalc);
-    cmdFlap = button("cmdFlap", "&Power curve", fraCalc);
-    cmdGlide = button("cmdGlide", "&Glide polar", fraCalc);
-    cmdMigrate = button("cmdMigrate", "Migr&ate", fraCalc);
+    lblCalc = label(ctl::lblCalc, "Set up calculation required:", fraCalc);
+    cmdFlap = button(ctl::cmdFlap, "&Power curve", fraCalc);
+    cmdGlide = button(ctl::cmdGlide, "&Glide polar", fraCalc);
+    cmdMigrate = button(ctl::cmdMigrate, "Migr&ate", fraCalc);
     cl->addWidget(lblCalc, 0, 0);
     cl->addWidget(cmdFlap, 0, 1);
     cl->addWidget(cmdGlide, 0, 2);
     cl->addWidget(cmdMigrate, 0, 3);
-    lblDatabases = label("lblDatabases", "OR: get predefined details from one of the databases below", fraCalc);
+    lblDatabases = label(ctl::lblDatabases, "OR: get predefined details from one of the databases below", fraCalc);
     cl->addWidget(lblDatabases, 1, 0, 1, 4);
-    cmdGetPreset = button("cmdGetPreset", "Pr&eset birds", fraCalc);
-    cmdGetUser = button("cmdGetUser", "&User birds", fraCalc);
-    cmdSearchWings = button("cmdSearchWings", "&Wings database", fraCalc);
+    cmdGetPreset = button(ctl::cmdGetPreset, "Pr&eset birds", fraCalc);
+    cmdGetUser = button(ctl::cmdGetUser, "&User birds", fraCalc);
+    cmdSearchWings = button(ctl::cmdSearchWings, "&Wings database", fraCalc);
     cl->addWidget(cmdGetPreset, 2, 1);
     cl->addWidget(cmdGetUser, 2, 2);
     cl->addWidget(cmdSearchWings, 2, 3);
-    lblAllElse = label("lblAllElse", "If all else fails:", fraCalc);
-    cmdReloadLast = button("cmdReloadLast", "Reload &last bird", fraCalc);
+    lblAllElse = label(ctl::lblAllElse, "If all else fails:", fraCalc);
+    cmdReloadLast = button(ctl::cmdReloadLast, "Reload &last bird", fraCalc);
     cmdReloadLast->setEnabled(false);
     cl->addWidget(lblAllElse, 3, 0);
     cl->addWidget(cmdReloadLast, 3, 1);
@@ -163,11 +164,11 @@ QGroupBox* frmEnterBird::calculationFrame() {
 
 QGridLayout* frmEnterBird::outputLines() {
     auto* info = new QGridLayout;
-    lblOutDrive = label("lblOutDrive", "Output Drive:");
-    txtOutDrive = derived("txtOutDrive");
+    lblOutDrive = label(ctl::lblOutDrive, "Output Drive:");
+    txtOutDrive = derived(ctl::txtOutDrive);
     txtOutDrive->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    lblOutPath = label("lblOutPath", "Last output saved as:");
-    txtOutPath = derived("txtOutPath");
+    lblOutPath = label(ctl::lblOutPath, "Last output saved as:");
+    txtOutPath = derived(ctl::txtOutPath);
     txtOutPath->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     lblOutPath->setVisible(false);
     txtOutPath->setVisible(false);
@@ -181,13 +182,13 @@ QGridLayout* frmEnterBird::outputLines() {
 
 QHBoxLayout* frmEnterBird::buttonRow() {
     auto* buttons = new QHBoxLayout;
-    cmdSaveUserBird = button("cmdSaveUserBird", "Sa&ve User Bird");
-    cmdShowDefs = button("cmdShowDefs", "Show De&finitions");
-    cmdHelp = button("cmdHelp", "Read Manual");
+    cmdSaveUserBird = button(ctl::cmdSaveUserBird, "Sa&ve User Bird");
+    cmdShowDefs = button(ctl::cmdShowDefs, "Show De&finitions");
+    cmdHelp = button(ctl::cmdHelp, "Read Manual");
     WireShowDefinitions(this, cmdShowDefs);
     WireReadManual(this, cmdHelp);
-    cmdAboutData = button("cmdAboutData", "Ab&out the data");
-    cmdExit = button("cmdExit", "E&xit program");
+    cmdAboutData = button(ctl::cmdAboutData, "Ab&out the data");
+    cmdExit = button(ctl::cmdExit, "E&xit program");
     buttons->addWidget(cmdSaveUserBird);
     buttons->addWidget(cmdShowDefs);
     buttons->addWidget(cmdHelp);

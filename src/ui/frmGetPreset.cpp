@@ -7,34 +7,35 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "state/ControlNames.h"
 #include "ui/ManualScreens.h"
 
 namespace ornivo::ui {
 
 frmGetPreset::frmGetPreset(UiContext& ctx, QWidget* opener, std::function<void(const ScreenUpdate&)> onEntered)
-    : Screen(ctx, "frmGetPreset", "Get preset bird", scaling::ResizePattern::ScaleAndCentre, opener),
+    : Screen(ctx, ctl::frmGetPreset, "Get preset bird", scaling::ResizePattern::ScaleAndCentre, opener),
       logic_(ctx.s, ctx.d), onEntered_(std::move(onEntered)) {
     auto* top = new QVBoxLayout(this);
     top->setContentsMargins(16, 12, 16, 12);
-    lblHeading = heading("lblHeading", "Get bird from Preset database");
+    lblHeading = heading(ctl::lblHeading, "Get bird from Preset database");
     top->addWidget(lblHeading);
 
     auto* middle = new QHBoxLayout;
     auto* left = new QVBoxLayout;
-    fraListBy = frame("fraListBy", "List birds by:");
+    fraListBy = frame(ctl::fraListBy, "List birds by:");
     auto* fl = new QHBoxLayout(fraListBy);
-    optSciName = option("optSciName", "Scientific Name", {}, fraListBy);
-    optShortName = option("optShortName", "Short Name", {}, fraListBy);
+    optSciName = option(ctl::optSciName, "Scientific Name", {}, fraListBy);
+    optShortName = option(ctl::optShortName, "Short Name", {}, fraListBy);
     fl->addWidget(optSciName);
     fl->addWidget(optShortName);
     left->addWidget(fraListBy);
     lstGetBird = new QListWidget(this);
-    lstGetBird->setObjectName("lstGetBird");
+    lstGetBird->setObjectName(ctl::lstGetBird);
     lstGetBird->setMinimumSize(240, 260);
     left->addWidget(lstGetBird, 1);
     auto* count = new QHBoxLayout;
-    lblRecordCount = label("lblRecordCount", "Number of birds available:");
-    txtRecordCount = derived("txtRecordCount");
+    lblRecordCount = label(ctl::lblRecordCount, "Number of birds available:");
+    txtRecordCount = derived(ctl::txtRecordCount);
     txtRecordCount->setMaximumWidth(80);
     count->addWidget(lblRecordCount);
     count->addWidget(txtRecordCount);
@@ -44,12 +45,12 @@ frmGetPreset::frmGetPreset(UiContext& ctx, QWidget* opener, std::function<void(c
 
     auto* right = new QVBoxLayout;
     auto* g = new QGridLayout;
-    lblScientificName = label("lblScientificName", "Scientific name");
-    lblShortName = label("lblShortName", "Short name");
-    lblComment = label("lblComment", "Comment");
-    txtScientificName = derived("txtScientificName");
-    txtShortName = derived("txtShortName");
-    txtComment = derived("txtComment");
+    lblScientificName = label(ctl::lblScientificName, "Scientific name");
+    lblShortName = label(ctl::lblShortName, "Short name");
+    lblComment = label(ctl::lblComment, "Comment");
+    txtScientificName = derived(ctl::txtScientificName);
+    txtShortName = derived(ctl::txtShortName);
+    txtComment = derived(ctl::txtComment);
     for (CommitEdit* e : {txtScientificName, txtShortName, txtComment}) {
         e->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         e->setMinimumWidth(240);
@@ -60,9 +61,9 @@ frmGetPreset::frmGetPreset(UiContext& ctx, QWidget* opener, std::function<void(c
     row(g, 2, lblComment, txtComment);
     right->addLayout(g);
     right->addStretch();
-    cmdExit = button("cmdExit", "&Enter bird into program");
-    cmdCancel = button("cmdCancel", "&Return to Enter Bird Screen");
-    cmdShowDefs = button("cmdShowDefs", "Show Definitions");
+    cmdExit = button(ctl::cmdExit, "&Enter bird into program");
+    cmdCancel = button(ctl::cmdCancel, "&Return to Enter Bird Screen");
+    cmdShowDefs = button(ctl::cmdShowDefs, "Show Definitions");
     WireShowDefinitions(this, cmdShowDefs);
     for (QPushButton* b : {cmdExit, cmdCancel, cmdShowDefs}) right->addWidget(b);
     middle->addLayout(right, 1);

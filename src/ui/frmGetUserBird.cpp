@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "birddb/EnterFromRecord.h"
+#include "state/ControlNames.h"
 #include "ui/ManualScreens.h"
 
 namespace ornivo::ui {
@@ -35,12 +36,12 @@ const ParameterCaption kParameterCaptions[] = {
 }  // namespace
 
 frmGetUserBird::frmGetUserBird(UiContext& ctx, QWidget* opener, std::function<void(const ScreenUpdate&)> onEntered)
-    : Screen(ctx, "frmGetUserBird", "Get User Bird", scaling::ResizePattern::ScaleAndCentre, opener),
+    : Screen(ctx, ctl::frmGetUserBird, "Get User Bird", scaling::ResizePattern::ScaleAndCentre, opener),
       logic_(ctx.s, ctx.d), onEntered_(std::move(onEntered)) {
     auto* top = new QVBoxLayout(this);
     top->setContentsMargins(12, 10, 12, 10);
     top->setSpacing(6);
-    lblHeading = heading("lblHeading", "Get bird from User database");
+    lblHeading = heading(ctl::lblHeading, "Get bird from User database");
     top->addWidget(lblHeading);
     auto* middle = new QHBoxLayout;
     middle->addLayout(listColumn(), 2);
@@ -59,25 +60,25 @@ frmGetUserBird::frmGetUserBird(UiContext& ctx, QWidget* opener, std::function<vo
 
 QVBoxLayout* frmGetUserBird::listColumn() {
     auto* left = new QVBoxLayout;
-    fraListBy = frame("fraListBy", "List by:");
+    fraListBy = frame(ctl::fraListBy, "List by:");
     auto* fl = new QHBoxLayout(fraListBy);
-    optSciName = option("optSciName", "Scientific Names", {}, fraListBy);
-    optShortName = option("optShortName", "Short Names", {}, fraListBy);
+    optSciName = option(ctl::optSciName, "Scientific Names", {}, fraListBy);
+    optShortName = option(ctl::optShortName, "Short Names", {}, fraListBy);
     fl->addWidget(optSciName);
     fl->addWidget(optShortName);
     left->addWidget(fraListBy);
     lstGetBird = new QListWidget(this);
-    lstGetBird->setObjectName("lstGetBird");
+    lstGetBird->setObjectName(ctl::lstGetBird);
     lstGetBird->setMinimumSize(180, 200);
     left->addWidget(lstGetBird, 1);
     auto* count = new QHBoxLayout;
-    lblRecordCount = label("lblRecordCount", "Number of birds available:");
-    txtRecordCount = derived("txtRecordCount");
+    lblRecordCount = label(ctl::lblRecordCount, "Number of birds available:");
+    txtRecordCount = derived(ctl::txtRecordCount);
     txtRecordCount->setMaximumWidth(60);
     count->addWidget(lblRecordCount);
     count->addWidget(txtRecordCount);
     left->addLayout(count);
-    lblAddNew = label("lblAddNew", "");
+    lblAddNew = label(ctl::lblAddNew, "");
     lblAddNew->setStyleSheet("color: #a01010; font-weight: bold;");
     left->addWidget(lblAddNew);
     return left;
@@ -85,7 +86,7 @@ QVBoxLayout* frmGetUserBird::listColumn() {
 
 QGroupBox* frmGetUserBird::recordFrame() {
     // The twelve common fields and the crop mass; each caption is named after its box.
-    QGroupBox* fraRecord = frame("fraRecord", "Bird");
+    QGroupBox* fraRecord = frame(ctl::fraRecord, "Bird");
     auto* rg = new QGridLayout(fraRecord);
     auto textBox = [&](const char* name) {
         CommitEdit* e = field(name, {}, fraRecord);
@@ -93,17 +94,17 @@ QGroupBox* frmGetUserBird::recordFrame() {
         e->setMinimumWidth(160);
         return e;
     };
-    txtShortName = textBox("txtShortName");
-    txtScientificName = textBox("txtScientificName");
-    txtComment = textBox("txtComment");
+    txtShortName = textBox(ctl::txtShortName);
+    txtScientificName = textBox(ctl::txtScientificName);
+    txtComment = textBox(ctl::txtComment);
     txtComment->setFreeText();
-    txtMass = field("txtMass", {}, fraRecord);
-    txtCropMass = field("txtCropMass", {}, fraRecord);
-    txtSpan = field("txtSpan", {}, fraRecord);
-    txtArea = field("txtArea", {}, fraRecord);
-    txtRho = field("txtRho", {}, fraRecord);
-    txtMuscFrac = field("txtMuscFrac", {}, fraRecord);
-    txtFatFrac = field("txtFatFrac", {}, fraRecord);
+    txtMass = field(ctl::txtMass, {}, fraRecord);
+    txtCropMass = field(ctl::txtCropMass, {}, fraRecord);
+    txtSpan = field(ctl::txtSpan, {}, fraRecord);
+    txtArea = field(ctl::txtArea, {}, fraRecord);
+    txtRho = field(ctl::txtRho, {}, fraRecord);
+    txtMuscFrac = field(ctl::txtMuscFrac, {}, fraRecord);
+    txtFatFrac = field(ctl::txtFatFrac, {}, fraRecord);
     auto caption = [&](CommitEdit* box, const char* text) {
         return label("lbl" + box->objectName().mid(3), text, fraRecord);
     };
@@ -138,16 +139,16 @@ QGroupBox* frmGetUserBird::recordFrame() {
         rg->addLayout(h, r, 1);
         ++r;
     };
-    code("Group", "txtTaxon", "UpDownTaxon", "txtTaxName", 2, txtTaxon, UpDownTaxon, txtTaxName);
-    code("Sex", "txtSex", "UpDownSex", "txtSexName", 4, txtSex, UpDownSex, txtSexName);
-    code("Age", "txtAge", "UpDownAge", "txtAgeName", 3, txtAge, UpDownAge, txtAgeName);
+    code("Group", ctl::txtTaxon, "UpDownTaxon", ctl::txtTaxName, 2, txtTaxon, UpDownTaxon, txtTaxName);
+    code("Sex", ctl::txtSex, "UpDownSex", ctl::txtSexName, 4, txtSex, UpDownSex, txtSexName);
+    code("Age", ctl::txtAge, "UpDownAge", ctl::txtAgeName, 3, txtAge, UpDownAge, txtAgeName);
     rg->setRowStretch(r, 1);
     return fraRecord;
 }
 
 QGroupBox* frmGetUserBird::parametersFrame() {
     // The nineteen parameters.
-    QGroupBox* fraParams = frame("fraParams", "Parameters");
+    QGroupBox* fraParams = frame(ctl::fraParams, "Parameters");
     auto* pg = new QGridLayout(fraParams);
     const auto& params = birddb::UserParameters();
     for (std::size_t i = 0; i < params.size(); ++i) {
@@ -162,10 +163,10 @@ QGroupBox* frmGetUserBird::parametersFrame() {
 
 QHBoxLayout* frmGetUserBird::backupLine() {
     auto* done = new QHBoxLayout;
-    lblDoneBackup = label("lblDoneBackup", "Data backed       up in:");
-    txtBackupLoc = derived("txtBackupLoc");
+    lblDoneBackup = label(ctl::lblDoneBackup, "Data backed       up in:");
+    txtBackupLoc = derived(ctl::txtBackupLoc);
     txtBackupLoc->setFreeText();
-    lblDoneRestore = label("lblDoneRestore", "   Data restored");
+    lblDoneRestore = label(ctl::lblDoneRestore, "   Data restored");
     done->addWidget(lblDoneBackup);
     done->addWidget(txtBackupLoc, 1);
     done->addWidget(lblDoneRestore);
@@ -181,17 +182,17 @@ QHBoxLayout* frmGetUserBird::backupLine() {
 void frmGetUserBird::buttonRows(QVBoxLayout* top) {
     auto* b1 = new QHBoxLayout;
     auto* b2 = new QHBoxLayout;
-    cmdExit = button("cmdExit", "&Enter bird into program");
-    cmdReturn = button("cmdReturn", "&Return to Enter Bird Screen");
-    cmdDelete = button("cmdDelete", "&Delete bird from database");
-    cmdSaveLast = button("cmdSaveLast", "Save &last bird as User Bird");
-    cmdAdd = button("cmdAdd", "&Save");
-    cmdCancel = button("cmdCancel", "&Cancel");
-    cmdStartEdit = button("cmdStartEdit", "Start editing &bird");
-    cmdStopEdit = button("cmdStopEdit", "&Finish editing bird");
-    cmdBackup = button("cmdBackup", "Backup &User birds");
-    cmdRestore = button("cmdRestore", "Rest&ore User birds");
-    cmdShowDefs = button("cmdShowDefs", "Show Definitions");
+    cmdExit = button(ctl::cmdExit, "&Enter bird into program");
+    cmdReturn = button(ctl::cmdReturn, "&Return to Enter Bird Screen");
+    cmdDelete = button(ctl::cmdDelete, "&Delete bird from database");
+    cmdSaveLast = button(ctl::cmdSaveLast, "Save &last bird as User Bird");
+    cmdAdd = button(ctl::cmdAdd, "&Save");
+    cmdCancel = button(ctl::cmdCancel, "&Cancel");
+    cmdStartEdit = button(ctl::cmdStartEdit, "Start editing &bird");
+    cmdStopEdit = button(ctl::cmdStopEdit, "&Finish editing bird");
+    cmdBackup = button(ctl::cmdBackup, "Backup &User birds");
+    cmdRestore = button(ctl::cmdRestore, "Rest&ore User birds");
+    cmdShowDefs = button(ctl::cmdShowDefs, "Show Definitions");
     WireShowDefinitions(this, cmdShowDefs);
     for (QPushButton* b : {cmdExit, cmdSaveLast, cmdAdd, cmdCancel, cmdStartEdit, cmdStopEdit}) b1->addWidget(b);
     for (QPushButton* b : {cmdDelete, cmdBackup, cmdRestore, cmdShowDefs}) b2->addWidget(b);

@@ -9,41 +9,42 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "state/ControlNames.h"
 #include "ui/ManualScreens.h"
 
 namespace ornivo::ui {
 
 frmGetWings::frmGetWings(UiContext& ctx, QWidget* opener, std::function<void(const ScreenUpdate&)> onAccepted)
-    : Screen(ctx, "frmGetWings", "Get bird from Wings database", scaling::ResizePattern::ScaleNoCentre, opener),
+    : Screen(ctx, ctl::frmGetWings, "Get bird from Wings database", scaling::ResizePattern::ScaleNoCentre, opener),
       logic_(ctx.s, ctx.d), onAccepted_(std::move(onAccepted)) {
     setWindowModality(Qt::NonModal);  // the Enter Bird screen stays usable
     auto* top = new QVBoxLayout(this);
     top->setContentsMargins(16, 12, 16, 12);
     top->setSpacing(6);
-    lblHeading = heading("lblHeading", "Search Wings Database for a suitable bird");
+    lblHeading = heading(ctl::lblHeading, "Search Wings Database for a suitable bird");
     top->addWidget(lblHeading);
 
     auto* upper = new QHBoxLayout;
     upper->addLayout(searchColumn(), 1);
     auto* right = new QVBoxLayout;
     right->addLayout(namesGrid());
-    lblNumFound = label("lblNumFound", "");
+    lblNumFound = label(ctl::lblNumFound, "");
     right->addWidget(lblNumFound);
     right->addWidget(recordsFrame());
-    lblSelectRecords = label("lblSelectRecords", "Include these categories in sample:");
+    lblSelectRecords = label(ctl::lblSelectRecords, "Include these categories in sample:");
     right->addWidget(lblSelectRecords);
     right->addLayout(categoryFrames());
-    cmdStats = button("cmdStats", "&Find sample means");
+    cmdStats = button(ctl::cmdStats, "&Find sample means");
     right->addWidget(cmdStats);
     right->addLayout(meansGrid());
     upper->addLayout(right, 2);
     top->addLayout(upper, 1);
 
     auto* b = new QHBoxLayout;
-    cmdShowDefs = button("cmdShowDefs", "Show definitions");
+    cmdShowDefs = button(ctl::cmdShowDefs, "Show definitions");
     WireShowDefinitions(this, cmdShowDefs);
-    cmdOK = button("cmdOK", "&OK - accept");
-    cmdExit = button("cmdExit", "Forget &it");
+    cmdOK = button(ctl::cmdOK, "&OK - accept");
+    cmdExit = button(ctl::cmdExit, "Forget &it");
     b->addWidget(cmdShowDefs);
     b->addStretch();
     b->addWidget(cmdOK);
@@ -60,20 +61,20 @@ frmGetWings::frmGetWings(UiContext& ctx, QWidget* opener, std::function<void(con
 
 QVBoxLayout* frmGetWings::searchColumn() {
     auto* left = new QVBoxLayout;
-    fraLevel = frame("fraLevel", "Level to start search");
+    fraLevel = frame(ctl::fraLevel, "Level to start search");
     auto* ll = new QVBoxLayout(fraLevel);
-    optGenus = option("optGenus", "Genus", {}, fraLevel);
-    optFamily = option("optFamily", "Family", {}, fraLevel);
-    optOrder = option("optOrder", "Order", {}, fraLevel);
-    optClass = option("optClass", "Class", {}, fraLevel);
+    optGenus = option(ctl::optGenus, "Genus", {}, fraLevel);
+    optFamily = option(ctl::optFamily, "Family", {}, fraLevel);
+    optOrder = option(ctl::optOrder, "Order", {}, fraLevel);
+    optClass = option(ctl::optClass, "Class", {}, fraLevel);
     for (QRadioButton* o : {optGenus, optFamily, optOrder, optClass}) ll->addWidget(o);
     left->addWidget(fraLevel);
-    cmdSearch = button("cmdSearch", "&Start search");
+    cmdSearch = button(ctl::cmdSearch, "&Start search");
     left->addWidget(cmdSearch);
-    lblSelect = label("lblSelect", "");
+    lblSelect = label(ctl::lblSelect, "");
     left->addWidget(lblSelect);
     lstTaxon = new QListWidget(this);
-    lstTaxon->setObjectName("lstTaxon");
+    lstTaxon->setObjectName(ctl::lstTaxon);
     lstTaxon->setMinimumSize(200, 160);
     lstTaxon->installEventFilter(this);
     left->addWidget(lstTaxon, 1);
@@ -91,19 +92,19 @@ QGridLayout* frmGetWings::namesGrid() {
         row(names, r, l, e);
         return e;
     };
-    txtOrder = nameBox("txtOrder", "Order", lblOrder, 0);
-    txtFamily = nameBox("txtFamily", "Family", lblFamily, 1);
-    txtGenus = nameBox("txtGenus", "Genus", lblGenus, 2);
-    txtSpecies = nameBox("txtSpecies", "Species", lblSpecies, 3);
+    txtOrder = nameBox(ctl::txtOrder, "Order", lblOrder, 0);
+    txtFamily = nameBox(ctl::txtFamily, "Family", lblFamily, 1);
+    txtGenus = nameBox(ctl::txtGenus, "Genus", lblGenus, 2);
+    txtSpecies = nameBox(ctl::txtSpecies, "Species", lblSpecies, 3);
     return names;
 }
 
 QGroupBox* frmGetWings::recordsFrame() {
     // The records by age (rows) and sex (columns), named txtAdult(0) ... txtUnknown(2).
-    fraGrid = frame("fraGrid", "Records by age and sex");
+    fraGrid = frame(ctl::fraGrid, "Records by age and sex");
     auto* gg = new QGridLayout(fraGrid);
     const char* cols[] = {"Male", "Female", "Unknown sex"};
-    const char* rows[] = {"txtAdult", "txtImm", "txtUnknown"};
+    const char* rows[] = {ctl::txtAdult, ctl::txtImm, ctl::txtUnknown};
     const char* rowCaptions[] = {"Adult", "Immature", "Unknown age"};
     for (int c = 0; c < 3; ++c) gg->addWidget(label(QString("lblGridCol%1").arg(c), cols[c], fraGrid), 0, c + 1);
     for (int r = 0; r < 3; ++r) {
@@ -120,22 +121,22 @@ QGroupBox* frmGetWings::recordsFrame() {
 
 QHBoxLayout* frmGetWings::categoryFrames() {
     auto* cats = new QHBoxLayout;
-    fraSex = frame("fraSex", "Sex");
+    fraSex = frame(ctl::fraSex, "Sex");
     auto* sl = new QVBoxLayout(fraSex);
-    optMale = option("optMale", "Males only", {}, fraSex);
-    optFemale = option("optFemale", "Females only", {}, fraSex);
-    optAnySex = option("optAnySex", "All records", {}, fraSex);
+    optMale = option(ctl::optMale, "Males only", {}, fraSex);
+    optFemale = option(ctl::optFemale, "Females only", {}, fraSex);
+    optAnySex = option(ctl::optAnySex, "All records", {}, fraSex);
     for (QRadioButton* o : {optMale, optFemale, optAnySex}) sl->addWidget(o);
-    fraAge = frame("fraAge", "Age");
+    fraAge = frame(ctl::fraAge, "Age");
     auto* al = new QVBoxLayout(fraAge);
-    optAdult = option("optAdult", "Adults only", {}, fraAge);
-    optImm = option("optImm", "Immatures only", {}, fraAge);
-    optAllAge = option("optAllAge", "All records", {}, fraAge);
+    optAdult = option(ctl::optAdult, "Adults only", {}, fraAge);
+    optImm = option(ctl::optImm, "Immatures only", {}, fraAge);
+    optAllAge = option(ctl::optAllAge, "All records", {}, fraAge);
     for (QRadioButton* o : {optAdult, optImm, optAllAge}) al->addWidget(o);
-    fraRecordSelect = frame("fraRecordSelect", "Select records for sample");
+    fraRecordSelect = frame(ctl::fraRecordSelect, "Select records for sample");
     auto* rl = new QVBoxLayout(fraRecordSelect);
-    optInclude = option("optInclude", "Include all records", {}, fraRecordSelect);
-    optSelectIndiv = option("optSelectIndiv", "View and select records", {}, fraRecordSelect);
+    optInclude = option(ctl::optInclude, "Include all records", {}, fraRecordSelect);
+    optSelectIndiv = option(ctl::optSelectIndiv, "View and select records", {}, fraRecordSelect);
     rl->addWidget(optInclude);
     rl->addWidget(optSelectIndiv);
     cats->addWidget(fraSex);
@@ -147,23 +148,23 @@ QHBoxLayout* frmGetWings::categoryFrames() {
 QGridLayout* frmGetWings::meansGrid() {
     // The sample means with the number of specimens each is taken from (none for the two derived ones).
     auto* means = new QGridLayout;
-    lblMean = label("lblMean", "Mean");
-    lblN = label("lblN", "N");
+    lblMean = label(ctl::lblMean, "Mean");
+    lblN = label(ctl::lblN, "N");
     means->addWidget(lblMean, 0, 1);
     means->addWidget(lblN, 0, 2);
-    lblMass = label("lblMass", "Mass (kg)");
-    lblSpan = label("lblSpan", "Wing span (m)");
-    lblArea = label("lblArea", "Wing area (sq m)");
-    lblAR = label("lblAR", "Aspect ratio");
-    lblMuscFrac = label("lblMuscFrac", "Flight muscle fraction");
-    txtMass = derived("txtMass");
-    txtSpan = derived("txtSpan");
-    txtArea = derived("txtArea");
-    txtNmass = derived("txtNmass");
-    txtNspan = derived("txtNspan");
-    txtNarea = derived("txtNarea");
-    txtAR = derived("txtAR");
-    txtMuscFrac = derived("txtMuscFrac");
+    lblMass = label(ctl::lblMass, "Mass (kg)");
+    lblSpan = label(ctl::lblSpan, "Wing span (m)");
+    lblArea = label(ctl::lblArea, "Wing area (sq m)");
+    lblAR = label(ctl::lblAR, "Aspect ratio");
+    lblMuscFrac = label(ctl::lblMuscFrac, "Flight muscle fraction");
+    txtMass = derived(ctl::txtMass);
+    txtSpan = derived(ctl::txtSpan);
+    txtArea = derived(ctl::txtArea);
+    txtNmass = derived(ctl::txtNmass);
+    txtNspan = derived(ctl::txtNspan);
+    txtNarea = derived(ctl::txtNarea);
+    txtAR = derived(ctl::txtAR);
+    txtMuscFrac = derived(ctl::txtMuscFrac);
     QLabel* mlabels[] = {lblMass, lblSpan, lblArea, lblAR, lblMuscFrac};
     CommitEdit* mboxes[] = {txtMass, txtSpan, txtArea, txtAR, txtMuscFrac};
     CommitEdit* nboxes[] = {txtNmass, txtNspan, txtNarea};

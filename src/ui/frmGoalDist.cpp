@@ -4,22 +4,23 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include "state/ControlNames.h"
 
 
 namespace ornivo::ui {
 
 frmGoalDist::frmGoalDist(UiContext& ctx, QWidget* setup, std::function<void(const ScreenUpdate&)> onAccepted)
-    : Screen(ctx, "frmGoalDist", "Find Goal Distance", scaling::ResizePattern::ScaleAndCentre, setup),
+    : Screen(ctx, ctl::frmGoalDist, "Find Goal Distance", scaling::ResizePattern::ScaleAndCentre, setup),
       onAccepted_(std::move(onAccepted)) {
     auto* top = new QVBoxLayout(this);
     top->setContentsMargins(8, 8, 8, 8);
-    QLabel* heading = label("lblHeading", "Find goal distance from start and finish coordinates");
+    QLabel* heading = label(ctl::lblHeading, "Find goal distance from start and finish coordinates");
     QFont hf = heading->font();
     hf.setBold(true);
     heading->setFont(hf);
     top->addWidget(heading);
 
-    QGroupBox* fraCoords = frame("fraCoords", "Coordinates");
+    QGroupBox* fraCoords = frame(ctl::fraCoords, "Coordinates");
     auto* g = new QGridLayout(fraCoords);
     g->setHorizontalSpacing(6);
     const char* heads[] = {"", "Latitude\nDegrees", "Minutes", "", "Longitude\nDegrees", "Minutes", ""};
@@ -40,25 +41,25 @@ frmGoalDist::frmGoalDist(UiContext& ctx, QWidget* setup, std::function<void(cons
         return f;
     };
     const QString ns = "Click to toggle between N and S", ew = "Click to toggle between E and W";
-    g->addWidget(label("lblStart", "Start", fraCoords), 1, 0);
-    txtLatDeg1 = box("txtLatDeg1", 1, 1, false);
-    txtLatMin1 = box("txtLatMin1", 1, 2, false);
-    txtLatNS1 = box("txtLatNS1", 1, 3, true, ns);
-    txtLongDeg1 = box("txtLongDeg1", 1, 4, false);
-    txtLongMin1 = box("txtLongMin1", 1, 5, false);
-    txtLongEW1 = box("txtLongEW1", 1, 6, true, ew);
-    g->addWidget(label("lblFinish", "Finish", fraCoords), 2, 0);
-    txtLatDeg2 = box("txtLatDeg2", 2, 1, false);
-    txtLatMin2 = box("txtLatMin2", 2, 2, false);
-    txtLatNS2 = box("txtLatNS2", 2, 3, true, ns);
-    txtLongDeg2 = box("txtLongDeg2", 2, 4, false);
-    txtLongMin2 = box("txtLongMin2", 2, 5, false);
-    txtLongEW2 = box("txtLongEW2", 2, 6, true, ew);
+    g->addWidget(label(ctl::lblStart, "Start", fraCoords), 1, 0);
+    txtLatDeg1 = box(ctl::txtLatDeg1, 1, 1, false);
+    txtLatMin1 = box(ctl::txtLatMin1, 1, 2, false);
+    txtLatNS1 = box(ctl::txtLatNS1, 1, 3, true, ns);
+    txtLongDeg1 = box(ctl::txtLongDeg1, 1, 4, false);
+    txtLongMin1 = box(ctl::txtLongMin1, 1, 5, false);
+    txtLongEW1 = box(ctl::txtLongEW1, 1, 6, true, ew);
+    g->addWidget(label(ctl::lblFinish, "Finish", fraCoords), 2, 0);
+    txtLatDeg2 = box(ctl::txtLatDeg2, 2, 1, false);
+    txtLatMin2 = box(ctl::txtLatMin2, 2, 2, false);
+    txtLatNS2 = box(ctl::txtLatNS2, 2, 3, true, ns);
+    txtLongDeg2 = box(ctl::txtLongDeg2, 2, 4, false);
+    txtLongMin2 = box(ctl::txtLongMin2, 2, 5, false);
+    txtLongEW2 = box(ctl::txtLongEW2, 2, 6, true, ew);
     top->addWidget(fraCoords);
 
     auto* res = new QHBoxLayout;
-    QLabel* lblDistance = label("lblDistance", "Great circle distance (km)");
-    txtDistance = derived("txtDistance");
+    QLabel* lblDistance = label(ctl::lblDistance, "Great circle distance (km)");
+    txtDistance = derived(ctl::txtDistance);
     txtDistance->setFixedWidth(80);
     lblDistance->setBuddy(txtDistance);
     res->addStretch();
@@ -67,10 +68,10 @@ frmGoalDist::frmGoalDist(UiContext& ctx, QWidget* setup, std::function<void(cons
     top->addLayout(res);
 
     auto* buttons = new QHBoxLayout;
-    cmdUpdate = button("cmdUpdate", "&Update distance");
+    cmdUpdate = button(ctl::cmdUpdate, "&Update distance");
     cmdUpdate->setDefault(true);
-    cmdAccept = button("cmdAccept", "&Accept");
-    cmdCancel = button("cmdCancel", "&Cancel");
+    cmdAccept = button(ctl::cmdAccept, "&Accept");
+    cmdCancel = button(ctl::cmdCancel, "&Cancel");
     buttons->addWidget(cmdUpdate);
     buttons->addStretch();
     buttons->addWidget(cmdAccept);

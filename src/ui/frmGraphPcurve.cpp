@@ -3,6 +3,7 @@
 #include <QPushButton>
 
 #include "graph/PowerGraph.h"
+#include "state/ControlNames.h"
 #include "ui/frmPowerUncert.h"
 
 namespace ornivo::ui {
@@ -13,9 +14,9 @@ frmGraphPcurve* frmGraphPcurve::Show(UiContext& ctx, QWidget* opener) {
 }
 
 frmGraphPcurve::frmGraphPcurve(UiContext& ctx, QWidget* opener)
-    : GraphScreen(ctx, "frmGraphPcurve", "Power curve", graph::PowerGraphWidthTwips, graph::PowerGraphHeightTwips,
+    : GraphScreen(ctx, ctl::frmGraphPcurve, "Power curve", graph::PowerGraphWidthTwips, graph::PowerGraphHeightTwips,
                   "&Return to Power Curve Summary", opener) {
-    cmdUncert = button("cmdUncert", "Plot &uncertainty bands");
+    cmdUncert = button(ctl::cmdUncert, "Plot &uncertainty bands");
     buttons_->insertWidget(2, cmdUncert);
     // Uncertainty bands are worked out for continuous flapping only.
     const bool flapping = ctx.s.FlightStyle == 1;

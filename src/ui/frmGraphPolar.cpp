@@ -1,6 +1,7 @@
 #include "ui/frmGraphPolar.h"
 
 #include "graph/PolarGraph.h"
+#include "state/ControlNames.h"
 
 namespace ornivo::ui {
 
@@ -10,7 +11,7 @@ frmGraphPolar* frmGraphPolar::Show(UiContext& ctx, QWidget* opener) {
 }
 
 frmGraphPolar::frmGraphPolar(UiContext& ctx, QWidget* opener)
-    : GraphScreen(ctx, "frmGraphPolar", "Glide polar", graph::PolarGraphWidthTwips, graph::PolarGraphHeightTwips,
+    : GraphScreen(ctx, ctl::frmGraphPolar, "Glide polar", graph::PolarGraphWidthTwips, graph::PolarGraphHeightTwips,
                   "&Return to Glide Polar Summary", opener) {}
 
 std::string frmGraphPolar::drawGraph(graph::Surface& surface, graph::Rotator& rotator) {

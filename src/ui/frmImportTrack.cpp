@@ -10,36 +10,37 @@
 #include <filesystem>
 
 #include "platform/Folders.h"
+#include "state/ControlNames.h"
 #include "track/ImportForm.h"
 #include "track/TrackWriters.h"
 
 namespace ornivo::ui {
 
 frmImportTrack::frmImportTrack(UiContext& ctx, QWidget* setup, std::function<void(const std::string&)> onUseTrack)
-    : Screen(ctx, "frmImportTrack", "Import GPS fixes as a track", scaling::ResizePattern::ScaleAndCentre, setup),
+    : Screen(ctx, ctl::frmImportTrack, "Import GPS fixes as a track", scaling::ResizePattern::ScaleAndCentre, setup),
       onUseTrack_(std::move(onUseTrack)) {
     auto* top = new QVBoxLayout(this);
     top->setContentsMargins(8, 8, 8, 8);
-    QLabel* heading = label("lblHeading", "Import raw GPS fixes as the track of a GPS run");
+    QLabel* heading = label(ctl::lblHeading, "Import raw GPS fixes as the track of a GPS run");
     QFont hf = heading->font();
     hf.setBold(true);
     heading->setFont(hf);
     top->addWidget(heading);
 
     auto* file = new QHBoxLayout;
-    QLabel* lblFixFile = label("lblFixFile", "Fixes file (Movebank CSV or GPX)");
-    txtFixFile = derived("txtFixFile");
+    QLabel* lblFixFile = label(ctl::lblFixFile, "Fixes file (Movebank CSV or GPX)");
+    txtFixFile = derived(ctl::txtFixFile);
     txtFixFile->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     txtFixFile->setMinimumWidth(360);
     lblFixFile->setBuddy(txtFixFile);
-    cmdChooseFile = button("cmdChooseFile", "&Choose fixes file...");
+    cmdChooseFile = button(ctl::cmdChooseFile, "&Choose fixes file...");
     file->addWidget(lblFixFile);
     file->addWidget(txtFixFile, 1);
     file->addWidget(cmdChooseFile);
     top->addLayout(file);
 
     auto* middle = new QHBoxLayout;
-    fraOptions = frame("fraOptions", "Import options");
+    fraOptions = frame(ctl::fraOptions, "Import options");
     auto* g = new QGridLayout(fraOptions);
     g->setVerticalSpacing(2);
     g->setContentsMargins(8, 4, 8, 4);
@@ -48,7 +49,7 @@ frmImportTrack::frmImportTrack(UiContext& ctx, QWidget* setup, std::function<voi
     for (const track::ImportField& f : track::ImportFields()) {
         const QString name = QString::fromStdString(f.control);
         CommitEdit* e = field(name, QString::fromStdString("As " + f.flag + " of ornivo-cli track import"), fraOptions);
-        const bool wide = f.control == "txtAnimal" || f.control == "txtStart" || f.control == "txtEnd";
+        const bool wide = f.control == ctl::txtAnimal || f.control == ctl::txtStart || f.control == ctl::txtEnd;
         e->setFixedWidth(wide ? 130 : 70);
         if (wide) e->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         row(g, r++, label("lbl" + name.mid(3), QString::fromStdString(f.caption), fraOptions), e);
@@ -56,10 +57,10 @@ frmImportTrack::frmImportTrack(UiContext& ctx, QWidget* setup, std::function<voi
     }
     middle->addWidget(fraOptions);
 
-    QGroupBox* fraSummary = frame("fraSummary", "Summary of the track");
+    QGroupBox* fraSummary = frame(ctl::fraSummary, "Summary of the track");
     auto* sl = new QVBoxLayout(fraSummary);
     txtSummary = new QPlainTextEdit(fraSummary);
-    txtSummary->setObjectName("txtSummary");
+    txtSummary->setObjectName(ctl::txtSummary);
     txtSummary->setReadOnly(true);
     txtSummary->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     txtSummary->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
@@ -69,12 +70,12 @@ frmImportTrack::frmImportTrack(UiContext& ctx, QWidget* setup, std::function<voi
     top->addLayout(middle, 1);
 
     auto* buttons = new QHBoxLayout;
-    cmdImport = button("cmdImport", "&Import");
+    cmdImport = button(ctl::cmdImport, "&Import");
     cmdImport->setDefault(true);
-    lblWait = label("lblWait", "WAIT ..");
+    lblWait = label(ctl::lblWait, "WAIT ..");
     lblWait->setVisible(false);
-    cmdSave = button("cmdSave", "&Save track workbook...");
-    cmdReturn = button("cmdReturn", "&Return to Migration Setup");
+    cmdSave = button(ctl::cmdSave, "&Save track workbook...");
+    cmdReturn = button(ctl::cmdReturn, "&Return to Migration Setup");
     buttons->addWidget(cmdImport);
     buttons->addWidget(lblWait);
     buttons->addWidget(cmdSave);

@@ -1,13 +1,14 @@
 #include "ui/frmInRho1.h"
 
+#include "state/ControlNames.h"
 #include "state/numtext.h"
 
 namespace ornivo::ui {
 
 frmInRho1::frmInRho1(UiContext& ctx, frmAirDensity* calculator)
-    : DensityInput(ctx, calculator, "frmInRho1", "Input air density", DensityMethod::Direct) {
-    txtInRho = field("txtInRho");
-    addRow("lblInRho", "Air &density", txtInRho, "KG PER CUBIC METRE");
+    : DensityInput(ctx, calculator, ctl::frmInRho1, "Input air density", DensityMethod::Direct) {
+    txtInRho = field(ctl::txtInRho);
+    addRow(ctl::lblInRho, "Air &density", txtInRho, "KG PER CUBIC METRE");
     finish();
     txtInRho->setFocus();
 }

@@ -4,27 +4,28 @@
 #include <QVBoxLayout>
 
 #include "migrate/MigrationEngine.h"
+#include "state/ControlNames.h"
 
 namespace ornivo::ui {
 
 frmMigrAbort::frmMigrAbort(UiContext& ctx, QWidget* setup)
-    : Screen(ctx, "frmMigrAbort", QString::fromStdString(migrate::MigrAbortTitle()),
+    : Screen(ctx, ctl::frmMigrAbort, QString::fromStdString(migrate::MigrAbortTitle()),
              scaling::ResizePattern::ScaleAndCentre, setup) {
     const std::vector<std::string> t = migrate::MigrAbortTexts();
     auto* top = new QVBoxLayout(this);
     top->setContentsMargins(16, 12, 16, 12);
-    lblAborted = label("lblAborted", QString::fromStdString(t[0]));
+    lblAborted = label(ctl::lblAborted, QString::fromStdString(t[0]));
     QFont f = lblAborted->font();
     f.setBold(true);
     f.setPointSizeF(f.pointSizeF() * 1.25);
     lblAborted->setFont(f);
-    lblCannotClimb = label("lblCannotClimb", QString::fromStdString(t[1]));
-    lblRemedies = label("lblRemedies", QString::fromStdString(t[2]));
-    lblRemedyList = label("lblRemedyList", QString::fromStdString(t[3]));
+    lblCannotClimb = label(ctl::lblCannotClimb, QString::fromStdString(t[1]));
+    lblRemedies = label(ctl::lblRemedies, QString::fromStdString(t[2]));
+    lblRemedyList = label(ctl::lblRemedyList, QString::fromStdString(t[3]));
     for (QLabel* l : {lblAborted, lblCannotClimb, lblRemedies, lblRemedyList}) top->addWidget(l);
     lblAborted->setAlignment(Qt::AlignCenter);
     lblCannotClimb->setAlignment(Qt::AlignCenter);
-    cmdOK = button("cmdOK", "&OK");
+    cmdOK = button(ctl::cmdOK, "&OK");
     cmdOK->setDefault(true);
     top->addSpacing(8);
     top->addWidget(cmdOK, 0, Qt::AlignCenter);

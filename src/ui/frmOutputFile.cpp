@@ -4,15 +4,16 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include "state/ControlNames.h"
 
 namespace ornivo::ui {
 
 frmOutputFile::frmOutputFile(UiContext& ctx, QWidget* setup)
-    : Screen(ctx, "frmOutputFile", "Output File", scaling::ResizePattern::ScaleAndCentre, setup) {
+    : Screen(ctx, ctl::frmOutputFile, "Output File", scaling::ResizePattern::ScaleAndCentre, setup) {
     auto* top = new QVBoxLayout(this);
     top->setContentsMargins(16, 12, 16, 12);
-    lblOutFile = label("lblOutFile", "Last output saved in:");
-    txtOutFile = derived("txtOutFile");
+    lblOutFile = label(ctl::lblOutFile, "Last output saved in:");
+    txtOutFile = derived(ctl::txtOutFile);
     txtOutFile->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     txtOutFile->setFocusPolicy(Qt::StrongFocus);  // so the path can be selected and copied
     txtOutFile->setMinimumWidth(460);
@@ -21,7 +22,7 @@ frmOutputFile::frmOutputFile(UiContext& ctx, QWidget* setup)
     top->addWidget(txtOutFile);
     auto* ok = new QHBoxLayout;
     ok->addStretch();
-    cmdOK = button("cmdOK", "&OK");
+    cmdOK = button(ctl::cmdOK, "&OK");
     cmdOK->setDefault(true);
     ok->addWidget(cmdOK);
     top->addLayout(ok);

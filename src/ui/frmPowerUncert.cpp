@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 #include <charconv>
 
+#include "state/ControlNames.h"
 #include "state/numtext.h"
 #include "ui/frmGraphPcurve.h"
 
@@ -47,17 +48,17 @@ frmPowerUncert* frmPowerUncert::Show(UiContext& ctx, frmGraphPcurve* graph) {
 }
 
 frmPowerUncert::frmPowerUncert(UiContext& ctx, frmGraphPcurve* graph)
-    : Screen(ctx, "frmPowerUncert", "Uncertainty limits for power curve", scaling::ResizePattern::ScaleAndCentre),
+    : Screen(ctx, ctl::frmPowerUncert, "Uncertainty limits for power curve", scaling::ResizePattern::ScaleAndCentre),
       graph_(graph) {
     auto* top = new QVBoxLayout(this);
     top->setContentsMargins(10, 10, 10, 10);
-    lblHeading = heading("lblHeading", "Uncertainty estimates for mechanical power curve");
+    lblHeading = heading(ctl::lblHeading, "Uncertainty estimates for mechanical power curve");
     top->addWidget(lblHeading);
-    lblNote = label("lblNote", "Set proportional uncertainty for each variable, by amending default values");
+    lblNote = label(ctl::lblNote, "Set proportional uncertainty for each variable, by amending default values");
     top->addWidget(lblNote);
 
     auto* middle = new QHBoxLayout;
-    QGroupBox* fraVariables = frame("fraVariables", "");
+    QGroupBox* fraVariables = frame(ctl::fraVariables, "");
     auto* g = new QGridLayout(fraVariables);
     g->setVerticalSpacing(3);
     auto bold = [](QLabel* l) {
@@ -66,8 +67,8 @@ frmPowerUncert::frmPowerUncert(UiContext& ctx, frmGraphPcurve* graph)
         l->setFont(f);
         return l;
     };
-    g->addWidget(bold(label("lblVariable", "Variable", fraVariables)), 0, 0);
-    g->addWidget(bold(label("lblUncertainty", "Uncertainty", fraVariables)), 0, 1);
+    g->addWidget(bold(label(ctl::lblVariable, "Variable", fraVariables)), 0, 0);
+    g->addWidget(bold(label(ctl::lblUncertainty, "Uncertainty", fraVariables)), 0, 1);
     const auto& names = flap::UncertaintyFieldNames();
     for (int i = 0; i < flap::UCount; ++i) {
         const QString name = QString::fromStdString(names[i]);
@@ -83,18 +84,18 @@ frmPowerUncert::frmPowerUncert(UiContext& ctx, frmGraphPcurve* graph)
     middle->addWidget(fraVariables);
 
     auto* side = new QVBoxLayout;
-    QGroupBox* fraDefaults = frame("fraDefaults", "Start with defaults for:");
+    QGroupBox* fraDefaults = frame(ctl::fraDefaults, "Start with defaults for:");
     auto* dv = new QVBoxLayout(fraDefaults);
-    optWild = option("optWild", "&Wild population", {}, fraDefaults);
-    optWT = option("optWT", "&Measured individual", {}, fraDefaults);
-    optNearZero = option("optNearZero", "&All zero", {}, fraDefaults);
+    optWild = option(ctl::optWild, "&Wild population", {}, fraDefaults);
+    optWT = option(ctl::optWT, "&Measured individual", {}, fraDefaults);
+    optNearZero = option(ctl::optNearZero, "&All zero", {}, fraDefaults);
     optWild->setChecked(true);
-    cmdSetDefaults = button("cmdSetDefaults", "Set &Defaults", fraDefaults);
+    cmdSetDefaults = button(ctl::cmdSetDefaults, "Set &Defaults", fraDefaults);
     for (QWidget* w : {static_cast<QWidget*>(optWild), static_cast<QWidget*>(optWT),
                        static_cast<QWidget*>(optNearZero), static_cast<QWidget*>(cmdSetDefaults)})
         dv->addWidget(w);
     side->addWidget(fraDefaults);
-    lblAmend = label("lblAmend", "Amend default values as necessary");
+    lblAmend = label(ctl::lblAmend, "Amend default values as necessary");
     lblAmend->setWordWrap(true);
     side->addWidget(lblAmend);
     side->addStretch();
@@ -102,9 +103,9 @@ frmPowerUncert::frmPowerUncert(UiContext& ctx, frmGraphPcurve* graph)
     top->addLayout(middle);
 
     auto* buttons = new QHBoxLayout;
-    cmdProceed = button("cmdProceed", "&Plot uncertainty bands");
+    cmdProceed = button(ctl::cmdProceed, "&Plot uncertainty bands");
     cmdProceed->setDefault(true);
-    cmdCancel = button("cmdCancel", "&Forget it");
+    cmdCancel = button(ctl::cmdCancel, "&Forget it");
     buttons->addStretch();
     buttons->addWidget(cmdProceed);
     buttons->addWidget(cmdCancel);

@@ -5,21 +5,22 @@
 #include <QVBoxLayout>
 
 #include "birddb/UserBirds.h"
+#include "state/ControlNames.h"
 
 namespace ornivo::ui {
 
 frmSaveUserBird::frmSaveUserBird(UiContext& ctx, QWidget* opener)
-    : Screen(ctx, "frmSaveUserBird", "How to save a User Bird", scaling::ResizePattern::None, opener) {
+    : Screen(ctx, ctl::frmSaveUserBird, "How to save a User Bird", scaling::ResizePattern::None, opener) {
     auto* top = new QVBoxLayout(this);
     top->setContentsMargins(16, 12, 16, 12);
     txtInstructions = new QTextEdit(this);
-    txtInstructions->setObjectName("txtInstructions");
+    txtInstructions->setObjectName(ctl::txtInstructions);
     txtInstructions->setReadOnly(true);
     txtInstructions->setMinimumSize(520, 300);
     top->addWidget(txtInstructions, 1);
     auto* b = new QHBoxLayout;
     b->addStretch();
-    cmdExit = button("cmdExit", "&Return to Enter Bird Screen");
+    cmdExit = button(ctl::cmdExit, "&Return to Enter Bird Screen");
     b->addWidget(cmdExit);
     top->addLayout(b);
     connect(cmdExit, &QPushButton::clicked, this, [this] { cmdExit_Click(); });

@@ -8,16 +8,17 @@
 #include <QVBoxLayout>
 
 #include "migrate/SetupMigrate.h"
+#include "state/ControlNames.h"
 #include "ui/ManualScreens.h"
 
 namespace ornivo::ui {
 
 frmSetDefaultsMigr::frmSetDefaultsMigr(UiContext& ctx, QWidget* setup)
-    : ParamScreen(ctx, "frmSetDefaultsMigr", "Review settings for Migration calculation",
+    : ParamScreen(ctx, ctl::frmSetDefaultsMigr, "Review settings for Migration calculation",
              scaling::ResizePattern::ScaleAndCentre, setup) {
     auto* top = new QVBoxLayout(this);
     top->setContentsMargins(8, 8, 8, 8);
-    QLabel* heading = label("lblHeading", "Migration - change settings as required");
+    QLabel* heading = label(ctl::lblHeading, "Migration - change settings as required");
     QFont hf = heading->font();
     hf.setBold(true);
     heading->setFont(hf);
@@ -31,29 +32,31 @@ frmSetDefaultsMigr::frmSetDefaultsMigr(UiContext& ctx, QWidget* setup)
     // A column of constants: every caption on one line, no tips.
     look_ = {.rowSpacing = 3, .margin = 4, .columnSpacing = -1, .fieldWidth = 80, .tips = false};
     using P = Param;
-    addRows(frameGrid("fraMuscle", "Muscles and flight", c1),
+    addRows(frameGrid(ctl::fraMuscle, "Muscles and flight", c1),
             {FieldRow(txtSigmaMax, P::SigmaMax).caption("Max isometric stress (N/sq m)"), {txtLambda, P::Lambda},
              {txtCprof, P::Cprof}, {txtX1, P::X1}, {txtGravity, P::Gravity}, {txtKflap, P::Kflap},
              {txtResp, P::Resp}, {txtEta, P::Eta}, {txtKmito, P::Kmito}});
-    fraMitoControl = frame("fraMitoControl", "Mitochondria mass criterion");
+    fraMitoControl = frame(ctl::fraMitoControl, "Mitochondria mass criterion");
     auto* mc = new QVBoxLayout(fraMitoControl);
-    optMitoFracConst = option("optMitoFracConst", "Hold mitochondria &fraction constant", {}, fraMitoControl);
-    optPdensityConst = option("optPdensityConst", "Hold power &density in mitochondria constant", {}, fraMitoControl);
+    optMitoFracConst = option(ctl::optMitoFracConst, "Hold mitochondria &fraction constant", {}, fraMitoControl);
+    optPdensityConst =
+        option(ctl::optPdensityConst, "Hold power &density in mitochondria constant", {}, fraMitoControl);
     mc->addWidget(optMitoFracConst);
     mc->addWidget(optPdensityConst);
     c1->addWidget(fraMitoControl);
     c1->addStretch();
 
-    addRows(frameGrid("fraFuel", "Fuel", c2),
+    addRows(frameGrid(ctl::fraFuel, "Fuel", c2),
             {{txtEfat, P::Efat}, {txtEprotein, P::Eprotein}, {txtProtHydr, P::ProtHydr},
              {txtProtFracTarget, P::ProtFracTarget}, {txtEmixed, P::Emixed}});
-    addRows(frameGrid("fraRun", "Run", c2), {{txtVclimbThreshold, P::VclimbThreshold}, {txtOutputInt, P::OutputInt}});
+    addRows(frameGrid(ctl::fraRun, "Run", c2),
+            {{txtVclimbThreshold, P::VclimbThreshold}, {txtOutputInt, P::OutputInt}});
     c2->addStretch();
 
     auto* buttons = new QHBoxLayout;
-    cmdReturn = button("cmdReturn", "&Return to Migration Setup");
+    cmdReturn = button(ctl::cmdReturn, "&Return to Migration Setup");
     cmdReturn->setDefault(true);
-    cmdShowDefs = button("cmdShowDefs", "Show Definitions");
+    cmdShowDefs = button(ctl::cmdShowDefs, "Show Definitions");
     WireShowDefinitions(this, cmdShowDefs);
     buttons->addWidget(cmdShowDefs);
     buttons->addStretch();

@@ -9,6 +9,7 @@
 #include "flap/PowerCurve.h"
 #include "flap/SetupFlap.h"
 #include "output/WorkbookRunOutput.h"
+#include "state/ControlNames.h"
 #include "state/numtext.h"
 #include "ui/ManualScreens.h"
 #include "ui/frmAirDensity.h"
@@ -17,42 +18,42 @@
 namespace ornivo::ui {
 
 frmSetupFlap::frmSetupFlap(UiContext& ctx)
-    : SetupScreen(ctx, "frmSetupFlap", "Set up Power Curve calculation", scaling::ResizePattern::ControlsOnly) {
+    : SetupScreen(ctx, ctl::frmSetupFlap, "Set up Power Curve calculation", scaling::ResizePattern::ControlsOnly) {
     look_ = {.fieldWidth = 78};
     auto [top, c1, c2, c3] = threeColumns({});
     using P = Param;
     // The names in a frame of their own, wide enough for a species name.
-    addRows(frameGrid("fraBird", "Species", c1),
+    addRows(frameGrid(ctl::fraBird, "Species", c1),
             {{txtSpName, P::SpName}, {txtShortName, P::ShortName}, FieldRow(txtTaxon, P::Taxon).derived()});
     for (CommitEdit* f : {txtSpName, txtShortName, txtTaxon}) {
         f->setFixedWidth(150);
         f->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     }
-    addRows(frameGrid("fraMasses", "Masses", c1),
+    addRows(frameGrid(ctl::fraMasses, "Masses", c1),
             {{txtEmptyMass, P::EmptyMass}, {txtCropMass, P::CropMass}, {txtCropFrac, P::CropFrac},
              {txtAllUpMass, P::AllUpMass}, {txtMuscleMass, P::MuscleMass}, {txtMuscleFrac, P::MuscleFrac},
              {txtFatMass, P::FatMass}, {txtFatFrac, P::FatFrac}, {txtAirframeMass, P::AirframeMass},
              {txtAirframeFrac, P::AirframeFrac}});
     c1->addStretch();
 
-    addRows(frameGrid("fraWings", "Wings and air", c2),
+    addRows(frameGrid(ctl::fraWings, "Wings and air", c2),
             {{txtSpan, P::Span}, {txtArea, P::Area}, {txtAR, P::AR}, {txtRho, P::Rho}, {txtAlt, P::Alt}});
-    addRows(frameGrid("fraBody", "Body drag and gravity", c2),
+    addRows(frameGrid(ctl::fraBody, "Body drag and gravity", c2),
             {{txtSbody, P::Sbody}, {txtFrontalAreaFactor, P::FrontalAreaFactor}, {txtCdb, P::Cdb},
              {txtPayDragFactor, P::PayDragFactor}, {txtGravity, P::Gravity}});
     c2->addWidget(flightStyleFrame());
     c2->addStretch();
 
-    addRows(frameGrid("fraPower", "Power and muscles", c3),
+    addRows(frameGrid(ctl::fraPower, "Power and muscles", c3),
             {{txtKflap, P::Kflap}, {txtCprof, P::Cprof}, {txtX1, P::X1}, {txtResp, P::Resp}, {txtEta, P::Eta},
              {txtPbmr, P::Pbmr}, {txtPbmrFactor, P::PbmrFactor},
              FieldRow(txtKmito, P::Kmito).caption("Inverse power density \nof mitochondria (cu m/W)"),
              {txtSigmaMax, P::SigmaMax}, {txtLambda, P::Lambda}, {txtWbeatFreq, P::WbeatFreq},
              {txtFreqFactor, P::FreqFactor}});
-    addRows(frameGrid("fraEnergy", "Energy heights", c3),
+    addRows(frameGrid(ctl::fraEnergy, "Energy heights", c3),
             {{txtFatHeight, P::FatHeight}, {txtFatProtHeight, P::FatProtHeight}});
     c3->addStretch();
-    top->addLayout(buttonRow(cmdPowerCurve, "cmdPowerCurve", "&Compute Power Curve"));
+    top->addLayout(buttonRow(cmdPowerCurve, ctl::cmdPowerCurve, "&Compute Power Curve"));
 
     // Reading order: down each column, then the buttons.
     tabOrder({txtSpName, txtShortName, txtEmptyMass, txtCropMass, txtMuscleMass, txtMuscleFrac, txtFatMass,
@@ -71,11 +72,11 @@ frmSetupFlap::frmSetupFlap(UiContext& ctx)
 }
 
 QGroupBox* frmSetupFlap::flightStyleFrame() {
-    fraFlightStyle = frame("fraFlightStyle", "Flight style");
+    fraFlightStyle = frame(ctl::fraFlightStyle, "Flight style");
     auto* fs = new QGridLayout(fraFlightStyle);
-    optFlap = option("optFlap", "Continuous &flapping", {}, fraFlightStyle);
-    optFG = option("optFG", "Flap-g&liding", {}, fraFlightStyle);
-    optBound = option("optBound", "&Bounding", {}, fraFlightStyle);
+    optFlap = option(ctl::optFlap, "Continuous &flapping", {}, fraFlightStyle);
+    optFG = option(ctl::optFG, "Flap-g&liding", {}, fraFlightStyle);
+    optBound = option(ctl::optBound, "&Bounding", {}, fraFlightStyle);
     fs->addWidget(optFlap, 0, 0, 1, 2);
     fs->addWidget(optFG, 1, 0, 1, 2);
     fs->addWidget(optBound, 2, 0, 1, 2);

@@ -9,6 +9,7 @@
 #include "glide/GlidePolar.h"
 #include "glide/SetupGlide.h"
 #include "output/WorkbookRunOutput.h"
+#include "state/ControlNames.h"
 #include "state/numtext.h"
 #include "ui/ManualScreens.h"
 #include "ui/frmAirDensity.h"
@@ -17,11 +18,11 @@
 namespace ornivo::ui {
 
 frmSetupGlide::frmSetupGlide(UiContext& ctx)
-    : SetupScreen(ctx, "frmSetupGlide", "Set up Glide Polar calculation", scaling::ResizePattern::ControlsOnly) {
+    : SetupScreen(ctx, ctl::frmSetupGlide, "Set up Glide Polar calculation", scaling::ResizePattern::ControlsOnly) {
     look_ = {.captionWidth = 190};
     auto [top, c1, c2, c3] = threeColumns("Set up glide polar calculation");
     using P = Param;
-    addRows(frameGrid("fraMasses", "Masses", c1),
+    addRows(frameGrid(ctl::fraMasses, "Masses", c1),
             {{txtEmptyMass, P::EmptyMass}, {txtCropMass, P::CropMass}, {txtAllUpMass, P::AllUpMass},
              {txtCropFrac, P::CropFrac}, FieldRow(txtMuscleMass, P::MuscleMass).noTip(),
              FieldRow(txtMuscleFrac, P::MuscleFrac).noTip(), FieldRow(txtFatMass, P::FatMass).noTip(),
@@ -31,22 +32,22 @@ frmSetupGlide::frmSetupGlide(UiContext& ctx)
              FieldRow(txtFatHeight, P::FatHeight).caption("Click for fat-only energy ht (km)").noTip()});
     c1->addStretch();
 
-    addRows(frameGrid("fraWings", "Wings and air", c2),
+    addRows(frameGrid(ctl::fraWings, "Wings and air", c2),
             {{txtSpan, P::Span}, {txtArea, P::Area}, {txtAR, P::AR}, {txtRho, P::Rho},
              FieldRow(txtAlt, P::Alt).tip("Set zero to get Sea Level density in Standard Atmosphere")});
-    addRows(frameGrid("fraBody", "Body drag, metabolism and gravity", c2),
+    addRows(frameGrid(ctl::fraBody, "Body drag, metabolism and gravity", c2),
             {FieldRow(txtSbody, P::Sbody).derived(),
              FieldRow(txtFrontalAreaFactor, P::FrontalAreaFactor).caption("Frontal area factor"), {txtCdb, P::Cdb},
              {txtPayDragFactor, P::PayDragFactor}, FieldRow(txtPbmr, P::Pbmr).derived(),
              {txtPbmrFactor, P::PbmrFactor}, {txtMetSink, P::MetSink}, {txtGravity, P::Gravity}});
     c2->addStretch();
 
-    addRows(frameGrid("fraGlide", "Gliding", c3),
+    addRows(frameGrid(ctl::fraGlide, "Gliding", c3),
             {{txtKGlide, P::KGlide}, {txtCdw, P::Cdw}, {txtClMax, P::ClMax}, {txtPlanformSlope, P::PlanformSlope},
              {txtTonicMuscFrac, P::TonicMuscFrac}});
     c3->addWidget(spanLawFrame());
     c3->addStretch();
-    top->addLayout(buttonRow(cmdGlidePolar, "cmdGlidePolar", "&Compute Glide Polar"));
+    top->addLayout(buttonRow(cmdGlidePolar, ctl::cmdGlidePolar, "&Compute Glide Polar"));
 
     tabOrder({txtShortName, txtEmptyMass, txtCropMass, txtMuscleMass, txtMuscleFrac, txtFatMass, txtFatFrac, txtSpan,
               txtArea, txtAR, txtRho, txtAlt, txtFrontalAreaFactor, txtCdb, txtPayDragFactor, txtPbmrFactor,
@@ -63,10 +64,10 @@ frmSetupGlide::frmSetupGlide(UiContext& ctx)
 }
 
 QGroupBox* frmSetupGlide::spanLawFrame() {
-    fraBeta = frame("fraBeta", "Wing span reduction");
+    fraBeta = frame(ctl::fraBeta, "Wing span reduction");
     auto* fb = new QGridLayout(fraBeta);
-    optLinear = option("optLinear", "&Linear", {}, fraBeta);
-    optMinDrag = option("optMinDrag", "&Minimum drag", {}, fraBeta);
+    optLinear = option(ctl::optLinear, "&Linear", {}, fraBeta);
+    optMinDrag = option(ctl::optMinDrag, "&Minimum drag", {}, fraBeta);
     fb->addWidget(optLinear, 0, 0, 1, 2);
     fb->addWidget(optMinDrag, 1, 0, 1, 2);
     addRows(fb, {FieldRow(txtBstop, Param::Bstop).caption("Set Bstop:").oneLine().captionInto(lblBstop)});

@@ -11,6 +11,7 @@
 #include "migrate/SetupMigrate.h"
 #include "output/WorkbookRunOutput.h"
 #include "platform/Folders.h"
+#include "state/ControlNames.h"
 #include "state/numtext.h"
 #include "ui/ManualScreens.h"
 #include "ui/RunDialogs.h"
@@ -26,11 +27,11 @@
 namespace ornivo::ui {
 
 frmSetupMigrate::frmSetupMigrate(UiContext& ctx)
-    : SetupScreen(ctx, "frmSetupMigrate", "Set up Migration calculation", scaling::ResizePattern::ControlsOnly) {
+    : SetupScreen(ctx, ctl::frmSetupMigrate, "Set up Migration calculation", scaling::ResizePattern::ControlsOnly) {
     look_ = {.rowSpacing = 2, .margin = 4, .captionWidth = 165};
     auto [top, c1, c2, c3] = threeColumns("Set up long-distance migration calculation");
     using P = Param;
-    addRows(frameGrid("fraMasses", "Masses", c1),
+    addRows(frameGrid(ctl::fraMasses, "Masses", c1),
             {{txtEmptyMass, P::EmptyMass}, {txtCropMass, P::CropMass}, {txtAllUpMass, P::AllUpMass},
              {txtCropFrac, P::CropFrac}, FieldRow(txtMuscleMass, P::MuscleMass).noTip(),
              FieldRow(txtMuscleFrac, P::MuscleFrac).noTip(), FieldRow(txtFatMass, P::FatMass).noTip(),
@@ -38,17 +39,17 @@ frmSetupMigrate::frmSetupMigrate(UiContext& ctx)
              FieldRow(txtAirframeFrac, P::AirframeFrac).noTip(),
              FieldRow(txtFatProtHeight, P::FatProtHeight).caption("Fat + Protein Energy ht (km)"),
              FieldRow(txtFatHeight, P::FatHeight).caption("Click to see Fat-only energy height (km)").noTip()});
-    addRows(frameGrid("fraSpeeds", "Speeds", c1),
+    addRows(frameGrid(ctl::fraSpeeds, "Speeds", c1),
             {{txtVratio, P::Vratio}, {txtVratioGPS, P::VratioGPS}, {txtVmrRatio, P::VmrRatio}});
     c1->addStretch();
 
-    addRows(frameGrid("fraWings", "Wings and body", c2),
+    addRows(frameGrid(ctl::fraWings, "Wings and body", c2),
             {{txtSpan, P::Span}, {txtArea, P::Area}, {txtAR, P::AR}, FieldRow(txtSbody, P::Sbody).derived(),
              FieldRow(txtFrontalAreaFactor, P::FrontalAreaFactor).caption("Frontal area factor"), {txtCdb, P::Cdb},
              {txtPayDragFactor, P::PayDragFactor}, FieldRow(txtPbmr, P::Pbmr).derived(),
              {txtPbmrFactor, P::PbmrFactor}, {txtWbeatFreq, P::WbeatFreq},
              FieldRow(txtFreqFactor, P::FreqFactor).caption("Frequency factor")});
-    QGridLayout* ga = frameGrid("fraAir", "Air and goal", c2);
+    QGridLayout* ga = frameGrid(ctl::fraAir, "Air and goal", c2);
     addRows(ga, {FieldRow(txtAlt, P::Alt)
                      .caption("Start altitude (m ASL)")
                      .tip("Set zero to get Sea Level density in Standard Atmosphere")
@@ -56,7 +57,7 @@ frmSetupMigrate::frmSetupMigrate(UiContext& ctx)
                  FieldRow(txtRho, P::Rho).caption("Start air density (kg/cu m)").captionInto(lblRho),
                  FieldRow(txtAltCruise, P::AltCruise).captionInto(lblAltCruise),
                  FieldRow(txtRhoCruise, P::RhoCruise).captionInto(lblRhoCruise)});
-    lblEnterCruiseAlt = label("lblEnterCruiseAlt", "Enter cruise Alt to enable climb", ga->parentWidget());
+    lblEnterCruiseAlt = label(ctl::lblEnterCruiseAlt, "Enter cruise Alt to enable climb", ga->parentWidget());
     ga->addWidget(lblEnterCruiseAlt, ga->rowCount(), 0, 1, 2);
     addRows(ga, {FieldRow(txtGoalDist, P::GoalDist)
                      .caption("Kilometres to destination")
@@ -68,7 +69,7 @@ frmSetupMigrate::frmSetupMigrate(UiContext& ctx)
     optionFrames(c3);
     auto* tools = new QVBoxLayout;
     c3->addLayout(tools);
-    QHBoxLayout* buttons = buttonRow(cmdStart, "cmdStart", "&Start migrating");
+    QHBoxLayout* buttons = buttonRow(cmdStart, ctl::cmdStart, "&Start migrating");
     toolButtons(tools, buttons);
     top->addLayout(buttons);
 
@@ -85,11 +86,11 @@ frmSetupMigrate::frmSetupMigrate(UiContext& ctx)
 }
 
 QGroupBox* frmSetupMigrate::flightStyleFrame() {
-    fraFlightStyle = frame("fraFlightStyle", "Flight style");
+    fraFlightStyle = frame(ctl::fraFlightStyle, "Flight style");
     auto* fs = new QGridLayout(fraFlightStyle);
-    optFlap = option("optFlap", "Continuous &flapping", {}, fraFlightStyle);
-    optFG = option("optFG", "Flap-&gliding", {}, fraFlightStyle);
-    optBound = option("optBound", "&Bounding", {}, fraFlightStyle);
+    optFlap = option(ctl::optFlap, "Continuous &flapping", {}, fraFlightStyle);
+    optFG = option(ctl::optFG, "Flap-&gliding", {}, fraFlightStyle);
+    optBound = option(ctl::optBound, "&Bounding", {}, fraFlightStyle);
     fs->addWidget(optFlap, 0, 0, 1, 2);
     fs->addWidget(optFG, 1, 0, 1, 2);
     fs->addWidget(optBound, 2, 0, 1, 2);
@@ -112,24 +113,24 @@ void frmSetupMigrate::optionFrames(QVBoxLayout* column) {
         }
         column->addWidget(box);
     };
-    fraSpeedControl = frame("fraSpeedControl", "Speed control method");
-    options(fraSpeedControl, {{&optVratioConst, {"optVratioConst", "Hold ratio V:Vmp constant"}},
-                              {&optVconst, {"optVconst", "Hold speed constant"}},
-                              {&optMaxRange, {"optMaxRange", "Standard"}}});
-    fraMuscleControl = frame("fraMuscleControl", "Protein burn criterion");
-    options(fraMuscleControl, {{&optSpWorkConst, {"optSpWorkConst", "Hold specific work constant"}},
-                               {&optSpPowerConst, {"optSpPowerConst", "Hold specific power constant"}},
-                               {&optMuscleMassConst, {"optMuscleMassConst", "Hold muscle mass constant"}}});
+    fraSpeedControl = frame(ctl::fraSpeedControl, "Speed control method");
+    options(fraSpeedControl, {{&optVratioConst, {ctl::optVratioConst, "Hold ratio V:Vmp constant"}},
+                              {&optVconst, {ctl::optVconst, "Hold speed constant"}},
+                              {&optMaxRange, {ctl::optMaxRange, "Standard"}}});
+    fraMuscleControl = frame(ctl::fraMuscleControl, "Protein burn criterion");
+    options(fraMuscleControl, {{&optSpWorkConst, {ctl::optSpWorkConst, "Hold specific work constant"}},
+                               {&optSpPowerConst, {ctl::optSpPowerConst, "Hold specific power constant"}},
+                               {&optMuscleMassConst, {ctl::optMuscleMassConst, "Hold muscle mass constant"}}});
 
-    fraSimType = frame("fraSimType", "Simulation Type");
+    fraSimType = frame(ctl::fraSimType, "Simulation Type");
     auto* st = new QGridLayout(fraSimType);
     st->setVerticalSpacing(1);
     st->setContentsMargins(8, 2, 8, 2);
-    optProj = option("optProj", "&Programmed height and speed", {}, fraSimType);
-    optGPS = option("optGPS", "Start with GPS &Track", {}, fraSimType);
-    chkKMLfile = check("chkKMLfile", "Output &KML file for map", fraSimType);
-    chkProgress = check("chkProgress", "Output Progress &Update", fraSimType);
-    cmdImportTrack = button("cmdImportTrack", "&Import GPS fixes...", fraSimType);
+    optProj = option(ctl::optProj, "&Programmed height and speed", {}, fraSimType);
+    optGPS = option(ctl::optGPS, "Start with GPS &Track", {}, fraSimType);
+    chkKMLfile = check(ctl::chkKMLfile, "Output &KML file for map", fraSimType);
+    chkProgress = check(ctl::chkProgress, "Output Progress &Update", fraSimType);
+    cmdImportTrack = button(ctl::cmdImportTrack, "&Import GPS fixes...", fraSimType);
     cmdImportTrack->setToolTip("Turn raw GPS fixes (Movebank CSV or GPX) into a track workbook for a GPS run");
     st->addWidget(optProj, 0, 0);
     st->addWidget(optGPS, 1, 0);
@@ -141,14 +142,14 @@ void frmSetupMigrate::optionFrames(QVBoxLayout* column) {
 }
 
 void frmSetupMigrate::toolButtons(QVBoxLayout* tools, QHBoxLayout* buttons) {
-    lblWait = label("lblWait", "WAIT ..");
+    lblWait = label(ctl::lblWait, "WAIT ..");
     QFont wf = lblWait->font();
     wf.setBold(true);
     lblWait->setFont(wf);
     lblWait->setVisible(false);
     buttons->insertWidget(1, lblWait);
-    cmdSetDefaults = button("cmdSetDefaults", "&MORE Settings ..");
-    cmdStopMassCalc = button("cmdStopMassCalc", "St&opover Mass Calculator");
+    cmdSetDefaults = button(ctl::cmdSetDefaults, "&MORE Settings ..");
+    cmdStopMassCalc = button(ctl::cmdStopMassCalc, "St&opover Mass Calculator");
     tools->addWidget(cmdSetDefaults);
     tools->addWidget(cmdStopMassCalc);
 }

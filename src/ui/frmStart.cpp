@@ -12,6 +12,7 @@
 
 #include "output/OutputTree.h"
 #include "platform/Folders.h"
+#include "state/ControlNames.h"
 #include "state/numtext.h"
 #include "ui/ManualScreens.h"
 #include "ui/OutputRoots.h"
@@ -20,53 +21,53 @@
 
 namespace ornivo::ui {
 
-frmStart::frmStart(UiContext& ctx) : Screen(ctx, "frmStart", "Ornivo", scaling::ResizePattern::ControlsOnly) {
+frmStart::frmStart(UiContext& ctx) : Screen(ctx, ctl::frmStart, "Ornivo", scaling::ResizePattern::ControlsOnly) {
     auto* top = new QVBoxLayout(this);
     top->setContentsMargins(24, 18, 24, 18);
     top->setSpacing(10);
 
-    lblHeading = label("lblHeading", "Welcome to Ornivo ");
+    lblHeading = label(ctl::lblHeading, "Welcome to Ornivo ");
     QFont hf = lblHeading->font();
     hf.setPointSizeF(hf.pointSizeF() * 1.8);
     hf.setBold(true);
     lblHeading->setFont(hf);
-    lblVersion = label("lblVersion", "");
+    lblVersion = label(ctl::lblVersion, "");
     auto* head = new QHBoxLayout;
     head->addWidget(lblHeading);
     head->addStretch();
     head->addWidget(lblVersion, 0, Qt::AlignBottom);
     top->addLayout(head);
 
-    lblInfo = label("lblInfo", "");
+    lblInfo = label(ctl::lblInfo, "");
     lblInfo->setTextFormat(Qt::PlainText);
     top->addWidget(lblInfo);
 
-    lblCommaWarning = label("lblCommaWarning", "");
+    lblCommaWarning = label(ctl::lblCommaWarning, "");
     lblCommaWarning->setTextFormat(Qt::PlainText);
     lblCommaWarning->setStyleSheet("color: #8a1c1c;");
     top->addWidget(lblCommaWarning);
 
-    QGroupBox* fraOutput = frame("fraOutput", "Output");
+    QGroupBox* fraOutput = frame(ctl::fraOutput, "Output");
     auto* og = new QGridLayout(fraOutput);
-    lblOutDrive = label("lblOutDrive", "Select drive for output", fraOutput);
+    lblOutDrive = label(ctl::lblOutDrive, "Select drive for output", fraOutput);
     drvOutDefault = new QComboBox(fraOutput);
     drvOutDefault->setObjectName("drvOutDefault");
     drvOutDefault->setMinimumWidth(320);
     lblOutDrive->setBuddy(drvOutDefault);
     og->addWidget(lblOutDrive, 0, 0);
     og->addWidget(drvOutDefault, 0, 1, 1, 2);
-    lblSaveMethod = label("lblSaveMethod", "Choose  method of saving output:", fraOutput);
-    optExcel = option("optExcel", "&Excel Workbooks", {}, fraOutput);
-    optTextFiles = option("optTextFiles", "&Text Files", {}, fraOutput);
+    lblSaveMethod = label(ctl::lblSaveMethod, "Choose  method of saving output:", fraOutput);
+    optExcel = option(ctl::optExcel, "&Excel Workbooks", {}, fraOutput);
+    optTextFiles = option(ctl::optTextFiles, "&Text Files", {}, fraOutput);
     og->addWidget(lblSaveMethod, 1, 0);
     og->addWidget(optExcel, 1, 1);
     og->addWidget(optTextFiles, 1, 2);
-    chkResizeScreen = check("chkResizeScreen", "&Resize screens automatically", fraOutput);
+    chkResizeScreen = check(ctl::chkResizeScreen, "&Resize screens automatically", fraOutput);
     og->addWidget(chkResizeScreen, 2, 0, 1, 3);
     og->setColumnStretch(2, 1);
     top->addWidget(fraOutput);
 
-    lblDownloadNotice = label("lblDownloadNotice", "");
+    lblDownloadNotice = label(ctl::lblDownloadNotice, "");
     lblDownloadNotice->setWordWrap(true);
     lblDownloadNotice->setTextFormat(Qt::PlainText);
     lblDownloadNotice->setStyleSheet("color: palette(dark);");
@@ -74,13 +75,13 @@ frmStart::frmStart(UiContext& ctx) : Screen(ctx, "frmStart", "Ornivo", scaling::
 
     top->addStretch();
     auto* buttons = new QHBoxLayout;
-    cmdEnterNewBird = button("cmdEnterNewBird", "&Get Bird");
+    cmdEnterNewBird = button(ctl::cmdEnterNewBird, "&Get Bird");
     cmdEnterNewBird->setDefault(true);
     cmdEnterNewBird->setAutoDefault(true);
-    cmdInfo = button("cmdInfo", "Getting &Started");
+    cmdInfo = button(ctl::cmdInfo, "Getting &Started");
     connect(cmdInfo, &QPushButton::clicked, this,
-            [this] { guarded([this] { ShowManualPage(ctx_, "frmHelpTutorial"); }); });
-    cmdExit = button("cmdExit", "E&xit Program");
+            [this] { guarded([this] { ShowManualPage(ctx_, ctl::frmHelpTutorial); }); });
+    cmdExit = button(ctl::cmdExit, "E&xit Program");
     buttons->addWidget(cmdEnterNewBird);
     buttons->addWidget(cmdInfo);
     buttons->addStretch();

@@ -6,30 +6,32 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "state/ControlNames.h"
 #include "ui/ManualScreens.h"
 
 
 namespace ornivo::ui {
 
 frmStopMassCalc::frmStopMassCalc(UiContext& ctx, Screen* setup)
-    : Screen(ctx, "frmStopMassCalc", "Stopover mass calculator", scaling::ResizePattern::ScaleAndCentre, setup),
+    : Screen(ctx, ctl::frmStopMassCalc, "Stopover mass calculator", scaling::ResizePattern::ScaleAndCentre, setup),
       setup_(setup) {
     auto* top = new QVBoxLayout(this);
     top->setContentsMargins(8, 8, 8, 8);
-    QLabel* heading = label("lblHeading", "Stopover Mass Calculator");
+    QLabel* heading = label(ctl::lblHeading, "Stopover Mass Calculator");
     QFont hf = heading->font();
     hf.setBold(true);
     heading->setFont(hf);
     top->addWidget(heading);
 
-    QGroupBox* fraStopover = frame("fraStopover", "Stopover");
+    QGroupBox* fraStopover = frame(ctl::fraStopover, "Stopover");
     auto* g = new QGridLayout(fraStopover);
     g->setVerticalSpacing(3);
     g->setHorizontalSpacing(8);
     g->setColumnStretch(0, 1);
     // Grid rows 1-2 dates and times, 4-5 masses, 7-8 fractions and heights; rows 3 and 6 and column 2
     // hold the dividing line, with the six boxes to fill above it and to its left.
-    for (auto [c, name, text] : {std::tuple{1, "lblBegin", "Begin Stopover"}, std::tuple{3, "lblMoveOn", "Move on"}}) {
+    for (auto [c, name, text] :
+         {std::tuple{1, ctl::lblBegin, "Begin Stopover"}, std::tuple{3, ctl::lblMoveOn, "Move on"}}) {
         QLabel* l = label(name, text, fraStopover);
         QFont f = l->font();
         f.setBold(true);
@@ -45,21 +47,21 @@ frmStopMassCalc::frmStopMassCalc(UiContext& ctx, Screen* setup)
     };
     const char* rows[] = {"Date (format 26-Apr-2008)", "Time (format 08:00)", "Body Mass (kg)", "Fat Mass (kg)",
                           "Fat Fraction", "Energy height km (Fat + Protein)"};
-    const char* rowNames[] = {"lblDate", "lblTime", "lblMempty", "lblMfat", "lblFatFrac", "lblHfuel"};
+    const char* rowNames[] = {ctl::lblDate, ctl::lblTime, ctl::lblMempty, ctl::lblMfat, ctl::lblFatFrac, ctl::lblHfuel};
     const int gridRow[] = {1, 2, 4, 5, 7, 8};
     for (int r = 0; r < 6; ++r) g->addWidget(label(rowNames[r], rows[r], fraStopover), gridRow[r], 0);
-    txtDateBegin = cell("txtDateBegin", 1, 1, false, "Date format 26-Apr-2008");
-    txtTimeBegin = cell("txtTimeBegin", 2, 1, false, "Time format 08:00");
-    txtMemptyBegin = cell("txtMemptyBegin", 4, 1, false);
-    txtMfatBegin = cell("txtMfatBegin", 5, 1, false);
-    txtFatFracBegin = cell("txtFatFracBegin", 7, 1, true);
-    txtHfuelBegin = cell("txtHfuelBegin", 8, 1, true);
-    txtDateMoveOn = cell("txtDateMoveOn", 1, 3, false, "Date format 26-Apr-2008");
-    txtTimeMoveOn = cell("txtTimeMoveOn", 2, 3, false, "Time format 08:00");
-    txtMemptyMoveOn = cell("txtMemptyMoveOn", 4, 3, true);
-    txtMfatMoveOn = cell("txtMfatMoveOn", 5, 3, true);
-    txtFatFracMoveOn = cell("txtFatFracMoveOn", 7, 3, true);
-    txtHfuelMoveOn = cell("txtHfuelMoveOn", 8, 3, true);
+    txtDateBegin = cell(ctl::txtDateBegin, 1, 1, false, "Date format 26-Apr-2008");
+    txtTimeBegin = cell(ctl::txtTimeBegin, 2, 1, false, "Time format 08:00");
+    txtMemptyBegin = cell(ctl::txtMemptyBegin, 4, 1, false);
+    txtMfatBegin = cell(ctl::txtMfatBegin, 5, 1, false);
+    txtFatFracBegin = cell(ctl::txtFatFracBegin, 7, 1, true);
+    txtHfuelBegin = cell(ctl::txtHfuelBegin, 8, 1, true);
+    txtDateMoveOn = cell(ctl::txtDateMoveOn, 1, 3, false, "Date format 26-Apr-2008");
+    txtTimeMoveOn = cell(ctl::txtTimeMoveOn, 2, 3, false, "Time format 08:00");
+    txtMemptyMoveOn = cell(ctl::txtMemptyMoveOn, 4, 3, true);
+    txtMfatMoveOn = cell(ctl::txtMfatMoveOn, 5, 3, true);
+    txtFatFracMoveOn = cell(ctl::txtFatFracMoveOn, 7, 3, true);
+    txtHfuelMoveOn = cell(ctl::txtHfuelMoveOn, 8, 3, true);
     for (CommitEdit* f : {txtDateBegin, txtTimeBegin, txtDateMoveOn, txtTimeMoveOn})
         f->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     auto line = [&](QFrame::Shape shape) {
@@ -72,26 +74,26 @@ frmStopMassCalc::frmStopMassCalc(UiContext& ctx, Screen* setup)
     g->addWidget(line(QFrame::VLine), 3, 2, 4, 1);  // between the begin and move-on masses
     g->addWidget(line(QFrame::HLine), 6, 1, 1, 2);  // under the begin masses
     top->addWidget(fraStopover);
-    lblFillBoxes = label("lblFillBoxes", "Fill in the 6 boxes above and to left of the line");
+    lblFillBoxes = label(ctl::lblFillBoxes, "Fill in the 6 boxes above and to left of the line");
     top->addWidget(lblFillBoxes);
 
-    QGroupBox* fraRates = frame("fraRates", "Rates (multiples of BMR)");
+    QGroupBox* fraRates = frame(ctl::fraRates, "Rates (multiples of BMR)");
     auto* rg = new QGridLayout(fraRates);
     rg->setColumnStretch(0, 1);
-    txtExistenceRatio = field("txtExistenceRatio", "Average rate of energy expenditure during stopover as multiple of BMR",
-                              fraRates);
-    txtFeedQ = field("txtFeedQ", "Average rate of energy intake during stopover as multiple of BMR", fraRates);
+    txtExistenceRatio = field(ctl::txtExistenceRatio,
+                              "Average rate of energy expenditure during stopover as multiple of BMR", fraRates);
+    txtFeedQ = field(ctl::txtFeedQ, "Average rate of energy intake during stopover as multiple of BMR", fraRates);
     for (CommitEdit* f : {txtExistenceRatio, txtFeedQ}) f->setFixedWidth(100);
-    row(rg, 0, label("lblExistenceRatio", "Existence Ratio", fraRates), txtExistenceRatio);
-    row(rg, 1, label("lblFeedQ", "Intake rate", fraRates), txtFeedQ);
+    row(rg, 0, label(ctl::lblExistenceRatio, "Existence Ratio", fraRates), txtExistenceRatio);
+    row(rg, 1, label(ctl::lblFeedQ, "Intake rate", fraRates), txtFeedQ);
     top->addWidget(fraRates);
 
     auto* buttons = new QHBoxLayout;
-    cmdCompute = button("cmdCompute", "&Compute new mass");
+    cmdCompute = button(ctl::cmdCompute, "&Compute new mass");
     cmdCompute->setDefault(true);
-    cmdLoadNewMass = button("cmdLoadNewMass", "");
-    cmdExit = button("cmdExit", "");
-    cmdShowDefs = button("cmdShowDefs", "Show Definitions");
+    cmdLoadNewMass = button(ctl::cmdLoadNewMass, "");
+    cmdExit = button(ctl::cmdExit, "");
+    cmdShowDefs = button(ctl::cmdShowDefs, "Show Definitions");
     WireShowDefinitions(this, cmdShowDefs);
     buttons->addWidget(cmdCompute);
     buttons->addWidget(cmdLoadNewMass);
@@ -125,7 +127,7 @@ void frmStopMassCalc::Form_Load() {
     txtDateBegin->setFocus();
 }
 
-void frmStopMassCalc::txtExistenceRatio_Click() { migrate::StopoverRateClick(ctx_.s, "txtExistenceRatio"); }
+void frmStopMassCalc::txtExistenceRatio_Click() { migrate::StopoverRateClick(ctx_.s, ctl::txtExistenceRatio); }
 
 void frmStopMassCalc::txtRate_LostFocus(CommitEdit* f, const QString& text) {
     migrate::StopoverRateEdit(ctx_.s, f->objectName().toStdString(), text.toStdString());

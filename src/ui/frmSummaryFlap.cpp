@@ -8,6 +8,7 @@
 
 #include "flap/SummaryFlap.h"
 #include "output/WorkbookRunOutput.h"
+#include "state/ControlNames.h"
 #include "ui/ManualScreens.h"
 #include "ui/frmGraphPcurve.h"
 #include "ui/frmWindTrnglCalc.h"
@@ -15,17 +16,17 @@
 namespace ornivo::ui {
 
 frmSummaryFlap::frmSummaryFlap(UiContext& ctx, QWidget* setup)
-    : ResultsScreen(ctx, "frmSummaryFlap", "Results summary from Power Curve calculation",
+    : ResultsScreen(ctx, ctl::frmSummaryFlap, "Results summary from Power Curve calculation",
              scaling::ResizePattern::ScaleAndCentre, setup) {
     auto* top = new QVBoxLayout(this);
     top->setContentsMargins(8, 8, 8, 8);
     auto* head = new QHBoxLayout;
-    lblHeading = heading("lblHeading", "Power curve summary");
-    txtSpName = derived("txtSpName");
+    lblHeading = heading(ctl::lblHeading, "Power curve summary");
+    txtSpName = derived(ctl::txtSpName);
     txtSpName->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     txtSpName->setMinimumWidth(150);
     txtSpName->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
-    txtShortName = derived("txtShortName");
+    txtShortName = derived(ctl::txtShortName);
     txtShortName->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     txtShortName->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     head->addWidget(lblHeading);
@@ -40,9 +41,9 @@ frmSummaryFlap::frmSummaryFlap(UiContext& ctx, QWidget* setup)
     side->addWidget(boundFrame());
     side->addWidget(saveFrame());
 
-    cmdWindTrnglCalc = button("cmdWindTrnglCalc", "&Wind Triangle Calculator");
-    cmdGraph = button("cmdGraph", "Show Graph");
-    cmdShowDefs = button("cmdShowDefs", "Show Definitions");
+    cmdWindTrnglCalc = button(ctl::cmdWindTrnglCalc, "&Wind Triangle Calculator");
+    cmdGraph = button(ctl::cmdGraph, "Show Graph");
+    cmdShowDefs = button(ctl::cmdShowDefs, "Show Definitions");
     WireShowDefinitions(this, cmdShowDefs);
     side->addWidget(cmdWindTrnglCalc);
     side->addWidget(cmdGraph);
@@ -53,8 +54,8 @@ frmSummaryFlap::frmSummaryFlap(UiContext& ctx, QWidget* setup)
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    lblWait = label("lblWait", "WAIT..");
-    cmdOK = button("cmdOK", "&Return to Setup");
+    lblWait = label(ctl::lblWait, "WAIT..");
+    cmdOK = button(ctl::cmdOK, "&Return to Setup");
     cmdOK->setDefault(true);
     buttons->addWidget(lblWait);
     buttons->addWidget(cmdOK);
@@ -77,7 +78,7 @@ frmSummaryFlap::frmSummaryFlap(UiContext& ctx, QWidget* setup)
 }
 
 QGroupBox* frmSummaryFlap::resultsFrame() {
-    QGroupBox* fraResults = frame("fraResults", "Results");
+    QGroupBox* fraResults = frame(ctl::fraResults, "Results");
     auto* g = new QGridLayout(fraResults);
     g->setVerticalSpacing(3);
     g->setColumnStretch(0, 1);
@@ -89,8 +90,8 @@ QGroupBox* frmSummaryFlap::resultsFrame() {
         l->setFont(f);
         g->addWidget(l, 0, col);
     };
-    columnHeading("lblVmpColumn", "Min power\n(Vmp)", 1);
-    columnHeading("lblVmrColumn", "Max range\n(Vmr)", 2);
+    columnHeading(ctl::lblVmpColumn, "Min power\n(Vmp)", 1);
+    columnHeading(ctl::lblVmrColumn, "Max range\n(Vmr)", 2);
     int r = 1;
     auto pair = [&](const QString& lbl, const QString& caption, CommitEdit*& a, const QString& an, CommitEdit** b,
                     const QString& bn) {
@@ -105,45 +106,45 @@ QGroupBox* frmSummaryFlap::resultsFrame() {
         }
         ++r;
     };
-    pair("lblTAS", "True air speed (m/s)", txtVmp, "txtVmp", &txtVmr, "txtVmr");
-    pair("lblEAS", "Equivalent air speed (m/s)", txtVmpEquiv, "txtVmpEquiv", &txtVmrEquiv, "txtVmrEquiv");
-    pair("lblPmech", "Mechanical power (W)", txtPmechMin, "txtPmechMin", &txtPmechVmr, "txtPmechVmr");
-    pair("lblPchem", "Chemical power (W)", txtPchemMin, "txtPchemMin", &txtPchemVmr, "txtPchemVmr");
-    pair("lblNchem", "Effective lift:drag ratio", txtNchemVmp, "txtNchemVmp", &txtNchemMax, "txtNchemMax");
-    pair("lblQ", "Specific work in myofibrils (J/kg)", txtQVmp, "txtQVmp", &txtQVmr, "txtQVmr");
-    pair("lblDownwash", "Downwash angle (degrees)", txtDownwashVmp, "txtDownwashVmp", &txtDownwashVmr,
-         "txtDownwashVmr");
-    pair("lblReWing", "Wing Reynolds Number (Mean Chord)", txtReWingVmp, "txtReWingVmp", &txtReWingVmr,
-         "txtReWingVmr");
-    pair("lblReBody", "Body Reynolds Number", txtReBodyVmp, "txtReBodyVmp", &txtReBodyVmr, "txtReBodyVmr");
-    pair("lblFred", "Reduced frequency", txtFredVmp, "txtFredVmp", &txtFredVmr, "txtFredVmr");
-    pair("lblMitoLevel", "Mitochondria fraction (level)", txtMitoFracVmp, "txtMitoFracVmp", &txtMitoFracCruise,
-         "txtMitoFracCruise");
-    pair("lblMitoClimb", "Mitochondria fraction (climb)", txtMitoFracClimb, "txtMitoFracClimb", nullptr, {});
-    pair("lblFreq", "Wingbeat frequency (Hz)", txtFreq, "txtFreq", nullptr, {});
-    pair("lblMaxClimb", "Max rate of climb (m/s)", txtMaxClimb, "txtMaxClimb", nullptr, {});
-    QLabel* ratios = label("lblRatios", "Ratios", fraResults);
+    pair(ctl::lblTAS, "True air speed (m/s)", txtVmp, ctl::txtVmp, &txtVmr, ctl::txtVmr);
+    pair(ctl::lblEAS, "Equivalent air speed (m/s)", txtVmpEquiv, ctl::txtVmpEquiv, &txtVmrEquiv, ctl::txtVmrEquiv);
+    pair(ctl::lblPmech, "Mechanical power (W)", txtPmechMin, ctl::txtPmechMin, &txtPmechVmr, ctl::txtPmechVmr);
+    pair(ctl::lblPchem, "Chemical power (W)", txtPchemMin, ctl::txtPchemMin, &txtPchemVmr, ctl::txtPchemVmr);
+    pair(ctl::lblNchem, "Effective lift:drag ratio", txtNchemVmp, ctl::txtNchemVmp, &txtNchemMax, ctl::txtNchemMax);
+    pair(ctl::lblQ, "Specific work in myofibrils (J/kg)", txtQVmp, ctl::txtQVmp, &txtQVmr, ctl::txtQVmr);
+    pair(ctl::lblDownwash, "Downwash angle (degrees)", txtDownwashVmp, ctl::txtDownwashVmp, &txtDownwashVmr,
+         ctl::txtDownwashVmr);
+    pair(ctl::lblReWing, "Wing Reynolds Number (Mean Chord)", txtReWingVmp, ctl::txtReWingVmp, &txtReWingVmr,
+         ctl::txtReWingVmr);
+    pair(ctl::lblReBody, "Body Reynolds Number", txtReBodyVmp, ctl::txtReBodyVmp, &txtReBodyVmr, ctl::txtReBodyVmr);
+    pair(ctl::lblFred, "Reduced frequency", txtFredVmp, ctl::txtFredVmp, &txtFredVmr, ctl::txtFredVmr);
+    pair(ctl::lblMitoLevel, "Mitochondria fraction (level)", txtMitoFracVmp, ctl::txtMitoFracVmp, &txtMitoFracCruise,
+         ctl::txtMitoFracCruise);
+    pair(ctl::lblMitoClimb, "Mitochondria fraction (climb)", txtMitoFracClimb, ctl::txtMitoFracClimb, nullptr, {});
+    pair(ctl::lblFreq, "Wingbeat frequency (Hz)", txtFreq, ctl::txtFreq, nullptr, {});
+    pair(ctl::lblMaxClimb, "Max rate of climb (m/s)", txtMaxClimb, ctl::txtMaxClimb, nullptr, {});
+    QLabel* ratios = label(ctl::lblRatios, "Ratios", fraResults);
     QFont rf = ratios->font();
     rf.setBold(true);
     ratios->setFont(rf);
     g->setRowMinimumHeight(r++, 10);
     g->addWidget(ratios, r++, 0);
-    pair("lblVratio", "Vmr:Vmp", txtVratio, "txtVratio", nullptr, {});
-    pair("lblPbmrRatio", "Min chem power:BMR", txtPbmrRatio, "txtPbmrRatio", nullptr, {});
+    pair(ctl::lblVratio, "Vmr:Vmp", txtVratio, ctl::txtVratio, nullptr, {});
+    pair(ctl::lblPbmrRatio, "Min chem power:BMR", txtPbmrRatio, ctl::txtPbmrRatio, nullptr, {});
     g->setRowStretch(r, 1);  // room a larger window gives goes below the rows, not between them
     return fraResults;
 }
 
 QGroupBox* frmSummaryFlap::boundFrame() {
-    fraBound_ = frame("fraBound", "Bounding flight");
+    fraBound_ = frame(ctl::fraBound, "Bounding flight");
     auto* bg = new QGridLayout(fraBound_);
-    lblPowerFrac = label("lblPowerFrac", "Bounding with power fraction", fraBound_);
-    txtPowerFrac = derived("txtPowerFrac", {}, fraBound_);
-    cmdGetBH = button("cmdGetBH", "Find &bound height", fraBound_);
-    lblTau = label("lblTau", "Bound period (sec)", fraBound_);
-    txtTau = derived("txtTau", {}, fraBound_);
-    lblBH = label("lblBH", "Bound height top to bottom (m)", fraBound_);
-    txtBH = derived("txtBH", {}, fraBound_);
+    lblPowerFrac = label(ctl::lblPowerFrac, "Bounding with power fraction", fraBound_);
+    txtPowerFrac = derived(ctl::txtPowerFrac, {}, fraBound_);
+    cmdGetBH = button(ctl::cmdGetBH, "Find &bound height", fraBound_);
+    lblTau = label(ctl::lblTau, "Bound period (sec)", fraBound_);
+    txtTau = derived(ctl::txtTau, {}, fraBound_);
+    lblBH = label(ctl::lblBH, "Bound height top to bottom (m)", fraBound_);
+    txtBH = derived(ctl::txtBH, {}, fraBound_);
     for (CommitEdit* f : {txtPowerFrac, txtTau, txtBH}) f->setFixedWidth(70);
     bg->addWidget(lblPowerFrac, 0, 0);
     bg->addWidget(txtPowerFrac, 0, 1);
@@ -156,12 +157,12 @@ QGroupBox* frmSummaryFlap::boundFrame() {
 }
 
 QGroupBox* frmSummaryFlap::saveFrame() {
-    QGroupBox* fraSave = frame("fraSave", "Save results");
+    QGroupBox* fraSave = frame(ctl::fraSave, "Save results");
     auto* sv = new QGridLayout(fraSave);
-    chkExcelFile = check("chkExcelFile", "", fraSave);
+    chkExcelFile = check(ctl::chkExcelFile, "", fraSave);
     chkExcelFile->setMinimumWidth(0);
-    lblFileName = label("lblFileName", "Output file name", fraSave);
-    txtFileName = derived("txtFileName", {}, fraSave);
+    lblFileName = label(ctl::lblFileName, "Output file name", fraSave);
+    txtFileName = derived(ctl::txtFileName, {}, fraSave);
     txtFileName->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     chk4Digit = check("chk4Digit", "&4-digit output", fraSave);
     sv->addWidget(chkExcelFile, 0, 0, 1, 2);

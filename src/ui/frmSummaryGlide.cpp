@@ -11,6 +11,7 @@
 #include "glide/SummaryGlide.h"
 #include "output/SaveBox.h"
 #include "output/WorkbookRunOutput.h"
+#include "state/ControlNames.h"
 #include "ui/MacCreadyTable.h"
 #include "ui/ManualScreens.h"
 #include "ui/frmGraphPolar.h"
@@ -30,16 +31,16 @@ QLabel* Bold(QLabel* l) {
 }  // namespace
 
 frmSummaryGlide::frmSummaryGlide(UiContext& ctx, QWidget* setup)
-    : ResultsScreen(ctx, "frmSummaryGlide", "Results summary from Glide Polar calculation",
+    : ResultsScreen(ctx, ctl::frmSummaryGlide, "Results summary from Glide Polar calculation",
              scaling::ResizePattern::ScaleAndCentre, setup) {
     auto* top = new QVBoxLayout(this);
     top->setContentsMargins(8, 8, 8, 8);
     auto* head = new QHBoxLayout;
-    lblHeading = heading("lblHeading", "Glide polar summary");
-    txtSpName = derived("txtSpName");
+    lblHeading = heading(ctl::lblHeading, "Glide polar summary");
+    txtSpName = derived(ctl::txtSpName);
     txtSpName->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     txtSpName->setFixedWidth(170);
-    txtShortName = derived("txtShortName");
+    txtShortName = derived(ctl::txtShortName);
     txtShortName->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     txtShortName->setFixedWidth(90);
     head->addWidget(lblHeading);
@@ -52,16 +53,16 @@ frmSummaryGlide::frmSummaryGlide(UiContext& ctx, QWidget* setup)
     // Below, across the screen: the MacCready table.
     QGroupBox* fraResults = glidingFrame();
     QGroupBox* fraFlap = flappingFrame();
-    QLabel* note = label("lblNote",
+    QLabel* note = label(ctl::lblNote,
                          "All speeds on this screen, horizontal and vertical, refer to True Air Speed, unless "
                          "identified as Equivalent Air Speed");
     note->setWordWrap(true);
     QGroupBox* fraSave = saveFrame();
 
     auto* tools = new QGridLayout;
-    cmdGraph = button("cmdGraph", "Show graph");
-    cmdWindTrnglCalc = button("cmdWindTrnglCalc", "&Wind Triangle Calculator");
-    cmdShowDefs = button("cmdShowDefs", "Show Definitions");
+    cmdGraph = button(ctl::cmdGraph, "Show graph");
+    cmdWindTrnglCalc = button(ctl::cmdWindTrnglCalc, "&Wind Triangle Calculator");
+    cmdShowDefs = button(ctl::cmdShowDefs, "Show Definitions");
     WireShowDefinitions(this, cmdShowDefs);
     tools->addWidget(cmdWindTrnglCalc, 0, 0, 1, 2);
     tools->addWidget(cmdGraph, 1, 0);
@@ -69,9 +70,9 @@ frmSummaryGlide::frmSummaryGlide(UiContext& ctx, QWidget* setup)
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    lblWait = label("lblWait", "WAIT..");
+    lblWait = label(ctl::lblWait, "WAIT..");
     lblWait->setVisible(false);
-    cmdOK = button("cmdOK", "&Return to Setup");
+    cmdOK = button(ctl::cmdOK, "&Return to Setup");
     cmdOK->setDefault(true);
     buttons->addWidget(lblWait);
     buttons->addWidget(cmdOK);
@@ -105,7 +106,7 @@ frmSummaryGlide::frmSummaryGlide(UiContext& ctx, QWidget* setup)
 }
 
 QGroupBox* frmSummaryGlide::glidingFrame() {
-    QGroupBox* fraResults = frame("fraResults", "Gliding");
+    QGroupBox* fraResults = frame(ctl::fraResults, "Gliding");
     auto* g = new QGridLayout(fraResults);
     g->setVerticalSpacing(3);
     g->setColumnStretch(0, 1);
@@ -114,8 +115,8 @@ QGroupBox* frmSummaryGlide::glidingFrame() {
         l->setAlignment(Qt::AlignRight | Qt::AlignBottom);
         g->addWidget(l, 0, col);
     };
-    columnHeading("lblVmsColumn", "Minimum\nSink", 1);
-    columnHeading("lblVbgColumn", "Best\nGlide", 2);
+    columnHeading(ctl::lblVmsColumn, "Minimum\nSink", 1);
+    columnHeading(ctl::lblVbgColumn, "Best\nGlide", 2);
     int r = 1;
     auto value = [&](const QString& name, int row, int col) {
         CommitEdit* f = derived(name, {}, fraResults);
@@ -136,31 +137,33 @@ QGroupBox* frmSummaryGlide::glidingFrame() {
         b = value(bn, r, 2);
         ++r;
     };
-    pair("lblTAS", "True air speed (m/s)", txtVmsTAS, "txtVmsTAS", txtVbgTAS, "txtVbgTAS");
-    pair("lblEAS", "Equivalent air speed (m/s)", txtVmsEAS, "txtVmsEAS", txtVbgEas, "txtVbgEas");
-    pair("lblSink", "Sinking speed (m/s)", txtMinSink, "txtMinSink", txtSinkVbg, "txtSinkVbg");
-    pair("lblN", "Glide ratio", txtNVms, "txtNVms", txtNmax, "txtNmax");
-    pair("lblCl", "Lift coefficient", txtClVms, "txtClVms", txtClVbg, "txtClVbg");
-    pair("lblReWing", "Wing Re at best glide speed", txtReWingVms, "txtReWingVms", txtReWingVbg, "txtReWingVbg");
-    pair("lblReBody", "Body Re at best glide speed", txtReBodyVms, "txtReBodyVms", txtReBodyVbg, "txtReBodyVbg");
-    lblCircleRadius = label("lblCircleRadius", "", fraResults);
+    pair(ctl::lblTAS, "True air speed (m/s)", txtVmsTAS, ctl::txtVmsTAS, txtVbgTAS, ctl::txtVbgTAS);
+    pair(ctl::lblEAS, "Equivalent air speed (m/s)", txtVmsEAS, ctl::txtVmsEAS, txtVbgEas, ctl::txtVbgEas);
+    pair(ctl::lblSink, "Sinking speed (m/s)", txtMinSink, ctl::txtMinSink, txtSinkVbg, ctl::txtSinkVbg);
+    pair(ctl::lblN, "Glide ratio", txtNVms, ctl::txtNVms, txtNmax, ctl::txtNmax);
+    pair(ctl::lblCl, "Lift coefficient", txtClVms, ctl::txtClVms, txtClVbg, ctl::txtClVbg);
+    pair(ctl::lblReWing, "Wing Re at best glide speed", txtReWingVms, ctl::txtReWingVms, txtReWingVbg,
+         ctl::txtReWingVbg);
+    pair(ctl::lblReBody, "Body Re at best glide speed", txtReBodyVms, ctl::txtReBodyVms, txtReBodyVbg,
+         ctl::txtReBodyVbg);
+    lblCircleRadius = label(ctl::lblCircleRadius, "", fraResults);
     g->addWidget(lblCircleRadius, r, 0);
-    txtCircleRadius = value("txtCircleRadius", r++, 1);
-    g->addWidget(wrapped("lblPchemTonicMusc", "Chemical power (W) for tonic pectoralis muscles"), r, 0);
-    txtPchemTonicMusc = value("txtPchemTonicMusc", r++, 1);
-    g->addWidget(wrapped("lblPchemGlide", "Chemical power (W) in gliding (tonic musc + BMR)"), r, 0);
-    txtPchemGlide = value("txtPchemGlide", r++, 1);
+    txtCircleRadius = value(ctl::txtCircleRadius, r++, 1);
+    g->addWidget(wrapped(ctl::lblPchemTonicMusc, "Chemical power (W) for tonic pectoralis muscles"), r, 0);
+    txtPchemTonicMusc = value(ctl::txtPchemTonicMusc, r++, 1);
+    g->addWidget(wrapped(ctl::lblPchemGlide, "Chemical power (W) in gliding (tonic musc + BMR)"), r, 0);
+    txtPchemGlide = value(ctl::txtPchemGlide, r++, 1);
     return fraResults;
 }
 
 QGroupBox* frmSummaryGlide::flappingFrame() {
-    QGroupBox* fraFlap = frame("fraFlap", "FLAPPING flight speeds and effective L/D for comparison:");
+    QGroupBox* fraFlap = frame(ctl::fraFlap, "FLAPPING flight speeds and effective L/D for comparison:");
     auto* fg = new QGridLayout(fraFlap);
     fg->setVerticalSpacing(3);
     fg->setColumnStretch(0, 1);
     int fc = 1;
-    for (auto [n, t] : {std::pair{"lblAirSpeed", "Air speed m/s"}, std::pair{"lblChemPower", "Chem power W"},
-                        std::pair{"lblEffLD", "Effective L/D"}}) {
+    for (auto [n, t] : {std::pair{ctl::lblAirSpeed, "Air speed m/s"}, std::pair{ctl::lblChemPower, "Chem power W"},
+                        std::pair{ctl::lblEffLD, "Effective L/D"}}) {
         QLabel* l = Bold(label(n, t, fraFlap));
         l->setAlignment(Qt::AlignRight | Qt::AlignBottom);
         fg->addWidget(l, 0, fc++);
@@ -171,28 +174,28 @@ QGroupBox* frmSummaryGlide::flappingFrame() {
         fg->addWidget(f, row, col);
         return f;
     };
-    fg->addWidget(label("lblVmpRow", "Min power (Vmp)", fraFlap), 1, 0);
-    txtVmp = flapValue("txtVmp", 1, 1);
-    txtPchemVmp = flapValue("txtPchemVmp", 1, 2);
-    txtNVmp = flapValue("txtNVmp", 1, 3);
-    fg->addWidget(label("lblVmrRow", "Max range (Vmr)", fraFlap), 2, 0);
-    txtVmr = flapValue("txtVmr", 2, 1);
-    txtPchemVmr = flapValue("txtPchemVmr", 2, 2);
-    txtNVmr = flapValue("txtNVmr", 2, 3);
-    QLabel* jperFlap = label("lblJperFlap", "Sporadic flapping - fuel energy per wingbeat (J)", fraFlap);
+    fg->addWidget(label(ctl::lblVmpRow, "Min power (Vmp)", fraFlap), 1, 0);
+    txtVmp = flapValue(ctl::txtVmp, 1, 1);
+    txtPchemVmp = flapValue(ctl::txtPchemVmp, 1, 2);
+    txtNVmp = flapValue(ctl::txtNVmp, 1, 3);
+    fg->addWidget(label(ctl::lblVmrRow, "Max range (Vmr)", fraFlap), 2, 0);
+    txtVmr = flapValue(ctl::txtVmr, 2, 1);
+    txtPchemVmr = flapValue(ctl::txtPchemVmr, 2, 2);
+    txtNVmr = flapValue(ctl::txtNVmr, 2, 3);
+    QLabel* jperFlap = label(ctl::lblJperFlap, "Sporadic flapping - fuel energy per wingbeat (J)", fraFlap);
     jperFlap->setWordWrap(true);
     fg->addWidget(jperFlap, 3, 0, 1, 3);
-    txtJperFlap = flapValue("txtJperFlap", 3, 3);
+    txtJperFlap = flapValue(ctl::txtJperFlap, 3, 3);
     return fraFlap;
 }
 
 QGroupBox* frmSummaryGlide::saveFrame() {
-    QGroupBox* fraSave = frame("fraSave", "Save results");
+    QGroupBox* fraSave = frame(ctl::fraSave, "Save results");
     auto* sv = new QGridLayout(fraSave);
     sv->setContentsMargins(8, 4, 8, 4);
-    chkExcel = check("chkExcel", "", fraSave);
-    lblFileName = label("lblFileName", "Output file name", fraSave);
-    txtFileName = derived("txtFileName", {}, fraSave);
+    chkExcel = check(ctl::chkExcel, "", fraSave);
+    lblFileName = label(ctl::lblFileName, "Output file name", fraSave);
+    txtFileName = derived(ctl::txtFileName, {}, fraSave);
     txtFileName->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     txtFileName->setFixedWidth(120);
     lblFileName->setVisible(false);
@@ -206,14 +209,14 @@ QGroupBox* frmSummaryGlide::saveFrame() {
 }
 
 QGroupBox* frmSummaryGlide::macCreadyFrame() {
-    QGroupBox* fraMacCready = frame("fraMacCready", "Cross-country speed");
+    QGroupBox* fraMacCready = frame(ctl::fraMacCready, "Cross-country speed");
     auto* mg = new QHBoxLayout(fraMacCready);
     mg->setContentsMargins(8, 4, 8, 4);
-    lblMacCready = label("lblMacCready", "", fraMacCready);
+    lblMacCready = label(ctl::lblMacCready, "", fraMacCready);
     lblMacCready->setWordWrap(true);
     lblMacCready->setFixedWidth(250);
     lblMacCready->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    txtMacCready = new MacCreadyTable("txtMacCready", fraMacCready);
+    txtMacCready = new MacCreadyTable(ctl::txtMacCready, fraMacCready);
     mg->addWidget(lblMacCready);
     mg->addWidget(txtMacCready, 0, Qt::AlignTop);
     mg->addStretch(1);

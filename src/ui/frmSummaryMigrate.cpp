@@ -10,6 +10,7 @@
 #include "migrate/SummaryMigrate.h"
 #include "output/SaveBox.h"
 #include "output/WorkbookRunOutput.h"
+#include "state/ControlNames.h"
 #include "ui/ManualScreens.h"
 
 namespace ornivo::ui {
@@ -23,20 +24,20 @@ struct RowCaption {
 
 // The rows of the two result frames, in reading order.
 const RowCaption FlightRows[] = {
-    {"txtHrs", "Flight time (hours)"},          {"txtDistance", "Distance flown (km)"},
-    {"txtTAS", "True air speed (m/s)"},         {"txtVmp", "Min power speed (m/s)"},
-    {"txtVratio", "Ratio V:Vmp"},               {"txtFat", "Fat mass (kg)"},
-    {"txtMuscle", "Flight muscle mass (kg)"},   {"txtAirframe", "Airframe mass (kg)"},
-    {"txtAllUp", "All-up mass (kg)"},           {"txtFatBurn", "Fat burned (kJ)"},
-    {"txtProtBurn", "Protein burned (kJ)"},
+    {ctl::txtHrs, "Flight time (hours)"},          {ctl::txtDistance, "Distance flown (km)"},
+    {ctl::txtTAS, "True air speed (m/s)"},         {ctl::txtVmp, "Min power speed (m/s)"},
+    {ctl::txtVratio, "Ratio V:Vmp"},               {ctl::txtFat, "Fat mass (kg)"},
+    {ctl::txtMuscle, "Flight muscle mass (kg)"},   {ctl::txtAirframe, "Airframe mass (kg)"},
+    {ctl::txtAllUp, "All-up mass (kg)"},           {ctl::txtFatBurn, "Fat burned (kJ)"},
+    {ctl::txtProtBurn, "Protein burned (kJ)"},
 };
 const RowCaption BodyRows[] = {
-    {"txtTotalFuel", "Total fuel burned (kJ)"}, {"txtQm", "Specific work (J/kg)"},
-    {"txtPdens", "Specific power (W/kg)"},      {"txtPercentProt", "% fuel from protein"},
-    {"txtPercentBMR", "% fuel for BMR"},        {"txtFatFrac", "Fat Fraction"},
-    {"txtFatHeight", "Metabolic sink (m/s)"},   {"txtFatProtHeight", "Fat + Protein energy ht (km)"},
-    {"txtReWing", "Wing Re"},                   {"txtReBody", "Body Re"},
-    {"txtFredMC", "Reduced frequency"},         {"txtFreq", "Wingbeat freq (Hz)"},
+    {ctl::txtTotalFuel, "Total fuel burned (kJ)"}, {ctl::txtQm, "Specific work (J/kg)"},
+    {ctl::txtPdens, "Specific power (W/kg)"},      {ctl::txtPercentProt, "% fuel from protein"},
+    {ctl::txtPercentBMR, "% fuel for BMR"},        {ctl::txtFatFrac, "Fat Fraction"},
+    {ctl::txtFatHeight, "Metabolic sink (m/s)"},   {ctl::txtFatProtHeight, "Fat + Protein energy ht (km)"},
+    {ctl::txtReWing, "Wing Re"},                   {ctl::txtReBody, "Body Re"},
+    {ctl::txtFredMC, "Reduced frequency"},         {ctl::txtFreq, "Wingbeat freq (Hz)"},
 };
 
 QLabel* bold(QLabel* l) {
@@ -49,28 +50,28 @@ QLabel* bold(QLabel* l) {
 }  // namespace
 
 frmSummaryMigrate::frmSummaryMigrate(UiContext& ctx, QWidget* setup)
-    : ResultsScreen(ctx, "frmSummaryMigrate", "Results summary from Migration calculation",
+    : ResultsScreen(ctx, ctl::frmSummaryMigrate, "Results summary from Migration calculation",
              scaling::ResizePattern::ScaleAndCentre, setup) {
     auto* top = new QVBoxLayout(this);
     top->setContentsMargins(8, 8, 8, 8);
     top->setSpacing(6);
     auto* head = new QHBoxLayout;
-    lblHeading = heading("lblHeading", "Migration summary");
-    txtSpName = derived("txtSpName");
+    lblHeading = heading(ctl::lblHeading, "Migration summary");
+    txtSpName = derived(ctl::txtSpName);
     txtSpName->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     txtSpName->setFixedWidth(170);
-    txtShortName = derived("txtShortName");
+    txtShortName = derived(ctl::txtShortName);
     txtShortName->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     txtShortName->setFixedWidth(90);
     head->addWidget(lblHeading);
     head->addStretch();
     // The altitudes of the run share the heading's line.
-    head->addWidget(label("lblAltitude", "Altitude (m ASL)     Start:"));
-    txtStartAlt = derived("txtStartAlt");
+    head->addWidget(label(ctl::lblAltitude, "Altitude (m ASL)     Start:"));
+    txtStartAlt = derived(ctl::txtStartAlt);
     txtStartAlt->setFixedWidth(56);
     head->addWidget(txtStartAlt);
-    head->addWidget(label("lblCruiseAlt", "Cruise:"));
-    txtCruiseAlt = derived("txtCruiseAlt");
+    head->addWidget(label(ctl::lblCruiseAlt, "Cruise:"));
+    txtCruiseAlt = derived(ctl::txtCruiseAlt);
     txtCruiseAlt->setFixedWidth(56);
     head->addWidget(txtCruiseAlt);
     head->addSpacing(12);
@@ -80,13 +81,13 @@ frmSummaryMigrate::frmSummaryMigrate(UiContext& ctx, QWidget* setup)
 
     top->addLayout(resultFrames());
     // A GPS track that outlasted the fat: said under the tables, so that negative fat masses read as a deficit.
-    QLabel* fatRanOut = label("lblFatRanOut", "");
+    QLabel* fatRanOut = label(ctl::lblFatRanOut, "");
     fatRanOut->setVisible(false);
     top->addWidget(fatRanOut);
 
     top->addLayout(climbAndGlideFrames());
     // After a GPS run: where the map and the progress workbook went.
-    lblGpsFiles = label("lblGpsFiles", "");
+    lblGpsFiles = label(ctl::lblGpsFiles, "");
     lblGpsFiles->setWordWrap(true);
     lblGpsFiles->setTextInteractionFlags(Qt::TextSelectableByMouse);
     lblGpsFiles->setVisible(false);
@@ -94,11 +95,11 @@ frmSummaryMigrate::frmSummaryMigrate(UiContext& ctx, QWidget* setup)
 
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(saveFrame(), 1);
-    cmdShowDefs = button("cmdShowDefs", "Show Definitions");
+    cmdShowDefs = button(ctl::cmdShowDefs, "Show Definitions");
     WireShowDefinitions(this, cmdShowDefs);
-    lblWait = bold(label("lblWait", "WAIT .."));
+    lblWait = bold(label(ctl::lblWait, "WAIT .."));
     lblWait->setVisible(false);
-    cmdOK = button("cmdOK", "&Return to Setup");
+    cmdOK = button(ctl::cmdOK, "&Return to Setup");
     cmdOK->setDefault(true);
     bottom->addWidget(cmdShowDefs, 0, Qt::AlignBottom);
     bottom->addWidget(lblWait, 0, Qt::AlignBottom);
@@ -126,8 +127,8 @@ QHBoxLayout* frmSummaryMigrate::resultFrames() {
         g->setContentsMargins(6, 4, 6, 4);
         g->setColumnStretch(0, 1);
         const QString suffix = "_" + QString::number(copy);
-        const QString heads[3][2] = {{"lblDepart", "Departure"}, {"lblArrival", "Arrival"},
-                                     {"lblOutOfFuel", "Out of fuel"}};
+        const QString heads[3][2] = {{ctl::lblDepart, "Departure"}, {ctl::lblArrival, "Arrival"},
+                                     {ctl::lblOutOfFuel, "Out of fuel"}};
         for (int c = 0; c < 3; ++c) {
             QLabel* l = bold(label(heads[c][0] + suffix, heads[c][1], box));
             l->setAlignment(Qt::AlignRight | Qt::AlignBottom);
@@ -148,8 +149,8 @@ QHBoxLayout* frmSummaryMigrate::resultFrames() {
         return box;
     };
     auto* columns = new QHBoxLayout;
-    columns->addWidget(resultFrame("fraFlight", "Flight and masses", 0, FlightRows, int(std::size(FlightRows))));
-    columns->addWidget(resultFrame("fraBody", "Fuel and physiology", 1, BodyRows, int(std::size(BodyRows))));
+    columns->addWidget(resultFrame(ctl::fraFlight, "Flight and masses", 0, FlightRows, int(std::size(FlightRows))));
+    columns->addWidget(resultFrame(ctl::fraBody, "Fuel and physiology", 1, BodyRows, int(std::size(BodyRows))));
     return columns;
 }
 
@@ -172,27 +173,28 @@ QHBoxLayout* frmSummaryMigrate::climbAndGlideFrames() {
         return f;
     };
     QGridLayout* gc;
-    std::tie(fraClimb, gc) = smallFrame("fraClimb", "Initial climb (included in total time and distance):");
-    txtClimbTime = value(gc, "txtClimbTime", "Time (min)");
-    txtClimbDist = value(gc, "txtClimbDist", "Distance (km)");
-    txtInitialVclimb = value(gc, "txtInitialVclimb", "Initial rate of climb after takeoff (m/s)");
-    txtFinalVclimb = value(gc, "txtFinalVclimb", "Rate of climb (m/s) on reaching cruise alt");
+    std::tie(fraClimb, gc) = smallFrame(ctl::fraClimb, "Initial climb (included in total time and distance):");
+    txtClimbTime = value(gc, ctl::txtClimbTime, "Time (min)");
+    txtClimbDist = value(gc, ctl::txtClimbDist, "Distance (km)");
+    txtInitialVclimb = value(gc, ctl::txtInitialVclimb, "Initial rate of climb after takeoff (m/s)");
+    txtFinalVclimb = value(gc, ctl::txtFinalVclimb, "Rate of climb (m/s) on reaching cruise alt");
     lower->addWidget(fraClimb, 2);
     QGridLayout* gg;
-    std::tie(fraFinalGlide, gg) = smallFrame("fraFinalGlide", "Final glide (NOT included in total time and distance):");
-    txtFinalGlideTime = value(gg, "txtFinalGlideTime", "Time (min)");
-    txtFinalGlideDist = value(gg, "txtFinalGlideDist", "Distance (km)");
+    std::tie(fraFinalGlide, gg) =
+        smallFrame(ctl::fraFinalGlide, "Final glide (NOT included in total time and distance):");
+    txtFinalGlideTime = value(gg, ctl::txtFinalGlideTime, "Time (min)");
+    txtFinalGlideDist = value(gg, ctl::txtFinalGlideDist, "Distance (km)");
     lower->addWidget(fraFinalGlide, 2);
     return lower;
 }
 
 QGroupBox* frmSummaryMigrate::saveFrame() {
-    QGroupBox* fraSave = frame("fraSave", "Save results");
+    QGroupBox* fraSave = frame(ctl::fraSave, "Save results");
     auto* sv = new QGridLayout(fraSave);
     sv->setContentsMargins(8, 4, 8, 4);
-    chkExcel = check("chkExcel", "", fraSave);
-    lblFileName = label("lblFileName", "Output file name", fraSave);
-    txtFileName = derived("txtFileName", {}, fraSave);
+    chkExcel = check(ctl::chkExcel, "", fraSave);
+    lblFileName = label(ctl::lblFileName, "Output file name", fraSave);
+    txtFileName = derived(ctl::txtFileName, {}, fraSave);
     txtFileName->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     txtFileName->setFixedWidth(140);
     lblFileName->setVisible(false);

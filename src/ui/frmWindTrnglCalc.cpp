@@ -7,6 +7,7 @@
 #include <QSpacerItem>
 #include <QVBoxLayout>
 
+#include "state/ControlNames.h"
 #include "state/numtext.h"
 #include "ui/ManualScreens.h"
 
@@ -18,38 +19,38 @@ enum Row { Vw, WindDir, Va, Hdg, Vg, Trk };
 }  // namespace
 
 frmWindTrnglCalc::frmWindTrnglCalc(UiContext& ctx, QWidget* results)
-    : Screen(ctx, "frmWindTrnglCalc", "Wind Triangle Calculator", scaling::ResizePattern::ScaleAndCentre, results) {
+    : Screen(ctx, ctl::frmWindTrnglCalc, "Wind Triangle Calculator", scaling::ResizePattern::ScaleAndCentre, results) {
     auto* top = new QVBoxLayout(this);
     top->setContentsMargins(16, 12, 16, 12);
 
-    fraCalcType = frame("fraCalcType", "Calculate what:");
+    fraCalcType = frame(ctl::fraCalcType, "Calculate what:");
     auto* ct = new QVBoxLayout(fraCalcType);
-    optFindVg = option("optFindVg", "Input Wind, Air Speed, Heading; output &Ground Speed", {}, fraCalcType);
-    optFindVa = option("optFindVa", "Input Wind, Ground Speed, Track; output &Air Speed", {}, fraCalcType);
-    optFindVgHdg = option("optFindVgHdg", "Input Wind, Air Speed, Track; output Ground Speed", {}, fraCalcType);
+    optFindVg = option(ctl::optFindVg, "Input Wind, Air Speed, Heading; output &Ground Speed", {}, fraCalcType);
+    optFindVa = option(ctl::optFindVa, "Input Wind, Ground Speed, Track; output &Air Speed", {}, fraCalcType);
+    optFindVgHdg = option(ctl::optFindVgHdg, "Input Wind, Air Speed, Track; output Ground Speed", {}, fraCalcType);
     ct->addWidget(optFindVg);
     ct->addWidget(optFindVa);
     ct->addWidget(optFindVgHdg);
     optFindVgHdg->setChecked(true);
     top->addWidget(fraCalcType);
 
-    fraGetVa = frame("fraGetVa", "Set Air Speed:");
+    fraGetVa = frame(ctl::fraGetVa, "Set Air Speed:");
     auto* gv = new QVBoxLayout(fraGetVa);
-    optSetVmp = option("optSetVmp", "Set Air Speed to &Min Power Speed (Vmp)", {}, fraGetVa);
-    optSetVmr = option("optSetVmr", "Set Air Speed to Max &Range Speed (Vmr)", {}, fraGetVa);
+    optSetVmp = option(ctl::optSetVmp, "Set Air Speed to &Min Power Speed (Vmp)", {}, fraGetVa);
+    optSetVmr = option(ctl::optSetVmr, "Set Air Speed to Max &Range Speed (Vmr)", {}, fraGetVa);
     optSetVmp->setChecked(true);
     gv->addWidget(optSetVmp);
     gv->addWidget(optSetVmr);
     top->addWidget(fraGetVa);
-    lblSetVcc = label("lblSetVcc",
+    lblSetVcc = label(ctl::lblSetVcc,
                       "For migration in thermals, \"air speed\" refers to cross-country speed (Vcc) from MacCready table");
     lblSetVcc->setWordWrap(true);
     top->addWidget(lblSetVcc);
 
-    lblEnter = label("lblEnter", "Enter or amend inputs as requred, then:");
+    lblEnter = label(ctl::lblEnter, "Enter or amend inputs as requred, then:");
     top->addWidget(lblEnter);
 
-    QGroupBox* fraValues = frame("fraValues", "Wind and bird");
+    QGroupBox* fraValues = frame(ctl::fraValues, "Wind and bird");
     auto* rowsBox = new QVBoxLayout(fraValues);
     const char* names[] = {"Vw", "WindDir", "Va", "Hdg", "Vg", "Trk"};
     const char* texts[] = {"Wind speed (m/s)", "Wind Direction (degrees)", "Air Speed (m/s)", "Heading (degrees)",
@@ -82,11 +83,11 @@ frmWindTrnglCalc::frmWindTrnglCalc(UiContext& ctx, QWidget* results)
     top->addWidget(fraValues);
 
     auto* buttons = new QHBoxLayout;
-    cmdCompute = button("cmdCompute", "");
+    cmdCompute = button(ctl::cmdCompute, "");
     cmdCompute->setDefault(true);
-    cmdShowDefs = button("cmdShowDefs", "Show Definitions");
+    cmdShowDefs = button(ctl::cmdShowDefs, "Show Definitions");
     WireShowDefinitions(this, cmdShowDefs);
-    cmdExit = button("cmdExit", "Return  to Summary Screen");
+    cmdExit = button(ctl::cmdExit, "Return  to Summary Screen");
     buttons->addWidget(cmdCompute);
     buttons->addStretch();
     buttons->addWidget(cmdShowDefs);
