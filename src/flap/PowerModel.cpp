@@ -77,18 +77,16 @@ void FindVmp(ProgramState& s, int slot) {
     float a = f32(0.5 * k * (m * gs) * (m * gs) / (rho * Sd));
     if (s.FlightStyle == 3) a = f32(double(a) * b.PowerFracBound);
     const float bb = f32(rho * A / 2);
-    float V = f32(0.76 * std::pow(k, 0.25) * std::sqrt(m * gs) / (std::pow(Sd * A, 0.25) * std::sqrt(rho)));
-    for (int i = 0; i < MaxNewtonSteps; ++i) {
-        const double v = V;
+    const float V =
+        f32(0.76 * std::pow(k, 0.25) * std::sqrt(m * gs) / (std::pow(Sd * A, 0.25) * std::sqrt(rho)));
+    const auto settled = SettleSpeed(V, [&](double v) {
         const float D1 = f32(-double(a) / (v * v) + 3 * double(bb) * v * v);
         const float D2 = f32(2 * double(a) / (v * v * v) + 6 * double(bb) * v);
-        const float Vnew = f32(v - double(D1) / D2);
-        if (std::fabs(Vnew - V) <= 0.001f) {
-            s.Flap.VmpExact = Vnew;
-            return;
-        }
-        if (!std::isfinite(Vnew)) break;
-        V = Vnew;
+        return f32(v - double(D1) / D2);
+    });
+    if (settled) {
+        s.Flap.VmpExact = *settled;
+        return;
     }
     throw EngineError("The minimum power speed could not be found (the iteration did not settle); "
                       "check the mass, wing span, body drag area and air density");
@@ -102,19 +100,16 @@ void FindVmr(ProgramState& s, int slot) {
     const float L = f32(double(s.AirDensity) * b.BodyDragArea);
     const float R = f32(double(s.Resp) / s.Eta);
     const double P = s.Flap.Ppro, E = b.EtaPbmr;
-    float V = f32(1.5 * double(s.Flap.VmpExact));
-    for (int i = 0; i < MaxNewtonSteps; ++i) {
-        const double v = V;
+    const float V = f32(1.5 * double(s.Flap.VmpExact));
+    const auto settled = SettleSpeed(V, [&](double v) {
         const float H = f32((double(L) * v - e / (v * v * v * G) - P / (v * v) - E / (v * v)) * R);
         const float M = f32((double(L) + 3 * double(e) / (G * v * v * v * v) + 2 * P / (v * v * v) +
                              2 * E / (v * v * v)) * R);
-        const float Vnew = f32(v - double(H) / M);
-        if (std::fabs(Vnew - V) <= 0.001f) {
-            s.Flap.VmrExact = Vnew;
-            return;
-        }
-        if (!std::isfinite(Vnew)) break;
-        V = Vnew;
+        return f32(v - double(H) / M);
+    });
+    if (settled) {
+        s.Flap.VmrExact = *settled;
+        return;
     }
     throw EngineError("The maximum range speed could not be found (the iteration did not settle); "
                       "check the mass, wing span, body drag area and air density");

@@ -1,6 +1,8 @@
 #pragma once
 // The flapping-flight power model, on any slot: the glide and migration engines call these
 // with their own slot. Singles stored, expressions evaluated in double.
+#include <cmath>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -15,6 +17,20 @@ struct EngineError : std::runtime_error {
 
 // Newton iterations stop after this many steps with an EngineError instead of hanging.
 constexpr int MaxNewtonSteps = 200;
+
+// Newton's iteration on a speed, in singles, from the estimate V: `next` gives the next estimate from the
+// current one. It has settled when two estimates agree within 1 mm/s; nothing when it runs out of steps
+// or of finite numbers.
+template <class Next>
+std::optional<float> SettleSpeed(float V, Next next) {
+    for (int i = 0; i < MaxNewtonSteps; ++i) {
+        const float Vnew = next(double(V));
+        if (std::fabs(Vnew - V) <= 0.001f) return Vnew;
+        if (!std::isfinite(Vnew)) break;
+        V = Vnew;
+    }
+    return std::nullopt;
+}
 
 // Pbmr[slot] from the lean mass EmptyMass - FatMass, then EtaPbmr[slot].
 void BasalMetabolicRate(ProgramState& s, int slot);

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "state/ControlNames.h"
+#include "state/SaveCaption.h"
 #include "state/Single.h"
 #include "state/numtext.h"
 
@@ -20,13 +21,7 @@ void showRatio(ScreenUpdate& u, const std::string& control, double num, double d
 
 }  // namespace
 
-std::string SaveBoxCaption(const ProgramState& s) {
-    if (s.OutputCount > 0)
-        return s.UseTextFiles ? "Append results of this run to file " + s.OutFileName
-                              : "Save power curve as a new sheet in workbook " + s.OutFileName;
-    return s.UseTextFiles ? "       Open a text file to save results of this run"
-                          : "Save power curve as Sheet 1 of a new Excel workbook";
-}
+std::string SaveBoxCaption(const ProgramState& s) { return ResultsSaveCaption(s, "power curve", 7); }
 
 ScreenUpdate LoadSummaryFlap(ProgramState& s) {
     ScreenUpdate u;

@@ -2,6 +2,7 @@
 
 #include "output/GlideTextBlock.h"
 #include "state/ControlNames.h"
+#include "state/SaveCaption.h"
 #include "state/numtext.h"
 
 namespace ornivo::glide {
@@ -10,13 +11,7 @@ namespace {
 constexpr int Slot = 3;
 }
 
-std::string GlideSaveBoxCaption(const ProgramState& s) {
-    if (s.OutputCount > 0)
-        return s.UseTextFiles ? "Append results of this run to file " + s.OutFileName
-                              : "Save glide polar as a new sheet in workbook " + s.OutFileName;
-    return s.UseTextFiles ? "       Open a text file to save results of this run"
-                          : "Save glide polar as Sheet 1 of a new Excel workbook";
-}
+std::string GlideSaveBoxCaption(const ProgramState& s) { return ResultsSaveCaption(s, "glide polar", 7); }
 
 std::string MacCreadyLabel() {
     return "MacCready cross-country speed table\n"

@@ -74,18 +74,16 @@ void MigFindVmp(ProgramState& s) {
     float a = f32(0.5 * k * (m * g2) * (m * g2) / (rho * Sd));
     if (s.FlightStyle == 3) a = f32(double(a) * b.PowerFracBound);
     const float bb = f32(rho * A / 2);
-    float V = f32(0.76 * std::pow(k, 0.25) * std::sqrt(m * g2) / (std::sqrt(rho) * std::pow(Sd * A, 0.25)));
-    for (int i = 0; i < flap::MaxNewtonSteps; ++i) {
-        const double v = V;
+    const float V =
+        f32(0.76 * std::pow(k, 0.25) * std::sqrt(m * g2) / (std::sqrt(rho) * std::pow(Sd * A, 0.25)));
+    const auto settled = flap::SettleSpeed(V, [&](double v) {
         const float D1 = f32(-double(a) / (v * v) + 3 * double(bb) * v * v);
         const float D2 = f32(2 * double(a) / (v * v * v) + 6 * double(bb) * v);
-        const float Vnew = f32(v - double(D1) / D2);
-        if (!std::isfinite(Vnew)) break;
-        if (std::fabs(Vnew - V) <= 0.001f) {
-            mg.Vmp = Vnew;
-            return;
-        }
-        V = Vnew;
+        return f32(v - double(D1) / D2);
+    });
+    if (settled) {
+        mg.Vmp = *settled;
+        return;
     }
     throw MigrationError("The minimum power speed of the migrating bird could not be found "
                          "(the iteration did not settle); check the masses, wing and air density");
@@ -100,19 +98,16 @@ void MigFindVmr(ProgramState& s) {
     const float h = f32(double(s.AirDensity) * mg.BodyDragArea);
     const float R = f32(double(s.Resp) / s.Eta);
     const double P = s.Flap.Ppro, E = b.EtaPbmr;
-    float V = f32(1.5 * double(mg.Vmp));
-    for (int i = 0; i < flap::MaxNewtonSteps; ++i) {
-        const double v = V;
+    const float V = f32(1.5 * double(mg.Vmp));
+    const auto settled = flap::SettleSpeed(V, [&](double v) {
         const float F = f32((double(h) * v - d / (f * v * v * v) - P / (v * v) - E / (v * v)) * R);
         const float dF = f32((double(h) + 3 * double(d) / (f * v * v * v * v) + 2 * P / (v * v * v) +
                               2 * E / (v * v * v)) * R);
-        const float Vnew = f32(v - double(F) / dF);
-        if (!std::isfinite(Vnew)) break;
-        if (std::fabs(Vnew - V) <= 0.001f) {
-            mg.Vmr = Vnew;
-            return;
-        }
-        V = Vnew;
+        return f32(v - double(F) / dF);
+    });
+    if (settled) {
+        mg.Vmr = *settled;
+        return;
     }
     throw MigrationError("The maximum range speed of the migrating bird could not be found "
                          "(the iteration did not settle); check the masses, wing and air density");
@@ -273,54 +268,62 @@ void HoldMuscleMass(ProgramState& s) {
     Recompute(s);
 }
 
-void HoldSpecificPower(ProgramState& s) {
-    MigrationState& m = s.Migration.Mig;
-    m.MyoSpecificPower = f32(double(FlightPower(s)) / m.MyofibrilMass);
-    for (int passes = 0;; ++passes) {
-        const float r = f32((double(m.MyoSpecificPowerTarget) - m.MyoSpecificPower) / m.MyoSpecificPowerTarget);
-        if (0.0001 > r || std::isnan(r)) break;
-        if (passes >= MaxProteinPasses) ProteinLoopFailed();
-        if (SpeedsUpInstead(s)) {
-            SpeedUp(s, [&] { return m.MyoSpecificPower >= m.MyoSpecificPowerTarget; });
-            break;
-        }
-        const double Pf = FlightPower(s);
-        const float cut = f32((double(m.MyofibrilMass) - Pf / m.MyoSpecificPowerTarget) * 0.5);
-        m.MyofibrilMass = f32(double(m.MyofibrilMass) - cut);
-        CreditFat(s, cut);
-        AdjustMitochondria(s, Pf);
-        Recompute(s);
-        m.MyoSpecificPower = f32(double(FlightPower(s)) / m.MyofibrilMass);
-    }
-    m.SpecificWork = f32(double(FlightPower(s)) / (double(m.MyofibrilMass) * m.WbeatFreq * MigPowerFraction(s)));
-}
+namespace {
 
-void HoldSpecificWork(ProgramState& s) {
+// Brings a quantity of the myofibrils (`value`, recomputed by `current`) down to its target by burning
+// myofibril protein, `cutFor` of it per pass, or by speeding up where the criterion says so.
+template <class Current, class CutFor>
+void CutMyofibrilsToTarget(ProgramState& s, float& value, const float& target, Current current, CutFor cutFor) {
     MigrationState& m = s.Migration.Mig;
-    auto work = [&] {
-        return f32(double(FlightPower(s)) / (double(m.MyofibrilMass) * m.WbeatFreq * MigPowerFraction(s)));
-    };
-    m.SpecificWork = work();
+    value = current();
     for (int passes = 0;; ++passes) {
-        const float r = f32((double(m.SpecificWorkTarget) - m.SpecificWork) / m.SpecificWorkTarget);
+        const float r = f32((double(target) - value) / target);
         if (0.0001 > r || std::isnan(r)) break;
         if (passes >= MaxProteinPasses) ProteinLoopFailed();
         if (SpeedsUpInstead(s)) {
-            SpeedUp(s, [&] { return m.SpecificWork >= m.SpecificWorkTarget; });
+            SpeedUp(s, [&] { return value >= target; });
             break;
         }
         const double Pf = FlightPower(s);
-        const float cut = f32((double(m.MyofibrilMass) -
-                               Pf / (double(m.WbeatFreq) * m.SpecificWorkTarget * MigPowerFraction(s))) * 0.5);
+        const float cut = cutFor(Pf);
         m.MyofibrilMass = f32(double(m.MyofibrilMass) - cut);
         CreditFat(s, cut);
         // The released mitochondria are measured from their previous mass (MitoMassPrev), so that the
         // myofibril cut just credited is not credited a second time.
         AdjustMitochondria(s, Pf);
         Recompute(s);
-        m.SpecificWork = work();
+        value = current();
     }
-    m.MyoSpecificPower = f32(double(FlightPower(s)) / m.MyofibrilMass);
+}
+
+float SpecificWorkNow(const ProgramState& s) {
+    const MigrationState& m = s.Migration.Mig;
+    return f32(double(FlightPower(s)) / (double(m.MyofibrilMass) * m.WbeatFreq * MigPowerFraction(s)));
+}
+
+float MyoSpecificPowerNow(const ProgramState& s) {
+    return f32(double(FlightPower(s)) / s.Migration.Mig.MyofibrilMass);
+}
+
+}  // namespace
+
+void HoldSpecificPower(ProgramState& s) {
+    MigrationState& m = s.Migration.Mig;
+    CutMyofibrilsToTarget(
+        s, m.MyoSpecificPower, m.MyoSpecificPowerTarget, [&] { return MyoSpecificPowerNow(s); },
+        [&](double Pf) { return f32((double(m.MyofibrilMass) - Pf / m.MyoSpecificPowerTarget) * 0.5); });
+    m.SpecificWork = SpecificWorkNow(s);
+}
+
+void HoldSpecificWork(ProgramState& s) {
+    MigrationState& m = s.Migration.Mig;
+    CutMyofibrilsToTarget(s, m.SpecificWork, m.SpecificWorkTarget, [&] { return SpecificWorkNow(s); },
+                          [&](double Pf) {
+                              return f32((double(m.MyofibrilMass) -
+                                          Pf / (double(m.WbeatFreq) * m.SpecificWorkTarget * MigPowerFraction(s))) *
+                                         0.5);
+                          });
+    m.MyoSpecificPower = MyoSpecificPowerNow(s);
 }
 
 void EnergyBudget(ProgramState& s) {

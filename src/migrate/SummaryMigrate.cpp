@@ -4,6 +4,7 @@
 
 #include "migrate/GpsStops.h"
 #include "state/ControlNames.h"
+#include "state/SaveCaption.h"
 #include "state/numtext.h"
 
 namespace ornivo::migrate {
@@ -75,13 +76,7 @@ const std::vector<std::string>& SummaryMigrateRows() {
     return rows;
 }
 
-std::string MigrationSaveBoxCaption(const ProgramState& s) {
-    if (s.OutputCount > 0)
-        return s.UseTextFiles ? "Append results of this run to file " + s.OutFileName
-                              : "Save results as a new sheet in workbook " + s.OutFileName;
-    return s.UseTextFiles ? "   Open a text file to save results of this run"
-                          : "Save results as Sheet 1 of a new Excel workbook";
-}
+std::string MigrationSaveBoxCaption(const ProgramState& s) { return ResultsSaveCaption(s, "results", 3); }
 
 std::string GpsFilesText(const ProgramState& s) {
     if (!s.Migration.GpsMode) return "";

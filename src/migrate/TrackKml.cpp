@@ -21,6 +21,19 @@ private:
 
 const char* const kIconHost = "http://maps.google.com";
 
+// The icon of a placemark style. The address line's indent differs between the two styles; the files
+// have always been written so, and readers of the file ignore it.
+void iconStyle(Lines& k, int hrefIndent, const std::string& icon) {
+    k.add(6, "<IconStyle>");
+    k.add(8, "<scale>0.6</scale>");
+    k.add(8, "<Icon>");
+    k.add(10, "<href>");
+    k.add(hrefIndent, std::string(kIconHost) + "/mapfiles/kml/shapes/" + icon);
+    k.add(10, "</href>");
+    k.add(8, "</Icon>");
+    k.add(6, "</IconStyle>");
+}
+
 }  // namespace
 
 std::string KmlCoordinatePair(double lon, double lat) {
@@ -52,14 +65,7 @@ std::string TrackKmlText(const ProgramState& s) {
     k.add(4, "</StyleMap>");
     k.blank();
     k.add(4, "<Style id=" + q + "sn_placemark_circle" + q + ">");
-    k.add(6, "<IconStyle>");
-    k.add(8, "<scale>0.6</scale>");
-    k.add(8, "<Icon>");
-    k.add(10, "<href>");
-    k.add(3, std::string(kIconHost) + "/mapfiles/kml/shapes/placemark_circle.png");
-    k.add(10, "</href>");
-    k.add(8, "</Icon>");
-    k.add(6, "</IconStyle>");
+    iconStyle(k, 3, "placemark_circle.png");
     k.add(6, "<LineStyle>");
     k.add(8, "<color>ff00ff00</color>");
     k.add(8, "<width>3</width>");
@@ -70,14 +76,7 @@ std::string TrackKmlText(const ProgramState& s) {
     k.add(4, "</Style>");
     k.blank();
     k.add(4, "<Style id=" + q + "sh_placemark_circle_highlight" + q + ">");
-    k.add(6, "<IconStyle>");
-    k.add(8, "<scale>0.6</scale>");
-    k.add(8, "<Icon>");
-    k.add(10, "<href>");
-    k.add(0, std::string(kIconHost) + "/mapfiles/kml/shapes/placemark_circle_highlight.png");
-    k.add(10, "</href>");
-    k.add(8, "</Icon>");
-    k.add(6, "</IconStyle>");
+    iconStyle(k, 0, "placemark_circle_highlight.png");
     k.add(4, "</Style>");
     k.add(4, "<Style id=" + q + "yellowLineGreenPoly" + q + ">");
     k.add(6, "<LineStyle>");
