@@ -70,26 +70,28 @@ void MusclePerformance(ProgramState& s, int slot) {
                       (1 - double(s.Flap.MitoFracClimbNow)) * f / g0);
 }
 
-void FindVmp(ProgramState& s, int slot) {
-    const BirdParams& b = s.slot(slot);
-    const double m = b.AllUpMass, gs = b.Gravity, Sd = b.DiscArea, A = b.BodyDragArea;
+std::optional<float> SettleVmp(const ProgramState& s, const BirdParams& b, double m, double A) {
+    const double gs = b.Gravity, Sd = b.DiscArea;
     const double rho = s.AirDensity, k = s.Kflap;
     float a = f32(0.5 * k * (m * gs) * (m * gs) / (rho * Sd));
     if (s.FlightStyle == 3) a = f32(double(a) * b.PowerFracBound);
     const float bb = f32(rho * A / 2);
     const float V =
         f32(0.76 * std::pow(k, 0.25) * std::sqrt(m * gs) / (std::pow(Sd * A, 0.25) * std::sqrt(rho)));
-    const auto settled = SettleSpeed(V, [&](double v) {
+    return SettleSpeed(V, [&](double v) {
         const float D1 = f32(-double(a) / (v * v) + 3 * double(bb) * v * v);
         const float D2 = f32(2 * double(a) / (v * v * v) + 6 * double(bb) * v);
         return f32(v - double(D1) / D2);
     });
-    if (settled) {
-        s.Flap.VmpExact = *settled;
-        return;
-    }
-    throw EngineError("The minimum power speed could not be found (the iteration did not settle); "
-                      "check the mass, wing span, body drag area and air density");
+}
+
+void FindVmp(ProgramState& s, int slot) {
+    const BirdParams& b = s.slot(slot);
+    const auto settled = SettleVmp(s, b, b.AllUpMass, b.BodyDragArea);
+    if (!settled)
+        throw EngineError("The minimum power speed could not be found (the iteration did not settle); "
+                          "check the mass, wing span, body drag area and air density");
+    s.Flap.VmpExact = *settled;
 }
 
 void FindVmr(ProgramState& s, int slot) {
@@ -107,12 +109,10 @@ void FindVmr(ProgramState& s, int slot) {
                              2 * E / (v * v * v)) * R);
         return f32(v - double(H) / M);
     });
-    if (settled) {
-        s.Flap.VmrExact = *settled;
-        return;
-    }
-    throw EngineError("The maximum range speed could not be found (the iteration did not settle); "
-                      "check the mass, wing span, body drag area and air density");
+    if (!settled)
+        throw EngineError("The maximum range speed could not be found (the iteration did not settle); "
+                          "check the mass, wing span, body drag area and air density");
+    s.Flap.VmrExact = *settled;
 }
 
 }  // namespace ornivo::flap

@@ -45,6 +45,9 @@ void PowerAtSpeed(ProgramState& s, int slot, float V);
 // Muscle working values and ClimbRate from the last Pmech.
 void MusclePerformance(ProgramState& s, int slot);
 // VmpExact and VmrExact by Newton iteration (VmrExact needs VmpExact and Ppro).
+// The minimum-power speed of a bird of all-up mass m and body drag area A on the wing and in the air of
+// `b` and `s`; nothing when the iteration does not settle. The migration calls it with its current masses.
+std::optional<float> SettleVmp(const ProgramState& s, const BirdParams& b, double m, double A);
 void FindVmp(ProgramState& s, int slot);
 void FindVmr(ProgramState& s, int slot);
 

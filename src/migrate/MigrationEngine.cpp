@@ -68,25 +68,13 @@ float FlightPower(const ProgramState& s) { return s.Migration.Plevel; }
 
 void MigFindVmp(ProgramState& s) {
     MigrationState& mg = s.Migration.Mig;
-    const BirdParams& b = s.slot(Slot);
-    const double m = mg.AllUpMass, g2 = b.Gravity, Sd = b.DiscArea, A = mg.BodyDragArea;
-    const double rho = s.AirDensity, k = s.Kflap;
-    float a = f32(0.5 * k * (m * g2) * (m * g2) / (rho * Sd));
-    if (s.FlightStyle == 3) a = f32(double(a) * b.PowerFracBound);
-    const float bb = f32(rho * A / 2);
-    const float V =
-        f32(0.76 * std::pow(k, 0.25) * std::sqrt(m * g2) / (std::sqrt(rho) * std::pow(Sd * A, 0.25)));
-    const auto settled = flap::SettleSpeed(V, [&](double v) {
-        const float D1 = f32(-double(a) / (v * v) + 3 * double(bb) * v * v);
-        const float D2 = f32(2 * double(a) / (v * v * v) + 6 * double(bb) * v);
-        return f32(v - double(D1) / D2);
-    });
-    if (settled) {
-        mg.Vmp = *settled;
-        return;
-    }
-    throw MigrationError("The minimum power speed of the migrating bird could not be found "
-                         "(the iteration did not settle); check the masses, wing and air density");
+    // The two factors of the start estimate's divisor stand the other way round in the migration's own
+    // formula; a product of two doubles does not depend on their order.
+    const auto settled = flap::SettleVmp(s, s.slot(Slot), mg.AllUpMass, mg.BodyDragArea);
+    if (!settled)
+        throw MigrationError("The minimum power speed of the migrating bird could not be found "
+                             "(the iteration did not settle); check the masses, wing and air density");
+    mg.Vmp = *settled;
 }
 
 void MigFindVmr(ProgramState& s) {
@@ -105,12 +93,10 @@ void MigFindVmr(ProgramState& s) {
                               2 * E / (v * v * v)) * R);
         return f32(v - double(F) / dF);
     });
-    if (settled) {
-        mg.Vmr = *settled;
-        return;
-    }
-    throw MigrationError("The maximum range speed of the migrating bird could not be found "
-                         "(the iteration did not settle); check the masses, wing and air density");
+    if (!settled)
+        throw MigrationError("The maximum range speed of the migrating bird could not be found "
+                             "(the iteration did not settle); check the masses, wing and air density");
+    mg.Vmr = *settled;
 }
 
 void MigPowerAtSpeed(ProgramState& s, float V) {
