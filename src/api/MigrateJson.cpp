@@ -33,12 +33,10 @@ Json MigrationResultsJson(const ProgramState& s, bool tables) {
 #define S(name) j[#name] = Single(s.name)
     S(FatEnergyHeight); S(FuelEnergyHeight); S(Altitude); S(AirDensity);
 #undef S
-    j["Vmp"] = Single(m.Vmp);
-    j["Vmr"] = Single(m.Vmr);
-    j["VmrRatio"] = Single(m.VmrRatio);
-    j["Speed"] = Single(m.Speed);
-    j["StartSpeed"] = Single(m.StartSpeed);
-    j["HoursFlown"] = Single(m.HoursFlown);
+    // The speeds and times of the flight's state.
+#define M(name) j[#name] = Single(m.name)
+    M(Vmp); M(Vmr); M(VmrRatio); M(Speed); M(StartSpeed); M(HoursFlown);
+#undef M
     j["ElapsedSec"] = m.ElapsedSec;
     j["ClimbSeconds"] = m.ClimbSeconds;
     j["MaxRow"] = s.Migration.MaxRow;

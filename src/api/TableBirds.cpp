@@ -63,16 +63,14 @@ Json EnteredBirdJson(const ProgramState& s, BirdTable table) {
     Json j;
     j["SpName"] = s.SpName;
     j["ShortName"] = s.ShortName;
-    j["EmptyMass"] = Single(b.EmptyMass);
-    j["Span"] = Single(b.Span);
-    j["WingArea"] = Single(b.WingArea);
-    j["AspectRatio"] = Single(b.AspectRatio);
-    j["AirDensity"] = Single(s.AirDensity);
-    j["RelDensity"] = Single(s.RelDensity);
-    j["Altitude"] = Single(s.Altitude);
-    j["KinViscosity"] = Single(s.KinViscosity);
-    j["MuscleFrac"] = Single(b.MuscleFrac);
-    j["FatFrac"] = Single(b.FatFrac);
+    // Each key is the name of the value it holds: the bird's (B) or the air's (S).
+#define B(name) j[#name] = Single(b.name)
+#define S(name) j[#name] = Single(s.name)
+    B(EmptyMass); B(Span); B(WingArea); B(AspectRatio);
+    S(AirDensity); S(RelDensity); S(Altitude); S(KinViscosity);
+    B(MuscleFrac); B(FatFrac);
+#undef B
+#undef S
     j["TaxonGroup"] = s.TaxonGroup;
     j["Sex"] = s.Sex;
     j["Age"] = s.Age;

@@ -34,6 +34,19 @@ void iconStyle(Lines& k, int hrefIndent, const std::string& icon) {
     k.add(6, "</IconStyle>");
 }
 
+void lineStyle(Lines& k, const std::string& color, const std::string& width) {
+    k.add(6, "<LineStyle>");
+    k.add(8, "<color>" + color + "</color>");
+    k.add(8, "<width>" + width + "</width>");
+    k.add(6, "</LineStyle>");
+}
+
+void polyStyle(Lines& k, const std::string& element) {
+    k.add(6, "<PolyStyle>");
+    k.add(8, element);
+    k.add(6, "</PolyStyle>");
+}
+
 }  // namespace
 
 std::string KmlCoordinatePair(double lon, double lat) {
@@ -66,26 +79,16 @@ std::string TrackKmlText(const ProgramState& s) {
     k.blank();
     k.add(4, "<Style id=" + q + "sn_placemark_circle" + q + ">");
     iconStyle(k, 3, "placemark_circle.png");
-    k.add(6, "<LineStyle>");
-    k.add(8, "<color>ff00ff00</color>");
-    k.add(8, "<width>3</width>");
-    k.add(6, "</LineStyle>");
-    k.add(6, "<PolyStyle>");
-    k.add(8, "<fill>0</fill>");
-    k.add(6, "</PolyStyle>");
+    lineStyle(k, "ff00ff00", "3");
+    polyStyle(k, "<fill>0</fill>");
     k.add(4, "</Style>");
     k.blank();
     k.add(4, "<Style id=" + q + "sh_placemark_circle_highlight" + q + ">");
     iconStyle(k, 0, "placemark_circle_highlight.png");
     k.add(4, "</Style>");
     k.add(4, "<Style id=" + q + "yellowLineGreenPoly" + q + ">");
-    k.add(6, "<LineStyle>");
-    k.add(8, "<color>7f00ffff</color>");
-    k.add(8, "<width>4</width>");
-    k.add(6, "</LineStyle>");
-    k.add(6, "<PolyStyle>");
-    k.add(8, "<color>7f00ff00</color>");
-    k.add(6, "</PolyStyle>");
+    lineStyle(k, "7f00ffff", "4");
+    polyStyle(k, "<color>7f00ff00</color>");
     k.add(4, "</Style>");
     if (s.Gps.SitesLoaded) {
         for (int n = 1; n <= s.Gps.SiteCount && n <= static_cast<int>(s.Gps.StopoverSites.size()); ++n) {
