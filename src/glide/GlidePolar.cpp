@@ -206,21 +206,19 @@ void scan(const Model& M, float Vstart, GlideResults& r) {
                 }
             }
             const double easFactor = std::sqrt(M.rho / 1.225);
-            if (r.Vms == 0 && p.Sink >= prevSink && V > Vstart) {
-                r.Vms = f32(double(V) - Step);
-                r.VmsEAS = f32(r.Vms * easFactor);
-                const GlidePoint q = glideChecked(M, r.Vms);
-                r.MinSink = q.Sink;
-                r.GlideRatioVms = q.GlideRatio;
-                r.ClVms = q.Cl;
-            } else if (r.Vbg == 0 && p.GlideRatio <= prevRatio) {
-                r.Vbg = f32(double(V) - Step);
-                r.VbgEAS = f32(r.Vbg * easFactor);
-                const GlidePoint q = glideChecked(M, r.Vbg);
-                r.SinkVbg = q.Sink;
-                r.BestGlideRatio = q.GlideRatio;
-                r.ClVbg = q.Cl;
-            }
+            // The speed one step back is the optimum just passed: its air speeds and glide.
+            auto passed = [&](float& at, float& eas, float& sink, float& ratio, float& cl) {
+                at = f32(double(V) - Step);
+                eas = f32(at * easFactor);
+                const GlidePoint q = glideChecked(M, at);
+                sink = q.Sink;
+                ratio = q.GlideRatio;
+                cl = q.Cl;
+            };
+            if (r.Vms == 0 && p.Sink >= prevSink && V > Vstart)
+                passed(r.Vms, r.VmsEAS, r.MinSink, r.GlideRatioVms, r.ClVms);
+            else if (r.Vbg == 0 && p.GlideRatio <= prevRatio)
+                passed(r.Vbg, r.VbgEAS, r.SinkVbg, r.BestGlideRatio, r.ClVbg);
         }
         speed.next();
         V = speed.V();

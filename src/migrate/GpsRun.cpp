@@ -237,10 +237,7 @@ void projection(ProgramState& s, platform::Dialogs& d) {
             RecordRow(s);
         }
         if (m.FatMass <= 0) {
-            m.FatMass = 0;
-            m.FatFrac = 0;
-            s.FatEnergyHeight = 0;
-            s.FuelEnergyHeight = 0;
+            EmptyFatStore(s);
             m.Row = CLng(double(m.Row) + 1);
             RecordRow(s);
             m.EndColumn = 1;

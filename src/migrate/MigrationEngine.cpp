@@ -312,6 +312,14 @@ void HoldSpecificWork(ProgramState& s) {
     m.MyoSpecificPower = MyoSpecificPowerNow(s);
 }
 
+void EmptyFatStore(ProgramState& s) {
+    MigrationState& m = s.Migration.Mig;
+    m.FatMass = 0;
+    m.FatFrac = 0;
+    s.FatEnergyHeight = 0;
+    s.FuelEnergyHeight = 0;
+}
+
 void EnergyBudget(ProgramState& s) {
     MigrationState& m = s.Migration.Mig;
     m.BmrEnergy = f32(double(m.BmrEnergy) + double(s.Migration.TimeStep) * s.slot(Slot).Pbmr * 60);
@@ -576,10 +584,7 @@ RunOutcome MigrationRun(ProgramState& s, platform::Dialogs& d) {
                     RecordEnd(s);
                 }
                 if (m.FatMass <= 0) {
-                    m.FatMass = 0;
-                    m.FatFrac = 0;
-                    s.FatEnergyHeight = 0;
-                    s.FuelEnergyHeight = 0;
+                    EmptyFatStore(s);
                     m.EndColumn = 1;
                     m.Row = static_cast<int16_t>(m.Row + 1);
                     if (!RecordRow(s)) {

@@ -38,6 +38,8 @@ void CruiseStep(ProgramState& s);
 void HoldMuscleMass(ProgramState& s);
 void HoldSpecificPower(ProgramState& s);
 void HoldSpecificWork(ProgramState& s);
+// The fat is used up: a store that overshot below zero reads zero, and so do the fuel's energy heights.
+void EmptyFatStore(ProgramState& s);
 void EnergyBudget(ProgramState& s);
 void ProteinMinimum(ProgramState& s);
 // Burning wet protein mass x spares fat: FatMass += x / (ProtHydr + 1) x Eprotein / Efat.
