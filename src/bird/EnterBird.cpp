@@ -125,6 +125,15 @@ ScreenUpdate EnterBirdField(ProgramState& s, platform::Dialogs& d, const std::st
         u.focus = control;
         return u;
     }
+    // Of span, area and aspect ratio, the one not typed follows from the other two.
+    auto deriveRatio = [&] {
+        b.AspectRatio = toSingle(AspectRatioOf(b.Span, b.WingArea));
+        if (b.AspectRatio > 0) u.showSig(Param::AR, b.AspectRatio);
+    };
+    auto deriveArea = [&] {
+        b.WingArea = toSingle(WingAreaOf(b.Span, b.AspectRatio));
+        if (b.WingArea > 0) u.showSig(Param::Area, b.WingArea);
+    };
     switch (id) {
         case Param::SpName: s.SpName = text; break;
         case Param::ShortName: s.ShortName = text; break;
@@ -133,29 +142,22 @@ ScreenUpdate EnterBirdField(ProgramState& s, platform::Dialogs& d, const std::st
             b.Span = toSingle(v);
             if (b.Span > 0) {
                 u.showSig(Param::Span, b.Span);
-                if (b.WingArea > 0) {
-                    b.AspectRatio = toSingle(AspectRatioOf(b.Span, b.WingArea));
-                    if (b.AspectRatio > 0) u.showSig(Param::AR, b.AspectRatio);
-                } else if (b.AspectRatio > 0) {
-                    b.WingArea = toSingle(WingAreaOf(b.Span, b.AspectRatio));
-                    if (b.WingArea > 0) u.showSig(Param::Area, b.WingArea);
-                }
+                if (b.WingArea > 0) deriveRatio();
+                else if (b.AspectRatio > 0) deriveArea();
             }
             break;
         case Param::Area:
             b.WingArea = toSingle(v);
             if (b.WingArea > 0) {
                 u.showSig(Param::Area, b.WingArea);
-                b.AspectRatio = toSingle(AspectRatioOf(b.Span, b.WingArea));
-                if (b.AspectRatio > 0) u.showSig(Param::AR, b.AspectRatio);
+                deriveRatio();
             }
             break;
         case Param::AR:
             b.AspectRatio = toSingle(v);
             if (b.AspectRatio > 0) {
                 u.showSig(Param::AR, b.AspectRatio);
-                b.WingArea = toSingle(WingAreaOf(b.Span, b.AspectRatio));
-                if (b.WingArea > 0) u.showSig(Param::Area, b.WingArea);
+                deriveArea();
             }
             break;
         case Param::Rho:

@@ -41,6 +41,19 @@ void ToggleTaxon(ProgramState& s, ScreenUpdate& u) {
     u.show(Param::Taxon, s.TaxonGroup == 1 ? "Passerine" : "Non-Passerine");
 }
 
+bool SharedClick(ProgramState& s, const std::string& control, bool doubleClick,
+                 const BmrStep& bmr, ScreenUpdate& u) {
+    if (control == ctl::txtTaxon && doubleClick) {
+        ToggleTaxon(s, u);
+        bmr(s, u);
+    } else if (control == ctl::txtFatHeight) {
+        u.showSig(Param::FatHeight, f32(double(s.FatEnergyHeight) / 1000));
+    } else {
+        return false;
+    }
+    return true;
+}
+
 void StartSetupOutput(ProgramState& s) {
     s.OutputCount = 0;
     s.WorkbookUnsaved = 0;

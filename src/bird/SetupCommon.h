@@ -24,6 +24,10 @@ bool MarkField(ProgramState& s, std::uint8_t screen, const std::string& control)
 void ShowNames(const ProgramState& s, ScreenUpdate& u);
 // The taxon field's double-click: the other group, shown.
 void ToggleTaxon(ProgramState& s, ScreenUpdate& u);
+// The clicks the three setup screens share: a double click on the group toggles it and the basal
+// metabolic rate follows; a click on the fat energy height shows it in kJ/kg. False for any other click.
+bool SharedClick(ProgramState& s, const std::string& control, bool doubleClick,
+                 const BmrStep& bmr, ScreenUpdate& u);
 // A setup screen opens with no result workbook of its own yet, showing three significant digits.
 void StartSetupOutput(ProgramState& s);
 

@@ -94,22 +94,21 @@ ScreenUpdate PowerFractionRule(ProgramState& s, platform::Dialogs& d, double val
         b.Gravity = s.slot(0).Gravity;
         HidePowerFraction(u);
     };
+    // Each style keeps its own fraction, stored as typed even when refused.
+    auto take = [&](float& fraction, float lowest, const char* lowestText, bool bothFractions) {
+        fraction = v;
+        if (v < lowest || v > 1) {
+            d.error({std::string("Please enter a value between ") + lowestText + " and 1 for the Power Fraction"});
+            u.refused = true;
+            return false;
+        }
+        if (v == 1) toContinuous(bothFractions);
+        return true;
+    };
     if (s.FlightStyle == 2) {
-        b.PowerFracFG = v;
-        if (v < 0.05f || v > 1) {
-            d.error({"Please enter a value between 0.05 and 1 for the Power Fraction"});
-            u.refused = true;
-            return u;
-        }
-        if (v == 1) toContinuous(true);
+        if (!take(b.PowerFracFG, 0.05f, "0.05", true)) return u;
     } else if (s.FlightStyle == 3) {
-        b.PowerFracBound = v;
-        if (v < 0.2f || v > 1) {
-            d.error({"Please enter a value between 0.2 and 1 for the Power Fraction"});
-            u.refused = true;
-            return u;
-        }
-        if (v == 1) toContinuous(false);
+        if (!take(b.PowerFracBound, 0.2f, "0.2", false)) return u;
     }
     if (s.FlightStyle == 3) b.Gravity = f32(double(s.slot(0).Gravity) / b.PowerFracBound);
     else b.Gravity = s.slot(0).Gravity;
@@ -164,14 +163,10 @@ ScreenUpdate fieldRule(ProgramState& s, platform::Dialogs& d, const std::string&
     if (e.kind == Edit::Kind::Click || e.kind == Edit::Kind::DoubleClick) {
         if (const int style = FlightStyleOfOption(c)) {
             u.append(FlightStyleRule(s, Slot, style));
-        } else if (c == ctl::txtTaxon && e.kind == Edit::Kind::DoubleClick) {
-            bird::ToggleTaxon(s, u);
-            bmr(s, u);
+        } else if (bird::SharedClick(s, c, e.kind == Edit::Kind::DoubleClick, bmr, u)) {
         } else if (c == ctl::txtRho && e.kind == Edit::Kind::DoubleClick) {
             // Opens the air density calculator (a screen); here only the mark.
             s.Marks.set(Mark::AirDensity);
-        } else if (c == ctl::txtFatHeight) {
-            u.showSig(Param::FatHeight, f32(double(s.FatEnergyHeight) / 1000));
         } else if (!markField(s, c)) {  // clicking into a field marks it
             throw UnknownControl("no control " + c + " that takes a click on the power-curve setup screen");
         }

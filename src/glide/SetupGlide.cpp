@@ -32,14 +32,10 @@ ScreenUpdate clickRule(ProgramState& s, const std::string& c, const Edit& e) {
         u.setChecked(c, true);
         showBstop(u, s.Glide.SpanLaw == SpanLawLinear);
         s.Marks.set(Mark::Bstop);  // the two options share the mark of Bstop
-    } else if (c == ctl::txtTaxon && e.kind == Edit::Kind::DoubleClick) {
-        bird::ToggleTaxon(s, u);
-        UpdateGlideBmr(s, u);
+    } else if (bird::SharedClick(s, c, e.kind == Edit::Kind::DoubleClick, UpdateGlideBmr, u)) {
     } else if (c == ctl::txtRho && e.kind == Edit::Kind::DoubleClick) {
         // Opens the air density calculator (a screen of its own); here only the mark.
         s.Marks.set(Mark::AirDensity);
-    } else if (c == ctl::txtFatHeight) {
-        u.showSig(Param::FatHeight, f32(double(s.FatEnergyHeight) / 1000));
     } else if (!markField(s, c) && c != ctl::txtSpName && c != ctl::txtShortName) {  // a click into a field marks it
         throw UnknownControl("no control " + c + " that takes a click on the glide-polar setup screen");
     }

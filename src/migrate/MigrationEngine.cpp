@@ -243,14 +243,7 @@ void SpeedUp(ProgramState& s, Reached reached) {
 }  // namespace
 
 void HoldMuscleMass(ProgramState& s) {
-    MigrationState& m = s.Migration.Mig;
-    if (s.Migration.MitoControl == 2) m.MitoMass = f32(double(FlightPower(s)) * s.Kmito * s.MuscleDensity);
-    else m.MitoMass = f32(double(m.MitoFracTarget) / (1 - double(m.MitoFracTarget)) * m.MyofibrilMass);
-    const float released = f32(double(m.MitoMassPrev) - m.MitoMass);
-    CreditFat(s, released);
-    m.MitoMassPrev = m.MitoMass;
-    m.MuscleMass = f32(double(m.MyofibrilMass) + m.MitoMass);
-    m.MitoFrac = f32(double(m.MitoMass) / m.MuscleMass);
+    AdjustMitochondria(s, FlightPower(s));
     Recompute(s);
 }
 

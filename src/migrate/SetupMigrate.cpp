@@ -238,11 +238,7 @@ ScreenUpdate setupFieldRule(ProgramState& s, platform::Dialogs& d, const std::st
         } else if (c == ctl::optProj) {
             s.Migration.MigScreen.ProjOption = true;
             setGpsControls(u, false);
-        } else if (c == ctl::txtTaxon && dbl) {
-            bird::ToggleTaxon(s, u);
-            bmrStep(s, u);
-        } else if (c == ctl::txtFatHeight) {
-            u.showSig(Param::FatHeight, f32(double(s.FatEnergyHeight) / 1000));
+        } else if (bird::SharedClick(s, c, dbl, bmrStep, u)) {
         } else if (c == ctl::txtVmrRatio) {
             u.append(MigrationStart(s, d));
             u.showSig(Param::VmrRatio, s.Migration.Mig.VmrRatio);
