@@ -30,6 +30,12 @@ void pairLine(PrintedPage& p, const std::string& l1, float v1, const std::string
     p.lines.push_back({{{10, l1}, {50, FormatSig(v1, 3)}, {62, l2}, {92, FormatSig(v2, 3)}}, false});
 }
 
+void wingLines(PrintedPage& p, const BirdParams& b) {
+    valueLine(p, "Wing span", b.Span, " m");
+    valueLine(p, "Wing area", b.WingArea, " square m");
+    valueLine(p, "Aspect ratio", b.AspectRatio);
+}
+
 // The header block: heading, comment and room for the picture, then the values title.
 PrintedPage pageHead(const std::string& heading, const std::string& comment) {
     PrintedPage p;
@@ -68,9 +74,7 @@ PrintedPage PowerGraphPage(const ProgramState& s, const std::string& heading, co
     valueLine(p, "Flight muscle fraction", b.MuscleFrac);
     valueLine(p, "Fat fraction", b.FatFrac);
     valueLine(p, "Airframe fraction", b.AirframeFrac);
-    valueLine(p, "Wing span", b.Span, " m");
-    valueLine(p, "Wing area", b.WingArea, " square m");
-    valueLine(p, "Aspect ratio", b.AspectRatio);
+    wingLines(p, b);
     valueLine(p, "Air density", s.AirDensity, " kg/cubic m");
     valueLine(p, "Density altitude in Std Atmosphere", FormatPattern(s.Altitude, "0"), " m");
     valueLine(p, "Body frontal area", b.Sbody, " square m");
@@ -94,9 +98,7 @@ PrintedPage PolarGraphPage(const ProgramState& s, const std::string& heading, co
     valueLine(p, "Empty body mass", b.EmptyMass, " kg");
     valueLine(p, "Crop contents mass", b.CropMass, " kg");
     valueLine(p, "All-up mass", b.AllUpMass, " kg");
-    valueLine(p, "Wing span", b.Span, " m");
-    valueLine(p, "Wing area", b.WingArea, " square m");
-    valueLine(p, "Aspect ratio", b.AspectRatio);
+    wingLines(p, b);
     if (s.Glide.SpanLaw == 1) valueLine(p, "Wing span reduction law", "Linear", " Bstop = " + FormatSig(s.Bstop, 3));
     else valueLine(p, "Wing span reduction law", s.Glide.SpanLaw == 2 ? "Minimum drag" : "");
     valueLine(p, "Planform slope", s.PlanformSlope);

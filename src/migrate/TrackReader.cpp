@@ -109,24 +109,21 @@ double TrackFile::number(int row, int column, bool dotIsZero) const {
     fail(row, column, "a number");
 }
 
-int16_t TrackFile::whole16(int row, int column) const {
+double TrackFile::whole(int row, int column, double lowest, double highest, const char* range) const {
     sheet::Value v = value(row, column);
-    if (v.isNumber()) {
-        double r = std::nearbyint(v.number());
-        if (r >= -32768 && r <= 32767) return static_cast<int16_t>(r);
-        fail(row, column, "a whole number from -32768 to 32767");
-    }
-    fail(row, column, "a whole number");
+    if (!v.isNumber()) fail(row, column, "a whole number");
+    const double r = std::nearbyint(v.number());
+    if (!(r >= lowest && r <= highest)) fail(row, column, range);
+    return r;
+}
+
+int16_t TrackFile::whole16(int row, int column) const {
+    return static_cast<int16_t>(whole(row, column, -32768, 32767, "a whole number from -32768 to 32767"));
 }
 
 int32_t TrackFile::whole32(int row, int column) const {
-    sheet::Value v = value(row, column);
-    if (v.isNumber()) {
-        double r = std::nearbyint(v.number());
-        if (r >= -2147483648.0 && r <= 2147483647.0) return static_cast<int32_t>(r);
-        fail(row, column, "a whole number of seconds within 32 bits");
-    }
-    fail(row, column, "a whole number");
+    return static_cast<int32_t>(
+        whole(row, column, -2147483648.0, 2147483647.0, "a whole number of seconds within 32 bits"));
 }
 
 }  // namespace ornivo::migrate

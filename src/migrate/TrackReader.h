@@ -48,6 +48,8 @@ public:
 private:
     sheet::Value value(int row, int column) const;
     [[noreturn]] void fail(int row, int column, const std::string& expected) const;
+    // The cell's number rounded half to even, refused unless it is whole and within [lowest, highest].
+    double whole(int row, int column, double lowest, double highest, const char* range) const;
     std::string found(int row, int column) const;
 
     std::unique_ptr<sheet::RowStream> rows_;

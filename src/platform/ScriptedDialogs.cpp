@@ -30,21 +30,18 @@ std::string ScriptedDialogs::inputBox(const std::string& prompt, const std::stri
     return a;
 }
 
-std::optional<std::string> ScriptedDialogs::openFile(const FileDialogRequest& req) {
-    shown.push_back({"open", {req.title}, req});
+// Open and save dialogs take their answers from the one queue of files, in order.
+std::optional<std::string> ScriptedDialogs::nextFile(const char* kind, const FileDialogRequest& req) {
+    shown.push_back({kind, {req.title}, req});
     if (files.empty()) return std::nullopt;
     auto a = files.front();
     files.pop_front();
     return a;
 }
 
-std::optional<std::string> ScriptedDialogs::saveFile(const FileDialogRequest& req) {
-    shown.push_back({"save", {req.title}, req});
-    if (files.empty()) return std::nullopt;
-    auto a = files.front();
-    files.pop_front();
-    return a;
-}
+std::optional<std::string> ScriptedDialogs::openFile(const FileDialogRequest& req) { return nextFile("open", req); }
+
+std::optional<std::string> ScriptedDialogs::saveFile(const FileDialogRequest& req) { return nextFile("save", req); }
 
 std::vector<std::vector<std::string>> ScriptedDialogs::messages() const {
     std::vector<std::vector<std::string>> out;

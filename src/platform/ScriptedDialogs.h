@@ -33,6 +33,9 @@ public:
     std::vector<std::vector<std::string>> messages() const;
     std::vector<std::string> errors() const;  // first line of each error message
     void clear() { shown.clear(); }
+
+private:
+    std::optional<std::string> nextFile(const char* kind, const FileDialogRequest& req);
 };
 
 }  // namespace ornivo::platform

@@ -18,6 +18,7 @@
 #include "render/ImageSurface.h"
 #include "render/Painting.h"
 #include "render/QtFonts.h"
+#include "render/SaveThrough.h"
 
 namespace ornivo::render {
 
@@ -112,25 +113,7 @@ bool writePicture(const graph::RecordingSurface& drawing, PictureFormat format, 
                         [&](QPainter& p) { PaintRecording(p, drawing, QRectF(0, 0, w, h)); }, format, file);
 }
 
-// Writes through a file that replaces the old one only when the whole picture was written.
-bool saveThrough(const std::string& path, std::string& error, const std::function<bool(QSaveFile&)>& write) {
-    EnsureGuiApplication();
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly)) {
-        error = "Cannot write " + path + ": " + file.errorString().toStdString();
-        return false;
-    }
-    if (!write(file)) {
-        file.cancelWriting();
-        error = "Cannot write the picture " + path;
-        return false;
-    }
-    if (!file.commit()) {
-        error = "Cannot write " + path + ": " + file.errorString().toStdString();
-        return false;
-    }
-    return true;
-}
+const char* const PictureFailed = "Cannot write the picture ";
 
 bool unknownFormat(const std::string& path, std::string& error) {
     error = "A picture is saved as a .png, .svg or .pdf file: " + path;
@@ -142,7 +125,8 @@ bool unknownFormat(const std::string& path, std::string& error) {
 bool SavePicture(const graph::RecordingSurface& drawing, const std::string& path, std::string& error) {
     const auto format = PictureFormatOf(path);
     if (!format) return unknownFormat(path, error);
-    return saveThrough(path, error, [&](QSaveFile& file) { return writePicture(drawing, *format, file); });
+    return SaveThrough(
+        path, error, [&](QSaveFile& file) { return writePicture(drawing, *format, file); }, PictureFailed);
 }
 
 bool SaveGraphPicture(const graph::RecordingSurface& drawing, const std::string& heading, const std::string& path,
@@ -172,8 +156,9 @@ bool SaveGraphPicture(const graph::RecordingSurface& drawing, const std::string&
         p.drawText(QRectF(pad, pad, w - 2 * pad, band - pad), flags, text);
         PaintRecording(p, drawing, QRectF(0, band, w, h));
     };
-    return saveThrough(path, error,
-                       [&](QSaveFile& file) { return writePicture(w, band + h, dpi, pngScale, paint, *format, file); });
+    return SaveThrough(
+        path, error, [&](QSaveFile& file) { return writePicture(w, band + h, dpi, pngScale, paint, *format, file); },
+        PictureFailed);
 }
 
 bool SavePowerGraph(ProgramState& s, const std::string& path, bool bands, std::string& error) {

@@ -9,6 +9,7 @@
 #include "render/Export.h"
 #include "render/Painting.h"
 #include "render/QtFonts.h"
+#include "render/SaveThrough.h"
 
 namespace ornivo::render {
 
@@ -123,32 +124,16 @@ bool PaintPrintedPage(QPagedPaintDevice& device, const graph::PrintedPage& page,
 
 bool PrintPageToPdf(const std::string& path, const graph::PrintedPage& page, const graph::RecordingSurface& picture,
                     std::string& error) {
-    EnsureGuiApplication();
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly)) {
-        error = "Cannot write " + path + ": " + file.errorString().toStdString();
-        return false;
-    }
-    bool ok;
-    {
+    auto print = [&](QSaveFile& file) {
         QPdfWriter pdf(&file);
         pdf.setResolution(600);
         pdf.setPageSize(QPageSize(QPageSize::A4));
         pdf.setPageMargins(QMarginsF(0.5, 0.5, 0.5, 0.5), QPageLayout::Inch);
         pdf.setTitle("Ornivo graph");
         pdf.setCreator("Ornivo");
-        ok = PaintPrintedPage(pdf, page, picture);
-    }
-    if (!ok) {
-        file.cancelWriting();
-        error = "Cannot print the page to " + path;
-        return false;
-    }
-    if (!file.commit()) {
-        error = "Cannot write " + path + ": " + file.errorString().toStdString();
-        return false;
-    }
-    return true;
+        return PaintPrintedPage(pdf, page, picture);
+    };
+    return SaveThrough(path, error, print, "Cannot print the page to ");
 }
 
 }  // namespace ornivo::render
