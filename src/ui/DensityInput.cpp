@@ -32,11 +32,8 @@ void DensityInput::addRow(const QString& labelName, const QString& caption, Comm
 }
 
 void DensityInput::finish() {
-    auto* ok = new QHBoxLayout;
-    ok->addStretch();
     cmdOK->setDefault(true);
-    ok->addWidget(cmdOK);
-    top_->addLayout(ok);
+    top_->addLayout(line({Stretch, cmdOK}));
     connect(cmdOK, &QPushButton::clicked, this, [this] { guarded([this] { cmdOK_Click(); }); });
     placeWindow();
 }

@@ -75,11 +75,7 @@ SetupScreen::Columns SetupScreen::threeColumns(const QString& heading) {
 
 QHBoxLayout* SetupScreen::headingWithNames(const QString& text) {
     auto* head = new QHBoxLayout;
-    QLabel* heading = label(ctl::lblHeading, text);
-    QFont hf = heading->font();
-    hf.setBold(true);
-    heading->setFont(hf);
-    head->addWidget(heading);
+    head->addWidget(bold(label(ctl::lblHeading, text)));
     head->addStretch();
     auto nameField = [&](CommitEdit*& f, Param p, int width, bool derivedValue) {
         const Parameter& row = ParameterOf(p);
@@ -99,7 +95,6 @@ QHBoxLayout* SetupScreen::headingWithNames(const QString& text) {
 }
 
 QHBoxLayout* SetupScreen::buttonRow(QPushButton*& calculate, const QString& name, const QString& caption) {
-    auto* buttons = new QHBoxLayout;
     calculate = button(name, caption);
     calculate->setDefault(true);
     QFont bf = calculate->font();
@@ -111,13 +106,7 @@ QHBoxLayout* SetupScreen::buttonRow(QPushButton*& calculate, const QString& name
     WireShowDefinitions(this, cmdShowDefs);
     WireReadManual(this, cmdHelp);
     cmdExit = button(ctl::cmdExit, "E&xit Program");
-    buttons->addWidget(calculate);
-    buttons->addWidget(cmdNewBird);
-    buttons->addStretch();
-    buttons->addWidget(cmdShowDefs);
-    buttons->addWidget(cmdHelp);
-    buttons->addWidget(cmdExit);
-    return buttons;
+    return line({calculate, cmdNewBird, Stretch, cmdShowDefs, cmdHelp, cmdExit});
 }
 
 void SetupScreen::wireFields() {

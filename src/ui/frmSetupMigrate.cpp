@@ -102,25 +102,22 @@ QGroupBox* frmSetupMigrate::flightStyleFrame() {
 }
 
 void frmSetupMigrate::optionFrames(QVBoxLayout* column) {
-    auto options = [&](QGroupBox* box, std::initializer_list<std::pair<QRadioButton**, std::pair<const char*,
-                                                                                                const char*>>> os) {
-        auto* l = new QVBoxLayout(box);
-        l->setSpacing(1);
-        l->setContentsMargins(8, 2, 8, 2);
-        for (auto [member, nc] : os) {
-            *member = option(nc.first, nc.second, {}, box);
-            l->addWidget(*member);
-        }
+    // Option frames set close, so that the column fits beside the others.
+    auto compact = [&](QGroupBox* box) {
+        box->layout()->setSpacing(1);
+        box->layout()->setContentsMargins(8, 2, 8, 2);
         column->addWidget(box);
+        return box;
     };
-    fraSpeedControl = frame(ctl::fraSpeedControl, "Speed control method");
-    options(fraSpeedControl, {{&optVratioConst, {ctl::optVratioConst, "Hold ratio V:Vmp constant"}},
-                              {&optVconst, {ctl::optVconst, "Hold speed constant"}},
-                              {&optMaxRange, {ctl::optMaxRange, "Standard"}}});
-    fraMuscleControl = frame(ctl::fraMuscleControl, "Protein burn criterion");
-    options(fraMuscleControl, {{&optSpWorkConst, {ctl::optSpWorkConst, "Hold specific work constant"}},
-                               {&optSpPowerConst, {ctl::optSpPowerConst, "Hold specific power constant"}},
-                               {&optMuscleMassConst, {ctl::optMuscleMassConst, "Hold muscle mass constant"}}});
+    fraSpeedControl = compact(optionFrame(ctl::fraSpeedControl, "Speed control method",
+                                          {{optVratioConst, ctl::optVratioConst, "Hold ratio V:Vmp constant"},
+                                           {optVconst, ctl::optVconst, "Hold speed constant"},
+                                           {optMaxRange, ctl::optMaxRange, "Standard"}}));
+    fraMuscleControl = compact(optionFrame(ctl::fraMuscleControl, "Protein burn criterion",
+                                           {{optSpWorkConst, ctl::optSpWorkConst, "Hold specific work constant"},
+                                            {optSpPowerConst, ctl::optSpPowerConst, "Hold specific power constant"},
+                                            {optMuscleMassConst, ctl::optMuscleMassConst,
+                                             "Hold muscle mass constant"}}));
 
     fraSimType = frame(ctl::fraSimType, "Simulation Type");
     auto* st = new QGridLayout(fraSimType);
@@ -142,10 +139,7 @@ void frmSetupMigrate::optionFrames(QVBoxLayout* column) {
 }
 
 void frmSetupMigrate::toolButtons(QVBoxLayout* tools, QHBoxLayout* buttons) {
-    lblWait = label(ctl::lblWait, "WAIT ..");
-    QFont wf = lblWait->font();
-    wf.setBold(true);
-    lblWait->setFont(wf);
+    lblWait = bold(label(ctl::lblWait, "WAIT .."));
     lblWait->setVisible(false);
     buttons->insertWidget(1, lblWait);
     cmdSetDefaults = button(ctl::cmdSetDefaults, "&MORE Settings ..");
