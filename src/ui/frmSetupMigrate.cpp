@@ -31,14 +31,7 @@ frmSetupMigrate::frmSetupMigrate(UiContext& ctx)
     look_ = {.rowSpacing = 2, .margin = 4, .captionWidth = 165};
     auto [top, c1, c2, c3] = threeColumns("Set up long-distance migration calculation");
     using P = Param;
-    addRows(frameGrid(ctl::fraMasses, "Masses", c1),
-            {{txtEmptyMass, P::EmptyMass}, {txtCropMass, P::CropMass}, {txtAllUpMass, P::AllUpMass},
-             {txtCropFrac, P::CropFrac}, FieldRow(txtMuscleMass, P::MuscleMass).noTip(),
-             FieldRow(txtMuscleFrac, P::MuscleFrac).noTip(), FieldRow(txtFatMass, P::FatMass).noTip(),
-             FieldRow(txtFatFrac, P::FatFrac).noTip(), FieldRow(txtAirframeMass, P::AirframeMass).noTip(),
-             FieldRow(txtAirframeFrac, P::AirframeFrac).noTip(),
-             FieldRow(txtFatProtHeight, P::FatProtHeight).caption("Fat + Protein Energy ht (km)"),
-             FieldRow(txtFatHeight, P::FatHeight).caption("Click to see Fat-only energy height (km)").noTip()});
+    massesFrame(c1, "Fat + Protein Energy ht (km)", "Click to see Fat-only energy height (km)");
     addRows(frameGrid(ctl::fraSpeeds, "Speeds", c1),
             {{txtVratio, P::Vratio}, {txtVratioGPS, P::VratioGPS}, {txtVmrRatio, P::VmrRatio}});
     c1->addStretch();
@@ -151,8 +144,6 @@ void frmSetupMigrate::toolButtons(QVBoxLayout* tools, QHBoxLayout* buttons) {
 void frmSetupMigrate::wire() {
     wireFields();
     connect(txtGoalDist, &CommitEdit::doubleClicked, this, [this] { guarded([this] { txtGoalDist_DblClick(); }); });
-    for (QRadioButton* o : findChildren<QRadioButton*>())
-        connect(o, &QRadioButton::clicked, this, [this, o] { guarded([&] { opt_Click(o); }); });
     for (QCheckBox* c : {chkKMLfile, chkProgress})
         connect(c, &QCheckBox::clicked, this, [this, c] { guarded([&] { chk_Click(c); }); });
     connect(cmdStart, &QPushButton::clicked, this, [this] { guarded([this] { cmdStart_Click(); }); });
@@ -173,45 +164,21 @@ bool frmSetupMigrate::event(QEvent* e) {
     return Screen::event(e);
 }
 
-void frmSetupMigrate::txtField_LostFocus(CommitEdit* f, const QString& text) {
-    try {
-        apply(migrate::SetupMigrateEdit(ctx_.s, ctx_.d, f->objectName().toStdString(),
-                                        Edit::typed(text.toStdString())));
-    } catch (const UnknownControl&) {
-        // A read-only field takes no typing.
-    }
-}
-
-void frmSetupMigrate::txtField_Click(CommitEdit* f) {
-    try {
-        apply(migrate::SetupMigrateEdit(ctx_.s, ctx_.d, f->objectName().toStdString(), Edit::click()));
-    } catch (const UnknownControl&) {
-        // A field that takes no click (a name, a derived value).
-    }
-}
-
-void frmSetupMigrate::txtTaxon_DblClick() {
-    apply(migrate::SetupMigrateEdit(ctx_.s, ctx_.d, txtTaxon->objectName().toStdString(), Edit::doubleClick()));
+ScreenUpdate frmSetupMigrate::edit(const std::string& control, const Edit& e) {
+    return migrate::SetupMigrateEdit(ctx_.s, ctx_.d, control, e);
 }
 
 void frmSetupMigrate::txtRho_DblClick() {
-    apply(migrate::SetupMigrateEdit(ctx_.s, ctx_.d, txtRho->objectName().toStdString(), Edit::doubleClick()));
+    applyEdit(txtRho, Edit::doubleClick());
     openTool(new frmAirDensity(ctx_, this));
 }
 
 void frmSetupMigrate::txtGoalDist_DblClick() {
-    apply(migrate::SetupMigrateEdit(ctx_.s, ctx_.d, txtGoalDist->objectName().toStdString(), Edit::doubleClick()));
+    applyEdit(txtGoalDist, Edit::doubleClick());
     openTool(new frmGoalDist(ctx_, this, [this](const ScreenUpdate& u) { apply(u); }));
 }
 
-void frmSetupMigrate::opt_Click(QRadioButton* o) {
-    commitPending();
-    apply(migrate::SetupMigrateEdit(ctx_.s, ctx_.d, o->objectName().toStdString(), Edit::click()));
-}
-
-void frmSetupMigrate::chk_Click(QCheckBox* c) {
-    apply(migrate::SetupMigrateEdit(ctx_.s, ctx_.d, c->objectName().toStdString(), Edit::check(c->isChecked())));
-}
+void frmSetupMigrate::chk_Click(QCheckBox* c) { applyEdit(c, Edit::check(c->isChecked())); }
 
 void frmSetupMigrate::cmdStart_Click() {
     commitPending();
