@@ -46,4 +46,23 @@ void DensityInput::cmdOK_Click() {
     }
 }
 
+ObserverInput::ObserverInput(UiContext& ctx, frmAirDensity* calculator, const QString& name, const QString& caption,
+                             DensityMethod method)
+    : DensityInput(ctx, calculator, name, caption, method) {
+    lblHeading = label(ctl::lblHeading, "Enter measured conditions at observer position:");
+    top_->insertWidget(0, lblHeading);
+    txtAirTemp = storedField(ctl::txtAirTemp, &ctx.s.AirTemp);
+    txtBaro = storedField(ctl::txtBaro, &ctx.s.Baro);
+    addRow(ctl::lblAirTemp, "Air &temperature", txtAirTemp, "DEGREES CELSIUS");
+    addRow(ctl::lblBaro, "Barometric &pressure", txtBaro, "MILLIBARS (= hPa)");
+}
+
+void ObserverInput::finishObserver() {
+    lblNote = label(ctl::lblNote, "Do NOT correct to sea level!");
+    lblNote->setStyleSheet("color: #8a1c1c;");
+    top_->addWidget(lblNote);
+    finish();
+    txtAirTemp->setFocus();
+}
+
 }  // namespace ornivo::ui
