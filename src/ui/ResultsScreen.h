@@ -1,7 +1,7 @@
 #pragma once
-// What the three results screens share: "Return to Setup" and the title bar's close button take one
-// road, which saves the run when the save box is ticked (hiding cmdOK and showing lblWait while it
-// writes) and clears the edit marks.
+// What the three results screens share: the bird's names, the save frame with its file name and the
+// 4-digit choice, and one road out: "Return to Setup" and the title bar's close button save the run when
+// the save box is ticked (hiding cmdOK and showing lblWait while it writes) and clear the edit marks.
 #include "ui/Screen.h"
 
 class QCheckBox;

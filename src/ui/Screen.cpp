@@ -273,7 +273,8 @@ QLabel* Screen::columnHeading(const QString& name, const QString& text, QWidget*
 QGroupBox* Screen::optionFrame(const QString& name, const QString& title, std::initializer_list<Choice> options,
                                Qt::Orientation orientation) {
     QGroupBox* box = frame(name, title);
-    QBoxLayout* l = orientation == Qt::Vertical ? static_cast<QBoxLayout*>(new QVBoxLayout(box)) : new QHBoxLayout(box);
+    QBoxLayout* l = orientation == Qt::Vertical ? static_cast<QBoxLayout*>(new QVBoxLayout(box))
+                                                : static_cast<QBoxLayout*>(new QHBoxLayout(box));
     for (const Choice& c : options) {
         c.member = option(c.name, c.caption, {}, box);
         l->addWidget(c.member);

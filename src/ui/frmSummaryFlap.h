@@ -39,7 +39,8 @@ private:
     QGroupBox* resultsFrame();
     // The bound period and height, found on request; shown for bounding flight only.
     QGroupBox* boundFrame();
-    // The save box, with the file name it saves to and the 4-digit choice.
+    // The save box (chkExcelFile here), with the file name it saves to and the 4-digit choice; unlike the
+    // other results screens' frame it keeps the style's margins and a file name field of its own width.
     QGroupBox* saveFrame();
 
     QGroupBox* fraBound_ = nullptr;
