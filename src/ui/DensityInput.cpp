@@ -32,11 +32,8 @@ void DensityInput::addRow(const QString& labelName, const QString& caption, Comm
 }
 
 void DensityInput::finish() {
-    auto* ok = new QHBoxLayout;
-    ok->addStretch();
     cmdOK->setDefault(true);
-    ok->addWidget(cmdOK);
-    top_->addLayout(ok);
+    top_->addLayout(line({Stretch, cmdOK}));
     connect(cmdOK, &QPushButton::clicked, this, [this] { guarded([this] { cmdOK_Click(); }); });
     placeWindow();
 }
@@ -47,6 +44,25 @@ void DensityInput::cmdOK_Click() {
         calculator_->showDensity(*t);
         close();
     }
+}
+
+ObserverInput::ObserverInput(UiContext& ctx, frmAirDensity* calculator, const QString& name, const QString& caption,
+                             DensityMethod method)
+    : DensityInput(ctx, calculator, name, caption, method) {
+    lblHeading = label(ctl::lblHeading, "Enter measured conditions at observer position:");
+    top_->insertWidget(0, lblHeading);
+    txtAirTemp = storedField(ctl::txtAirTemp, &ctx.s.AirTemp);
+    txtBaro = storedField(ctl::txtBaro, &ctx.s.Baro);
+    addRow(ctl::lblAirTemp, "Air &temperature", txtAirTemp, "DEGREES CELSIUS");
+    addRow(ctl::lblBaro, "Barometric &pressure", txtBaro, "MILLIBARS (= hPa)");
+}
+
+void ObserverInput::finishObserver() {
+    lblNote = label(ctl::lblNote, "Do NOT correct to sea level!");
+    lblNote->setStyleSheet("color: #8a1c1c;");
+    top_->addWidget(lblNote);
+    finish();
+    txtAirTemp->setFocus();
 }
 
 }  // namespace ornivo::ui

@@ -31,4 +31,20 @@ private:
     DensityMethod method_;
 };
 
+// The input screens that start from the conditions measured at the observer: the heading, the air
+// temperature and the barometric pressure; below the screen's own rows, the warning that the pressure
+// is the one measured there.
+class ObserverInput : public DensityInput {
+    Q_OBJECT
+public:
+    QLabel *lblHeading, *lblNote;
+    CommitEdit *txtAirTemp, *txtBaro;
+
+protected:
+    ObserverInput(UiContext& ctx, frmAirDensity* calculator, const QString& name, const QString& caption,
+                  DensityMethod method);
+    // The warning, the OK button, and the typing starting in the air temperature.
+    void finishObserver();
+};
+
 }  // namespace ornivo::ui

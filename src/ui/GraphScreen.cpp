@@ -51,8 +51,9 @@ bool hasExtension(const std::string& path) {
 }  // namespace
 
 GraphScreen::GraphScreen(UiContext& ctx, const QString& objectName, const QString& caption, int widthTwips,
-                         int heightTwips, const QString& exitCaption, QWidget* opener)
-    : Screen(ctx, objectName, caption, scaling::ResizePattern::ControlsOnly, opener), printer_(DialogPrinter()) {
+                         int heightTwips, const QString& exitCaption, PictureFiles pictures, QWidget* opener)
+    : Screen(ctx, objectName, caption, scaling::ResizePattern::ControlsOnly, opener), pictures_(pictures),
+      printer_(DialogPrinter()) {
     // Opened without blocking: its own window beside the results screen, closed when that closes.
     setWindowFlags(Qt::Window);
     setWindowModality(Qt::NonModal);
@@ -114,8 +115,10 @@ void GraphScreen::cmdPrint_Click() {
 }
 
 void GraphScreen::cmdSavePicture_Click() {
-    const platform::FileDialogRequest req{"Save picture of the graph", pictureFolder(ctx_.s, outputFolderName()),
-                                          "Pictures (*.png *.svg *.pdf)", safeName(pictureName()) + ".png"};
+    const std::string name = (ctx_.s.ShortName.empty() ? std::string("Bird") : ctx_.s.ShortName) + " " +
+                             pictures_.subject;
+    const platform::FileDialogRequest req{"Save picture of the graph", pictureFolder(ctx_.s, pictures_.folder),
+                                          "Pictures (*.png *.svg *.pdf)", safeName(name) + ".png"};
     std::optional<std::string> path = ctx_.d.saveFile(req);
     if (!path || path->empty()) return;
     // A name typed without an extension becomes a PNG picture.

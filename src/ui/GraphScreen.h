@@ -33,18 +33,20 @@ public:
     const std::string& comment() const { return comment_; }
 
 protected:
+    // Where "Save picture..." proposes to save: the calculation's folder of the output tree
+    // ("PowerCurves"), and a name of the bird's short name and what the graph shows ("power curve").
+    struct PictureFiles {
+        const char* folder;
+        const char* subject;
+    };
     // The surface is widthTwips x heightTwips as designed (rescaled with the controls when the
     // program resizes its screens); exitCaption names the results screen the user returns to.
     GraphScreen(UiContext& ctx, const QString& objectName, const QString& caption, int widthTwips, int heightTwips,
-                const QString& exitCaption, QWidget* opener);
+                const QString& exitCaption, PictureFiles pictures, QWidget* opener);
 
     // Draws the graph on the surface and returns its heading; throws graph::GraphError without a run.
     virtual std::string drawGraph(graph::Surface& surface, graph::Rotator& rotator) = 0;
     virtual graph::PrintedPage printedPage(const std::string& heading, const std::string& comment) const = 0;
-    // The proposed picture file name without its extension.
-    virtual std::string pictureName() const = 0;
-    // The calculation's folder of the output tree ("PowerCurves", "GlidePolars"), where pictures go.
-    virtual std::string outputFolderName() const = 0;
 
     // Screen load: draws the graph and shows the heading. False (with the reason shown) when there is
     // nothing to draw; the screen must not open then.
@@ -75,6 +77,7 @@ protected:
     graph::Rotator rotator_;
 
 private:
+    PictureFiles pictures_;
     std::string heading_, comment_;
     std::unique_ptr<GraphPrinter> printer_;
 };

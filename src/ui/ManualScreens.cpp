@@ -63,11 +63,8 @@ frmHelpContents::frmHelpContents(UiContext& ctx)
         topics.push_back(b);
     }
     top->addLayout(grid);
-    auto* b = new QHBoxLayout;
-    b->addStretch();
     cmdExit = button(ctl::cmdExit, "E&xit Manual");
-    b->addWidget(cmdExit);
-    top->addLayout(b);
+    top->addLayout(line({Stretch, cmdExit}));
     connect(cmdExit, &QPushButton::clicked, this, [this] { cmdExit_Click(); });
     placeWindow();
 }
@@ -155,12 +152,9 @@ void ManualPage::followLink(const QUrl& url) {
 
 DefinitionsPage::DefinitionsPage(UiContext& ctx, const manual::Page& page) : PageScreen(ctx, page, "rtfDefs") {
     rtfDefs = textBox();
-    auto* b = new QHBoxLayout;
-    b->addStretch();
     cmdReturn = button(ctl::cmdReturn, QString::fromStdString(page.returnCaption));
     cmdReturn->setDefault(true);
-    b->addWidget(cmdReturn);
-    top_->addLayout(b);
+    top_->addLayout(line({Stretch, cmdReturn}));
     connect(cmdReturn, &QPushButton::clicked, this, [this] { close(); });
     placeWindow();
 }

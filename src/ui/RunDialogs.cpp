@@ -30,34 +30,23 @@ void RunDialogs::busy(bool on) {
 }
 
 void RunDialogs::message(const std::vector<std::string>& lines, platform::Icon icon) {
-    const bool was = busy_;
-    busy(false);
+    Asking asking(*this);
     inner_.message(lines, icon);
-    busy(was);
 }
 
 bool RunDialogs::askYesNo(const std::vector<std::string>& lines) {
-    const bool was = busy_;
-    busy(false);
-    const bool r = inner_.askYesNo(lines);
-    busy(was);
-    return r;
+    Asking asking(*this);
+    return inner_.askYesNo(lines);
 }
 
 bool RunDialogs::askOkCancel(const std::vector<std::string>& lines) {
-    const bool was = busy_;
-    busy(false);
-    const bool r = inner_.askOkCancel(lines);
-    busy(was);
-    return r;
+    Asking asking(*this);
+    return inner_.askOkCancel(lines);
 }
 
 std::string RunDialogs::inputBox(const std::string& prompt, const std::string& initial) {
-    const bool was = busy_;
-    busy(false);
-    std::string r = inner_.inputBox(prompt, initial);
-    busy(was);
-    return r;
+    Asking asking(*this);
+    return inner_.inputBox(prompt, initial);
 }
 
 std::optional<std::string> RunDialogs::openFile(const platform::FileDialogRequest& req) {
@@ -68,19 +57,13 @@ std::optional<std::string> RunDialogs::openFile(const platform::FileDialogReques
         r.initialFolder = p.parent_path().string();
         r.initialName = p.filename().string();
     }
-    const bool was = busy_;
-    busy(false);
-    auto path = inner_.openFile(r);
-    busy(was);
-    return path;
+    Asking asking(*this);
+    return inner_.openFile(r);
 }
 
 std::optional<std::string> RunDialogs::saveFile(const platform::FileDialogRequest& req) {
-    const bool was = busy_;
-    busy(false);
-    auto path = inner_.saveFile(req);
-    busy(was);
-    return path;
+    Asking asking(*this);
+    return inner_.saveFile(req);
 }
 
 }  // namespace ornivo::ui

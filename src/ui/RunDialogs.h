@@ -26,6 +26,16 @@ public:
     std::optional<std::string> saveFile(const platform::FileDialogRequest& req) override;
 
 private:
+    // While a dialog of the run is open the screen looks as usual; busy again after it, as it was.
+    class Asking {
+    public:
+        explicit Asking(RunDialogs& run) : run_(run), was_(run.busy_) { run.busy(false); }
+        ~Asking() { run_.busy(was_); }
+
+    private:
+        RunDialogs& run_;
+        bool was_;
+    };
     void busy(bool on);
     platform::Dialogs& inner_;
     QWidget* wait_;

@@ -5,13 +5,17 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QStyle>
+#include <QVBoxLayout>
 #include <QWindow>
 #include <algorithm>
 #include <exception>
+
+#include "state/ControlNames.h"
 
 namespace ornivo::ui {
 
@@ -249,6 +253,47 @@ QLabel* Screen::heading(const QString& name, const QString& text) {
     QFont f = l->font();
     f.setBold(true);
     f.setPointSizeF(f.pointSizeF() * 1.25);
+    l->setFont(f);
+    return l;
+}
+
+QVBoxLayout* Screen::layoutWithHeading(const QString& text) {
+    auto* top = new QVBoxLayout(this);
+    top->setContentsMargins(8, 8, 8, 8);
+    top->addWidget(bold(label(ctl::lblHeading, text)));
+    return top;
+}
+
+QLabel* Screen::columnHeading(const QString& name, const QString& text, QWidget* parent) {
+    QLabel* l = bold(label(name, text, parent));
+    l->setAlignment(Qt::AlignRight | Qt::AlignBottom);
+    return l;
+}
+
+QGroupBox* Screen::optionFrame(const QString& name, const QString& title, std::initializer_list<Choice> options,
+                               Qt::Orientation orientation) {
+    QGroupBox* box = frame(name, title);
+    QBoxLayout* l = orientation == Qt::Vertical ? static_cast<QBoxLayout*>(new QVBoxLayout(box))
+                                                : static_cast<QBoxLayout*>(new QHBoxLayout(box));
+    for (const Choice& c : options) {
+        c.member = option(c.name, c.caption, {}, box);
+        l->addWidget(c.member);
+    }
+    return box;
+}
+
+QHBoxLayout* Screen::line(std::initializer_list<QWidget*> controls) {
+    auto* l = new QHBoxLayout;
+    for (QWidget* w : controls) {
+        if (w == Stretch) l->addStretch();
+        else l->addWidget(w);
+    }
+    return l;
+}
+
+QLabel* Screen::bold(QLabel* l) {
+    QFont f = l->font();
+    f.setBold(true);
     l->setFont(f);
     return l;
 }

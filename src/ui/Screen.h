@@ -16,7 +16,9 @@
 #include "ui/UiContext.h"
 
 class QAbstractButton;
+class QHBoxLayout;
 class QPushButton;
+class QVBoxLayout;
 class QRadioButton;
 class QCheckBox;
 class QGroupBox;
@@ -63,6 +65,23 @@ protected:
     void row(QGridLayout* g, int r, QLabel* caption, QWidget* field, const QString& unit = {}, int col = 0);
     // A screen's heading: bold, a quarter larger than the screen's text.
     QLabel* heading(const QString& name, const QString& text);
+    // The screen's layout, 8 pixels in from its edges, headed by lblHeading in bold.
+    QVBoxLayout* layoutWithHeading(const QString& text);
+    // The heading of a grid's column of values: bold, standing right above the values.
+    QLabel* columnHeading(const QString& name, const QString& text, QWidget* parent = nullptr);
+    // An option of an option frame, and the member that holds it.
+    struct Choice {
+        QRadioButton*& member;
+        const char* name;
+        const char* caption;
+    };
+    // A frame of options, one under another (or side by side).
+    QGroupBox* optionFrame(const QString& name, const QString& title, std::initializer_list<Choice> options,
+                           Qt::Orientation orientation = Qt::Vertical);
+    // A line of controls from left to right, where `Stretch` takes up the room left over.
+    static constexpr QWidget* Stretch = nullptr;
+    static QHBoxLayout* line(std::initializer_list<QWidget*> controls);
+    static QLabel* bold(QLabel* l);
     // The order in which TAB visits the controls, from the first to the last.
     void tabOrder(std::initializer_list<QWidget*> chain);
 

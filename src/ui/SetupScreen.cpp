@@ -5,10 +5,12 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QVBoxLayout>
 
 #include "state/ControlNames.h"
 #include "ui/ManualScreens.h"
+#include "ui/frmAirDensity.h"
 #include "ui/frmEnterBird.h"
 #include "ui/frmOutputFile.h"
 
@@ -75,11 +77,7 @@ SetupScreen::Columns SetupScreen::threeColumns(const QString& heading) {
 
 QHBoxLayout* SetupScreen::headingWithNames(const QString& text) {
     auto* head = new QHBoxLayout;
-    QLabel* heading = label(ctl::lblHeading, text);
-    QFont hf = heading->font();
-    hf.setBold(true);
-    heading->setFont(hf);
-    head->addWidget(heading);
+    head->addWidget(bold(label(ctl::lblHeading, text)));
     head->addStretch();
     auto nameField = [&](CommitEdit*& f, Param p, int width, bool derivedValue) {
         const Parameter& row = ParameterOf(p);
@@ -99,7 +97,6 @@ QHBoxLayout* SetupScreen::headingWithNames(const QString& text) {
 }
 
 QHBoxLayout* SetupScreen::buttonRow(QPushButton*& calculate, const QString& name, const QString& caption) {
-    auto* buttons = new QHBoxLayout;
     calculate = button(name, caption);
     calculate->setDefault(true);
     QFont bf = calculate->font();
@@ -111,13 +108,48 @@ QHBoxLayout* SetupScreen::buttonRow(QPushButton*& calculate, const QString& name
     WireShowDefinitions(this, cmdShowDefs);
     WireReadManual(this, cmdHelp);
     cmdExit = button(ctl::cmdExit, "E&xit Program");
-    buttons->addWidget(calculate);
-    buttons->addWidget(cmdNewBird);
-    buttons->addStretch();
-    buttons->addWidget(cmdShowDefs);
-    buttons->addWidget(cmdHelp);
-    buttons->addWidget(cmdExit);
-    return buttons;
+    return line({calculate, cmdNewBird, Stretch, cmdShowDefs, cmdHelp, cmdExit});
+}
+
+void SetupScreen::massesFrame(QVBoxLayout* column, const char* fatProtCaption, const char* fatHeightCaption) {
+    using P = Param;
+    addRows(frameGrid(ctl::fraMasses, "Masses", column),
+            {{txtEmptyMass, P::EmptyMass}, {txtCropMass, P::CropMass}, {txtAllUpMass, P::AllUpMass},
+             {txtCropFrac, P::CropFrac}, FieldRow(txtMuscleMass, P::MuscleMass).noTip(),
+             FieldRow(txtMuscleFrac, P::MuscleFrac).noTip(), FieldRow(txtFatMass, P::FatMass).noTip(),
+             FieldRow(txtFatFrac, P::FatFrac).noTip(), FieldRow(txtAirframeMass, P::AirframeMass).noTip(),
+             FieldRow(txtAirframeFrac, P::AirframeFrac).noTip(),
+             FieldRow(txtFatProtHeight, P::FatProtHeight).caption(fatProtCaption),
+             FieldRow(txtFatHeight, P::FatHeight).caption(fatHeightCaption).noTip()});
+}
+
+void SetupScreen::txtField_LostFocus(CommitEdit* f, const QString& text) {
+    try {
+        applyEdit(f, Edit::typed(text.toStdString()));
+    } catch (const UnknownControl&) {
+        // A read-only field takes no typing.
+    }
+}
+
+void SetupScreen::txtField_Click(CommitEdit* f) {
+    try {
+        applyEdit(f, Edit::click());
+    } catch (const UnknownControl&) {
+        // A field that takes no click (a name, a derived value).
+    }
+}
+
+void SetupScreen::txtTaxon_DblClick() { applyEdit(txtTaxon, Edit::doubleClick()); }
+
+void SetupScreen::txtRho_DblClick() {
+    applyEdit(txtRho, Edit::doubleClick());
+    auto* calc = new frmAirDensity(ctx_, this);
+    calc->show();
+}
+
+void SetupScreen::opt_Click(QRadioButton* o) {
+    commitPending();
+    applyEdit(o, Edit::click());
 }
 
 void SetupScreen::wireFields() {
@@ -126,6 +158,8 @@ void SetupScreen::wireFields() {
                 [this, f](const QString& t) { guarded([&] { txtField_LostFocus(f, t); }); });
         connect(f, &CommitEdit::clickedInto, this, [this, f] { guarded([&] { txtField_Click(f); }); });
     }
+    for (QRadioButton* o : findChildren<QRadioButton*>())
+        connect(o, &QRadioButton::clicked, this, [this, o] { guarded([&] { opt_Click(o); }); });
     connect(txtTaxon, &CommitEdit::doubleClicked, this, [this] { guarded([this] { txtTaxon_DblClick(); }); });
     connect(fieldOf(Param::Rho), &CommitEdit::doubleClicked, this, [this] { guarded([this] { txtRho_DblClick(); }); });
     connect(cmdNewBird, &QPushButton::clicked, this, [this] { guarded([this] { cmdNewBird_Click(); }); });

@@ -7,11 +7,13 @@
 // exit then shows where the last output went, or ends the program.
 #include <initializer_list>
 
+#include "state/Edit.h"
 #include "state/Parameters.h"
 #include "ui/Screen.h"
 
 class QGridLayout;
 class QHBoxLayout;
+class QRadioButton;
 class QVBoxLayout;
 
 namespace ornivo::ui {
@@ -81,17 +83,35 @@ public:
     using ParamScreen::ParamScreen;
 
     CommitEdit *txtSpName = nullptr, *txtShortName = nullptr, *txtTaxon = nullptr;
+    // The fields every setup screen has: the masses, energy heights, wings and air, and body drag and BMR.
+    CommitEdit *txtEmptyMass = nullptr, *txtCropMass = nullptr, *txtAllUpMass = nullptr, *txtCropFrac = nullptr,
+               *txtMuscleMass = nullptr, *txtMuscleFrac = nullptr, *txtFatMass = nullptr, *txtFatFrac = nullptr,
+               *txtAirframeMass = nullptr, *txtAirframeFrac = nullptr, *txtFatProtHeight = nullptr,
+               *txtFatHeight = nullptr;
+    CommitEdit *txtSpan = nullptr, *txtArea = nullptr, *txtAR = nullptr, *txtRho = nullptr, *txtAlt = nullptr;
+    CommitEdit *txtSbody = nullptr, *txtFrontalAreaFactor = nullptr, *txtCdb = nullptr, *txtPayDragFactor = nullptr,
+               *txtPbmr = nullptr, *txtPbmrFactor = nullptr;
     QPushButton *cmdNewBird = nullptr, *cmdShowDefs = nullptr, *cmdHelp = nullptr, *cmdExit = nullptr;
 
-    // The rules of the screen's calculation, for every field.
-    virtual void txtField_LostFocus(CommitEdit* field, const QString& text) = 0;
-    virtual void txtField_Click(CommitEdit* field) = 0;
-    virtual void txtTaxon_DblClick() = 0;
-    virtual void txtRho_DblClick() = 0;
+    // The rules of the screen's calculation, for every field. A read-only field takes no typing, and a
+    // name or a derived value takes no click.
+    virtual void txtField_LostFocus(CommitEdit* field, const QString& text);
+    void txtField_Click(CommitEdit* field);
+    void txtTaxon_DblClick();
+    // Opens the air density calculator.
+    virtual void txtRho_DblClick();
+    void opt_Click(QRadioButton* option);
     void cmdNewBird_Click();
     void cmdExit_Click();
 
 protected:
+    // What an edit of one of the screen's controls shows, by the rules of the screen's calculation.
+    // Throws UnknownControl for a control the calculation does not know.
+    virtual ScreenUpdate edit(const std::string& control, const Edit& e) = 0;
+    void applyEdit(QWidget* control, const Edit& e) { apply(edit(control->objectName().toStdString(), e)); }
+    // The Masses frame of the glide and migration screens: the masses and fractions, the derived ones
+    // without tips, and the two energy heights in the screen's words.
+    void massesFrame(QVBoxLayout* column, const char* fatProtCaption, const char* fatHeightCaption);
     struct Columns {
         QVBoxLayout *top, *c1, *c2, *c3;
     };
@@ -103,8 +123,8 @@ protected:
     // The row of buttons: the calculation's own (bold, the default) and "Get New Bird" on the left, the
     // definitions, the manual and "Exit Program" on the right.
     QHBoxLayout* buttonRow(QPushButton*& calculate, const QString& name, const QString& caption);
-    // Connects every field to the field rules, the group's and the air density's double-clicks, and the
-    // two roads out.
+    // Connects every field and option to the field rules, the group's and the air density's
+    // double-clicks, and the two roads out.
     void wireFields();
     // Saves the open result workbook of the calculation; false when it could not be saved.
     virtual bool saveOpenWorkbook() = 0;

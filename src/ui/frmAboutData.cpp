@@ -19,11 +19,8 @@ frmAboutData::frmAboutData(UiContext& ctx, QWidget* opener)
     txtAbout->setMinimumSize(600, 420);
     txtAbout->setMarkdown(QString::fromStdString(birddb::AboutTheDataText(ctx_.s)));
     top->addWidget(txtAbout, 1);
-    auto* b = new QHBoxLayout;
-    b->addStretch();
     cmdExit = button(ctl::cmdExit, "&Return");
-    b->addWidget(cmdExit);
-    top->addLayout(b);
+    top->addLayout(line({Stretch, cmdExit}));
     connect(cmdExit, &QPushButton::clicked, this, [this] { cmdExit_Click(); });
     placeWindow();
 }

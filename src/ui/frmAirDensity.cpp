@@ -44,12 +44,9 @@ frmAirDensity::frmAirDensity(UiContext& ctx, QWidget* opener, std::function<void
     for (QRadioButton* o : {optSL, optStdAtmo, optTrkRadar, optTempBaro, optDirect}) ml->addWidget(o);
     top->addWidget(fraMethod);
 
-    auto* calc = new QHBoxLayout;
     cmdCalcDensity = button(ctl::cmdCalcDensity, "&Find Air Density");
     cmdCalcDensity->setDefault(true);
-    calc->addWidget(cmdCalcDensity);
-    calc->addStretch();
-    top->addLayout(calc);
+    top->addLayout(line({cmdCalcDensity, Stretch}));
 
     auto* res = new QHBoxLayout;
     lblRho = label(ctl::lblRho, "Air density set to:");
@@ -64,11 +61,8 @@ frmAirDensity::frmAirDensity(UiContext& ctx, QWidget* opener, std::function<void
     lblAgain->setStyleSheet("color: palette(dark);");
     top->addWidget(lblAgain);
 
-    auto* ok = new QHBoxLayout;
-    ok->addStretch();
     cmdOK = button(ctl::cmdOK, "&OK - accept");
-    ok->addWidget(cmdOK);
-    top->addLayout(ok);
+    top->addLayout(line({Stretch, cmdOK}));
 
     connect(cmdCalcDensity, &QPushButton::clicked, this, [this] { guarded([this] { cmdCalcDensity_Click(); }); });
     connect(cmdOK, &QPushButton::clicked, this, [this] { guarded([this] { cmdOK_Click(); }); });

@@ -15,19 +15,10 @@ frmClimbAbort::frmClimbAbort(UiContext& ctx)
     const std::vector<std::string> t = migrate::ClimbAbortTexts(ctx.s);
     auto* top = new QVBoxLayout(this);
     top->setContentsMargins(16, 12, 16, 12);
-    auto* line = new QHBoxLayout;
     lblClimbAborted = label(ctl::lblClimbAborted, QString::fromStdString(t[0]));
-    lblAltitude = label(ctl::lblAltitude, QString::fromStdString(t[1]));
-    QFont f = lblAltitude->font();
-    f.setBold(true);
-    lblAltitude->setFont(f);
+    lblAltitude = bold(label(ctl::lblAltitude, QString::fromStdString(t[1])));
     lblMetres = label(ctl::lblMetres, QString::fromStdString(t[2]));
-    line->addStretch();
-    line->addWidget(lblClimbAborted);
-    line->addWidget(lblAltitude);
-    line->addWidget(lblMetres);
-    line->addStretch();
-    top->addLayout(line);
+    top->addLayout(line({Stretch, lblClimbAborted, lblAltitude, lblMetres, Stretch}));
     lblReason = label(ctl::lblReason, QString::fromStdString(t[3]));
     lblContinues = label(ctl::lblContinues, QString::fromStdString(t[4]));
     for (QLabel* l : {lblReason, lblContinues}) {

@@ -103,12 +103,8 @@ QGroupBox* frmEnterBird::birdFrame() {
 
 QVBoxLayout* frmEnterBird::groupFrames() {
     auto* groups = new QVBoxLayout;
-    fraTaxon = frame(ctl::fraTaxon, "Group (for BMR calculation)");
-    auto* tl = new QVBoxLayout(fraTaxon);
-    optPass = option(ctl::optPass, "Passerine", {}, fraTaxon);
-    optNonPass = option(ctl::optNonPass, "Non-Passerine", {}, fraTaxon);
-    tl->addWidget(optPass);
-    tl->addWidget(optNonPass);
+    fraTaxon = optionFrame(ctl::fraTaxon, "Group (for BMR calculation)",
+                           {{optPass, ctl::optPass, "Passerine"}, {optNonPass, ctl::optNonPass, "Non-Passerine"}});
     fraSex = frame(ctl::fraSex, "Sex");
     auto* sl = new QGridLayout(fraSex);
     optMF = option(ctl::optMF, "Both sexes", {}, fraSex);
@@ -119,14 +115,10 @@ QVBoxLayout* frmEnterBird::groupFrames() {
     sl->addWidget(optMale, 0, 1);
     sl->addWidget(optFemale, 1, 0);
     sl->addWidget(optSexUnknown, 1, 1);
-    fraAge = frame(ctl::fraAge, "Age");
-    auto* al = new QVBoxLayout(fraAge);
-    optAdult = option(ctl::optAdult, "Adult", {}, fraAge);
-    optImm = option(ctl::optImm, "Immature", {}, fraAge);
-    optAgeUnknown = option(ctl::optAgeUnknown, "Unknown", {}, fraAge);
-    al->addWidget(optAdult);
-    al->addWidget(optImm);
-    al->addWidget(optAgeUnknown);
+    fraAge = optionFrame(ctl::fraAge, "Age",
+                         {{optAdult, ctl::optAdult, "Adult"},
+                          {optImm, ctl::optImm, "Immature"},
+                          {optAgeUnknown, ctl::optAgeUnknown, "Unknown"}});
     groups->addWidget(fraTaxon);
     groups->addWidget(fraSex);
     groups->addWidget(fraAge);
@@ -181,7 +173,6 @@ QGridLayout* frmEnterBird::outputLines() {
 }
 
 QHBoxLayout* frmEnterBird::buttonRow() {
-    auto* buttons = new QHBoxLayout;
     cmdSaveUserBird = button(ctl::cmdSaveUserBird, "Sa&ve User Bird");
     cmdShowDefs = button(ctl::cmdShowDefs, "Show De&finitions");
     cmdHelp = button(ctl::cmdHelp, "Read Manual");
@@ -189,13 +180,7 @@ QHBoxLayout* frmEnterBird::buttonRow() {
     WireReadManual(this, cmdHelp);
     cmdAboutData = button(ctl::cmdAboutData, "Ab&out the data");
     cmdExit = button(ctl::cmdExit, "E&xit program");
-    buttons->addWidget(cmdSaveUserBird);
-    buttons->addWidget(cmdShowDefs);
-    buttons->addWidget(cmdHelp);
-    buttons->addWidget(cmdAboutData);
-    buttons->addStretch();
-    buttons->addWidget(cmdExit);
-    return buttons;
+    return line({cmdSaveUserBird, cmdShowDefs, cmdHelp, cmdAboutData, Stretch, cmdExit});
 }
 
 void frmEnterBird::wire() {

@@ -22,12 +22,10 @@ frmGetPreset::frmGetPreset(UiContext& ctx, QWidget* opener, std::function<void(c
 
     auto* middle = new QHBoxLayout;
     auto* left = new QVBoxLayout;
-    fraListBy = frame(ctl::fraListBy, "List birds by:");
-    auto* fl = new QHBoxLayout(fraListBy);
-    optSciName = option(ctl::optSciName, "Scientific Name", {}, fraListBy);
-    optShortName = option(ctl::optShortName, "Short Name", {}, fraListBy);
-    fl->addWidget(optSciName);
-    fl->addWidget(optShortName);
+    fraListBy = optionFrame(ctl::fraListBy, "List birds by:",
+                            {{optSciName, ctl::optSciName, "Scientific Name"},
+                             {optShortName, ctl::optShortName, "Short Name"}},
+                            Qt::Horizontal);
     left->addWidget(fraListBy);
     lstGetBird = new QListWidget(this);
     lstGetBird->setObjectName(ctl::lstGetBird);

@@ -60,12 +60,10 @@ frmGetUserBird::frmGetUserBird(UiContext& ctx, QWidget* opener, std::function<vo
 
 QVBoxLayout* frmGetUserBird::listColumn() {
     auto* left = new QVBoxLayout;
-    fraListBy = frame(ctl::fraListBy, "List by:");
-    auto* fl = new QHBoxLayout(fraListBy);
-    optSciName = option(ctl::optSciName, "Scientific Names", {}, fraListBy);
-    optShortName = option(ctl::optShortName, "Short Names", {}, fraListBy);
-    fl->addWidget(optSciName);
-    fl->addWidget(optShortName);
+    fraListBy = optionFrame(ctl::fraListBy, "List by:",
+                            {{optSciName, ctl::optSciName, "Scientific Names"},
+                             {optShortName, ctl::optShortName, "Short Names"}},
+                            Qt::Horizontal);
     left->addWidget(fraListBy);
     lstGetBird = new QListWidget(this);
     lstGetBird->setObjectName(ctl::lstGetBird);

@@ -40,16 +40,11 @@ frmGetWings::frmGetWings(UiContext& ctx, QWidget* opener, std::function<void(con
     upper->addLayout(right, 2);
     top->addLayout(upper, 1);
 
-    auto* b = new QHBoxLayout;
     cmdShowDefs = button(ctl::cmdShowDefs, "Show definitions");
     WireShowDefinitions(this, cmdShowDefs);
     cmdOK = button(ctl::cmdOK, "&OK - accept");
     cmdExit = button(ctl::cmdExit, "Forget &it");
-    b->addWidget(cmdShowDefs);
-    b->addStretch();
-    b->addWidget(cmdOK);
-    b->addWidget(cmdExit);
-    top->addLayout(b);
+    top->addLayout(line({cmdShowDefs, Stretch, cmdOK, cmdExit}));
     wire();
 
     Form_Load();
@@ -61,13 +56,11 @@ frmGetWings::frmGetWings(UiContext& ctx, QWidget* opener, std::function<void(con
 
 QVBoxLayout* frmGetWings::searchColumn() {
     auto* left = new QVBoxLayout;
-    fraLevel = frame(ctl::fraLevel, "Level to start search");
-    auto* ll = new QVBoxLayout(fraLevel);
-    optGenus = option(ctl::optGenus, "Genus", {}, fraLevel);
-    optFamily = option(ctl::optFamily, "Family", {}, fraLevel);
-    optOrder = option(ctl::optOrder, "Order", {}, fraLevel);
-    optClass = option(ctl::optClass, "Class", {}, fraLevel);
-    for (QRadioButton* o : {optGenus, optFamily, optOrder, optClass}) ll->addWidget(o);
+    fraLevel = optionFrame(ctl::fraLevel, "Level to start search",
+                           {{optGenus, ctl::optGenus, "Genus"},
+                            {optFamily, ctl::optFamily, "Family"},
+                            {optOrder, ctl::optOrder, "Order"},
+                            {optClass, ctl::optClass, "Class"}});
     left->addWidget(fraLevel);
     cmdSearch = button(ctl::cmdSearch, "&Start search");
     left->addWidget(cmdSearch);
@@ -121,24 +114,17 @@ QGroupBox* frmGetWings::recordsFrame() {
 
 QHBoxLayout* frmGetWings::categoryFrames() {
     auto* cats = new QHBoxLayout;
-    fraSex = frame(ctl::fraSex, "Sex");
-    auto* sl = new QVBoxLayout(fraSex);
-    optMale = option(ctl::optMale, "Males only", {}, fraSex);
-    optFemale = option(ctl::optFemale, "Females only", {}, fraSex);
-    optAnySex = option(ctl::optAnySex, "All records", {}, fraSex);
-    for (QRadioButton* o : {optMale, optFemale, optAnySex}) sl->addWidget(o);
-    fraAge = frame(ctl::fraAge, "Age");
-    auto* al = new QVBoxLayout(fraAge);
-    optAdult = option(ctl::optAdult, "Adults only", {}, fraAge);
-    optImm = option(ctl::optImm, "Immatures only", {}, fraAge);
-    optAllAge = option(ctl::optAllAge, "All records", {}, fraAge);
-    for (QRadioButton* o : {optAdult, optImm, optAllAge}) al->addWidget(o);
-    fraRecordSelect = frame(ctl::fraRecordSelect, "Select records for sample");
-    auto* rl = new QVBoxLayout(fraRecordSelect);
-    optInclude = option(ctl::optInclude, "Include all records", {}, fraRecordSelect);
-    optSelectIndiv = option(ctl::optSelectIndiv, "View and select records", {}, fraRecordSelect);
-    rl->addWidget(optInclude);
-    rl->addWidget(optSelectIndiv);
+    fraSex = optionFrame(ctl::fraSex, "Sex",
+                         {{optMale, ctl::optMale, "Males only"},
+                          {optFemale, ctl::optFemale, "Females only"},
+                          {optAnySex, ctl::optAnySex, "All records"}});
+    fraAge = optionFrame(ctl::fraAge, "Age",
+                         {{optAdult, ctl::optAdult, "Adults only"},
+                          {optImm, ctl::optImm, "Immatures only"},
+                          {optAllAge, ctl::optAllAge, "All records"}});
+    fraRecordSelect = optionFrame(ctl::fraRecordSelect, "Select records for sample",
+                                  {{optInclude, ctl::optInclude, "Include all records"},
+                                   {optSelectIndiv, ctl::optSelectIndiv, "View and select records"}});
     cats->addWidget(fraSex);
     cats->addWidget(fraAge);
     cats->addWidget(fraRecordSelect);

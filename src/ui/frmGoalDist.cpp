@@ -12,13 +12,7 @@ namespace ornivo::ui {
 frmGoalDist::frmGoalDist(UiContext& ctx, QWidget* setup, std::function<void(const ScreenUpdate&)> onAccepted)
     : Screen(ctx, ctl::frmGoalDist, "Find Goal Distance", scaling::ResizePattern::ScaleAndCentre, setup),
       onAccepted_(std::move(onAccepted)) {
-    auto* top = new QVBoxLayout(this);
-    top->setContentsMargins(8, 8, 8, 8);
-    QLabel* heading = label(ctl::lblHeading, "Find goal distance from start and finish coordinates");
-    QFont hf = heading->font();
-    hf.setBold(true);
-    heading->setFont(hf);
-    top->addWidget(heading);
+    QVBoxLayout* top = layoutWithHeading("Find goal distance from start and finish coordinates");
 
     QGroupBox* fraCoords = frame(ctl::fraCoords, "Coordinates");
     auto* g = new QGridLayout(fraCoords);
@@ -57,26 +51,17 @@ frmGoalDist::frmGoalDist(UiContext& ctx, QWidget* setup, std::function<void(cons
     txtLongEW2 = box(ctl::txtLongEW2, 2, 6, true, ew);
     top->addWidget(fraCoords);
 
-    auto* res = new QHBoxLayout;
     QLabel* lblDistance = label(ctl::lblDistance, "Great circle distance (km)");
     txtDistance = derived(ctl::txtDistance);
     txtDistance->setFixedWidth(80);
     lblDistance->setBuddy(txtDistance);
-    res->addStretch();
-    res->addWidget(lblDistance);
-    res->addWidget(txtDistance);
-    top->addLayout(res);
+    top->addLayout(line({Stretch, lblDistance, txtDistance}));
 
-    auto* buttons = new QHBoxLayout;
     cmdUpdate = button(ctl::cmdUpdate, "&Update distance");
     cmdUpdate->setDefault(true);
     cmdAccept = button(ctl::cmdAccept, "&Accept");
     cmdCancel = button(ctl::cmdCancel, "&Cancel");
-    buttons->addWidget(cmdUpdate);
-    buttons->addStretch();
-    buttons->addWidget(cmdAccept);
-    buttons->addWidget(cmdCancel);
-    top->addLayout(buttons);
+    top->addLayout(line({cmdUpdate, Stretch, cmdAccept, cmdCancel}));
 
     QWidget* order[] = {txtLatDeg1, txtLatMin1, txtLongDeg1, txtLongMin1, txtLatDeg2, txtLatMin2,
                         txtLongDeg2, txtLongMin2, cmdUpdate, cmdAccept, cmdCancel};

@@ -15,7 +15,7 @@ frmGraphPcurve* frmGraphPcurve::Show(UiContext& ctx, QWidget* opener) {
 
 frmGraphPcurve::frmGraphPcurve(UiContext& ctx, QWidget* opener)
     : GraphScreen(ctx, ctl::frmGraphPcurve, "Power curve", graph::PowerGraphWidthTwips, graph::PowerGraphHeightTwips,
-                  "&Return to Power Curve Summary", opener) {
+                  "&Return to Power Curve Summary", {"PowerCurves", "power curve"}, opener) {
     cmdUncert = button(ctl::cmdUncert, "Plot &uncertainty bands");
     buttons_->insertWidget(2, cmdUncert);
     // Uncertainty bands are worked out for continuous flapping only.
@@ -31,12 +31,6 @@ std::string frmGraphPcurve::drawGraph(graph::Surface& surface, graph::Rotator& r
 
 graph::PrintedPage frmGraphPcurve::printedPage(const std::string& heading, const std::string& comment) const {
     return graph::PowerGraphPage(ctx_.s, heading, comment);
-}
-
-std::string frmGraphPcurve::outputFolderName() const { return "PowerCurves"; }
-
-std::string frmGraphPcurve::pictureName() const {
-    return (ctx_.s.ShortName.empty() ? std::string("Bird") : ctx_.s.ShortName) + " power curve";
 }
 
 void frmGraphPcurve::cmdUncert_Click() { frmPowerUncert::Show(ctx_, this); }

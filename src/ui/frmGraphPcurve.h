@@ -24,8 +24,6 @@ public:
 protected:
     std::string drawGraph(graph::Surface& surface, graph::Rotator& rotator) override;
     graph::PrintedPage printedPage(const std::string& heading, const std::string& comment) const override;
-    std::string pictureName() const override;
-    std::string outputFolderName() const override;
 
 private:
     frmGraphPcurve(UiContext& ctx, QWidget* opener);

@@ -12,7 +12,7 @@ frmGraphPolar* frmGraphPolar::Show(UiContext& ctx, QWidget* opener) {
 
 frmGraphPolar::frmGraphPolar(UiContext& ctx, QWidget* opener)
     : GraphScreen(ctx, ctl::frmGraphPolar, "Glide polar", graph::PolarGraphWidthTwips, graph::PolarGraphHeightTwips,
-                  "&Return to Glide Polar Summary", opener) {}
+                  "&Return to Glide Polar Summary", {"GlidePolars", "glide polar"}, opener) {}
 
 std::string frmGraphPolar::drawGraph(graph::Surface& surface, graph::Rotator& rotator) {
     return graph::DrawPolarGraph(ctx_.s, surface, rotator);
@@ -20,12 +20,6 @@ std::string frmGraphPolar::drawGraph(graph::Surface& surface, graph::Rotator& ro
 
 graph::PrintedPage frmGraphPolar::printedPage(const std::string& heading, const std::string& comment) const {
     return graph::PolarGraphPage(ctx_.s, heading, comment);
-}
-
-std::string frmGraphPolar::outputFolderName() const { return "GlidePolars"; }
-
-std::string frmGraphPolar::pictureName() const {
-    return (ctx_.s.ShortName.empty() ? std::string("Bird") : ctx_.s.ShortName) + " glide polar";
 }
 
 }  // namespace ornivo::ui

@@ -19,13 +19,7 @@ namespace ornivo::ui {
 frmImportTrack::frmImportTrack(UiContext& ctx, QWidget* setup, std::function<void(const std::string&)> onUseTrack)
     : Screen(ctx, ctl::frmImportTrack, "Import GPS fixes as a track", scaling::ResizePattern::ScaleAndCentre, setup),
       onUseTrack_(std::move(onUseTrack)) {
-    auto* top = new QVBoxLayout(this);
-    top->setContentsMargins(8, 8, 8, 8);
-    QLabel* heading = label(ctl::lblHeading, "Import raw GPS fixes as the track of a GPS run");
-    QFont hf = heading->font();
-    hf.setBold(true);
-    heading->setFont(hf);
-    top->addWidget(heading);
+    QVBoxLayout* top = layoutWithHeading("Import raw GPS fixes as the track of a GPS run");
 
     auto* file = new QHBoxLayout;
     QLabel* lblFixFile = label(ctl::lblFixFile, "Fixes file (Movebank CSV or GPX)");
@@ -69,19 +63,13 @@ frmImportTrack::frmImportTrack(UiContext& ctx, QWidget* setup, std::function<voi
     middle->addWidget(fraSummary, 1);
     top->addLayout(middle, 1);
 
-    auto* buttons = new QHBoxLayout;
     cmdImport = button(ctl::cmdImport, "&Import");
     cmdImport->setDefault(true);
     lblWait = label(ctl::lblWait, "WAIT ..");
     lblWait->setVisible(false);
     cmdSave = button(ctl::cmdSave, "&Save track workbook...");
     cmdReturn = button(ctl::cmdReturn, "&Return to Migration Setup");
-    buttons->addWidget(cmdImport);
-    buttons->addWidget(lblWait);
-    buttons->addWidget(cmdSave);
-    buttons->addStretch();
-    buttons->addWidget(cmdReturn);
-    top->addLayout(buttons);
+    top->addLayout(line({cmdImport, lblWait, cmdSave, Stretch, cmdReturn}));
 
     QWidget* prev = cmdChooseFile;
     for (const track::ImportField& f : track::ImportFields()) {

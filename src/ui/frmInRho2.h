@@ -4,12 +4,10 @@
 
 namespace ornivo::ui {
 
-class frmInRho2 : public DensityInput {
+class frmInRho2 : public ObserverInput {
     Q_OBJECT
 public:
     frmInRho2(UiContext& ctx, frmAirDensity* calculator);
-    QLabel *lblHeading, *lblNote;
-    CommitEdit *txtAirTemp, *txtBaro;
 };
 
 }  // namespace ornivo::ui

@@ -4,12 +4,11 @@
 
 namespace ornivo::ui {
 
-class frmInRho3 : public DensityInput {
+class frmInRho3 : public ObserverInput {
     Q_OBJECT
 public:
     frmInRho3(UiContext& ctx, frmAirDensity* calculator);
-    QLabel *lblHeading, *lblNote;
-    CommitEdit *txtAirTemp, *txtBaro, *txtDH;
+    CommitEdit* txtDH;
 };
 
 }  // namespace ornivo::ui

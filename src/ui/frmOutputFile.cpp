@@ -20,12 +20,9 @@ frmOutputFile::frmOutputFile(UiContext& ctx, QWidget* setup)
     txtOutFile->setText(QString::fromStdString(ctx.s.OutPath));
     top->addWidget(lblOutFile);
     top->addWidget(txtOutFile);
-    auto* ok = new QHBoxLayout;
-    ok->addStretch();
     cmdOK = button(ctl::cmdOK, "&OK");
     cmdOK->setDefault(true);
-    ok->addWidget(cmdOK);
-    top->addLayout(ok);
+    top->addLayout(line({Stretch, cmdOK}));
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
     placeWindow();
     cmdOK->setFocus();

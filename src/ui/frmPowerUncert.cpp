@@ -61,12 +61,6 @@ frmPowerUncert::frmPowerUncert(UiContext& ctx, frmGraphPcurve* graph)
     QGroupBox* fraVariables = frame(ctl::fraVariables, "");
     auto* g = new QGridLayout(fraVariables);
     g->setVerticalSpacing(3);
-    auto bold = [](QLabel* l) {
-        QFont f = l->font();
-        f.setBold(true);
-        l->setFont(f);
-        return l;
-    };
     g->addWidget(bold(label(ctl::lblVariable, "Variable", fraVariables)), 0, 0);
     g->addWidget(bold(label(ctl::lblUncertainty, "Uncertainty", fraVariables)), 0, 1);
     const auto& names = flap::UncertaintyFieldNames();
@@ -102,14 +96,10 @@ frmPowerUncert::frmPowerUncert(UiContext& ctx, frmGraphPcurve* graph)
     middle->addLayout(side);
     top->addLayout(middle);
 
-    auto* buttons = new QHBoxLayout;
     cmdProceed = button(ctl::cmdProceed, "&Plot uncertainty bands");
     cmdProceed->setDefault(true);
     cmdCancel = button(ctl::cmdCancel, "&Forget it");
-    buttons->addStretch();
-    buttons->addWidget(cmdProceed);
-    buttons->addWidget(cmdCancel);
-    top->addLayout(buttons);
+    top->addLayout(line({Stretch, cmdProceed, cmdCancel}));
 
     connect(cmdSetDefaults, &QPushButton::clicked, this, [this] { guarded([this] { cmdSetDefaults_Click(); }); });
     connect(cmdProceed, &QPushButton::clicked, this, [this] { guarded([this] { cmdProceed_Click(); }); });

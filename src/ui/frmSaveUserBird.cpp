@@ -18,11 +18,8 @@ frmSaveUserBird::frmSaveUserBird(UiContext& ctx, QWidget* opener)
     txtInstructions->setReadOnly(true);
     txtInstructions->setMinimumSize(520, 300);
     top->addWidget(txtInstructions, 1);
-    auto* b = new QHBoxLayout;
-    b->addStretch();
     cmdExit = button(ctl::cmdExit, "&Return to Enter Bird Screen");
-    b->addWidget(cmdExit);
-    top->addLayout(b);
+    top->addLayout(line({Stretch, cmdExit}));
     connect(cmdExit, &QPushButton::clicked, this, [this] { cmdExit_Click(); });
     Form_Load();
     placeWindow();

@@ -16,13 +16,7 @@ namespace ornivo::ui {
 frmSetDefaultsMigr::frmSetDefaultsMigr(UiContext& ctx, QWidget* setup)
     : ParamScreen(ctx, ctl::frmSetDefaultsMigr, "Review settings for Migration calculation",
              scaling::ResizePattern::ScaleAndCentre, setup) {
-    auto* top = new QVBoxLayout(this);
-    top->setContentsMargins(8, 8, 8, 8);
-    QLabel* heading = label(ctl::lblHeading, "Migration - change settings as required");
-    QFont hf = heading->font();
-    hf.setBold(true);
-    heading->setFont(hf);
-    top->addWidget(heading);
+    QVBoxLayout* top = layoutWithHeading("Migration - change settings as required");
     auto* cols = new QHBoxLayout;
     auto* c1 = new QVBoxLayout;
     auto* c2 = new QVBoxLayout;
@@ -36,13 +30,10 @@ frmSetDefaultsMigr::frmSetDefaultsMigr(UiContext& ctx, QWidget* setup)
             {FieldRow(txtSigmaMax, P::SigmaMax).caption("Max isometric stress (N/sq m)"), {txtLambda, P::Lambda},
              {txtCprof, P::Cprof}, {txtX1, P::X1}, {txtGravity, P::Gravity}, {txtKflap, P::Kflap},
              {txtResp, P::Resp}, {txtEta, P::Eta}, {txtKmito, P::Kmito}});
-    fraMitoControl = frame(ctl::fraMitoControl, "Mitochondria mass criterion");
-    auto* mc = new QVBoxLayout(fraMitoControl);
-    optMitoFracConst = option(ctl::optMitoFracConst, "Hold mitochondria &fraction constant", {}, fraMitoControl);
-    optPdensityConst =
-        option(ctl::optPdensityConst, "Hold power &density in mitochondria constant", {}, fraMitoControl);
-    mc->addWidget(optMitoFracConst);
-    mc->addWidget(optPdensityConst);
+    fraMitoControl =
+        optionFrame(ctl::fraMitoControl, "Mitochondria mass criterion",
+                    {{optMitoFracConst, ctl::optMitoFracConst, "Hold mitochondria &fraction constant"},
+                     {optPdensityConst, ctl::optPdensityConst, "Hold power &density in mitochondria constant"}});
     c1->addWidget(fraMitoControl);
     c1->addStretch();
 
@@ -53,15 +44,11 @@ frmSetDefaultsMigr::frmSetDefaultsMigr(UiContext& ctx, QWidget* setup)
             {{txtVclimbThreshold, P::VclimbThreshold}, {txtOutputInt, P::OutputInt}});
     c2->addStretch();
 
-    auto* buttons = new QHBoxLayout;
     cmdReturn = button(ctl::cmdReturn, "&Return to Migration Setup");
     cmdReturn->setDefault(true);
     cmdShowDefs = button(ctl::cmdShowDefs, "Show Definitions");
     WireShowDefinitions(this, cmdShowDefs);
-    buttons->addWidget(cmdShowDefs);
-    buttons->addStretch();
-    buttons->addWidget(cmdReturn);
-    top->addLayout(buttons);
+    top->addLayout(line({cmdShowDefs, Stretch, cmdReturn}));
 
     tabOrder({txtSigmaMax, txtLambda, txtCprof, txtX1, txtGravity, txtKflap, txtResp, txtEta, txtKmito,
               optMitoFracConst, optPdensityConst, txtEfat, txtEprotein, txtProtHydr, txtProtFracTarget,

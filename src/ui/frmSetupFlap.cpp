@@ -12,7 +12,6 @@
 #include "state/ControlNames.h"
 #include "state/numtext.h"
 #include "ui/ManualScreens.h"
-#include "ui/frmAirDensity.h"
 #include "ui/frmSummaryFlap.h"
 
 namespace ornivo::ui {
@@ -63,8 +62,6 @@ frmSetupFlap::frmSetupFlap(UiContext& ctx)
               txtFreqFactor, cmdPowerCurve, cmdNewBird, cmdExit});
 
     wireFields();
-    for (QRadioButton* o : {optFlap, optFG, optBound})
-        connect(o, &QRadioButton::clicked, this, [this, o] { guarded([&] { optStyle_Click(o); }); });
     connect(cmdPowerCurve, &QPushButton::clicked, this, [this] { guarded([this] { cmdPowerCurve_Click(); }); });
 
     Form_Load();
@@ -91,30 +88,11 @@ void frmSetupFlap::Form_Load() {
 }
 
 void frmSetupFlap::txtField_LostFocus(CommitEdit* f, const QString& text) {
-    apply(flap::SetupFlapEdit(ctx_.s, ctx_.d, f->objectName().toStdString(), Edit::typed(text.toStdString())));
+    applyEdit(f, Edit::typed(text.toStdString()));
 }
 
-void frmSetupFlap::txtField_Click(CommitEdit* f) {
-    try {
-        apply(flap::SetupFlapEdit(ctx_.s, ctx_.d, f->objectName().toStdString(), Edit::click()));
-    } catch (const UnknownControl&) {
-        // A field that takes no click (a name, a derived value).
-    }
-}
-
-void frmSetupFlap::txtTaxon_DblClick() {
-    apply(flap::SetupFlapEdit(ctx_.s, ctx_.d, txtTaxon->objectName().toStdString(), Edit::doubleClick()));
-}
-
-void frmSetupFlap::txtRho_DblClick() {
-    apply(flap::SetupFlapEdit(ctx_.s, ctx_.d, txtRho->objectName().toStdString(), Edit::doubleClick()));
-    auto* calc = new frmAirDensity(ctx_, this);
-    calc->show();
-}
-
-void frmSetupFlap::optStyle_Click(QRadioButton* o) {
-    commitPending();
-    apply(flap::SetupFlapEdit(ctx_.s, ctx_.d, o->objectName().toStdString(), Edit::click()));
+ScreenUpdate frmSetupFlap::edit(const std::string& control, const Edit& e) {
+    return flap::SetupFlapEdit(ctx_.s, ctx_.d, control, e);
 }
 
 void frmSetupFlap::cmdPowerCurve_Click() {

@@ -12,13 +12,9 @@ class frmSetupFlap : public SetupScreen {
 public:
     explicit frmSetupFlap(UiContext& ctx);
 
-    CommitEdit *txtEmptyMass, *txtCropMass, *txtCropFrac, *txtAllUpMass, *txtMuscleMass, *txtMuscleFrac,
-        *txtFatMass, *txtFatFrac, *txtAirframeMass, *txtAirframeFrac;
-    CommitEdit *txtSpan, *txtArea, *txtAR, *txtRho, *txtAlt;
-    CommitEdit *txtSbody, *txtFrontalAreaFactor, *txtCdb, *txtPayDragFactor, *txtGravity;
-    CommitEdit *txtKflap, *txtCprof, *txtX1, *txtResp, *txtEta, *txtPbmr, *txtPbmrFactor, *txtKmito,
-        *txtSigmaMax, *txtLambda, *txtWbeatFreq, *txtFreqFactor;
-    CommitEdit *txtFatHeight, *txtFatProtHeight;
+    CommitEdit* txtGravity;
+    CommitEdit *txtKflap, *txtCprof, *txtX1, *txtResp, *txtEta, *txtKmito, *txtSigmaMax, *txtLambda, *txtWbeatFreq,
+        *txtFreqFactor;
     QGroupBox* fraFlightStyle;
     QRadioButton *optFlap, *optFG, *optBound;
     QLabel* lblPowerFrac;
@@ -26,14 +22,12 @@ public:
     QPushButton* cmdPowerCurve;
 
     void Form_Load();
+    // Every field of this screen that takes typing has a rule: any other is reported as a failure.
     void txtField_LostFocus(CommitEdit* field, const QString& text) override;
-    void txtField_Click(CommitEdit* field) override;
-    void txtTaxon_DblClick() override;
-    void txtRho_DblClick() override;
-    void optStyle_Click(QRadioButton* option);
     void cmdPowerCurve_Click();
 
 protected:
+    ScreenUpdate edit(const std::string& control, const Edit& e) override;
     bool saveOpenWorkbook() override;
 
 private:

@@ -12,7 +12,6 @@
 #include "state/ControlNames.h"
 #include "state/numtext.h"
 #include "ui/ManualScreens.h"
-#include "ui/frmAirDensity.h"
 #include "ui/frmSummaryGlide.h"
 
 namespace ornivo::ui {
@@ -22,14 +21,7 @@ frmSetupGlide::frmSetupGlide(UiContext& ctx)
     look_ = {.captionWidth = 190};
     auto [top, c1, c2, c3] = threeColumns("Set up glide polar calculation");
     using P = Param;
-    addRows(frameGrid(ctl::fraMasses, "Masses", c1),
-            {{txtEmptyMass, P::EmptyMass}, {txtCropMass, P::CropMass}, {txtAllUpMass, P::AllUpMass},
-             {txtCropFrac, P::CropFrac}, FieldRow(txtMuscleMass, P::MuscleMass).noTip(),
-             FieldRow(txtMuscleFrac, P::MuscleFrac).noTip(), FieldRow(txtFatMass, P::FatMass).noTip(),
-             FieldRow(txtFatFrac, P::FatFrac).noTip(), FieldRow(txtAirframeMass, P::AirframeMass).noTip(),
-             FieldRow(txtAirframeFrac, P::AirframeFrac).noTip(),
-             FieldRow(txtFatProtHeight, P::FatProtHeight).caption("Fat + Protein energy ht (km)"),
-             FieldRow(txtFatHeight, P::FatHeight).caption("Click for fat-only energy ht (km)").noTip()});
+    massesFrame(c1, "Fat + Protein energy ht (km)", "Click for fat-only energy ht (km)");
     c1->addStretch();
 
     addRows(frameGrid(ctl::fraWings, "Wings and air", c2),
@@ -55,8 +47,6 @@ frmSetupGlide::frmSetupGlide(UiContext& ctx)
               txtBstop, cmdGlidePolar, cmdNewBird, cmdExit});
 
     wireFields();
-    for (QRadioButton* o : {optLinear, optMinDrag})
-        connect(o, &QRadioButton::clicked, this, [this, o] { guarded([&] { optSpanLaw_Click(o); }); });
     connect(cmdGlidePolar, &QPushButton::clicked, this, [this] { guarded([this] { cmdGlidePolar_Click(); }); });
 
     Form_Load();
@@ -82,35 +72,8 @@ void frmSetupGlide::Form_Load() {
     txtEmptyMass->setFocus();
 }
 
-void frmSetupGlide::txtField_LostFocus(CommitEdit* f, const QString& text) {
-    try {
-        apply(glide::SetupGlideEdit(ctx_.s, ctx_.d, f->objectName().toStdString(), Edit::typed(text.toStdString())));
-    } catch (const UnknownControl&) {
-        // A read-only field takes no typing.
-    }
-}
-
-void frmSetupGlide::txtField_Click(CommitEdit* f) {
-    try {
-        apply(glide::SetupGlideEdit(ctx_.s, ctx_.d, f->objectName().toStdString(), Edit::click()));
-    } catch (const UnknownControl&) {
-        // A field that takes no click (a name, a derived value).
-    }
-}
-
-void frmSetupGlide::txtTaxon_DblClick() {
-    apply(glide::SetupGlideEdit(ctx_.s, ctx_.d, txtTaxon->objectName().toStdString(), Edit::doubleClick()));
-}
-
-void frmSetupGlide::txtRho_DblClick() {
-    apply(glide::SetupGlideEdit(ctx_.s, ctx_.d, txtRho->objectName().toStdString(), Edit::doubleClick()));
-    auto* calc = new frmAirDensity(ctx_, this);
-    calc->show();
-}
-
-void frmSetupGlide::optSpanLaw_Click(QRadioButton* o) {
-    commitPending();
-    apply(glide::SetupGlideEdit(ctx_.s, ctx_.d, o->objectName().toStdString(), Edit::click()));
+ScreenUpdate frmSetupGlide::edit(const std::string& control, const Edit& e) {
+    return glide::SetupGlideEdit(ctx_.s, ctx_.d, control, e);
 }
 
 void frmSetupGlide::cmdGlidePolar_Click() {

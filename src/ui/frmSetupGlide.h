@@ -10,11 +10,7 @@ class frmSetupGlide : public SetupScreen {
 public:
     explicit frmSetupGlide(UiContext& ctx);
 
-    CommitEdit *txtEmptyMass, *txtCropMass, *txtAllUpMass, *txtCropFrac, *txtMuscleMass, *txtMuscleFrac,
-        *txtFatMass, *txtFatFrac, *txtAirframeMass, *txtAirframeFrac, *txtFatProtHeight, *txtFatHeight;
-    CommitEdit *txtSpan, *txtArea, *txtAR, *txtRho, *txtAlt;
-    CommitEdit *txtSbody, *txtFrontalAreaFactor, *txtCdb, *txtPayDragFactor, *txtPbmr, *txtPbmrFactor, *txtMetSink,
-        *txtGravity;
+    CommitEdit *txtMetSink, *txtGravity;
     CommitEdit *txtKGlide, *txtCdw, *txtClMax, *txtPlanformSlope, *txtTonicMuscFrac;
     QGroupBox* fraBeta;
     QRadioButton *optLinear, *optMinDrag;
@@ -23,14 +19,10 @@ public:
     QPushButton* cmdGlidePolar;
 
     void Form_Load();
-    void txtField_LostFocus(CommitEdit* field, const QString& text) override;
-    void txtField_Click(CommitEdit* field) override;
-    void txtTaxon_DblClick() override;
-    void txtRho_DblClick() override;
-    void optSpanLaw_Click(QRadioButton* option);
     void cmdGlidePolar_Click();
 
 private:
+    ScreenUpdate edit(const std::string& control, const Edit& e) override;
     // Writes an open result workbook before the screen is left; false when it could not be saved.
     bool saveOpenWorkbook() override;
     // The span-law options with Bstop.

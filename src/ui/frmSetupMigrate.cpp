@@ -31,14 +31,7 @@ frmSetupMigrate::frmSetupMigrate(UiContext& ctx)
     look_ = {.rowSpacing = 2, .margin = 4, .captionWidth = 165};
     auto [top, c1, c2, c3] = threeColumns("Set up long-distance migration calculation");
     using P = Param;
-    addRows(frameGrid(ctl::fraMasses, "Masses", c1),
-            {{txtEmptyMass, P::EmptyMass}, {txtCropMass, P::CropMass}, {txtAllUpMass, P::AllUpMass},
-             {txtCropFrac, P::CropFrac}, FieldRow(txtMuscleMass, P::MuscleMass).noTip(),
-             FieldRow(txtMuscleFrac, P::MuscleFrac).noTip(), FieldRow(txtFatMass, P::FatMass).noTip(),
-             FieldRow(txtFatFrac, P::FatFrac).noTip(), FieldRow(txtAirframeMass, P::AirframeMass).noTip(),
-             FieldRow(txtAirframeFrac, P::AirframeFrac).noTip(),
-             FieldRow(txtFatProtHeight, P::FatProtHeight).caption("Fat + Protein Energy ht (km)"),
-             FieldRow(txtFatHeight, P::FatHeight).caption("Click to see Fat-only energy height (km)").noTip()});
+    massesFrame(c1, "Fat + Protein Energy ht (km)", "Click to see Fat-only energy height (km)");
     addRows(frameGrid(ctl::fraSpeeds, "Speeds", c1),
             {{txtVratio, P::Vratio}, {txtVratioGPS, P::VratioGPS}, {txtVmrRatio, P::VmrRatio}});
     c1->addStretch();
@@ -102,25 +95,22 @@ QGroupBox* frmSetupMigrate::flightStyleFrame() {
 }
 
 void frmSetupMigrate::optionFrames(QVBoxLayout* column) {
-    auto options = [&](QGroupBox* box, std::initializer_list<std::pair<QRadioButton**, std::pair<const char*,
-                                                                                                const char*>>> os) {
-        auto* l = new QVBoxLayout(box);
-        l->setSpacing(1);
-        l->setContentsMargins(8, 2, 8, 2);
-        for (auto [member, nc] : os) {
-            *member = option(nc.first, nc.second, {}, box);
-            l->addWidget(*member);
-        }
+    // Option frames set close, so that the column fits beside the others.
+    auto compact = [&](QGroupBox* box) {
+        box->layout()->setSpacing(1);
+        box->layout()->setContentsMargins(8, 2, 8, 2);
         column->addWidget(box);
+        return box;
     };
-    fraSpeedControl = frame(ctl::fraSpeedControl, "Speed control method");
-    options(fraSpeedControl, {{&optVratioConst, {ctl::optVratioConst, "Hold ratio V:Vmp constant"}},
-                              {&optVconst, {ctl::optVconst, "Hold speed constant"}},
-                              {&optMaxRange, {ctl::optMaxRange, "Standard"}}});
-    fraMuscleControl = frame(ctl::fraMuscleControl, "Protein burn criterion");
-    options(fraMuscleControl, {{&optSpWorkConst, {ctl::optSpWorkConst, "Hold specific work constant"}},
-                               {&optSpPowerConst, {ctl::optSpPowerConst, "Hold specific power constant"}},
-                               {&optMuscleMassConst, {ctl::optMuscleMassConst, "Hold muscle mass constant"}}});
+    fraSpeedControl = compact(optionFrame(ctl::fraSpeedControl, "Speed control method",
+                                          {{optVratioConst, ctl::optVratioConst, "Hold ratio V:Vmp constant"},
+                                           {optVconst, ctl::optVconst, "Hold speed constant"},
+                                           {optMaxRange, ctl::optMaxRange, "Standard"}}));
+    fraMuscleControl = compact(optionFrame(ctl::fraMuscleControl, "Protein burn criterion",
+                                           {{optSpWorkConst, ctl::optSpWorkConst, "Hold specific work constant"},
+                                            {optSpPowerConst, ctl::optSpPowerConst, "Hold specific power constant"},
+                                            {optMuscleMassConst, ctl::optMuscleMassConst,
+                                             "Hold muscle mass constant"}}));
 
     fraSimType = frame(ctl::fraSimType, "Simulation Type");
     auto* st = new QGridLayout(fraSimType);
@@ -142,10 +132,7 @@ void frmSetupMigrate::optionFrames(QVBoxLayout* column) {
 }
 
 void frmSetupMigrate::toolButtons(QVBoxLayout* tools, QHBoxLayout* buttons) {
-    lblWait = label(ctl::lblWait, "WAIT ..");
-    QFont wf = lblWait->font();
-    wf.setBold(true);
-    lblWait->setFont(wf);
+    lblWait = bold(label(ctl::lblWait, "WAIT .."));
     lblWait->setVisible(false);
     buttons->insertWidget(1, lblWait);
     cmdSetDefaults = button(ctl::cmdSetDefaults, "&MORE Settings ..");
@@ -157,8 +144,6 @@ void frmSetupMigrate::toolButtons(QVBoxLayout* tools, QHBoxLayout* buttons) {
 void frmSetupMigrate::wire() {
     wireFields();
     connect(txtGoalDist, &CommitEdit::doubleClicked, this, [this] { guarded([this] { txtGoalDist_DblClick(); }); });
-    for (QRadioButton* o : findChildren<QRadioButton*>())
-        connect(o, &QRadioButton::clicked, this, [this, o] { guarded([&] { opt_Click(o); }); });
     for (QCheckBox* c : {chkKMLfile, chkProgress})
         connect(c, &QCheckBox::clicked, this, [this, c] { guarded([&] { chk_Click(c); }); });
     connect(cmdStart, &QPushButton::clicked, this, [this] { guarded([this] { cmdStart_Click(); }); });
@@ -179,45 +164,21 @@ bool frmSetupMigrate::event(QEvent* e) {
     return Screen::event(e);
 }
 
-void frmSetupMigrate::txtField_LostFocus(CommitEdit* f, const QString& text) {
-    try {
-        apply(migrate::SetupMigrateEdit(ctx_.s, ctx_.d, f->objectName().toStdString(),
-                                        Edit::typed(text.toStdString())));
-    } catch (const UnknownControl&) {
-        // A read-only field takes no typing.
-    }
-}
-
-void frmSetupMigrate::txtField_Click(CommitEdit* f) {
-    try {
-        apply(migrate::SetupMigrateEdit(ctx_.s, ctx_.d, f->objectName().toStdString(), Edit::click()));
-    } catch (const UnknownControl&) {
-        // A field that takes no click (a name, a derived value).
-    }
-}
-
-void frmSetupMigrate::txtTaxon_DblClick() {
-    apply(migrate::SetupMigrateEdit(ctx_.s, ctx_.d, txtTaxon->objectName().toStdString(), Edit::doubleClick()));
+ScreenUpdate frmSetupMigrate::edit(const std::string& control, const Edit& e) {
+    return migrate::SetupMigrateEdit(ctx_.s, ctx_.d, control, e);
 }
 
 void frmSetupMigrate::txtRho_DblClick() {
-    apply(migrate::SetupMigrateEdit(ctx_.s, ctx_.d, txtRho->objectName().toStdString(), Edit::doubleClick()));
+    applyEdit(txtRho, Edit::doubleClick());
     openTool(new frmAirDensity(ctx_, this));
 }
 
 void frmSetupMigrate::txtGoalDist_DblClick() {
-    apply(migrate::SetupMigrateEdit(ctx_.s, ctx_.d, txtGoalDist->objectName().toStdString(), Edit::doubleClick()));
+    applyEdit(txtGoalDist, Edit::doubleClick());
     openTool(new frmGoalDist(ctx_, this, [this](const ScreenUpdate& u) { apply(u); }));
 }
 
-void frmSetupMigrate::opt_Click(QRadioButton* o) {
-    commitPending();
-    apply(migrate::SetupMigrateEdit(ctx_.s, ctx_.d, o->objectName().toStdString(), Edit::click()));
-}
-
-void frmSetupMigrate::chk_Click(QCheckBox* c) {
-    apply(migrate::SetupMigrateEdit(ctx_.s, ctx_.d, c->objectName().toStdString(), Edit::check(c->isChecked())));
-}
+void frmSetupMigrate::chk_Click(QCheckBox* c) { applyEdit(c, Edit::check(c->isChecked())); }
 
 void frmSetupMigrate::cmdStart_Click() {
     commitPending();

@@ -11,12 +11,9 @@ class frmSetupMigrate : public SetupScreen {
 public:
     explicit frmSetupMigrate(UiContext& ctx);
 
-    CommitEdit *txtEmptyMass, *txtCropMass, *txtAllUpMass, *txtCropFrac, *txtMuscleMass, *txtMuscleFrac,
-        *txtFatMass, *txtFatFrac, *txtAirframeMass, *txtAirframeFrac, *txtFatProtHeight, *txtFatHeight;
-    CommitEdit *txtSpan, *txtArea, *txtAR, *txtSbody, *txtFrontalAreaFactor, *txtCdb, *txtPayDragFactor, *txtPbmr,
-        *txtPbmrFactor, *txtWbeatFreq, *txtFreqFactor;
+    CommitEdit *txtWbeatFreq, *txtFreqFactor;
     QLabel *lblRho, *lblAlt, *lblAltCruise, *lblRhoCruise, *lblEnterCruiseAlt, *lblGoalDist;
-    CommitEdit *txtRho, *txtAlt, *txtAltCruise, *txtRhoCruise, *txtGoalDist;
+    CommitEdit *txtAltCruise, *txtRhoCruise, *txtGoalDist;
     CommitEdit *txtVratio, *txtVratioGPS, *txtVmrRatio;
     QGroupBox *fraFlightStyle, *fraSpeedControl, *fraMuscleControl, *fraSimType;
     QRadioButton *optFlap, *optFG, *optBound;
@@ -35,12 +32,8 @@ public:
 
     void Form_Load();
     void Form_Activate();
-    void txtField_LostFocus(CommitEdit* field, const QString& text) override;
-    void txtField_Click(CommitEdit* field) override;
-    void txtTaxon_DblClick() override;
     void txtRho_DblClick() override;
     void txtGoalDist_DblClick();
-    void opt_Click(QRadioButton* option);
     void chk_Click(QCheckBox* box);
     void cmdStart_Click();
     void cmdSetDefaults_Click();
@@ -51,6 +44,7 @@ protected:
     bool event(QEvent* e) override;
 
 private:
+    ScreenUpdate edit(const std::string& control, const Edit& e) override;
     // Writes an open result workbook before the screen is left; false when it could not be saved.
     bool saveOpenWorkbook() override;
     // Shows a tool screen that blocks this one; the setup screen is active again when it closes.

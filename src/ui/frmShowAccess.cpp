@@ -12,10 +12,7 @@ frmShowAccess::frmShowAccess(UiContext& ctx, QWidget* opener)
     setWindowModality(Qt::NonModal);  // shown beside the question, never blocking it
     auto* top = new QVBoxLayout(this);
     top->setContentsMargins(16, 12, 16, 12);
-    lblHeading = label(ctl::lblHeading, "Review database record for inclusion in sample");
-    QFont hf = lblHeading->font();
-    hf.setBold(true);
-    lblHeading->setFont(hf);
+    lblHeading = bold(label(ctl::lblHeading, "Review database record for inclusion in sample"));
     top->addWidget(lblHeading);
     auto* g = new QGridLayout;
     auto box = [&](const char* name, const char* caption, int r, int col) {

@@ -15,13 +15,7 @@ namespace ornivo::ui {
 frmStopMassCalc::frmStopMassCalc(UiContext& ctx, Screen* setup)
     : Screen(ctx, ctl::frmStopMassCalc, "Stopover mass calculator", scaling::ResizePattern::ScaleAndCentre, setup),
       setup_(setup) {
-    auto* top = new QVBoxLayout(this);
-    top->setContentsMargins(8, 8, 8, 8);
-    QLabel* heading = label(ctl::lblHeading, "Stopover Mass Calculator");
-    QFont hf = heading->font();
-    hf.setBold(true);
-    heading->setFont(hf);
-    top->addWidget(heading);
+    QVBoxLayout* top = layoutWithHeading("Stopover Mass Calculator");
 
     QGroupBox* fraStopover = frame(ctl::fraStopover, "Stopover");
     auto* g = new QGridLayout(fraStopover);
@@ -30,15 +24,8 @@ frmStopMassCalc::frmStopMassCalc(UiContext& ctx, Screen* setup)
     g->setColumnStretch(0, 1);
     // Grid rows 1-2 dates and times, 4-5 masses, 7-8 fractions and heights; rows 3 and 6 and column 2
     // hold the dividing line, with the six boxes to fill above it and to its left.
-    for (auto [c, name, text] :
-         {std::tuple{1, ctl::lblBegin, "Begin Stopover"}, std::tuple{3, ctl::lblMoveOn, "Move on"}}) {
-        QLabel* l = label(name, text, fraStopover);
-        QFont f = l->font();
-        f.setBold(true);
-        l->setFont(f);
-        l->setAlignment(Qt::AlignRight | Qt::AlignBottom);
-        g->addWidget(l, 0, c);
-    }
+    g->addWidget(columnHeading(ctl::lblBegin, "Begin Stopover", fraStopover), 0, 1);
+    g->addWidget(columnHeading(ctl::lblMoveOn, "Move on", fraStopover), 0, 3);
     auto cell = [&](const QString& name, int r, int c, bool result, const QString& tip = {}) {
         CommitEdit* f = result ? derived(name, tip, fraStopover) : field(name, tip, fraStopover);
         f->setFixedWidth(100);
@@ -64,15 +51,15 @@ frmStopMassCalc::frmStopMassCalc(UiContext& ctx, Screen* setup)
     txtHfuelMoveOn = cell(ctl::txtHfuelMoveOn, 8, 3, true);
     for (CommitEdit* f : {txtDateBegin, txtTimeBegin, txtDateMoveOn, txtTimeMoveOn})
         f->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    auto line = [&](QFrame::Shape shape) {
+    auto divider = [&](QFrame::Shape shape) {
         auto* l = new QFrame(fraStopover);
         l->setFrameShape(shape);
         l->setFrameShadow(QFrame::Sunken);
         return l;
     };
-    g->addWidget(line(QFrame::HLine), 3, 2, 1, 2);  // under the move-on date and time
-    g->addWidget(line(QFrame::VLine), 3, 2, 4, 1);  // between the begin and move-on masses
-    g->addWidget(line(QFrame::HLine), 6, 1, 1, 2);  // under the begin masses
+    g->addWidget(divider(QFrame::HLine), 3, 2, 1, 2);  // under the move-on date and time
+    g->addWidget(divider(QFrame::VLine), 3, 2, 4, 1);  // between the begin and move-on masses
+    g->addWidget(divider(QFrame::HLine), 6, 1, 1, 2);  // under the begin masses
     top->addWidget(fraStopover);
     lblFillBoxes = label(ctl::lblFillBoxes, "Fill in the 6 boxes above and to left of the line");
     top->addWidget(lblFillBoxes);
@@ -88,18 +75,13 @@ frmStopMassCalc::frmStopMassCalc(UiContext& ctx, Screen* setup)
     row(rg, 1, label(ctl::lblFeedQ, "Intake rate", fraRates), txtFeedQ);
     top->addWidget(fraRates);
 
-    auto* buttons = new QHBoxLayout;
     cmdCompute = button(ctl::cmdCompute, "&Compute new mass");
     cmdCompute->setDefault(true);
     cmdLoadNewMass = button(ctl::cmdLoadNewMass, "");
     cmdExit = button(ctl::cmdExit, "");
     cmdShowDefs = button(ctl::cmdShowDefs, "Show Definitions");
     WireShowDefinitions(this, cmdShowDefs);
-    buttons->addWidget(cmdCompute);
-    buttons->addWidget(cmdLoadNewMass);
-    buttons->addWidget(cmdExit);
-    buttons->addWidget(cmdShowDefs);
-    top->addLayout(buttons);
+    top->addLayout(line({cmdCompute, cmdLoadNewMass, cmdExit, cmdShowDefs}));
 
     QWidget* order[] = {txtDateBegin, txtTimeBegin, txtMemptyBegin, txtMfatBegin, txtDateMoveOn, txtTimeMoveOn,
                         txtExistenceRatio, txtFeedQ, cmdCompute, cmdLoadNewMass, cmdExit};

@@ -82,16 +82,8 @@ QGroupBox* frmSummaryFlap::resultsFrame() {
     auto* g = new QGridLayout(fraResults);
     g->setVerticalSpacing(3);
     g->setColumnStretch(0, 1);
-    auto columnHeading = [&](const QString& name, const QString& text, int col) {
-        QLabel* l = label(name, text, fraResults);
-        l->setAlignment(Qt::AlignRight | Qt::AlignBottom);
-        QFont f = l->font();
-        f.setBold(true);
-        l->setFont(f);
-        g->addWidget(l, 0, col);
-    };
-    columnHeading(ctl::lblVmpColumn, "Min power\n(Vmp)", 1);
-    columnHeading(ctl::lblVmrColumn, "Max range\n(Vmr)", 2);
+    g->addWidget(columnHeading(ctl::lblVmpColumn, "Min power\n(Vmp)", fraResults), 0, 1);
+    g->addWidget(columnHeading(ctl::lblVmrColumn, "Max range\n(Vmr)", fraResults), 0, 2);
     int r = 1;
     auto pair = [&](const QString& lbl, const QString& caption, CommitEdit*& a, const QString& an, CommitEdit** b,
                     const QString& bn) {
@@ -123,10 +115,7 @@ QGroupBox* frmSummaryFlap::resultsFrame() {
     pair(ctl::lblMitoClimb, "Mitochondria fraction (climb)", txtMitoFracClimb, ctl::txtMitoFracClimb, nullptr, {});
     pair(ctl::lblFreq, "Wingbeat frequency (Hz)", txtFreq, ctl::txtFreq, nullptr, {});
     pair(ctl::lblMaxClimb, "Max rate of climb (m/s)", txtMaxClimb, ctl::txtMaxClimb, nullptr, {});
-    QLabel* ratios = label(ctl::lblRatios, "Ratios", fraResults);
-    QFont rf = ratios->font();
-    rf.setBold(true);
-    ratios->setFont(rf);
+    QLabel* ratios = bold(label(ctl::lblRatios, "Ratios", fraResults));
     g->setRowMinimumHeight(r++, 10);
     g->addWidget(ratios, r++, 0);
     pair(ctl::lblVratio, "Vmr:Vmp", txtVratio, ctl::txtVratio, nullptr, {});
@@ -181,11 +170,7 @@ void frmSummaryFlap::Form_Load() {
 
 void frmSummaryFlap::chkExcelFile_Click() { apply(flap::SaveBoxClick(ctx_.s)); }
 
-void frmSummaryFlap::chk4Digit_LostFocus() { flap::Set4DigitOutput(ctx_.s, chk4Digit->isChecked()); }
-
 void frmSummaryFlap::cmdGetBH_Click() { apply(flap::FindBoundHeight(ctx_.s, ctx_.d)); }
-
-void frmSummaryFlap::cmdOK_Click() { close(); }
 
 void frmSummaryFlap::writeRun() { output::WriteRunOutput(ctx_.s, ctx_.d); }
 

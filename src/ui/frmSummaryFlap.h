@@ -11,7 +11,6 @@ public:
     frmSummaryFlap(UiContext& ctx, QWidget* setup);
 
     QLabel* lblHeading;
-    CommitEdit *txtSpName, *txtShortName;
     CommitEdit *txtVmp, *txtVmr, *txtVmpEquiv, *txtVmrEquiv, *txtPmechMin, *txtPmechVmr, *txtPchemMin,
         *txtPchemVmr, *txtNchemVmp, *txtNchemMax, *txtQVmp, *txtQVmr, *txtDownwashVmp, *txtDownwashVmr,
         *txtReWingVmp, *txtReWingVmr, *txtReBodyVmp, *txtReBodyVmr, *txtFredVmp, *txtFredVmr, *txtMitoFracVmp,
@@ -19,18 +18,14 @@ public:
     QLabel *lblPowerFrac, *lblTau, *lblBH;
     CommitEdit *txtPowerFrac, *txtTau, *txtBH;
     QPushButton* cmdGetBH;
-    QCheckBox *chkExcelFile, *chk4Digit;
-    QLabel* lblFileName;
-    CommitEdit* txtFileName;
+    QCheckBox* chkExcelFile;
     QPushButton* cmdOK;
     QLabel* lblWait;
     QPushButton *cmdGraph, *cmdShowDefs, *cmdWindTrnglCalc;
 
     void Form_Load();
     void chkExcelFile_Click();
-    void chk4Digit_LostFocus();
     void cmdGetBH_Click();
-    void cmdOK_Click();
     void cmdWindTrnglCalc_Click();
     // "Show Graph": the power-curve graph, which does not block this screen.
     void cmdGraph_Click();
@@ -44,7 +39,8 @@ private:
     QGroupBox* resultsFrame();
     // The bound period and height, found on request; shown for bounding flight only.
     QGroupBox* boundFrame();
-    // The save box, with the file name it saves to and the 4-digit choice.
+    // The save box (chkExcelFile here), with the file name it saves to and the 4-digit choice; unlike the
+    // other results screens' frame it keeps the style's margins and a file name field of its own width.
     QGroupBox* saveFrame();
 
     QGroupBox* fraBound_ = nullptr;

@@ -7,7 +7,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "flap/SummaryFlap.h"
 #include "glide/SummaryGlide.h"
 #include "output/SaveBox.h"
 #include "output/WorkbookRunOutput.h"
@@ -19,17 +18,6 @@
 
 namespace ornivo::ui {
 
-namespace {
-
-QLabel* Bold(QLabel* l) {
-    QFont f = l->font();
-    f.setBold(true);
-    l->setFont(f);
-    return l;
-}
-
-}  // namespace
-
 frmSummaryGlide::frmSummaryGlide(UiContext& ctx, QWidget* setup)
     : ResultsScreen(ctx, ctl::frmSummaryGlide, "Results summary from Glide Polar calculation",
              scaling::ResizePattern::ScaleAndCentre, setup) {
@@ -37,12 +25,7 @@ frmSummaryGlide::frmSummaryGlide(UiContext& ctx, QWidget* setup)
     top->setContentsMargins(8, 8, 8, 8);
     auto* head = new QHBoxLayout;
     lblHeading = heading(ctl::lblHeading, "Glide polar summary");
-    txtSpName = derived(ctl::txtSpName);
-    txtSpName->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    txtSpName->setFixedWidth(170);
-    txtShortName = derived(ctl::txtShortName);
-    txtShortName->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    txtShortName->setFixedWidth(90);
+    nameFields(170, 90);
     head->addWidget(lblHeading);
     head->addStretch();
     head->addWidget(txtSpName);
@@ -57,7 +40,7 @@ frmSummaryGlide::frmSummaryGlide(UiContext& ctx, QWidget* setup)
                          "All speeds on this screen, horizontal and vertical, refer to True Air Speed, unless "
                          "identified as Equivalent Air Speed");
     note->setWordWrap(true);
-    QGroupBox* fraSave = saveFrame();
+    QGroupBox* fraSave = saveFrame(chkExcel, 120, false);
 
     auto* tools = new QGridLayout;
     cmdGraph = button(ctl::cmdGraph, "Show graph");
@@ -110,13 +93,8 @@ QGroupBox* frmSummaryGlide::glidingFrame() {
     auto* g = new QGridLayout(fraResults);
     g->setVerticalSpacing(3);
     g->setColumnStretch(0, 1);
-    auto columnHeading = [&](const QString& name, const QString& text, int col) {
-        QLabel* l = Bold(label(name, text, fraResults));
-        l->setAlignment(Qt::AlignRight | Qt::AlignBottom);
-        g->addWidget(l, 0, col);
-    };
-    columnHeading(ctl::lblVmsColumn, "Minimum\nSink", 1);
-    columnHeading(ctl::lblVbgColumn, "Best\nGlide", 2);
+    g->addWidget(columnHeading(ctl::lblVmsColumn, "Minimum\nSink", fraResults), 0, 1);
+    g->addWidget(columnHeading(ctl::lblVbgColumn, "Best\nGlide", fraResults), 0, 2);
     int r = 1;
     auto value = [&](const QString& name, int row, int col) {
         CommitEdit* f = derived(name, {}, fraResults);
@@ -163,11 +141,8 @@ QGroupBox* frmSummaryGlide::flappingFrame() {
     fg->setColumnStretch(0, 1);
     int fc = 1;
     for (auto [n, t] : {std::pair{ctl::lblAirSpeed, "Air speed m/s"}, std::pair{ctl::lblChemPower, "Chem power W"},
-                        std::pair{ctl::lblEffLD, "Effective L/D"}}) {
-        QLabel* l = Bold(label(n, t, fraFlap));
-        l->setAlignment(Qt::AlignRight | Qt::AlignBottom);
-        fg->addWidget(l, 0, fc++);
-    }
+                        std::pair{ctl::lblEffLD, "Effective L/D"}})
+        fg->addWidget(columnHeading(n, t, fraFlap), 0, fc++);
     auto flapValue = [&](const QString& name, int row, int col) {
         CommitEdit* f = derived(name, {}, fraFlap);
         f->setFixedWidth(64);
@@ -187,25 +162,6 @@ QGroupBox* frmSummaryGlide::flappingFrame() {
     fg->addWidget(jperFlap, 3, 0, 1, 3);
     txtJperFlap = flapValue(ctl::txtJperFlap, 3, 3);
     return fraFlap;
-}
-
-QGroupBox* frmSummaryGlide::saveFrame() {
-    QGroupBox* fraSave = frame(ctl::fraSave, "Save results");
-    auto* sv = new QGridLayout(fraSave);
-    sv->setContentsMargins(8, 4, 8, 4);
-    chkExcel = check(ctl::chkExcel, "", fraSave);
-    lblFileName = label(ctl::lblFileName, "Output file name", fraSave);
-    txtFileName = derived(ctl::txtFileName, {}, fraSave);
-    txtFileName->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    txtFileName->setFixedWidth(120);
-    lblFileName->setVisible(false);
-    txtFileName->setVisible(false);
-    chk4Digit = check("chk4Digit", "&4-digit output", fraSave);
-    sv->addWidget(chkExcel, 0, 0, 1, 2);
-    sv->addWidget(lblFileName, 1, 0);
-    sv->addWidget(txtFileName, 1, 1);
-    sv->addWidget(chk4Digit, 2, 0, 1, 2);
-    return fraSave;
 }
 
 QGroupBox* frmSummaryGlide::macCreadyFrame() {
@@ -233,10 +189,6 @@ void frmSummaryGlide::Form_Load() {
 }
 
 void frmSummaryGlide::chkExcel_Click() { apply(output::RunSaveBoxClick(ctx_.s)); }
-
-void frmSummaryGlide::chk4Digit_LostFocus() { flap::Set4DigitOutput(ctx_.s, chk4Digit->isChecked()); }
-
-void frmSummaryGlide::cmdOK_Click() { close(); }
 
 void frmSummaryGlide::writeRun() { output::WriteGlideOutput(ctx_.s, ctx_.d); }
 

@@ -13,7 +13,6 @@ public:
     frmSummaryGlide(UiContext& ctx, QWidget* setup);
 
     QLabel* lblHeading;
-    CommitEdit *txtSpName, *txtShortName;
     CommitEdit *txtVmsTAS, *txtVbgTAS, *txtVmsEAS, *txtVbgEas, *txtMinSink, *txtSinkVbg, *txtNVms, *txtNmax,
         *txtClVms, *txtClVbg, *txtReWingVms, *txtReWingVbg, *txtReBodyVms, *txtReBodyVbg, *txtCircleRadius;
     QLabel* lblCircleRadius;
@@ -21,17 +20,13 @@ public:
     CommitEdit *txtVmp, *txtPchemVmp, *txtNVmp, *txtVmr, *txtPchemVmr, *txtNVmr, *txtJperFlap;
     QLabel* lblMacCready;
     MacCreadyTable* txtMacCready;
-    QCheckBox *chkExcel, *chk4Digit;
-    QLabel* lblFileName;
-    CommitEdit* txtFileName;
+    QCheckBox* chkExcel;
     QPushButton* cmdOK;
     QLabel* lblWait;
     QPushButton *cmdGraph, *cmdWindTrnglCalc, *cmdShowDefs;
 
     void Form_Load();
     void chkExcel_Click();
-    void chk4Digit_LostFocus();
-    void cmdOK_Click();
     void cmdWindTrnglCalc_Click();
     // "Show graph": the glide-polar graph, which does not block this screen.
     void cmdGraph_Click();
@@ -45,8 +40,6 @@ private:
     QGroupBox* glidingFrame();
     // The flapping speeds, their chemical power and effective L/D, and the energy of a single wingbeat.
     QGroupBox* flappingFrame();
-    // The save box, with the file name it saves to and the 4-digit choice.
-    QGroupBox* saveFrame();
     // The cross-country speeds by the climb rate expected.
     QGroupBox* macCreadyFrame();
 };

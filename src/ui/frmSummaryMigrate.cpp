@@ -6,7 +6,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "flap/SummaryFlap.h"
 #include "migrate/SummaryMigrate.h"
 #include "output/SaveBox.h"
 #include "output/WorkbookRunOutput.h"
@@ -40,13 +39,6 @@ const RowCaption BodyRows[] = {
     {ctl::txtFredMC, "Reduced frequency"},         {ctl::txtFreq, "Wingbeat freq (Hz)"},
 };
 
-QLabel* bold(QLabel* l) {
-    QFont f = l->font();
-    f.setBold(true);
-    l->setFont(f);
-    return l;
-}
-
 }  // namespace
 
 frmSummaryMigrate::frmSummaryMigrate(UiContext& ctx, QWidget* setup)
@@ -57,12 +49,7 @@ frmSummaryMigrate::frmSummaryMigrate(UiContext& ctx, QWidget* setup)
     top->setSpacing(6);
     auto* head = new QHBoxLayout;
     lblHeading = heading(ctl::lblHeading, "Migration summary");
-    txtSpName = derived(ctl::txtSpName);
-    txtSpName->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    txtSpName->setFixedWidth(170);
-    txtShortName = derived(ctl::txtShortName);
-    txtShortName->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    txtShortName->setFixedWidth(90);
+    nameFields(170, 90);
     head->addWidget(lblHeading);
     head->addStretch();
     // The altitudes of the run share the heading's line.
@@ -94,7 +81,7 @@ frmSummaryMigrate::frmSummaryMigrate(UiContext& ctx, QWidget* setup)
     top->addWidget(lblGpsFiles);
 
     auto* bottom = new QHBoxLayout;
-    bottom->addWidget(saveFrame(), 1);
+    bottom->addWidget(saveFrame(chkExcel, 140, true), 1);
     cmdShowDefs = button(ctl::cmdShowDefs, "Show Definitions");
     WireShowDefinitions(this, cmdShowDefs);
     lblWait = bold(label(ctl::lblWait, "WAIT .."));
@@ -130,8 +117,7 @@ QHBoxLayout* frmSummaryMigrate::resultFrames() {
         const QString heads[3][2] = {{ctl::lblDepart, "Departure"}, {ctl::lblArrival, "Arrival"},
                                      {ctl::lblOutOfFuel, "Out of fuel"}};
         for (int c = 0; c < 3; ++c) {
-            QLabel* l = bold(label(heads[c][0] + suffix, heads[c][1], box));
-            l->setAlignment(Qt::AlignRight | Qt::AlignBottom);
+            QLabel* l = columnHeading(heads[c][0] + suffix, heads[c][1], box);
             g->addWidget(l, 0, c + 1);
             if (c == 1) (copy == 0 ? lblArrival_0 : lblArrival_1) = l;
         }
@@ -188,37 +174,12 @@ QHBoxLayout* frmSummaryMigrate::climbAndGlideFrames() {
     return lower;
 }
 
-QGroupBox* frmSummaryMigrate::saveFrame() {
-    QGroupBox* fraSave = frame(ctl::fraSave, "Save results");
-    auto* sv = new QGridLayout(fraSave);
-    sv->setContentsMargins(8, 4, 8, 4);
-    chkExcel = check(ctl::chkExcel, "", fraSave);
-    lblFileName = label(ctl::lblFileName, "Output file name", fraSave);
-    txtFileName = derived(ctl::txtFileName, {}, fraSave);
-    txtFileName->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    txtFileName->setFixedWidth(140);
-    lblFileName->setVisible(false);
-    txtFileName->setVisible(false);
-    chk4Digit = check("chk4Digit", "&4-digit output", fraSave);
-    // One line: the save box, the file name while it is shown, "4-digit output".
-    sv->addWidget(chkExcel, 0, 0);
-    sv->addWidget(lblFileName, 0, 1);
-    sv->addWidget(txtFileName, 0, 2);
-    sv->addWidget(chk4Digit, 0, 3, Qt::AlignRight);
-    sv->setColumnStretch(0, 1);
-    return fraSave;
-}
-
 void frmSummaryMigrate::Form_Load() {
     apply(migrate::LoadSummaryMigrate(ctx_.s));
     cmdOK->setFocus();
 }
 
 void frmSummaryMigrate::chkExcel_Click() { apply(output::RunSaveBoxClick(ctx_.s)); }
-
-void frmSummaryMigrate::chk4Digit_LostFocus() { flap::Set4DigitOutput(ctx_.s, chk4Digit->isChecked()); }
-
-void frmSummaryMigrate::cmdOK_Click() { close(); }
 
 void frmSummaryMigrate::writeRun() { output::WriteMigrationRun(ctx_.s, ctx_.d); }
 

@@ -14,7 +14,6 @@ public:
     frmSummaryMigrate(UiContext& ctx, QWidget* setup);
 
     QLabel* lblHeading;
-    CommitEdit *txtSpName, *txtShortName;
     // The result rows: three fields each, index 0 departure, 1 arrival, 2 out of fuel.
     std::map<QString, std::array<CommitEdit*, 3>> results;
     QLabel *lblArrival_0, *lblArrival_1;
@@ -22,9 +21,7 @@ public:
     QGroupBox *fraClimb, *fraFinalGlide;
     CommitEdit *txtClimbTime, *txtClimbDist, *txtInitialVclimb, *txtFinalVclimb, *txtFinalGlideTime,
         *txtFinalGlideDist;
-    QCheckBox *chkExcel, *chk4Digit;
-    QLabel* lblFileName;
-    CommitEdit* txtFileName;
+    QCheckBox* chkExcel;
     QPushButton* cmdOK;
     QLabel* lblWait;
     QLabel* lblGpsFiles;  // where a GPS run wrote its map and progress workbook
@@ -35,8 +32,6 @@ public:
 
     void Form_Load();
     void chkExcel_Click();
-    void chk4Digit_LostFocus();
-    void cmdOK_Click();
 
 protected:
     QCheckBox* saveBox() const override { return chkExcel; }
@@ -46,8 +41,6 @@ private:
     // The two frames of result rows: flight and masses, fuel and physiology.
     QHBoxLayout* resultFrames();
     QHBoxLayout* climbAndGlideFrames();
-    // The save box on one line, with the file name it saves to and the 4-digit choice.
-    QGroupBox* saveFrame();
 };
 
 }  // namespace ornivo::ui

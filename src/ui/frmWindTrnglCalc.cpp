@@ -23,24 +23,18 @@ frmWindTrnglCalc::frmWindTrnglCalc(UiContext& ctx, QWidget* results)
     auto* top = new QVBoxLayout(this);
     top->setContentsMargins(16, 12, 16, 12);
 
-    fraCalcType = frame(ctl::fraCalcType, "Calculate what:");
-    auto* ct = new QVBoxLayout(fraCalcType);
-    optFindVg = option(ctl::optFindVg, "Input Wind, Air Speed, Heading; output &Ground Speed", {}, fraCalcType);
-    optFindVa = option(ctl::optFindVa, "Input Wind, Ground Speed, Track; output &Air Speed", {}, fraCalcType);
-    optFindVgHdg = option(ctl::optFindVgHdg, "Input Wind, Air Speed, Track; output Ground Speed", {}, fraCalcType);
-    ct->addWidget(optFindVg);
-    ct->addWidget(optFindVa);
-    ct->addWidget(optFindVgHdg);
+    fraCalcType = optionFrame(
+        ctl::fraCalcType, "Calculate what:",
+        {{optFindVg, ctl::optFindVg, "Input Wind, Air Speed, Heading; output &Ground Speed"},
+         {optFindVa, ctl::optFindVa, "Input Wind, Ground Speed, Track; output &Air Speed"},
+         {optFindVgHdg, ctl::optFindVgHdg, "Input Wind, Air Speed, Track; output Ground Speed"}});
     optFindVgHdg->setChecked(true);
     top->addWidget(fraCalcType);
 
-    fraGetVa = frame(ctl::fraGetVa, "Set Air Speed:");
-    auto* gv = new QVBoxLayout(fraGetVa);
-    optSetVmp = option(ctl::optSetVmp, "Set Air Speed to &Min Power Speed (Vmp)", {}, fraGetVa);
-    optSetVmr = option(ctl::optSetVmr, "Set Air Speed to Max &Range Speed (Vmr)", {}, fraGetVa);
+    fraGetVa = optionFrame(ctl::fraGetVa, "Set Air Speed:",
+                           {{optSetVmp, ctl::optSetVmp, "Set Air Speed to &Min Power Speed (Vmp)"},
+                            {optSetVmr, ctl::optSetVmr, "Set Air Speed to Max &Range Speed (Vmr)"}});
     optSetVmp->setChecked(true);
-    gv->addWidget(optSetVmp);
-    gv->addWidget(optSetVmr);
     top->addWidget(fraGetVa);
     lblSetVcc = label(ctl::lblSetVcc,
                       "For migration in thermals, \"air speed\" refers to cross-country speed (Vcc) from MacCready table");
@@ -57,11 +51,8 @@ frmWindTrnglCalc::frmWindTrnglCalc(UiContext& ctx, QWidget* results)
                            "Ground Speed (m/s)", "Track (degrees)"};
     for (int i = 0; i < 6; ++i) {
         auto* r = new QHBoxLayout;
-        lblInOut[i] = label(QStringLiteral("lblInOut%1").arg(i), "INPUT", fraValues);
+        lblInOut[i] = bold(label(QStringLiteral("lblInOut%1").arg(i), "INPUT", fraValues));
         lblInOut[i]->setFixedWidth(70);
-        QFont f = lblInOut[i]->font();
-        f.setBold(true);
-        lblInOut[i]->setFont(f);
         indents_[i] = new QSpacerItem(0, 0, QSizePolicy::Fixed, QSizePolicy::Minimum);
         captions_[i] = label(QStringLiteral("lbl%1").arg(names[i]), texts[i], fraValues);
         captions_[i]->setFixedWidth(190);
@@ -82,17 +73,12 @@ frmWindTrnglCalc::frmWindTrnglCalc(UiContext& ctx, QWidget* results)
     txtHdg = boxes_[Hdg]; txtVg = boxes_[Vg]; txtTrk = boxes_[Trk];
     top->addWidget(fraValues);
 
-    auto* buttons = new QHBoxLayout;
     cmdCompute = button(ctl::cmdCompute, "");
     cmdCompute->setDefault(true);
     cmdShowDefs = button(ctl::cmdShowDefs, "Show Definitions");
     WireShowDefinitions(this, cmdShowDefs);
     cmdExit = button(ctl::cmdExit, "Return  to Summary Screen");
-    buttons->addWidget(cmdCompute);
-    buttons->addStretch();
-    buttons->addWidget(cmdShowDefs);
-    buttons->addWidget(cmdExit);
-    top->addLayout(buttons);
+    top->addLayout(line({cmdCompute, Stretch, cmdShowDefs, cmdExit}));
 
     for (QRadioButton* o : {optFindVg, optFindVa, optFindVgHdg})
         connect(o, &QRadioButton::clicked, this, [this] { optCalcType_Click(); });
