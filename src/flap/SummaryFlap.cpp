@@ -67,7 +67,7 @@ ScreenUpdate LoadSummaryFlap(ProgramState& s) {
 
     u.setChecked(ctl::chkExcelFile, false);
     u.show(ctl::chkExcelFile, SaveBoxCaption(s));
-    u.setChecked("chk4Digit", s.SigDigits != 3);
+    u.setChecked(ctl::chk4Digit, s.SigDigits != 3);
     return u;
 }
 

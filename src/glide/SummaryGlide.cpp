@@ -70,7 +70,7 @@ ScreenUpdate LoadSummaryGlide(const ProgramState& s) {
     u.show(ctl::txtMacCready, MacCreadyText(s));
     u.show(ctl::chkExcel, GlideSaveBoxCaption(s));
     u.setChecked(ctl::chkExcel, true);
-    u.setChecked("chk4Digit", s.SigDigits != 3);
+    u.setChecked(ctl::chk4Digit, s.SigDigits != 3);
     return u;
 }
 

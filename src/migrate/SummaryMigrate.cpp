@@ -125,7 +125,7 @@ ScreenUpdate LoadSummaryMigrate(const ProgramState& s) {
 
     u.show(ctl::chkExcel, MigrationSaveBoxCaption(s));
     u.setChecked(ctl::chkExcel, false);  // a run is saved only when asked for
-    u.setChecked("chk4Digit", s.SigDigits != 3);
+    u.setChecked(ctl::chk4Digit, s.SigDigits != 3);
     return u;
 }
 

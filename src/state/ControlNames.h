@@ -181,6 +181,7 @@ ORNIVO_CONTROL(optWT)
 ORNIVO_CONTROL(optWild)
 
 // Check boxes
+ORNIVO_CONTROL(chk4Digit)
 ORNIVO_CONTROL(chkExcel)
 ORNIVO_CONTROL(chkExcelFile)
 ORNIVO_CONTROL(chkKMLfile)

@@ -32,7 +32,7 @@ QGroupBox* ResultsScreen::saveFrame(QCheckBox*& saveBox, int fileNameWidth, bool
     txtFileName->setFixedWidth(fileNameWidth);
     lblFileName->setVisible(false);
     txtFileName->setVisible(false);
-    chk4Digit = check("chk4Digit", "&4-digit output", fraSave);
+    chk4Digit = check(ctl::chk4Digit, "&4-digit output", fraSave);
     if (oneLine) {
         sv->addWidget(saveBox, 0, 0);
         sv->addWidget(lblFileName, 0, 1);

@@ -153,7 +153,7 @@ QGroupBox* frmSummaryFlap::saveFrame() {
     lblFileName = label(ctl::lblFileName, "Output file name", fraSave);
     txtFileName = derived(ctl::txtFileName, {}, fraSave);
     txtFileName->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    chk4Digit = check("chk4Digit", "&4-digit output", fraSave);
+    chk4Digit = check(ctl::chk4Digit, "&4-digit output", fraSave);
     sv->addWidget(chkExcelFile, 0, 0, 1, 2);
     sv->addWidget(lblFileName, 1, 0);
     sv->addWidget(txtFileName, 1, 1);

@@ -6,7 +6,7 @@ import pathlib
 import re
 import sys
 
-NAME = re.compile(r'"(?:txt|opt|chk|cmd|lbl|fra|lst|cbo|lbx|pic|grd|mnu|hsb|vsb|frm|tmr|dlg|img)[A-Z]\w*"')
+NAME = re.compile(r'"(?:txt|opt|chk|cmd|lbl|fra|lst|cbo|lbx|pic|grd|mnu|hsb|vsb|frm|tmr|dlg|img)[A-Z0-9]\w*"')
 
 
 def code_of(line):
