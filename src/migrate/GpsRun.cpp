@@ -24,12 +24,6 @@ int64_t momentSeconds(double date, double time) {
     return static_cast<int64_t>(std::llround((std::floor(date) + time) * 86400.0));
 }
 
-void proteinCriterion(ProgramState& s) {
-    if (s.Migration.MuscleControl == 1) HoldSpecificWork(s);
-    else if (s.Migration.MuscleControl == 2) HoldSpecificPower(s);
-    else HoldMuscleMass(s);
-}
-
 void resetTrip(ProgramState& s) {
     s.Gps.TripSeconds = 0;
     s.Gps.TripHours = 0;
@@ -118,7 +112,7 @@ void trackPointStep(ProgramState& s, const TrackFile& t, int row) {
         const int32_t tf = CLng(s.Gps.SegmentKm * 1000 / s.Gps.GroundSpeed);
         m.StepEnergy = f32(double(s.Flap.Pchem) * tf);
         m.FatMass = f32(double(m.FatMass) - double(m.StepEnergy) / s.Efat);
-        proteinCriterion(s);
+        HoldProteinCriterion(s);
         EnergyBudget(s);
         ProteinMinimum(s);
         FindStopoverSite(s, s.Gps.PointLat, s.Gps.PointLon);
@@ -136,7 +130,7 @@ void trackPointStep(ProgramState& s, const TrackFile& t, int row) {
         MuscleState(s);
         m.StepEnergy = f32(double(s.Flap.Pchem) * s.Gps.SegmentSeconds);
         m.FatMass = f32(double(m.FatMass) - double(m.StepEnergy) / s.Efat);
-        proteinCriterion(s);
+        HoldProteinCriterion(s);
         EnergyBudget(s);
         ProteinMinimum(s);
         m.ElapsedSec = CLng(double(m.ElapsedSec) + s.Gps.SegmentSeconds);

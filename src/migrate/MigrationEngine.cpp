@@ -305,6 +305,12 @@ void HoldSpecificWork(ProgramState& s) {
     m.MyoSpecificPower = MyoSpecificPowerNow(s);
 }
 
+void HoldProteinCriterion(ProgramState& s) {
+    if (s.Migration.MuscleControl == 1) HoldSpecificWork(s);
+    else if (s.Migration.MuscleControl == 2) HoldSpecificPower(s);
+    else HoldMuscleMass(s);
+}
+
 void EmptyFatStore(ProgramState& s) {
     MigrationState& m = s.Migration.Mig;
     m.FatMass = 0;
@@ -338,9 +344,7 @@ void CruiseStep(ProgramState& s) {
     m.StepEnergy = f32(double(s.Flap.Pchem) * s.Migration.TimeStep * 60);
     m.FatMass = f32(double(m.FatMass) - double(m.StepEnergy) / s.Efat);
     Recompute(s);
-    if (s.Migration.MuscleControl == 1) HoldSpecificWork(s);
-    else if (s.Migration.MuscleControl == 2) HoldSpecificPower(s);
-    else HoldMuscleMass(s);
+    HoldProteinCriterion(s);
     EnergyBudget(s);
     ProteinMinimum(s);
 }

@@ -38,6 +38,8 @@ void CruiseStep(ProgramState& s);
 void HoldMuscleMass(ProgramState& s);
 void HoldSpecificPower(ProgramState& s);
 void HoldSpecificWork(ProgramState& s);
+// The protein burn criterion chosen on the setup screen (MuscleControl): one of the three above.
+void HoldProteinCriterion(ProgramState& s);
 // The fat is used up: a store that overshot below zero reads zero, and so do the fuel's energy heights.
 void EmptyFatStore(ProgramState& s);
 void EnergyBudget(ProgramState& s);
